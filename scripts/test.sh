@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, and runs the whole test suite twice:
+# once as built normally, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export MTOOLS_SKIP_CHECK=1
+
+echo "== normal build"
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci
+
+echo "== sanitizer build"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ctest --preset asan

@@ -1,0 +1,8 @@
+#pragma once
+
+class BuildRun;
+
+// Multicast client diskette: CONFIG.SYS, AUTOEXEC.BAT, WATTCP.CFG and PROTOCOL.INI in the root, then
+// the client program, the NIC driver and the NDIS packet-driver files. An error writing
+// AUTOEXEC.BAT, WATTCP.CFG or PROTOCOL.INI propagates as IoError and ends the run.
+void CreateMultiCastDiskette(BuildRun& run);

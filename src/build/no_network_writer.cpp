@@ -1,0 +1,76 @@
+#include "build/no_network_writer.h"
+
+#include "build/build_run.h"
+#include "common/dos_path.h"
+
+namespace {
+
+// The box comments are padded so that every box line of a file has the same length: 58 characters
+// in CONFIG.SYS, 50 in AUTOEXEC.BAT.
+QStringList configSysLines(const BuildRun& run) {
+    return {
+        QStringLiteral("REM [CONFIG.SYS : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),
+        QStringLiteral("REM **     Standalone Mode, No Networking              ***"),
+        QStringLiteral("REM ** Note: Load everything high that you can         ***"),
+        QStringLiteral("dos=high, umb"),
+        QStringLiteral("device=himem.sys /NUMHandles=128 /TESTMEM:ON"),
+        QStringLiteral("device=emm386.exe /NOEMS"),
+        QStringLiteral("files=60"),
+        QStringLiteral("stacks=0,0"),
+        QStringLiteral("buffers=30"),
+        QStringLiteral("REM ** Note: To restore images from CD-ROM...          ***"),
+        QStringLiteral("REM ** Insert your CD-ROM drive command-line           ***"),
+        QStringLiteral("REM ** here, be sure to load it high and copy          ***"),
+        QStringLiteral("REM ** the MTM??? files to this floppy.                ***"),
+        QStringLiteral("REM ** For example: DEVICEHIGH=YourCONFIGSYSCDRomDriver***"),
+    };
+}
+
+QStringList autoexecLines(const BuildRun& run) {
+    return {
+        QStringLiteral("@ECHO OFF"),
+        QStringLiteral("REM [AUTOEXEC.BAT : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),
+        QStringLiteral("REM **     Standalone Mode, No Networking      ***"),
+        QStringLiteral("REM ** Note: Load everything high that you can ***"),
+        QStringLiteral("prompt $p$g"),
+        QStringLiteral("REM ** Note: To restore images from CD-ROM...  ***"),
+        QStringLiteral("REM ** Insert your CD-ROM drive command-line   ***"),
+        QStringLiteral("REM ** here, be sure to load it high and copy  ***"),
+        QStringLiteral("REM ** the MTM??? files to this floppy.        ***"),
+        QStringLiteral("REM ** For example: LH=YourAutoExecCDRomDriver ***"),
+        QStringLiteral("lh client.exe"),
+    };
+}
+
+} // namespace
+
+void CreateNoNetworkDiskette(BuildRun& run) {
+    RunValues& v = run.values();
+    const QString root = v.DiskRoot + QStringLiteral("\\");
+
+    run.tick(3);
+    if (!run.BuildCancelled()) {
+        run.status(QStringLiteral(" Creating CONFIG.SYS..."));
+        run.gauge(50);
+        run.writeConfigSys(configSysLines(run));
+        run.wait(2000);
+    }
+    if (!run.BuildCancelled()) {
+        run.status(QStringLiteral(" Creating AUTOEXEC.BAT..."));
+        run.gauge(100);
+        run.writeText(root + QStringLiteral("AUTOEXEC.BAT"), autoexecLines(run));
+        run.wait(200);
+    }
+
+    run.tick(4);
+    if (!run.BuildCancelled()) {
+        run.gauge(0);
+        run.status(QStringLiteral(" Copying Pellacore Client file..."));
+        run.tick(4);
+        v.ClientFile = run.settings().text(QStringLiteral("TForm11.Edit1"));
+        run.copyStep(v.ClientFile, root + DosPath::fileNamePart(v.ClientFile),
+                     QStringLiteral("The Pellacore Client could not be found in the specified location.  "
+                                    "Creation can not proceed."));
+    }
+    run.gauge(100);
+}

@@ -1,0 +1,179 @@
+#include "cli/cli.h"
+
+#include "cli/cli_build.h"
+#include "cli/cli_config.h"
+#include "cli/cli_settings.h"
+#include "cli/console_ports.h"
+#include "common/io_error.h"
+#include "common/profile_file.h"
+#include "settings/program_dir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+const char* const kUsage =
+    "usage: bootwright-cli [--dir DIR] COMMAND ...\n"
+    "\n"
+    "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
+    "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
+    "        the --set values, in that order; {n} in a drive path is the diskette's number\n"
+    "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite]\n"
+    "  list                         one line per saved configuration: description TAB kind\n"
+    "  remove DESCRIPTION\n"
+    "\n"
+    "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
+    "  NAME        a page value such as TForm6.Edit1 or TForm7.RadioButton2, or BuildMode\n"
+    "  VALUE       1/0 for check boxes and radio buttons, an index for drop-down lists, text\n"
+    "              otherwise; an address field also takes 10.0.0.5, DHCP or BOOTP\n"
+    "\n"
+    "exit status: 0 done, 1 ended by a message, 2 usage error, 3 input/output error\n";
+
+// Walks the arguments after the command.
+class Args {
+public:
+    Args(QStringList args, QString command) : m_args(std::move(args)), m_command(std::move(command)) {}
+    bool atEnd() const { return m_pos >= m_args.size(); }
+    QString next() { return m_args.at(m_pos++); }
+    QString value(const QString& option) {
+        if (atEnd())
+            throw UsageError(QStringLiteral("%1 %2 needs a value").arg(m_command, option));
+        return next();
+    }
+    [[noreturn]] void unexpected(const QString& arg) const {
+        throw UsageError(QStringLiteral("%1: unexpected \"%2\"").arg(m_command, arg));
+    }
+
+private:
+    QStringList m_args;
+    QString m_command;
+    qsizetype m_pos = 0;
+};
+
+QPair<QChar, QString> driveOption(const QString& text) {
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    const QString letter = text.left(eq).remove(QLatin1Char(':'));
+    if (eq <= 0 || letter.size() != 1 || !letter.at(0).isLetter() || letter.at(0).unicode() > 127 ||
+        text.mid(eq + 1).isEmpty())
+        throw UsageError(QStringLiteral("--drive takes L=PATH (for example A=/tmp/a.img), not \"%1\"").arg(text));
+    return {letter.at(0).toUpper(), text.mid(eq + 1)};
+}
+
+int build(Args& args, const QString& dir) {
+    BuildOptions options;
+    options.programDir = dir;
+    while (!args.atEnd()) {
+        const QString arg = args.next();
+        if (arg == QLatin1String("--config"))
+            options.config = args.value(arg);
+        else if (arg == QLatin1String("--set"))
+            options.sets << args.value(arg);
+        else if (arg == QLatin1String("--drive"))
+            options.drives << driveOption(args.value(arg));
+        else if (arg == QLatin1String("--disk2"))
+            options.disk2 = args.value(arg);
+        else if (arg == QLatin1String("--count")) {
+            bool ok = false;
+            options.count = args.value(arg).toInt(&ok);
+            if (!ok || options.count < 1)
+                throw UsageError(QStringLiteral("--count takes a number of diskettes from 1 up"));
+        } else
+            args.unexpected(arg);
+    }
+    return CliBuild::run(options);
+}
+
+int save(Args& args, const QString& dir) {
+    QString description;
+    bool haveDescription = false;
+    QString config;
+    QStringList sets;
+    bool overwrite = false;
+    while (!args.atEnd()) {
+        const QString arg = args.next();
+        if (arg == QLatin1String("--config"))
+            config = args.value(arg);
+        else if (arg == QLatin1String("--set"))
+            sets << args.value(arg);
+        else if (arg == QLatin1String("--overwrite"))
+            overwrite = true;
+        else if (!haveDescription && !arg.startsWith(QLatin1String("--"))) {
+            description = arg;
+            haveDescription = true;
+        } else
+            args.unexpected(arg);
+    }
+    if (!haveDescription)
+        throw UsageError(QStringLiteral("save needs a DESCRIPTION"));
+    return CliConfig::save(dir, description, config, sets, overwrite);
+}
+
+int remove(Args& args, const QString& dir) {
+    if (args.atEnd())
+        throw UsageError(QStringLiteral("remove needs a DESCRIPTION"));
+    const QString description = args.next();
+    if (!args.atEnd())
+        args.unexpected(args.next());
+    return CliConfig::remove(dir, description);
+}
+
+} // namespace
+
+namespace Cli {
+
+int run(const QStringList& arguments) {
+    try {
+        QStringList rest = arguments.mid(1);
+        QString dir;
+        while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
+            const QString opt = rest.takeFirst();
+            if (opt == QLatin1String("--help")) {
+                std::fputs(kUsage, stdout);
+                return Done;
+            }
+            if (opt == QLatin1String("--version")) {
+                std::printf("bootwright-cli %s\n", BW_VERSION);
+                return Done;
+            }
+            if (opt != QLatin1String("--dir") || rest.isEmpty())
+                throw UsageError(opt == QLatin1String("--dir") ? QStringLiteral("--dir needs a directory")
+                                                               : QStringLiteral("unknown option \"%1\"").arg(opt));
+            dir = rest.takeFirst();
+        }
+        if (rest.isEmpty())
+            throw UsageError(QStringLiteral("no command given"));
+        if (dir.isEmpty())
+            dir = ProgramDir::locate(QCoreApplication::applicationDirPath());
+        else if (!QDir(dir).exists())
+            throw UsageError(QStringLiteral("--dir %1: no such directory").arg(dir));
+        dir = QDir(dir).absolutePath();
+
+        const QString command = rest.takeFirst();
+        Args args(rest, command);
+        if (command == QLatin1String("build"))
+            return build(args, dir);
+        if (command == QLatin1String("save"))
+            return save(args, dir);
+        if (command == QLatin1String("list")) {
+            if (!args.atEnd())
+                args.unexpected(args.next());
+            return CliConfig::list(dir);
+        }
+        if (command == QLatin1String("remove"))
+            return remove(args, dir);
+        throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "bootwright-cli: %s\n\n%s", e.what(), kUsage);
+        return Usage;
+    } catch (const ProfileWriteError& e) {
+        std::fprintf(stderr, "bootwright-cli: %s\n", e.what());
+        return IoFailure;
+    } catch (const IoError& e) {
+        std::fprintf(stderr, "bootwright-cli: %s\n", e.what());
+        return IoFailure;
+    }
+}
+
+} // namespace Cli

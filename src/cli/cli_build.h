@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QChar>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// bootwright-cli build: one or more diskettes from the defaults, a saved configuration and --set.
+struct BuildOptions {
+    QString programDir;
+    QString config; // null: none
+    QStringList sets;
+    QList<QPair<QChar, QString>> drives;
+    QString disk2;
+    int count = 1;
+};
+
+namespace CliBuild {
+// Returns the exit status; usage errors are thrown as UsageError.
+int run(const BuildOptions& options);
+} // namespace CliBuild

@@ -1,0 +1,62 @@
+#include "cli/cli_config.h"
+
+#include "cli/cli.h"
+#include "cli/cli_settings.h"
+#include "cli/console_ports.h"
+#include "settings/config_store.h"
+
+#include <cstdio>
+
+namespace CliConfig {
+
+int save(const QString& programDir, const QString& description, const QString& config, const QStringList& sets,
+         bool overwrite) {
+    ConsoleDialogs dialogs;
+    BuildSettings settings;
+    try {
+        settings = CliSettings::assemble(programDir, config, sets);
+    } catch (const ConfigNotFound&) {
+        dialogs.print(ConfigMessages::NotFound);
+        return Cli::Message;
+    }
+    const ConfigStore store(programDir);
+    const auto result = store.save(description, settings, [&] {
+        dialogs.print(ConfigMessages::AlreadyExists);
+        return overwrite;
+    });
+    switch (result.status) {
+    case ConfigStore::SaveResult::Status::Saved:
+        std::printf("Saved \"%s\" in slot %d of %s\n", qPrintable(description.trimmed()), result.slot,
+                    qPrintable(store.path()));
+        return Cli::Done;
+    case ConfigStore::SaveResult::Status::Refused:
+    case ConfigStore::SaveResult::Status::NotOverwritten:
+        dialogs.print(result.message);
+        return Cli::Message;
+    case ConfigStore::SaveResult::Status::Failed:
+        dialogs.print(result.message);
+        return Cli::IoFailure;
+    }
+    return Cli::Message;
+}
+
+int list(const QString& programDir) {
+    for (const ConfigStore::Item& item : ConfigStore(programDir).list())
+        std::printf("%s\t%s\n", item.description.toLocal8Bit().constData(),
+                    item.multicast ? "Multicast" : "Standalone");
+    return Cli::Done;
+}
+
+int remove(const QString& programDir, const QString& description) {
+    const ConfigStore store(programDir);
+    for (const ConfigStore::Item& item : store.list()) {
+        if (item.description == description) {
+            store.remove(item.description);
+            return Cli::Done;
+        }
+    }
+    ConsoleDialogs().print(ConfigMessages::NotFound);
+    return Cli::Message;
+}
+
+} // namespace CliConfig

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Message boxes and file dialogs, as the core and the pages ask for them. The desktop program shows
+// real Qt dialogs; the command line prints; tests answer from a script and record what was shown.
+class Dialogs {
+public:
+    enum class Icon { Information, Error, Warning, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Button { Ok, Cancel, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    // Shows a modal box and returns the button pressed. helpContext 0 means no help topic.
+    virtual Button message(const QString& text, Icon icon = Icon::Information, Buttons buttons = Buttons::Ok,
+                           int helpContext = 0) = 0;
+
+    // File dialogs return the chosen path, or an empty text when the user cancelled.
+    virtual QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                 const QString& suggestedName) = 0;
+    virtual QString saveFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                 const QString& suggestedName) = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QChar>
+#include <QMap>
+#include <QString>
+
+// Which host path stands behind each drive letter: section DRIVES of PCBW.INI, key = letter,
+// value = a directory, an image file (.img .ima .flp .vfd .dsk) or a block device. A: and B:
+// default to A.img and B.img in the program directory; a relative value is taken relative to the
+// program directory. A letter without a mapping has no volume.
+class DriveTable {
+public:
+    enum class Kind { None, Directory, Image, Device };
+
+    DriveTable() = default;
+    // Reads the table from <programDir>/PCBW.INI (nothing cached: call again to see changes).
+    static DriveTable load(const QString& programDir);
+
+    // Maps a letter for this run only (the command line's --drive); an empty path removes it.
+    void map(QChar letter, const QString& hostPath);
+    // The host path behind a letter, or an empty text when the letter is not mapped.
+    QString hostPath(QChar letter) const;
+    // Directory when the path is an existing directory, Device for a block device, Image for an
+    // image file (existing or not yet), None when the letter is not mapped.
+    Kind kind(QChar letter) const;
+    // For people: "A: is the image /home/u/.config/bootwright/A.img".
+    QString describe(QChar letter) const;
+    QMap<QChar, QString> mappings() const { return m_paths; }
+
+private:
+    QMap<QChar, QString> m_paths; // upper-case letter -> absolute host path
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLineEdit>
+
+// An address field: a masked edit whose text is always the 15-character form ("  0.  0.  0.  0",
+// "   .   .   .   "), digits placed where they are typed. It can drop its mask to show a word
+// ("DHCP", "BOOTP") for automatic assignment, and take the mask back.
+class AddressEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit AddressEdit(QWidget* parent = nullptr);
+
+    // The field's value as the program reads it: the 15-character text, or the word while the mask
+    // is off.
+    QString value() const;
+    // Sets the value; a text that is not a 15-character address (a word such as "DHCP") drops the
+    // mask and is shown as it is.
+    void setValue(const QString& text);
+
+    bool isMasked() const { return !inputMask().isEmpty(); }
+    // Drops the mask and shows the word.
+    void setWord(const QString& word);
+    // Puts the mask back and shows the 15-character text.
+    void setAddress(const QString& text);
+};

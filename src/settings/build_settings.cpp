@@ -1,0 +1,166 @@
+#include "settings/build_settings.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString kBuildMode = QStringLiteral("BuildMode");
+
+QString quoted(const QString& s) {
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+bool isDecimal(const QString& s) {
+    static const QRegularExpression re(QStringLiteral("^-?[0-9]{1,9}$"));
+    return re.match(s).hasMatch();
+}
+
+bool isMaskedQuad(const QString& s) {
+    if (s.size() != 15)
+        return false;
+    for (int i = 0; i < 15; ++i) {
+        const QChar c = s[i];
+        if (i == 3 || i == 7 || i == 11) {
+            if (c != QLatin1Char('.'))
+                return false;
+        } else if (c != QLatin1Char(' ') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The masked field's text for an address typed without its blanks: each group right-aligned in
+// its three places, as a user fills the field. Empty text is what the field shows blank.
+// Returns a null string when the text is no address.
+QString normalisedQuad(const QString& s) {
+    if (isMaskedQuad(s))
+        return s;
+    if (s.isEmpty())
+        return QStringLiteral("   .   .   .   ");
+    QString upper = s.toUpper();
+    if (upper == QLatin1String("DHCP") || upper == QLatin1String("BOOTP"))
+        return upper;
+    static const QRegularExpression plain(
+        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
+    const QRegularExpressionMatch m = plain.match(s);
+    if (!m.hasMatch())
+        return {};
+    QStringList groups;
+    for (int g = 1; g <= 4; ++g)
+        groups << m.captured(g).rightJustified(3, QLatin1Char(' '));
+    return groups.join(QLatin1Char('.'));
+}
+
+} // namespace
+
+BuildSettings::BuildSettings() {
+    for (const ValueSpec& s : SettingsTable::values())
+        m_values.insert(s.name, s.defaultValue);
+}
+
+const ValueSpec& BuildSettings::spec(const QString& name) const {
+    const ValueSpec* s = SettingsTable::find(name);
+    if (!s)
+        throw SettingsError(QStringLiteral("unknown value name %1").arg(quoted(name)));
+    return *s;
+}
+
+QString BuildSettings::value(const QString& name) const {
+    if (name == kBuildMode)
+        return QString::number(m_buildMode);
+    return m_values.value(spec(name).name);
+}
+
+bool BuildSettings::isChecked(const QString& name) const {
+    const ValueSpec& s = spec(name);
+    if (s.kind != ValueKind::Check && s.kind != ValueKind::Radio)
+        throw SettingsError(QStringLiteral("%1 is not a check box or radio button").arg(name));
+    return m_values.value(name) == QLatin1String("1");
+}
+
+int BuildSettings::index(const QString& name) const {
+    const ValueSpec& s = spec(name);
+    if (s.kind != ValueKind::Index)
+        throw SettingsError(QStringLiteral("%1 is not a drop-down list").arg(name));
+    return m_values.value(name).toInt();
+}
+
+QString BuildSettings::itemText(const QString& name) const {
+    const int i = index(name);
+    const QStringList& items = spec(name).items;
+    return i >= 0 && i < items.size() ? items[i] : QString();
+}
+
+void BuildSettings::setText(const QString& name, const QString& text) {
+    const ValueSpec& s = spec(name);
+    if (s.kind != ValueKind::Text && s.kind != ValueKind::ComboText && s.kind != ValueKind::DottedQuad)
+        throw SettingsError(QStringLiteral("%1 is not a text value").arg(name));
+    setValue(name, text);
+}
+
+void BuildSettings::setChecked(const QString& name, bool checked) {
+    const ValueSpec& s = spec(name);
+    if (s.kind != ValueKind::Check && s.kind != ValueKind::Radio)
+        throw SettingsError(QStringLiteral("%1 is not a check box or radio button").arg(name));
+    if (s.kind == ValueKind::Radio && checked) {
+        for (const ValueSpec& other : SettingsTable::values()) {
+            if (other.kind == ValueKind::Radio && other.group == s.group)
+                m_values[other.name] = QStringLiteral("0");
+        }
+    }
+    m_values[s.name] = checked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void BuildSettings::setIndex(const QString& name, int index) {
+    const ValueSpec& s = spec(name);
+    if (s.kind != ValueKind::Index)
+        throw SettingsError(QStringLiteral("%1 is not a drop-down list").arg(name));
+    setValue(name, QString::number(index));
+}
+
+void BuildSettings::setValue(const QString& name, const QString& saveForm) {
+    if (name == kBuildMode) {
+        const int mode = isDecimal(saveForm) ? saveForm.toInt() : 0;
+        if (mode < 1 || mode > 4)
+            throw SettingsError(QStringLiteral("BuildMode takes 1 to 4, not %1").arg(quoted(saveForm)));
+        m_buildMode = mode;
+        return;
+    }
+    const ValueSpec& s = spec(name);
+    switch (s.kind) {
+    case ValueKind::Check:
+    case ValueKind::Radio:
+        if (saveForm != QLatin1String("1") && saveForm != QLatin1String("0"))
+            throw SettingsError(
+                QStringLiteral("%1 takes \"1\" or \"0\", not %2").arg(name, quoted(saveForm)));
+        setChecked(name, saveForm == QLatin1String("1"));
+        return;
+    case ValueKind::Index: {
+        const int last = int(s.items.size()) - 1;
+        const int i = isDecimal(saveForm) ? saveForm.toInt() : -2;
+        if (i < -1 || i > last)
+            throw SettingsError(QStringLiteral("%1 takes an index from -1 to %2, not %3")
+                                    .arg(name, QString::number(last), quoted(saveForm)));
+        m_values[s.name] = QString::number(i);
+        return;
+    }
+    case ValueKind::DottedQuad: {
+        const QString quad = normalisedQuad(saveForm);
+        if (quad.isNull())
+            throw SettingsError(QStringLiteral("%1 takes an address such as 10.0.0.5, the 15-character form "
+                                               "\"  0.  0.  0.  0\", DHCP or BOOTP, not %2")
+                                    .arg(name, quoted(saveForm)));
+        m_values[s.name] = quad;
+        return;
+    }
+    case ValueKind::Text:
+    case ValueKind::ComboText:
+        // Every reader writes the value into one line of a file on the diskette or in a profile.
+        if (saveForm.contains(QLatin1Char('\n')) || saveForm.contains(QLatin1Char('\r')))
+            throw SettingsError(
+                QStringLiteral("%1 is a one-line text and cannot hold a line break").arg(name));
+        m_values[s.name] = saveForm;
+        return;
+    }
+}

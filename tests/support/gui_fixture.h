@@ -1,0 +1,35 @@
+#pragma once
+
+// For widget tests only (they link bootwright_gui): the whole program with scripted dialogs, a
+// recording help port and a fixed clock, on a program directory of the test's own.
+
+#include "app/wizard.h"
+#include "common/delay.h"
+#include "fixed_clock.h"
+#include "recording_help.h"
+#include "scripted_dialogs.h"
+#include "test_env.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+struct GuiFixture {
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    RecordingHelp help;
+    FixedClock clock;
+    std::unique_ptr<Wizard> wizard;
+
+    // Lays out PCBW.INI (when given) and creates every form, as the program does at start-up.
+    explicit GuiFixture(const QByteArray& pcbwIni = {}) {
+        setDelayPacing(0);
+        if (!pcbwIni.isEmpty())
+            TestEnv::writeHostFile(dir.path() + QStringLiteral("/PCBW.INI"), pcbwIni);
+        wizard = std::make_unique<Wizard>(dialogs, help, clock, dir.path());
+        wizard->createForms();
+    }
+    QString path(const QString& rel) const { return dir.path() + QLatin1Char('/') + rel; }
+    template <class T = QWidget> T* control(const QString& form, const QString& name) const {
+        return qobject_cast<T*>(wizard->control(form, name));
+    }
+};

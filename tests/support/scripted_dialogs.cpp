@@ -1,0 +1,26 @@
+#include "scripted_dialogs.h"
+
+Dialogs::Button ScriptedDialogs::message(const QString& text, Icon icon, Buttons buttons, int helpContext) {
+    const Shown shown{text, icon, buttons, helpContext};
+    m_shown.append(shown);
+    if (m_hook)
+        m_hook(shown);
+    if (!m_answers.isEmpty())
+        return m_answers.takeFirst();
+    return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Button::Yes : Button::Ok;
+}
+
+QString ScriptedDialogs::openFileName(const QString&, const QString&, const QString&, const QString&) {
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
+QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString&, const QString&) {
+    return m_files.isEmpty() ? QString() : m_files.takeFirst();
+}
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList out;
+    for (const Shown& s : m_shown)
+        out << s.text;
+    return out;
+}
