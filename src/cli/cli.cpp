@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/cli_batch.h"
 #include "cli/cli_build.h"
 #include "cli/cli_config.h"
 #include "cli/cli_settings.h"
@@ -23,6 +24,9 @@ const char* const kUsage =
     "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite]\n"
     "  list                         one line per saved configuration: description TAB kind\n"
     "  remove DESCRIPTION\n"
+    "  batch [--ip ADDRESS] [--name NAME] DISKETTE...\n"
+    "        gives each diskette (a directory, an image or a device holding a Multicast\n"
+    "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
     "  NAME        a page value such as TForm6.Edit1 or TForm7.RadioButton2, or BuildMode\n"
@@ -119,6 +123,24 @@ int remove(Args& args, const QString& dir) {
     return CliConfig::remove(dir, description);
 }
 
+int batch(Args& args, const QString& dir) {
+    QString address;
+    QString name;
+    QStringList diskettes;
+    while (!args.atEnd()) {
+        const QString arg = args.next();
+        if (arg == QLatin1String("--ip"))
+            address = args.value(arg);
+        else if (arg == QLatin1String("--name"))
+            name = args.value(arg);
+        else if (arg.startsWith(QLatin1String("--")))
+            args.unexpected(arg);
+        else
+            diskettes << arg;
+    }
+    return CliBatch::run(dir, address, name, diskettes);
+}
+
 } // namespace
 
 namespace Cli {
@@ -163,6 +185,8 @@ int run(const QStringList& arguments) {
         }
         if (command == QLatin1String("remove"))
             return remove(args, dir);
+        if (command == QLatin1String("batch"))
+            return batch(args, dir);
         throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "bootwright-cli: %s\n\n%s", e.what(), kUsage);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -301,4 +302,22 @@ QString DirectoryVolume::fileIdentity(const VolumePath& path) {
         S_ISDIR(st.st_mode))
         return {};
     return QStringLiteral("host:%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+}
+
+void DirectoryVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
+    const Resolved r = resolve(path.parts);
+    const QString shown = where(path, r.hostPath);
+    if (path.parts.isEmpty() || r.found < path.parts.size() - 1)
+        throw IoError(QStringLiteral("Cannot write %1: the directory does not exist").arg(shown));
+    struct stat st {};
+    if (r.found == path.parts.size() && statPath(r.hostPath, &st)) {
+        if (S_ISDIR(st.st_mode))
+            throw IoError(QStringLiteral("Cannot write %1: it is a directory").arg(shown));
+        if (!(st.st_mode & S_IWUSR))
+            throw IoError(QStringLiteral("Cannot write %1: the file is read-only").arg(shown));
+    }
+    // A temporary file beside the old one, flushed, then renamed over it.
+    QSaveFile file(r.hostPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw IoError(QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
 }

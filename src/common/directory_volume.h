@@ -21,6 +21,7 @@ public:
     quint8 attributes(const VolumePath& path) override;
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
+    void replaceFile(const VolumePath& path, const QByteArray& data) override;
 
     // The host path a volume path stands for: existing components in their spelling on disk, the
     // rest as given. found is how many leading components exist.

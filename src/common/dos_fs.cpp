@@ -123,6 +123,13 @@ void DosFs::writeFile(const QString& path, const QByteArray& data) {
                           .arg(data.size()));
 }
 
+void DosFs::replaceFile(const QString& path, const QByteArray& data) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("write"), path, l.drive);
+    l.volume->replaceFile(l.path, data);
+}
+
 void DosFs::remove(const QString& path) {
     const Location l = locate(path);
     if (!l.volume)

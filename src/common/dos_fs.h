@@ -59,6 +59,9 @@ public:
     std::unique_ptr<DosWriter> create(const QString& path); // creates or truncates
     QByteArray readFile(const QString& path);
     void writeFile(const QString& path, const QByteArray& data); // a short write throws too
+    // Writes the file anew so that a failure part-way (a full diskette, a crash) leaves the old
+    // contents whole: on a directory and an image file the new file replaces the old one at once.
+    void replaceFile(const QString& path, const QByteArray& data);
     void remove(const QString& path);
     void makeDirectory(const QString& path); // an existing directory is no error
     QDateTime fileTime(const QString& path);

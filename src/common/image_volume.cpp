@@ -386,3 +386,30 @@ QString ImageVolume::fileIdentity(const VolumePath& path) {
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     return QStringLiteral("image:%1:%2/%3").arg(image, dirs.join(u'/'), entry->shortName.toUpper());
 }
+
+void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
+    if (m_device || !imageExists()) {
+        Volume::replaceFile(path, data);
+        return;
+    }
+    // The change is made on a copy of the image beside it, which then replaces the image at once.
+    const QString copy = m_image + QStringLiteral(".bw-new");
+    QFile::remove(copy);
+    if (!QFile::copy(m_image, copy))
+        throw IoError(QStringLiteral("Cannot write %1: no room for a working copy of the image beside it")
+                          .arg(where(path)));
+    try {
+        ImageVolume working(copy, false);
+        working.Volume::replaceFile(path, data);
+        QFile f(copy);
+        if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
+            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), f.errorString()));
+        f.close();
+        if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(m_image).constData()) != 0)
+            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), QString::fromLocal8Bit(std::strerror(errno))));
+    } catch (...) {
+        QFile::remove(copy);
+        throw;
+    }
+    ++m_generation;
+}

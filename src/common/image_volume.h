@@ -28,6 +28,7 @@ public:
     quint8 attributes(const VolumePath& path) override;
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
+    void replaceFile(const VolumePath& path, const QByteArray& data) override;
 
     const QString& image() const { return m_image; }
     // "A:\X in the image /x/A.img", for messages.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/dos_fs.h"
+#include "common/io_error.h"
 
 #include <QDateTime>
 #include <QString>
@@ -36,4 +37,14 @@ public:
     // A text that names the file behind the path and only that file, for comparing two paths;
     // empty when no file of that name exists.
     virtual QString fileIdentity(const VolumePath& path) = 0;
+
+    // Replaces the file's contents so that a failure part-way leaves the old file whole. Where the
+    // volume cannot promise that (a floppy device), the file is simply written anew.
+    virtual void replaceFile(const VolumePath& path, const QByteArray& data) {
+        const std::unique_ptr<DosWriter> writer = create(path);
+        const qint64 written = writer->write(data.constData(), data.size());
+        writer->close();
+        if (written < data.size())
+            throw IoError(QStringLiteral("Cannot write %1: the disk is full").arg(path.shown));
+    }
 };

@@ -183,6 +183,42 @@ private Q_SLOTS:
         QVERIFY(!r.err.contains("Create Another?"));
     }
 
+    void batchUpdatesThreeCopiedImages() {
+        QCOMPARE(cli(QStringList{"build", "--set", m_driver} + multicastSets()).code, 0);
+        QStringList copies;
+        for (int n = 1; n <= 3; ++n) {
+            copies << path(QStringLiteral("copy%1.img").arg(n));
+            QVERIFY(QFile::copy(path("A.img"), copies.last()));
+        }
+        const Result r = cli(QStringList{"batch", "--ip", "10.0.0.254", "--name", "LAB9"} + copies);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(QString::fromLocal8Bit(r.out), QStringLiteral("1\t%1\t10.0.0.254\tLAB9\n"
+                                                               "2\t%2\t10.0.0.255\tLAB10\n"
+                                                               "3\t%3\t10.0.0.001\tLAB11\n")
+                                                    .arg(copies[0], copies[1], copies[2]));
+        QVERIFY(r.err.startsWith("Insert the first floppy diskette in drive A:.  Press OK when ready.\n"));
+        const char* hosts[] = {"LAB9", "LAB10", "LAB11"};
+        const char* ips[] = {"10.0.0.254", "10.0.0.255", "10.0.0.001"};
+        for (int n = 0; n < 3; ++n) {
+            QVERIFY(TestEnv::fsckClean(copies[n]));
+            QCOMPARE(TestEnv::mtype(copies[n], "::/WATTCP.CFG"),
+                     QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=") + ips[n] + "\r\nHOSTNAME=" + hosts[n] +
+                         "\r\nNETMASK=255.255.255.0\r\n");
+        }
+    }
+
+    void batchStopsAtAMessage() {
+        QCOMPARE(cli(QStringList{"build", "--set", m_driver} + multicastSets()).code, 0);
+        Result r = cli({"batch", path("A.img")});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QByteArray("Nothing to do!\n"));
+        r = cli({"batch", "--name", "X1", path("A.img"), path("nothing-here.img")});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.endsWith("Could not find WATTCP.CFG file on the diskette!\n"));
+        QCOMPARE(r.out.count('\n'), 1);
+        QCOMPARE(cli({"batch", "--ip", "DHCP", path("A.img")}).code, 2);
+    }
+
 private:
     QString m_driver;
 };

@@ -1,0 +1,71 @@
+#include "cli/cli_batch.h"
+
+#include "batch/batch_update.h"
+#include "cli/cli.h"
+#include "cli/cli_settings.h"
+#include "cli/console_ports.h"
+#include "common/dos_fs.h"
+#include "common/io_error.h"
+
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+// Answers each prompt with OK while a diskette is left to put into the drive, then Cancel.
+class BatchDialogs : public ConsoleDialogs {
+public:
+    explicit BatchDialogs(int diskettes) : m_left(diskettes) {}
+    Button message(const QString& text, Icon icon, Buttons buttons, int helpContext) override {
+        const Button answer = ConsoleDialogs::message(text, icon, buttons, helpContext);
+        if (buttons != Buttons::OkCancel)
+            return answer;
+        return m_left-- > 0 ? Button::Ok : Button::Cancel;
+    }
+
+private:
+    int m_left;
+};
+
+} // namespace
+
+namespace CliBatch {
+
+int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes) {
+    if (diskettes.isEmpty())
+        throw UsageError(QStringLiteral("batch needs at least one DISKETTE (a directory, an image or a device)"));
+    BatchUpdate::Fields fields;
+    fields.updateAddress = !address.isNull();
+    fields.updateName = !name.isNull();
+    if (fields.updateAddress) {
+        BuildSettings check;
+        CliSettings::applySet(check, QStringLiteral("TForm6.Edit1=") + address);
+        fields.address = check.text(QStringLiteral("TForm6.Edit1"));
+        if (fields.address == QLatin1String("DHCP") || fields.address == QLatin1String("BOOTP"))
+            throw UsageError(QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));
+    }
+    if (fields.updateName)
+        fields.name = name;
+    fields.drive = QLatin1Char('A');
+
+    DosFs fs(DriveTable::load(programDir));
+    BatchDialogs dialogs(diskettes.size());
+    BatchUpdate batch(fs, dialogs);
+    batch.diskettePlaced = [&](int n) { fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath()); };
+    int done = 0;
+    batch.updated = [&](int n, const QString& ip, const QString& host) {
+        ++done;
+        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskettes.at(n - 1)), qPrintable(ip.isEmpty() ? "-" : ip),
+                    qPrintable(host.isEmpty() ? "-" : host));
+        std::fflush(stdout);
+    };
+    try {
+        batch.go(fields);
+    } catch (const IoError& e) {
+        dialogs.print(QStringLiteral("Input/output error: ") + e.message());
+        return Cli::IoFailure;
+    }
+    return done == diskettes.size() ? Cli::Done : Cli::Message;
+}
+
+} // namespace CliBatch

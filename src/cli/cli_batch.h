@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// bootwright-cli batch: WATTCP.CFG of each named diskette gets the next address and name.
+namespace CliBatch {
+// address and name are null when not given (that part is not updated).
+int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes);
+} // namespace CliBatch
