@@ -47,6 +47,22 @@ QPair<QString, QString> addressAndName(const BuildSettings& s) {
     }
 }
 
+// The Multicast client page's checks on Next: the wizard never builds past them, so neither does
+// the command line. Returns the page's message, or an empty text.
+QString multicastCheck(const BuildSettings& s) {
+    const QString name = s.text(QStringLiteral("TForm6.Edit3"));
+    const auto unset = [](const QString& quad) {
+        return quad == QLatin1String("000.000.000.000") || quad == QLatin1String("   .   .   .   ");
+    };
+    if (name == QLatin1String("Not Specified") || name.isEmpty())
+        return QStringLiteral("You must specify a client name.");
+    if (unset(s.text(QStringLiteral("TForm6.Edit1"))))
+        return QStringLiteral("You must specify a valid IP Address.");
+    if (unset(s.text(QStringLiteral("TForm6.Edit2"))))
+        return QStringLiteral("You must specify a valid Sub Net Mask.");
+    return {};
+}
+
 } // namespace
 
 namespace CliBuild {
@@ -82,6 +98,14 @@ int run(const BuildOptions& options) {
     if (twoDisketteForm(settings) && options.disk2.isEmpty())
         throw UsageError(QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
                              .arg(settings.itemText(QStringLiteral("TForm9.ComboBox1"))));
+
+    if (settings.buildMode() == 1) {
+        const QString problem = multicastCheck(settings);
+        if (!problem.isEmpty()) {
+            ConsoleDialogs().print(problem);
+            return Cli::Message;
+        }
+    }
 
     // Nobody watches a status line here: the waits that pace the page for the eye are left out.
     setDelayPacing(0);

@@ -150,6 +150,24 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path("PCBWSAVE.INI")));
     }
 
+    void multicastPageChecksComeFirst_data() {
+        QTest::addColumn<QStringList>("sets");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("name") << QStringList{"--set", "TForm6.Edit3=Not Specified"} << QByteArray("You must specify a client name.\n");
+        QTest::newRow("address") << QStringList{"--set", "TForm6.Edit1=000.000.000.000"}
+                                 << QByteArray("You must specify a valid IP Address.\n");
+        QTest::newRow("mask") << QStringList{"--set", "TForm6.Edit2=   .   .   .   "}
+                              << QByteArray("You must specify a valid Sub Net Mask.\n");
+    }
+    void multicastPageChecksComeFirst() {
+        QFETCH(QStringList, sets);
+        QFETCH(QByteArray, message);
+        const Result r = cli(QStringList{"build", "--set", m_driver} + multicastSets() + sets);
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, message);
+        QVERIFY(!QFile::exists(path("A.img")));
+    }
+
     void cancelledBuildExitsOne() {
         QFile::remove(path("pella/client.exe"));
         const Result r = cli(QStringList{"build", "--set", m_driver} + multicastSets());
