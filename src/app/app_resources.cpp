@@ -11,7 +11,9 @@ static void registerResources() {
 
 namespace {
 
-QString picturePath(const QString& name) { return QStringLiteral(":/images/%1.svg").arg(name); }
+QString picturePath(const QString& name) {
+    return QStringLiteral(":/images/%1.svg").arg(name);
+}
 
 } // namespace
 
@@ -33,4 +35,6 @@ QIcon appIcon(const QString& name) {
     return QIcon(picturePath(name));
 }
 
-QString versionText() { return QStringLiteral("Pellacore Bootwright for Linux, version %1").arg(QStringLiteral(BW_VERSION)); }
+QString versionText() {
+    return QStringLiteral("Pellacore Bootwright for Linux, version %1").arg(QStringLiteral(BW_VERSION));
+}

@@ -1,31 +1,47 @@
+#include "app/app_resources.h"
+#include "app/guarded_application.h"
 #include "app/help_window.h"
+#include "app/main_window.h"
 #include "app/qt_dialogs.h"
+#include "app/splash_window.h"
 #include "app/wizard.h"
 #include "common/clock.h"
 #include "settings/program_dir.h"
 
-#include <QApplication>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
     // Without a display Qt would abort with a long plugin message; say what to do instead.
-    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") &&
+                          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
                           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (headless) {
         std::fprintf(stderr, "bootwright: no display found; run it under a desktop session or as "
                              "'xvfb-run -a bootwright' (bootwright-cli builds diskettes without one).\n");
         return 1;
     }
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("bootwright"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pellacore Bootwright"));
     QApplication::setApplicationVersion(QStringLiteral(BW_VERSION));
+    QApplication::setWindowIcon(appIcon(QStringLiteral("app_icon")));
 
+    {
+        SplashWindow splash;
+        splash.run(versionText());
+    }
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Pellacore Bootwright"));
     HelpWindow help;
     QtDialogs dialogs(help);
+    app.setDialogs(&dialogs);
     SystemClock clock;
     Wizard wizard(dialogs, help, clock, ProgramDir::locate(QApplication::applicationDirPath()));
     wizard.createForms();
+    // The main window's end is the program's, whatever other window (help, say) is still open.
+    QObject::connect(wizard.form<MainWindow>(PageId::Main), &MainWindow::closed, &app,
+                     [] { QCoreApplication::exit(0); });
     wizard.showMain();
-    return app.exec();
+    const int status = app.exec();
+    app.setDialogs(nullptr);
+    return status;
 }

@@ -2,14 +2,49 @@
 
 #include <QMainWindow>
 
+class QLabel;
 class Wizard;
 
-// Main window of the desktop program (TForm1).
+// Main window of the desktop program (TForm1): the three commands, the menus, and the line at the
+// bottom that shows the long hint of whatever the mouse is over.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(Wizard& wizard, QWidget* parent = nullptr);
 
+    // Label1, the bottom line.
+    QLabel* hintLabel() const { return m_label1; }
+
+    // The maker's web pages of "&Larkmoor on the Web...".
+    static const char* const kHomepageUrl;
+    static const char* const kPellacoreUrl;
+    static const char* const kFaqUrl;
+    static const char* const kStoreUrl;
+
+Q_SIGNALS:
+    // The window was closed (Exit or its frame): the program ends.
+    void closed();
+
+public Q_SLOTS:
+    void LoadPreviousConfiguration1Click();
+    void Exit1Click();
+    void MulticastDiskettes1Click();
+    void StandaloneDiskettes1Click();
+    void BatchDisketteUpdate1Click();
+    void Hints1Click();
+    void About1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void createMenus();
+    QWidget* createClientArea();
+    void startDiskettes(int buildMode);
+    void DisplayHint(const QString& longHint);
+
     Wizard& m_wizard;
+    QLabel* m_label1 = nullptr;
 };

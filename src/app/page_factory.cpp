@@ -5,10 +5,17 @@
 #include "build/build_page.h"
 #include "pages/client_location_page.h"
 #include "pages/diskette_location_page.h"
+#include "pages/microsoft_standalone_page.h"
+#include "pages/multicast_client_page.h"
+#include "pages/netware_page.h"
 #include "pages/nic_parameters_page.h"
 #include "pages/nic_selection_page.h"
+#include "pages/post_configuration_page.h"
+#include "pages/standalone_parameters_page.h"
 #include "pages/summary_page.h"
 #include "pages/wizard_page.h"
+#include "settings/load_configuration_page.h"
+#include "settings/save_configuration_page.h"
 
 QWidget* createForm(Wizard& wizard, PageId id) {
     switch (id) {
@@ -20,6 +27,13 @@ QWidget* createForm(Wizard& wizard, PageId id) {
     case PageId::DisketteLocation: return new TForm2(wizard);
     case PageId::Summary: return new TForm8(wizard);
     case PageId::Build: return new TForm3(wizard);
+    case PageId::MulticastClient: return new TForm6(wizard);
+    case PageId::PostConfiguration: return new TForm99(wizard);
+    case PageId::StandaloneParameters: return new TForm9(wizard);
+    case PageId::NetWare: return new TForm21(wizard);
+    case PageId::MicrosoftStandalone: return new TForm40(wizard);
+    case PageId::LoadConfiguration: return new TForm12(wizard);
+    case PageId::SaveConfiguration: return new TForm13(wizard);
     default:
         // A page that has no class of its own yet: an empty page with the wizard's buttons.
         return new WizardPage(wizard, id);

@@ -12,12 +12,21 @@ namespace {
 
 QWidget* owner() { return QApplication::activeWindow(); }
 
-// "NIC DOS Drivers|*.DOS|All Files|*.*" -> "NIC DOS Drivers (*.DOS);;All Files (*.*)"
+// "NIC DOS Drivers|*.DOS|All Files|*.*" -> "NIC DOS Drivers (*.DOS *.dos);;All Files (*)". DOS names
+// know no letter case, Linux file names do: each pattern also matches its lower-case spelling.
 QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        out << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : p.trimmed();
+            for (const QString& variant : {pattern, pattern.toLower(), pattern.toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
+        }
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
     return out.join(QStringLiteral(";;"));
 }
 

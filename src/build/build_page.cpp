@@ -48,11 +48,12 @@ QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
 
 TForm3::TForm3(Wizard& wizard, QWidget* parent)
     : WizardPage(wizard, PageId::Build, parent), m_quit([] { QCoreApplication::quit(); }) {
-    body()->addWidget(boldLabel(QStringLiteral("Label5"), QStringLiteral("Client Diskette is being created."), this));
+    body()->addWidget(
+        boldLabel(QStringLiteral("Label5"), QStringLiteral("Client Diskette is being created."), this));
     body()->addSpacing(16);
 
-    const char* sections[] = {"Verify Floppy Diskette", "Creating Configuration Files", "Copying Pellacore Client",
-                              "Copying Network Drivers"};
+    const char* sections[] = {"Verify Floppy Diskette", "Creating Configuration Files",
+                              "Copying Pellacore Client", "Copying Network Drivers"};
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     grid->setColumnStretch(1, 1);
@@ -93,9 +94,10 @@ TForm3::TForm3(Wizard& wizard, QWidget* parent)
     m_gauge->setObjectName(QStringLiteral("gauge_Progress"));
     m_gauge->setRange(0, 100);
     m_gauge->setValue(0);
-    m_gauge->setStyleSheet(QStringLiteral("QProgressBar { background-color: palette(button); border: 1px solid "
-                                          "palette(mid); text-align: center; }"
-                                          "QProgressBar::chunk { background-color: #008080; }"));
+    m_gauge->setStyleSheet(
+        QStringLiteral("QProgressBar { background-color: palette(button); border: 1px solid "
+                       "palette(mid); text-align: center; }"
+                       "QProgressBar::chunk { background-color: #008080; }"));
     statusBar->addWidget(m_panelStatus, 1);
     statusBar->addPermanentWidget(m_gauge);
     if (auto* outer = qobject_cast<QVBoxLayout*>(layout()))
@@ -149,8 +151,8 @@ void TForm3::Timer1Timer() {
         asked = true;
     } catch (const std::exception& e) {
         // The run ended without its question; the page stays up so the user can cancel and go back.
-        wizard().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
-                                   0);
+        wizard().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error,
+                                   Dialogs::Buttons::Ok, 0);
     }
 
     if (asked && answer != Dialogs::Button::Yes) {

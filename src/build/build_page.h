@@ -23,9 +23,6 @@ public:
     // What No on "Create Another?" does: end the program. Tests put a recorder in its place.
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
 
-    // The run behind the page (for reading its state; it is remade at each showing).
-    const BuildRun* run() const { return m_run.get(); }
-
     // BuildView
     void setStatus(const QString& text) override;
     void setGauge(int percent) override;
@@ -47,13 +44,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void runFinished(bool askedAnother, bool another);
-
-    QLabel* m_panelStatus;
-    QProgressBar* m_gauge;
-    QLabel* m_ticks[4]; // Image2 .. Image5
-    QLabel* m_networkLabel;
-    QTimer* m_timer;
+    QLabel* m_panelStatus = nullptr;
+    QProgressBar* m_gauge = nullptr;
+    QLabel* m_ticks[4] = {}; // Image2 .. Image5
+    QLabel* m_networkLabel = nullptr;
+    QTimer* m_timer = nullptr;
     std::unique_ptr<DosFs> m_fs;
     std::unique_ptr<BuildRun> m_run;
     std::function<void()> m_quit;

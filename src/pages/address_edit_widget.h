@@ -13,8 +13,8 @@ public:
     // The field's value as the program reads it: the 15-character text, or the word while the mask
     // is off.
     QString value() const;
-    // Sets the value; a text that is not a 15-character address (a word such as "DHCP") drops the
-    // mask and is shown as it is.
+    // Sets the value; an address written without blanks ("10.0.0.5") takes the 15-character form,
+    // any other text (a word such as "DHCP") drops the mask and is shown as it is.
     void setValue(const QString& text);
 
     bool isMasked() const { return !inputMask().isEmpty(); }

@@ -53,16 +53,22 @@ TForm2::TForm2(Wizard& wizard, QWidget* parent) : WizardPage(wizard, PageId::Dis
                       "also contain HIMEM.SYS and EMM386.EXE.  Press F1 for more information."),
                    this));
 
+    // A parent of their own: Qt's automatic exclusion takes in every radio button below the parent,
+    // and with the hidden format choice among them a click on A: or B: cleared the wrong button.
+    auto* driveChoice = new QWidget(this);
+    auto* driveLayout = new QVBoxLayout(driveChoice);
+    driveLayout->setContentsMargins(0, 0, 0, 0);
     m_radioButton1 =
-        valueButton<QRadioButton>(QStringLiteral("RadioButton1"), tr("Diskette is in drive A:"), this);
-    m_driveA = driveNote(QStringLiteral("DriveALabel"), this);
+        valueButton<QRadioButton>(QStringLiteral("RadioButton1"), tr("Diskette is in drive A:"), driveChoice);
+    m_driveA = driveNote(QStringLiteral("DriveALabel"), driveChoice);
     m_radioButton2 =
-        valueButton<QRadioButton>(QStringLiteral("RadioButton2"), tr("Diskette is in drive B:"), this);
-    m_driveB = driveNote(QStringLiteral("DriveBLabel"), this);
-    body()->addWidget(m_radioButton1);
-    body()->addWidget(m_driveA);
-    body()->addWidget(m_radioButton2);
-    body()->addWidget(m_driveB);
+        valueButton<QRadioButton>(QStringLiteral("RadioButton2"), tr("Diskette is in drive B:"), driveChoice);
+    m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
+    driveLayout->addWidget(m_radioButton1);
+    driveLayout->addWidget(m_driveA);
+    driveLayout->addWidget(m_radioButton2);
+    driveLayout->addWidget(m_driveB);
+    body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
     m_groupBox1 = new QGroupBox(this);

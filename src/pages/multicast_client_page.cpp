@@ -3,11 +3,12 @@
 #include "app/wizard.h"
 #include "pages/address_edit_widget.h"
 #include "settings/build_settings.h"
-#include "settings/preferences.h"
+#include "settings/hint_dialog.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -34,14 +35,15 @@ bool isNoAddress(const QString& text) {
 } // namespace
 
 TForm6::TForm6(Wizard& wizard, QWidget* parent) : WizardPage(wizard, PageId::MulticastClient, parent) {
-    auto* heading =
-        wrappingLabel(tr("You must now specify the unique client boot disk information for Multicast mode."), this);
+    auto* heading = wrappingLabel(
+        tr("You must now specify the unique client boot disk information for Multicast mode."), this);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
     body()->addWidget(heading);
     body()->addWidget(wrappingLabel(
-        tr("The IP Address of all clients must  be unique and not match the Controller's IP Address."), this));
+        tr("The IP Address of all clients must  be unique and not match the Controller's IP Address."),
+        this));
 
     auto* grid = new QGridLayout;
     m_edit1 = new AddressEdit(this);
@@ -182,6 +184,13 @@ bool TForm6::checkNext() {
     return false;
 }
 
+void TForm6::hideEvent(QHideEvent* event) {
+    // The hint belongs over this page: once the user has moved on it would only get in the way.
+    if (!event->spontaneous())
+        m_hintTimer->stop();
+    WizardPage::hideEvent(event);
+}
+
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
     if (watched == m_edit3 && event->type() == QEvent::FocusOut)
@@ -191,7 +200,8 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm6::HintTimerTimer() {
     m_hintTimer->stop();
-    if (!Preferences(wizard().programDir()).showHint(4))
-        return;
-    // The hint dialog goes here.
+    showHint(wizard().dialogs(), wizard().programDir(), 4, tr("Multicast client boot diskette operation."),
+             tr("These parameters are only used during the Multicast.  They are not used for post-imaging "
+                "customization of the workstation (you will be prompted for that next)."),
+             QString(), this);
 }

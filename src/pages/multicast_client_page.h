@@ -27,6 +27,7 @@ public:
 protected:
     void FormShow() override;
     bool checkNext() override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private Q_SLOTS:

@@ -6,11 +6,12 @@
 #include "pages/diskette_copy_offer.h"
 #include "pages/nic_catalogue.h"
 #include "settings/build_settings.h"
-#include "settings/preferences.h"
+#include "settings/hint_dialog.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -85,7 +86,8 @@ void TForm4::FormShow() {
 
 void TForm4::hideEvent(QHideEvent* event) {
     // A hint about this page must not come up over the next one.
-    m_hintTimer->stop();
+    if (!event->spontaneous())
+        m_hintTimer->stop();
     WizardPage::hideEvent(event);
 }
 
@@ -149,7 +151,15 @@ void TForm4::Button4Click() {
 }
 
 void TForm4::HintTimerTimer() {
+    // Stopped before the modal hint, whose event loop would otherwise let it fire again.
     m_hintTimer->stop();
+    showHint(
+        wizard().dialogs(), wizard().programDir(), 5,
+        QStringLiteral("Multicast mode only works with Ethernet network cards."),
+        QStringLiteral("Please note that Multicast will only work if your clients (workstations) are using "
+                       "Ethernet. If you are using another type of NIC (Arcnet, Token Ring, etc.) then you "
+                       "must use Standalone mode."),
+        QString(), this);
 }
 
 bool TForm4::driverFound() {

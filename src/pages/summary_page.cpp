@@ -1,6 +1,7 @@
 #include "pages/summary_page.h"
 
 #include "app/wizard.h"
+#include "pages/microsoft_standalone_page.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,7 +54,8 @@ QList<Row> operationRows(const BuildSettings& s) {
              << Row{"IP ADDRESS", trimmedText(s, "TForm40.Edit1")}
              << Row{"SUB NET MASK", trimmedText(s, "TForm40.Edit2")}
              << Row{"SERVER DRIVE", chosenItem(s, "TForm40.ComboBox3") + trimmedText(s, "TForm40.Edit4")}
-             << Row{checked(s, "TForm40.RadioButton9") ? "WORKGROUP" : "DOMAIN", trimmedText(s, "TForm40.Edit5")}
+             << Row{checked(s, "TForm40.RadioButton9") ? "WORKGROUP" : "DOMAIN",
+                    trimmedText(s, "TForm40.Edit5")}
              << Row{"COMPUTER NAME", trimmedText(s, "TForm40.Edit3")};
         break;
     case 4:
@@ -81,8 +83,10 @@ QList<Row> postConfigurationRows(const BuildSettings& s) {
         Row{"COMPUTER NAME", trimmedText(s, "TForm99.Edit3")},
         Row{group, trimmedText(s, "TForm99.Edit5")},
         Row{"LOGIN NAME", trimmedText(s, "TForm99.Edit6")},
-        Row{"IP ADDRESS", checked(s, "TForm99.RadioButton3") ? trimmedText(s, "TForm99.Edit1") : kSameAsImage},
-        Row{"SUB NET MASK", checked(s, "TForm99.RadioButton5") ? trimmedText(s, "TForm99.Edit2") : kSameAsImage},
+        Row{"IP ADDRESS",
+            checked(s, "TForm99.RadioButton3") ? trimmedText(s, "TForm99.Edit1") : kSameAsImage},
+        Row{"SUB NET MASK",
+            checked(s, "TForm99.RadioButton5") ? trimmedText(s, "TForm99.Edit2") : kSameAsImage},
     };
 }
 
@@ -161,8 +165,10 @@ TForm8::TForm8(Wizard& wizard, QWidget* parent) : WizardPage(wizard, PageId::Sum
     nextButton()->setObjectName(QStringLiteral("Button2"));
     cancelButton()->setObjectName(QStringLiteral("Button3"));
 
-    connect(m_grid1, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { StringGrid1DblClick(row); });
-    connect(m_grid2, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { StringGrid2DblClick(row); });
+    connect(m_grid1, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { StringGrid1DblClick(row); });
+    connect(m_grid2, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { StringGrid2DblClick(row); });
     connect(m_save, &QPushButton::clicked, this, &TForm8::SaveClick);
     resize(560, 420);
 }
@@ -196,9 +202,6 @@ void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QSt
 
 void TForm8::FormShow() {
     fill(wizard().collect());
-    // The save page comes as a page of its own; until it is there the button has nothing to open.
-    QWidget* savePage = wizard().form(PageId::SaveConfiguration);
-    m_save->setEnabled(savePage && savePage->metaObject() != &WizardPage::staticMetaObject);
     nextButton()->setFocus();
 }
 
@@ -235,7 +238,8 @@ void TForm8::StringGrid1DblClick(int row) {
     const int mode = wizard().buildMode();
     if (label == QLatin1String("MODE"))
         jump(PageId::Main);
-    else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") || label == QLatin1String("IO PORT"))
+    else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") ||
+             label == QLatin1String("IO PORT"))
         jump(PageId::NicParameters);
     else if (label == QLatin1String("NOS"))
         jump(PageId::StandaloneParameters);
@@ -261,7 +265,9 @@ void TForm8::SaveClick() {
 
 void TForm8::jump(PageId target, const QString& tab) {
     if (!tab.isEmpty()) {
-        if (QWidget* page = wizard().form(target)) {
+        if (auto* microsoft = wizard().form<TForm40>(target)) {
+            microsoft->showTab(TForm40::tabIndex(tab));
+        } else if (QWidget* page = wizard().form(target)) {
             if (auto* tabs = page->findChild<QTabWidget*>()) {
                 for (int i = 0; i < tabs->count(); ++i) {
                     if (tabs->tabText(i).remove(QLatin1Char('&')) == tab)

@@ -71,12 +71,17 @@ void TForm20::setHint(const QString& key, const QString& line1, const QString& l
         // An unused line takes no room, so a one-line hint is not followed by a gap.
         m_lines[i]->setVisible(!lines[i].isEmpty());
     }
-    adjustSize();
+    layout()->activate();
+    resize(width(), qMax(layout()->heightForWidth(width()), layout()->minimumSize().height()));
 }
 
-QString TForm20::hintKey() const { return m_hintEdit->text().trimmed(); }
+QString TForm20::hintKey() const {
+    return m_hintEdit->text().trimmed();
+}
 
-QLabel* TForm20::label(int line) const { return line >= 1 && line <= 3 ? m_lines[line - 1] : nullptr; }
+QLabel* TForm20::label(int line) const {
+    return line >= 1 && line <= 3 ? m_lines[line - 1] : nullptr;
+}
 
 void TForm20::OKClick() {
     m_switchOff = m_dontShow->isChecked();
@@ -86,8 +91,8 @@ void TForm20::OKClick() {
 namespace {
 
 // Returns true when the dialog was shown and the user asked not to see it again.
-bool runHint(const QString& programDir, int hint, const QString& line1, const QString& line2, const QString& line3,
-             QWidget* parent, QString* key) {
+bool runHint(const QString& programDir, int hint, const QString& line1, const QString& line2,
+             const QString& line3, QWidget* parent, QString* key) {
     if (!Preferences(programDir).showHint(hint))
         return false;
     TForm20 dialog(parent);
@@ -103,11 +108,12 @@ void showHint(const QString& programDir, int hint, const QString& line1, const Q
               const QString& line3, QWidget* parent) {
     QString key;
     if (runHint(programDir, hint, line1, line2, line3, parent, &key))
-        ProfileFile(Preferences(programDir).path()).writeString(QStringLiteral("CONFIG"), key, QStringLiteral("0"));
+        ProfileFile(Preferences(programDir).path())
+            .writeString(QStringLiteral("CONFIG"), key, QStringLiteral("0"));
 }
 
-void showHint(Dialogs& dialogs, const QString& programDir, int hint, const QString& line1, const QString& line2,
-              const QString& line3, QWidget* parent) {
+void showHint(Dialogs& dialogs, const QString& programDir, int hint, const QString& line1,
+              const QString& line2, const QString& line3, QWidget* parent) {
     try {
         showHint(programDir, hint, line1, line2, line3, parent);
     } catch (const ProfileWriteError& e) {

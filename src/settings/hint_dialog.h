@@ -40,8 +40,8 @@ private:
 // key or file counts as on): the dialog runs modally, and "&OK" with the box ticked writes "0" to the
 // switch once the dialog has closed. A label the hint does not use gets an empty text.
 // A refused write of PCBW.INI is reported as "Unable to write to <path>" in an error box.
-void showHint(Dialogs& dialogs, const QString& programDir, int hint, const QString& line1, const QString& line2,
-              const QString& line3, QWidget* parent = nullptr);
+void showHint(Dialogs& dialogs, const QString& programDir, int hint, const QString& line1,
+              const QString& line2, const QString& line3, QWidget* parent = nullptr);
 // The same without a Dialogs port: a refused write throws ProfileWriteError to the caller, whose
 // event handler boundary reports it.
 void showHint(const QString& programDir, int hint, const QString& line1, const QString& line2,

@@ -10,11 +10,15 @@ Dialogs::Button ScriptedDialogs::message(const QString& text, Icon icon, Buttons
     return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Button::Yes : Button::Ok;
 }
 
-QString ScriptedDialogs::openFileName(const QString&, const QString&, const QString&, const QString&) {
+QString ScriptedDialogs::openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                     const QString& suggestedName) {
+    m_fileRequests.append({false, title, filter, initialDir, suggestedName});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
-QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString&, const QString&) {
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                     const QString& suggestedName) {
+    m_fileRequests.append({true, title, filter, initialDir, suggestedName});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 

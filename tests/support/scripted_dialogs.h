@@ -17,6 +17,14 @@ public:
         Buttons buttons;
         int helpContext;
     };
+    // A file dialog as it was opened.
+    struct FileRequest {
+        bool save;
+        QString title;
+        QString filter;
+        QString initialDir;
+        QString suggestedName;
+    };
 
     // Answers for the next message boxes, in order. Without a scripted answer a box is answered
     // with its first button (OK or Yes).
@@ -33,11 +41,13 @@ public:
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;
+    const QList<FileRequest>& fileRequests() const { return m_fileRequests; }
     void clear() { m_shown.clear(); }
 
 private:
     QList<Button> m_answers;
     QStringList m_files;
     QList<Shown> m_shown;
+    QList<FileRequest> m_fileRequests;
     std::function<void(const Shown&)> m_hook;
 };
