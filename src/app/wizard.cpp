@@ -69,32 +69,32 @@ DriveTable Wizard::drives() const { return DriveTable::load(m_programDir); }
 BuildSettings Wizard::collect() const {
     BuildSettings s;
     s.setBuildMode(m_buildMode);
-    for (const ValueSpec& spec : SettingsTable::values()) {
-        const auto [formClass, controlName] = splitName(spec.name);
+    for (const ValueSpec& entry : SettingsTable::values()) {
+        const auto [formClass, controlName] = splitName(entry.name);
         QWidget* w = control(formClass, controlName);
         if (!w)
             continue; // a page not built yet keeps its value at the default
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ValueKind::Text:
             if (auto* e = qobject_cast<QLineEdit*>(w))
-                s.setText(spec.name, e->text());
+                s.setText(entry.name, e->text());
             break;
         case ValueKind::DottedQuad:
             if (auto* a = qobject_cast<AddressEdit*>(w))
-                s.setText(spec.name, a->value());
+                s.setText(entry.name, a->value());
             break;
         case ValueKind::Check:
         case ValueKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w))
-                s.setValue(spec.name, b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+                s.setValue(entry.name, b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
             break;
         case ValueKind::Index:
             if (auto* c = qobject_cast<QComboBox*>(w))
-                s.setIndex(spec.name, c->currentIndex());
+                s.setIndex(entry.name, c->currentIndex());
             break;
         case ValueKind::ComboText:
             if (auto* c = qobject_cast<QComboBox*>(w))
-                s.setText(spec.name, c->currentText());
+                s.setText(entry.name, c->currentText());
             break;
         }
     }
@@ -104,35 +104,35 @@ BuildSettings Wizard::collect() const {
 void Wizard::apply(const BuildSettings& settings) {
     m_buildMode = settings.buildMode();
     // In table order, so radio groups end as a load leaves them.
-    for (const ValueSpec& spec : SettingsTable::values()) {
-        const auto [formClass, controlName] = splitName(spec.name);
+    for (const ValueSpec& entry : SettingsTable::values()) {
+        const auto [formClass, controlName] = splitName(entry.name);
         QWidget* w = control(formClass, controlName);
         if (!w)
             continue;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ValueKind::Text:
             if (auto* e = qobject_cast<QLineEdit*>(w))
-                e->setText(settings.text(spec.name));
+                e->setText(settings.text(entry.name));
             break;
         case ValueKind::DottedQuad:
             if (auto* a = qobject_cast<AddressEdit*>(w))
-                a->setValue(settings.text(spec.name));
+                a->setValue(settings.text(entry.name));
             break;
         case ValueKind::Check:
             if (auto* b = qobject_cast<QAbstractButton*>(w))
-                b->setChecked(settings.isChecked(spec.name));
+                b->setChecked(settings.isChecked(entry.name));
             break;
         case ValueKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w))
-                setRadio(b, settings.isChecked(spec.name));
+                setRadio(b, settings.isChecked(entry.name));
             break;
         case ValueKind::Index:
             if (auto* c = qobject_cast<QComboBox*>(w))
-                c->setCurrentIndex(settings.index(spec.name));
+                c->setCurrentIndex(settings.index(entry.name));
             break;
         case ValueKind::ComboText:
             if (auto* c = qobject_cast<QComboBox*>(w))
-                c->setCurrentText(settings.text(spec.name));
+                c->setCurrentText(settings.text(entry.name));
             break;
         }
     }

@@ -120,8 +120,8 @@ void TForm40::buildServerTab() {
     QWidget* page = tab->parentWidget();
     m_comboBox3 = new QComboBox(page);
     m_comboBox3->setObjectName(QStringLiteral("ComboBox3"));
-    if (const ValueSpec* spec = SettingsTable::find(valueName("ComboBox3")))
-        m_comboBox3->addItems(spec->items);
+    if (const ValueSpec* entry = SettingsTable::find(valueName("ComboBox3")))
+        m_comboBox3->addItems(entry->items);
     m_comboBox3->setCurrentIndex(BuildSettings().index(valueName("ComboBox3")));
     m_edit4 = textEdit("Edit4", page);
     auto* row = new QHBoxLayout;

@@ -29,8 +29,8 @@ QComboBox* indexCombo(const char* name, const BuildSettings& defaults, QWidget* 
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
     const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
-    if (const ValueSpec* spec = SettingsTable::find(value))
-        combo->addItems(spec->items);
+    if (const ValueSpec* entry = SettingsTable::find(value))
+        combo->addItems(entry->items);
     combo->setCurrentIndex(defaults.index(value));
     return combo;
 }
@@ -39,8 +39,8 @@ QLineEdit* textEdit(const char* name, const BuildSettings& defaults, QWidget* pa
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
-    if (const ValueSpec* spec = SettingsTable::find(value); spec && spec->maxLength > 0)
-        edit->setMaxLength(spec->maxLength);
+    if (const ValueSpec* entry = SettingsTable::find(value); entry && entry->maxLength > 0)
+        edit->setMaxLength(entry->maxLength);
     edit->setText(defaults.text(value));
     return edit;
 }

@@ -20,8 +20,8 @@ QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent) {
 }
 
 QStringList itemsOf(const QString& name) {
-    const ValueSpec* spec = SettingsTable::find(name);
-    return spec ? spec->items : QStringList();
+    const ValueSpec* entry = SettingsTable::find(name);
+    return entry ? entry->items : QStringList();
 }
 
 } // namespace

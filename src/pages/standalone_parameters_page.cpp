@@ -29,8 +29,8 @@ TForm9::TForm9(Wizard& wizard, QWidget* parent) : WizardPage(wizard, PageId::Sta
 
     m_comboBox1 = new QComboBox(this);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    if (const ValueSpec* spec = SettingsTable::find(kNos))
-        m_comboBox1->addItems(spec->items);
+    if (const ValueSpec* entry = SettingsTable::find(kNos))
+        m_comboBox1->addItems(entry->items);
     m_comboBox1->setCurrentIndex(BuildSettings().index(kNos));
     auto* row = new QHBoxLayout;
     row->addWidget(m_comboBox1);

@@ -59,7 +59,7 @@ BuildSettings::BuildSettings() {
         m_values.insert(s.name, s.defaultValue);
 }
 
-const ValueSpec& BuildSettings::spec(const QString& name) const {
+const ValueSpec& BuildSettings::entry(const QString& name) const {
     const ValueSpec* s = SettingsTable::find(name);
     if (!s)
         throw SettingsError(QStringLiteral("unknown value name %1").arg(quoted(name)));
@@ -69,18 +69,18 @@ const ValueSpec& BuildSettings::spec(const QString& name) const {
 QString BuildSettings::value(const QString& name) const {
     if (name == kBuildMode)
         return QString::number(m_buildMode);
-    return m_values.value(spec(name).name);
+    return m_values.value(entry(name).name);
 }
 
 bool BuildSettings::isChecked(const QString& name) const {
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Check && s.kind != ValueKind::Radio)
         throw SettingsError(QStringLiteral("%1 is not a check box or radio button").arg(name));
     return m_values.value(name) == QLatin1String("1");
 }
 
 int BuildSettings::index(const QString& name) const {
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Index)
         throw SettingsError(QStringLiteral("%1 is not a drop-down list").arg(name));
     return m_values.value(name).toInt();
@@ -88,19 +88,19 @@ int BuildSettings::index(const QString& name) const {
 
 QString BuildSettings::itemText(const QString& name) const {
     const int i = index(name);
-    const QStringList& items = spec(name).items;
+    const QStringList& items = entry(name).items;
     return i >= 0 && i < items.size() ? items[i] : QString();
 }
 
 void BuildSettings::setText(const QString& name, const QString& text) {
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Text && s.kind != ValueKind::ComboText && s.kind != ValueKind::DottedQuad)
         throw SettingsError(QStringLiteral("%1 is not a text value").arg(name));
     setValue(name, text);
 }
 
 void BuildSettings::setChecked(const QString& name, bool checked) {
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Check && s.kind != ValueKind::Radio)
         throw SettingsError(QStringLiteral("%1 is not a check box or radio button").arg(name));
     if (s.kind == ValueKind::Radio && checked) {
@@ -113,7 +113,7 @@ void BuildSettings::setChecked(const QString& name, bool checked) {
 }
 
 void BuildSettings::setIndex(const QString& name, int index) {
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Index)
         throw SettingsError(QStringLiteral("%1 is not a drop-down list").arg(name));
     setValue(name, QString::number(index));
@@ -127,7 +127,7 @@ void BuildSettings::setValue(const QString& name, const QString& saveForm) {
         m_buildMode = mode;
         return;
     }
-    const ValueSpec& s = spec(name);
+    const ValueSpec& s = entry(name);
     switch (s.kind) {
     case ValueKind::Check:
     case ValueKind::Radio:

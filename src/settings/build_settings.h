@@ -44,7 +44,7 @@ public:
     bool operator==(const BuildSettings& other) const = default;
 
 private:
-    const ValueSpec& spec(const QString& name) const;
+    const ValueSpec& entry(const QString& name) const;
     QHash<QString, QString> m_values;
     int m_buildMode = 1;
 };

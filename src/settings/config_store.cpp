@@ -210,24 +210,24 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
             loaded.setBuildMode(storedInteger(key, 1) != 0 ? 1 : 2);
             continue;
         }
-        const ValueSpec& spec = specOfKey(key);
-        switch (spec.kind) {
+        const ValueSpec& entry = specOfKey(key);
+        switch (entry.kind) {
         case ValueKind::Check:
         case ValueKind::Radio:
-            loaded.setChecked(spec.name, storedInteger(key, spec.loadDefault.toInt()) != 0);
+            loaded.setChecked(entry.name, storedInteger(key, entry.loadDefault.toInt()) != 0);
             break;
         case ValueKind::Index: {
-            const int index = storedInteger(key, spec.loadDefault.toInt());
+            const int index = storedInteger(key, entry.loadDefault.toInt());
             // A list without that item shows no choice.
-            loaded.setIndex(spec.name, index >= 0 && index < spec.items.size() ? index : -1);
+            loaded.setIndex(entry.name, index >= 0 && index < entry.items.size() ? index : -1);
             break;
         }
         case ValueKind::DottedQuad: {
-            const QString text = stored(key, spec.loadDefault);
+            const QString text = stored(key, entry.loadDefault);
             try {
-                loaded.setText(spec.name, quadWithBlanks(text));
+                loaded.setText(entry.name, quadWithBlanks(text));
             } catch (const SettingsError&) {
-                loaded.setText(spec.name, spec.loadDefault);
+                loaded.setText(entry.name, entry.loadDefault);
                 if (problems)
                     problems->append(QStringLiteral("%1: %2 in section %3 holds \"%4\", which is no address; "
                                                     "it was left blank.")
@@ -237,7 +237,7 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
         }
         case ValueKind::Text:
         case ValueKind::ComboText:
-            loaded.setText(spec.name, stored(key, spec.loadDefault));
+            loaded.setText(entry.name, stored(key, entry.loadDefault));
             break;
         }
     }

@@ -295,9 +295,9 @@ void TstConfigStore::roundTripKeepsEveryKeyedValue() {
     settings.setChecked("TForm99.RadioButton19", true);
     QCOMPARE(store().save("All", settings, yes).status, ConfigStore::SaveResult::Status::Saved);
     const BuildSettings loaded = store().load("All", BuildSettings());
-    for (const ValueSpec& spec : SettingsTable::values()) {
-        if (!spec.key.isEmpty() && spec.key != QLatin1String("desc"))
-            QCOMPARE(loaded.value(spec.name), settings.value(spec.name));
+    for (const ValueSpec& entry : SettingsTable::values()) {
+        if (!entry.key.isEmpty() && entry.key != QLatin1String("desc"))
+            QCOMPARE(loaded.value(entry.name), settings.value(entry.name));
     }
     QCOMPARE(ConfigStore::loadedMessage(loaded), ConfigMessages::MulticastLoaded);
 }
