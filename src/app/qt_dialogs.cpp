@@ -10,7 +10,9 @@
 
 namespace {
 
-QWidget* owner() { return QApplication::activeWindow(); }
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
 
 // "NIC DOS Drivers|*.DOS|All Files|*.*" -> "NIC DOS Drivers (*.DOS *.dos);;All Files (*)". DOS names
 // know no letter case, Linux file names do: each pattern also matches its lower-case spelling.
@@ -75,7 +77,8 @@ Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons butto
         QPushButton* help = box.addButton(QMessageBox::Help);
         // The help button must not close the box.
         help->disconnect();
-        QObject::connect(help, &QPushButton::clicked, &box, [this, helpContext] { m_help.showContext(helpContext); });
+        QObject::connect(help, &QPushButton::clicked, &box,
+                         [this, helpContext] { m_help.showContext(helpContext); });
     }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
@@ -95,10 +98,12 @@ Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons butto
 
 QString QtDialogs::openFileName(const QString& title, const QString& filter, const QString& initialDir,
                                 const QString& suggestedName) {
-    return QFileDialog::getOpenFileName(owner(), title, startPath(initialDir, suggestedName), qtFilter(filter));
+    return QFileDialog::getOpenFileName(owner(), title, startPath(initialDir, suggestedName),
+                                        qtFilter(filter));
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& filter, const QString& initialDir,
                                 const QString& suggestedName) {
-    return QFileDialog::getSaveFileName(owner(), title, startPath(initialDir, suggestedName), qtFilter(filter));
+    return QFileDialog::getSaveFileName(owner(), title, startPath(initialDir, suggestedName),
+                                        qtFilter(filter));
 }

@@ -13,10 +13,20 @@ namespace {
 
 // The order in which the program creates its windows.
 constexpr PageId kCreationOrder[] = {
-    PageId::Main,          PageId::DisketteLocation,  PageId::Build,           PageId::NicSelection,
-    PageId::MulticastClient, PageId::Summary,         PageId::NicParameters,   PageId::ClientLocation,
-    PageId::StandaloneParameters, PageId::LoadConfiguration, PageId::SaveConfiguration, PageId::NetWare,
-    PageId::PostConfiguration, PageId::MicrosoftStandalone,
+    PageId::Main,
+    PageId::DisketteLocation,
+    PageId::Build,
+    PageId::NicSelection,
+    PageId::MulticastClient,
+    PageId::Summary,
+    PageId::NicParameters,
+    PageId::ClientLocation,
+    PageId::StandaloneParameters,
+    PageId::LoadConfiguration,
+    PageId::SaveConfiguration,
+    PageId::NetWare,
+    PageId::PostConfiguration,
+    PageId::MicrosoftStandalone,
 };
 
 QPair<QString, QString> splitName(const QString& name) {
@@ -40,7 +50,8 @@ void setRadio(QAbstractButton* button, bool on) {
 } // namespace
 
 Wizard::Wizard(Dialogs& dialogs, Help& help, const Clock& clock, QString programDir, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_help(help), m_clock(clock), m_programDir(std::move(programDir)) {}
+    : QObject(parent), m_dialogs(dialogs), m_help(help), m_clock(clock), m_programDir(std::move(programDir)) {
+}
 
 Wizard::~Wizard() {
     for (const QPointer<QWidget>& form : std::as_const(m_forms))
@@ -64,7 +75,9 @@ QWidget* Wizard::control(const QString& formClass, const QString& controlName) c
     return nullptr;
 }
 
-DriveTable Wizard::drives() const { return DriveTable::load(m_programDir); }
+DriveTable Wizard::drives() const {
+    return DriveTable::load(m_programDir);
+}
 
 BuildSettings Wizard::collect() const {
     BuildSettings s;
@@ -156,4 +169,6 @@ void Wizard::go(QWidget* from, PageId to) {
     Q_EMIT pageShown(to);
 }
 
-void Wizard::showMain(QWidget* from) { go(from, PageId::Main); }
+void Wizard::showMain(QWidget* from) {
+    go(from, PageId::Main);
+}

@@ -19,7 +19,8 @@ struct Key {
     qsizetype width; // characters compared, in capitals
 };
 
-const Key kKeys[3] = {{QStringLiteral("MY_IP"), 5}, {QStringLiteral("HOSTNAME"), 8}, {QStringLiteral("NETMASK"), 7}};
+const Key kKeys[3] = {
+    {QStringLiteral("MY_IP"), 5}, {QStringLiteral("HOSTNAME"), 8}, {QStringLiteral("NETMASK"), 7}};
 
 // Splits a file into lines, each with the line break it had ("" for a last line without one).
 QList<QPair<QString, QByteArray>> splitLines(const QByteArray& bytes) {
@@ -47,7 +48,9 @@ int keyOf(const QString& line) {
     return -1;
 }
 
-QString withoutBlanks(const QString& address) { return StrTran(address, QStringLiteral(" "), QString()); }
+QString withoutBlanks(const QString& address) {
+    return StrTran(address, QStringLiteral(" "), QString());
+}
 
 } // namespace
 
@@ -73,7 +76,8 @@ QByteArray BatchUpdate::rewrite(const QByteArray& old, const Fields& fields) {
             break;
         }
     }
-    const QByteArray lineEnd = lines.isEmpty() || lines.first().second.isEmpty() ? QByteArray("\r\n") : lines.first().second;
+    const QByteArray lineEnd =
+        lines.isEmpty() || lines.first().second.isEmpty() ? QByteArray("\r\n") : lines.first().second;
     for (int k = 0; k < 3; ++k) {
         if (!found[k] && !updates[k].isNull())
             lines.insert(insertAt++, {kKeys[k].name + QLatin1Char('=') + updates[k], lineEnd});
@@ -102,11 +106,13 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
         const QString name = fields.name.trimmed();
         const QString prompt =
             diskette == 1
-                ? QStringLiteral("Insert the first floppy diskette in drive %1.  Press OK when ready.").arg(drive)
+                ? QStringLiteral("Insert the first floppy diskette in drive %1.  Press OK when ready.")
+                      .arg(drive)
                 : QStringLiteral("Update Successful.\rDisk IP Address is: %1\rDisk Client Name is: %2\r\r"
                                  "Insert the next floppy diskette in drive %3.  Press OK when ready.")
                       .arg(address, name, drive);
-        if (m_dialogs.message(prompt, Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, 0) != Dialogs::Button::Ok)
+        if (m_dialogs.message(prompt, Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, 0) !=
+            Dialogs::Button::Ok)
             return End::Stopped;
 
         if (diskette > 1) {

@@ -15,17 +15,17 @@ class BatchUpdate {
 public:
     // The page's values; the loop advances address and name as it goes.
     struct Fields {
-        bool updateAddress = true;                          // CheckBox1 "Update Client IP Address"
+        bool updateAddress = true;                           // CheckBox1 "Update Client IP Address"
         QString address = QStringLiteral("  0.  0.  0.  0"); // Edit1
-        bool updateName = true;                             // CheckBox2 "Update Client Name"
-        QString name = QStringLiteral("Not Specified");     // Edit3
-        QChar drive = QLatin1Char('A');                     // RadioButton1 selected: A, else B
+        bool updateName = true;                              // CheckBox2 "Update Client Name"
+        QString name = QStringLiteral("Not Specified");      // Edit3
+        QChar drive = QLatin1Char('A');                      // RadioButton1 selected: A, else B
     };
 
     enum class End {
-        NothingToDo,  // neither box checked: "Nothing to do!"
-        Stopped,      // a prompt was answered with anything but OK
-        MissingFile,  // "Could not find WATTCP.CFG file on the diskette!"
+        NothingToDo,    // neither box checked: "Nothing to do!"
+        Stopped,        // a prompt was answered with anything but OK
+        MissingFile,    // "Could not find WATTCP.CFG file on the diskette!"
         UnreadableFile, // "Could not open WATTCP.CFG file!"
     };
 

@@ -61,7 +61,8 @@ QPair<QChar, QString> driveOption(const QString& text) {
     const QString letter = text.left(eq).remove(QLatin1Char(':'));
     if (eq <= 0 || letter.size() != 1 || !letter.at(0).isLetter() || letter.at(0).unicode() > 127 ||
         text.mid(eq + 1).isEmpty())
-        throw UsageError(QStringLiteral("--drive takes L=PATH (for example A=/tmp/a.img), not \"%1\"").arg(text));
+        throw UsageError(
+            QStringLiteral("--drive takes L=PATH (for example A=/tmp/a.img), not \"%1\"").arg(text));
     return {letter.at(0).toUpper(), text.mid(eq + 1)};
 }
 
@@ -160,8 +161,9 @@ int run(const QStringList& arguments) {
                 return Done;
             }
             if (opt != QLatin1String("--dir") || rest.isEmpty())
-                throw UsageError(opt == QLatin1String("--dir") ? QStringLiteral("--dir needs a directory")
-                                                               : QStringLiteral("unknown option \"%1\"").arg(opt));
+                throw UsageError(opt == QLatin1String("--dir")
+                                     ? QStringLiteral("--dir needs a directory")
+                                     : QStringLiteral("unknown option \"%1\"").arg(opt));
             dir = rest.takeFirst();
         }
         if (rest.isEmpty())

@@ -31,9 +31,11 @@ private:
 
 namespace CliBatch {
 
-int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes) {
+int run(const QString& programDir, const QString& address, const QString& name,
+        const QStringList& diskettes) {
     if (diskettes.isEmpty())
-        throw UsageError(QStringLiteral("batch needs at least one DISKETTE (a directory, an image or a device)"));
+        throw UsageError(
+            QStringLiteral("batch needs at least one DISKETTE (a directory, an image or a device)"));
     BatchUpdate::Fields fields;
     fields.updateAddress = !address.isNull();
     fields.updateName = !name.isNull();
@@ -42,7 +44,8 @@ int run(const QString& programDir, const QString& address, const QString& name, 
         CliSettings::applySet(check, QStringLiteral("TForm6.Edit1=") + address);
         fields.address = check.text(QStringLiteral("TForm6.Edit1"));
         if (fields.address == QLatin1String("DHCP") || fields.address == QLatin1String("BOOTP"))
-            throw UsageError(QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));
+            throw UsageError(
+                QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));
     }
     if (fields.updateName)
         fields.name = name;
@@ -51,12 +54,14 @@ int run(const QString& programDir, const QString& address, const QString& name, 
     DosFs fs(DriveTable::load(programDir));
     BatchDialogs dialogs(diskettes.size());
     BatchUpdate batch(fs, dialogs);
-    batch.diskettePlaced = [&](int n) { fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath()); };
+    batch.diskettePlaced = [&](int n) {
+        fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath());
+    };
     int done = 0;
     batch.updated = [&](int n, const QString& ip, const QString& host) {
         ++done;
-        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskettes.at(n - 1)), qPrintable(ip.isEmpty() ? "-" : ip),
-                    qPrintable(host.isEmpty() ? "-" : host));
+        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskettes.at(n - 1)),
+                    qPrintable(ip.isEmpty() ? "-" : ip), qPrintable(host.isEmpty() ? "-" : host));
         std::fflush(stdout);
     };
     try {

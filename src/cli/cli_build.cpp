@@ -17,7 +17,9 @@ namespace {
 
 const QString kNumber = QStringLiteral("{n}");
 
-QString numbered(QString path, int n) { return path.replace(kNumber, QString::number(n)); }
+QString numbered(QString path, int n) {
+    return path.replace(kNumber, QString::number(n));
+}
 
 DriveTable numberedDrives(const DriveTable& drives, int n) {
     DriveTable out = drives;
@@ -34,14 +36,18 @@ bool twoDisketteForm(const BuildSettings& s) {
 
 // The address and name the diskette got, as its files carry them.
 QPair<QString, QString> addressAndName(const BuildSettings& s) {
-    const auto noBlanks = [](const QString& t) { return StrTran(t, QStringLiteral(" "), QString()); };
+    const auto noBlanks = [](const QString& t) {
+        return StrTran(t, QStringLiteral(" "), QString());
+    };
     switch (s.buildMode()) {
     case 1:
-        return {s.isChecked(QStringLiteral("TForm6.CheckBox3")) ? QStringLiteral("DHCP")
-                                                                 : noBlanks(s.text(QStringLiteral("TForm6.Edit1"))),
+        return {s.isChecked(QStringLiteral("TForm6.CheckBox3"))
+                    ? QStringLiteral("DHCP")
+                    : noBlanks(s.text(QStringLiteral("TForm6.Edit1"))),
                 s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed()};
     case 3:
-        return {noBlanks(s.text(QStringLiteral("TForm40.Edit1"))), s.text(QStringLiteral("TForm40.Edit3")).trimmed()};
+        return {noBlanks(s.text(QStringLiteral("TForm40.Edit1"))),
+                s.text(QStringLiteral("TForm40.Edit3")).trimmed()};
     default:
         return {QStringLiteral("-"), QStringLiteral("-")};
     }
@@ -85,7 +91,8 @@ int run(const BuildOptions& options) {
     for (const auto& [letter, path] : options.drives)
         drives.map(letter, path);
 
-    const QChar target = settings.isChecked(QStringLiteral("TForm2.RadioButton1")) ? QLatin1Char('A') : QLatin1Char('B');
+    const QChar target =
+        settings.isChecked(QStringLiteral("TForm2.RadioButton1")) ? QLatin1Char('A') : QLatin1Char('B');
     const QString targetPath = drives.hostPath(target);
     if (targetPath.isEmpty())
         throw UsageError(QStringLiteral("drive %1: is not mapped; map it with --drive %1=PATH").arg(target));
@@ -96,8 +103,9 @@ int run(const BuildOptions& options) {
                              .arg(target)
                              .arg(targetPath));
     if (twoDisketteForm(settings) && options.disk2.isEmpty())
-        throw UsageError(QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
-                             .arg(settings.itemText(QStringLiteral("TForm9.ComboBox1"))));
+        throw UsageError(
+            QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
+                .arg(settings.itemText(QStringLiteral("TForm9.ComboBox1"))));
 
     if (settings.buildMode() == 1) {
         const QString problem = multicastCheck(settings);

@@ -9,8 +9,8 @@
 
 namespace CliConfig {
 
-int save(const QString& programDir, const QString& description, const QString& config, const QStringList& sets,
-         bool overwrite) {
+int save(const QString& programDir, const QString& description, const QString& config,
+         const QStringList& sets, bool overwrite) {
     ConsoleDialogs dialogs;
     BuildSettings settings;
     try {

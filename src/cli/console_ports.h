@@ -14,8 +14,12 @@ class ConsoleDialogs : public Dialogs {
 public:
     explicit ConsoleDialogs(std::FILE* out = stderr) : m_out(out) {}
     Button message(const QString& text, Icon icon, Buttons buttons, int helpContext) override;
-    QString openFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
 
     // Prints a text the way a message box's text is printed.
     void print(const QString& text);

@@ -2,29 +2,6 @@
 
 #include "pages/address_routines.h"
 
-#include <QRegularExpression>
-
-namespace {
-bool isAddressText(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^[0-9 ]{3}\\.[0-9 ]{3}\\.[0-9 ]{3}\\.[0-9 ]{3}$"));
-    return form.match(text).hasMatch();
-}
-
-// An address written without its blanks ("10.0.0.5") in the field's 15-character form, each group
-// right-aligned as a user fills it; a null string for anything else.
-QString paddedAddress(const QString& text) {
-    static const QRegularExpression plain(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
-    const QRegularExpressionMatch m = plain.match(text);
-    if (!m.hasMatch())
-        return {};
-    QStringList groups;
-    for (int g = 1; g <= 4; ++g)
-        groups << m.captured(g).rightJustified(3, QLatin1Char(' '));
-    return groups.join(QLatin1Char('.'));
-}
-} // namespace
-
 AddressEdit::AddressEdit(QWidget* parent) : QLineEdit(parent) {
     setInputMask(AddressText::InputMask);
     setText(AddressText::DefaultAddress);
@@ -44,9 +21,9 @@ QString AddressEdit::value() const {
 void AddressEdit::setValue(const QString& text) {
     if (text.isEmpty())
         setAddress(AddressText::Blank);
-    else if (isAddressText(text))
+    else if (AddressRoutines::isMaskedAddress(text))
         setAddress(text);
-    else if (const QString padded = paddedAddress(text); !padded.isNull())
+    else if (const QString padded = AddressRoutines::paddedAddress(text); !padded.isNull())
         // Without this the field would drop its mask and take any text the user types next.
         setAddress(padded);
     else
@@ -63,4 +40,29 @@ void AddressEdit::setAddress(const QString& text) {
     if (!isMasked())
         setInputMask(AddressText::InputMask);
     setText(text);
+}
+
+DhcpCheckEffect applyDhcpCheck(AddressEdit* address, AddressEdit* mask, RememberedAddress& remembered,
+                               bool dhcp, const AddressPage& page) {
+    AddressFields fields;
+    fields.address = address->value();
+    fields.mask = mask->value();
+    fields.remembered = remembered;
+    fields.dhcp = dhcp;
+    // A field without its mask shows the word: DHCP mode, whether switched here or loaded.
+    fields.automatic = !address->isMasked() || !mask->isMasked();
+    const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, page);
+    remembered = fields.remembered;
+    if (effect.fieldsChanged) {
+        if (fields.automatic) {
+            address->setWord(fields.address);
+            mask->setWord(fields.mask);
+        } else {
+            address->setAddress(fields.address);
+            mask->setAddress(fields.mask);
+        }
+    }
+    address->setEnabled(!fields.automatic);
+    mask->setEnabled(!fields.automatic);
+    return effect;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/address_routines.h"
+
 #include <QLineEdit>
 
 // An address field: a masked edit whose text is always the 15-character form ("  0.  0.  0.  0",
@@ -23,3 +25,10 @@ public:
     // Puts the mask back and shows the 15-character text.
     void setAddress(const QString& text);
 };
+
+// DHCPCheck on a page's two address fields: runs the routine on what they show and puts the result
+// back (the word without the mask, or the address with it), enabling the fields exactly when they
+// are not in automatic assignment, so a loaded configuration that left DHCP mode does not leave
+// them locked. Returns the effect for what else the page switches.
+DhcpCheckEffect applyDhcpCheck(AddressEdit* address, AddressEdit* mask, RememberedAddress& remembered,
+                               bool dhcp, const AddressPage& page);

@@ -128,6 +128,14 @@ struct DhcpCheckEffect {
 
 namespace AddressRoutines {
 
+// True for the 15-character text of a masked address field: digits or blanks in the groups, dots
+// at positions 4, 8 and 12.
+bool isMaskedAddress(const QString& text);
+
+// An address written without its blanks ("10.0.0.5") in the field's 15-character form, each group
+// right-aligned as a user fills it (" 10.  0.  0.  5"); a null string for anything else.
+QString paddedAddress(const QString& text);
+
 // Leading and trailing characters of code 32 or below removed, as the name and octet rules trim.
 QString trimBlanks(const QString& text);
 

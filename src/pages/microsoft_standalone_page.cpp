@@ -201,27 +201,7 @@ void TForm40::AutoClientInc() {
 }
 
 void TForm40::DHCPCheck() {
-    AddressFields fields;
-    fields.address = m_edit1->value();
-    fields.mask = m_edit2->value();
-    fields.remembered = m_remembered;
-    fields.dhcp = m_rb16->isChecked();
-    // A field without its mask shows the word: DHCP mode.
-    fields.automatic = !m_edit1->isMasked() || !m_edit2->isMasked();
-    const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, kPage);
-    m_remembered = fields.remembered;
-
-    if (effect.fieldsChanged) {
-        if (fields.automatic) {
-            m_edit1->setWord(fields.address);
-            m_edit2->setWord(fields.mask);
-        } else {
-            m_edit1->setAddress(fields.address);
-            m_edit2->setAddress(fields.mask);
-        }
-    }
-    m_edit1->setEnabled(!fields.automatic);
-    m_edit2->setEnabled(!fields.automatic);
+    applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_rb16->isChecked(), kPage);
 }
 
 void TForm40::addressKindRule() {

@@ -116,29 +116,8 @@ void TForm6::AutoClientInc() {
 }
 
 void TForm6::DHCPCheck() {
-    AddressFields fields;
-    fields.address = m_edit1->value();
-    fields.mask = m_edit2->value();
-    fields.remembered = m_remembered;
-    fields.dhcp = m_checkBox3->isChecked();
-    // A field without its mask shows a word: DHCP mode, whether switched here or loaded.
-    fields.automatic = !m_edit1->isMasked() || !m_edit2->isMasked();
-    const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, kPage);
-    m_remembered = fields.remembered;
-
-    if (effect.fieldsChanged) {
-        if (fields.automatic) {
-            m_edit1->setWord(fields.address);
-            m_edit2->setWord(fields.mask);
-        } else {
-            m_edit1->setAddress(fields.address);
-            m_edit2->setAddress(fields.mask);
-        }
-    }
-    // Enabling follows the mode even when the texts stay, so a loaded configuration that left DHCP
-    // mode does not leave the fields locked.
-    m_edit1->setEnabled(!fields.automatic);
-    m_edit2->setEnabled(!fields.automatic);
+    const DhcpCheckEffect effect =
+        applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_checkBox3->isChecked(), kPage);
     if (effect.incrementSwitchTouched) {
         if (effect.uncheckIncrementSwitch)
             m_checkBox2->setChecked(false);

@@ -37,9 +37,15 @@ const PageInfo& info(PageId id) {
 
 namespace WizardFlow {
 
-QString className(PageId page) { return QString::fromLatin1(info(page).className); }
-QString caption(PageId page) { return QString::fromLatin1(info(page).caption); }
-int helpContext(PageId page) { return info(page).helpContext; }
+QString className(PageId page) {
+    return QString::fromLatin1(info(page).className);
+}
+QString caption(PageId page) {
+    return QString::fromLatin1(info(page).caption);
+}
+int helpContext(PageId page) {
+    return info(page).helpContext;
+}
 
 PageId back(PageId from, int buildMode, const QString& nos) {
     switch (from) {
@@ -51,8 +57,9 @@ PageId back(PageId from, int buildMode, const QString& nos) {
     case PageId::MicrosoftStandalone:
         return PageId::StandaloneParameters;
     case PageId::NicSelection:
-        return buildMode == 2 ? PageId::NetWare
-                              : buildMode == 3 ? PageId::MicrosoftStandalone : PageId::ClientLocation;
+        return buildMode == 2   ? PageId::NetWare
+               : buildMode == 3 ? PageId::MicrosoftStandalone
+                                : PageId::ClientLocation;
     case PageId::NicParameters:
         return PageId::NicSelection;
     case PageId::MulticastClient:

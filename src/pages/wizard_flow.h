@@ -33,8 +33,8 @@ PageId back(PageId from, int buildMode, const QString& nos);
 
 struct Next {
     PageId target = PageId::Main;
-    int buildMode = 1;  // BuildMode after the move
-    QString message;    // when not empty: shown instead of moving (the page stays)
+    int buildMode = 1; // BuildMode after the move
+    QString message;   // when not empty: shown instead of moving (the page stays)
 };
 // Where a successful "&Next >" leads, after the page's own checks.
 Next next(PageId from, int buildMode, const QString& nos);

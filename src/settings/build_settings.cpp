@@ -1,5 +1,7 @@
 #include "settings/build_settings.h"
 
+#include "pages/address_routines.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -15,41 +17,18 @@ bool isDecimal(const QString& s) {
     return re.match(s).hasMatch();
 }
 
-bool isMaskedQuad(const QString& s) {
-    if (s.size() != 15)
-        return false;
-    for (int i = 0; i < 15; ++i) {
-        const QChar c = s[i];
-        if (i == 3 || i == 7 || i == 11) {
-            if (c != QLatin1Char('.'))
-                return false;
-        } else if (c != QLatin1Char(' ') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The masked field's text for an address typed without its blanks: each group right-aligned in
 // its three places, as a user fills the field. Empty text is what the field shows blank.
 // Returns a null string when the text is no address.
 QString normalisedQuad(const QString& s) {
-    if (isMaskedQuad(s))
+    if (AddressRoutines::isMaskedAddress(s))
         return s;
     if (s.isEmpty())
         return QStringLiteral("   .   .   .   ");
     QString upper = s.toUpper();
     if (upper == QLatin1String("DHCP") || upper == QLatin1String("BOOTP"))
         return upper;
-    static const QRegularExpression plain(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
-    const QRegularExpressionMatch m = plain.match(s);
-    if (!m.hasMatch())
-        return {};
-    QStringList groups;
-    for (int g = 1; g <= 4; ++g)
-        groups << m.captured(g).rightJustified(3, QLatin1Char(' '));
-    return groups.join(QLatin1Char('.'));
+    return AddressRoutines::paddedAddress(s);
 }
 
 } // namespace
