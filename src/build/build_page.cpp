@@ -6,7 +6,9 @@
 #include "common/dos_fs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
 #include <QHideEvent>
@@ -123,6 +125,9 @@ void TForm3::FormShow() {
     m_run.reset();
     m_fs = std::make_unique<DosFs>(wizard().drives());
     m_run = std::make_unique<BuildRun>(*m_fs, wizard().dialogs(), *this, wizard().clock());
+    m_run->secondDiskette = [this] {
+        askSecondDiskette();
+    };
     if (lastCancelled)
         m_run->setCancelled();
     m_run->FormShow(wizard().collect(), wizard().programDir());
@@ -166,6 +171,33 @@ void TForm3::Timer1Timer() {
     }
     if (asked)
         wizard().showMain(this);
+}
+
+void TForm3::askSecondDiskette() {
+    // A floppy drive takes the next diskette. An image file or a directory cannot be swapped, and
+    // writing the second diskette onto it would overwrite the first one's AUTOEXEC.BAT.
+    const QString& root = m_run->values().DiskRoot;
+    if (root.isEmpty())
+        return;
+    const QChar letter = root.at(0);
+    const DriveTable::Kind kind = m_fs->drives().kind(letter);
+    if (kind != DriveTable::Kind::Image && kind != DriveTable::Kind::Directory)
+        return;
+    const QFileInfo first(m_fs->drives().hostPath(letter));
+    const bool image = kind == DriveTable::Kind::Image;
+    const QString chosen = wizard().dialogs().saveFileName(
+        tr("Second Diskette"), QStringLiteral("Diskette images|*.img|All Files|*.*"),
+        image ? first.absolutePath() : wizard().programDir(),
+        (image ? first.completeBaseName() : first.fileName()) + QStringLiteral("-2.img"));
+    // Cancelled: the user has put the second diskette behind the drive, as into a floppy drive.
+    if (chosen.isEmpty())
+        return;
+    QString second = QDir::cleanPath(chosen);
+    // A new name typed without an extension in an image dialog means an image, not a directory
+    // that does not exist.
+    if (!QFileInfo::exists(second) && QFileInfo(second).suffix().isEmpty())
+        second += QStringLiteral(".img");
+    m_fs->mapDrive(letter, second);
 }
 
 void TForm3::BackClick() {

@@ -44,6 +44,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // BuildRun::secondDiskette: names the Microsoft build's second diskette when the drive is an
+    // image or a directory.
+    void askSecondDiskette();
+
     QLabel* m_panelStatus = nullptr;
     QProgressBar* m_gauge = nullptr;
     QLabel* m_ticks[4] = {}; // Image2 .. Image5

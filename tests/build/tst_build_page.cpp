@@ -1,6 +1,8 @@
 #include "build/build_page.h"
 #include "gui_fixture.h"
+#include "standalone_harness.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -10,12 +12,52 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
 const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
 const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
 const QString kFloppy = QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
+QString systemFileWarning(const char* name) {
+    return QLatin1String(name) +
+           QStringLiteral(
+               " could not be found on the floppy diskette.  Build will continue but you must copy "
+               "this file to the diskette when the build is done.  Press F1 for help.");
+}
+
+const QString kInsertDisk2 = QStringLiteral("Insert Disk #2...");
+
+const char* const kMicrosoftFiles[] = {"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
+                                       "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
+                                       "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
+                                       "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
+
+// What the first diskette of a Client on Floppy build holds, besides what was on it before.
+QStringList firstDisketteFiles() {
+    QStringList files{"AUTOEXEC.BAT",   "CONFIG.SYS",       "NET/",
+                      "NET/NE2000.DOS", "NET/PROTOCOL.INI", "NET/SYSTEM.INI"};
+    for (const char* name : kMicrosoftFiles)
+        files << QStringLiteral("NET/") + QLatin1String(name);
+    return files;
+}
+
+// Some block device of this machine, to stand for a floppy drive; empty when there is none.
+QString anyBlockDevice() {
+    for (const QString& name : QDir(QStringLiteral("/dev")).entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        const QString path = QStringLiteral("/dev/") + name;
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISBLK(st.st_mode))
+            return path;
+    }
+    return {};
+}
+
+// Points a symbolic link somewhere else.
+bool repoint(const QString& link, const QString& target) {
+    QFile::remove(link);
+    return QFile::link(target, link);
+}
 
 } // namespace
 
@@ -48,6 +90,21 @@ private:
     void clickSoon(QPushButton* button) {
         QMetaObject::invokeMethod(
             button, [button] { QTest::mouseClick(button, Qt::LeftButton); }, Qt::QueuedConnection);
+    }
+    // A Microsoft "Client on Floppy" build with drive A: standing for driveA (relative to the
+    // program directory); the network client files lie in their own directory.
+    void microsoftFloppy(const QString& driveA) {
+        const QString ms = fx->path(QStringLiteral("msclient/"));
+        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBW.INI")),
+                               "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\n"
+                               "ShowHint5=0\r\n[DRIVES]\r\nA=" +
+                                   driveA.toUtf8() + "\r\n[LOCATIONS]\r\nNICDriverPath=" +
+                                   fx->path(QStringLiteral("nics/")).toUtf8() +
+                                   "\r\nMicrosoftDriverPath=" + ms.toUtf8() + "\r\n");
+        for (const char* name : kMicrosoftFiles)
+            TestEnv::writeHostFile(ms + QLatin1String(name), QByteArray("client file ") + name);
+        fx->control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(2);
+        fx->wizard->setBuildMode(3);
     }
     void startBuild() {
         fx->wizard->go(nullptr, PageId::Build);
@@ -308,6 +365,157 @@ private Q_SLOTS:
         QVERIFY(!label("Label4")->isHidden());
         QTest::mouseClick(cancel(), Qt::LeftButton);
         QTRY_COMPARE(fx->dialogs.texts().size(), 2);
+    }
+
+    // Client on Floppy onto an image or a directory: the page asks where the second diskette is,
+    // so that it does not land on the first one.
+    void secondDiskette_data() {
+        QTest::addColumn<QString>("driveA");     // A= in PCBW.INI
+        QTest::addColumn<QString>("answer");     // picked in the file dialog; empty: cancelled
+        QTest::addColumn<QString>("initialDir"); // the dialog's folder
+        QTest::addColumn<QString>("suggested");
+        QTest::addColumn<QString>("second"); // where the second diskette's files went
+        QTest::newRow("image, another image") << "A.img"
+                                              << "second.img"
+                                              << ""
+                                              << "A-2.img"
+                                              << "second.img";
+        QTest::newRow("image in a folder") << "floppies/lab.img"
+                                           << "floppies/lab-2.img"
+                                           << "floppies"
+                                           << "lab-2.img"
+                                           << "floppies/lab-2.img";
+        QTest::newRow("image, name without extension") << "A.img"
+                                                       << "second"
+                                                       << ""
+                                                       << "A-2.img"
+                                                       << "second.img";
+        QTest::newRow("image, cancelled") << "A.img"
+                                          << ""
+                                          << ""
+                                          << "A-2.img"
+                                          << "A.img";
+        QTest::newRow("directory, an image") << "disk"
+                                             << "second.img"
+                                             << ""
+                                             << "disk-2.img"
+                                             << "second.img";
+        QTest::newRow("directory, a directory") << "disk"
+                                                << "disk2"
+                                                << ""
+                                                << "disk-2.img"
+                                                << "disk2";
+        QTest::newRow("directory, cancelled") << "disk"
+                                              << ""
+                                              << ""
+                                              << "disk-2.img"
+                                              << "disk";
+    }
+    void secondDiskette() {
+        QFETCH(QString, driveA);
+        QFETCH(QString, answer);
+        QFETCH(QString, initialDir);
+        QFETCH(QString, suggested);
+        QFETCH(QString, second);
+        const QString first = fx->path(driveA);
+        const bool image = driveA.endsWith(QLatin1String(".img"));
+        if (image) {
+            QDir().mkpath(QFileInfo(first).absolutePath());
+            QVERIFY(TestEnv::makeBlankImage(first));
+        }
+        QDir().mkpath(fx->path(QStringLiteral("disk2")));
+        microsoftFloppy(driveA);
+        if (!answer.isEmpty())
+            fx->dialogs.answerFile(fx->path(answer));
+        QStringList onFirstAtTheBox;
+        fx->dialogs.onMessage([&](const ScriptedDialogs::Shown& box) {
+            if (box.text == kInsertDisk2)
+                onFirstAtTheBox = listing(first);
+        });
+
+        startBuild();
+        QTRY_VERIFY(asked());
+
+        QStringList expected;
+        if (image)
+            expected << systemFileWarning("HIMEM.SYS") << systemFileWarning("EMM386.EXE")
+                     << systemFileWarning("COMMAND.COM");
+        expected << kInsertDisk2 << kComplete;
+        QCOMPARE(fx->dialogs.texts(), expected);
+        QCOMPARE(fx->dialogs.fileRequests().size(), 1);
+        const ScriptedDialogs::FileRequest request = fx->dialogs.fileRequests().first();
+        QVERIFY(request.save);
+        QCOMPARE(request.title, QStringLiteral("Second Diskette"));
+        QCOMPARE(request.filter, QStringLiteral("Diskette images|*.img|All Files|*.*"));
+        QCOMPARE(request.initialDir, initialDir.isEmpty() ? fx->dir.path() : fx->path(initialDir));
+        QCOMPARE(request.suggestedName, suggested);
+
+        QStringList firstFiles = firstDisketteFiles();
+        if (!image)
+            firstFiles << "COMMAND.COM"
+                       << "EMM386.EXE"
+                       << "HIMEM.SYS";
+        firstFiles.sort();
+        QCOMPARE(onFirstAtTheBox, firstFiles);
+        const QString secondPath = fx->path(second);
+        if (secondPath == first) {
+            // Cancelled: the second diskette went through the same drive.
+            firstFiles << "CLIENT.EXE";
+            firstFiles.sort();
+            QCOMPARE(listing(first), firstFiles);
+            QVERIFY(!QFileInfo::exists(fx->path(QFileInfo(first).completeBaseName() + "-2.img")));
+        } else {
+            QCOMPARE(listing(first), firstFiles);
+            QCOMPARE(listing(secondPath), (QStringList{"AUTOEXEC.BAT", "CLIENT.EXE"}));
+            const QByteArray autoexec = diskFile(first, QStringLiteral("AUTOEXEC.BAT"));
+            QVERIFY(autoexec.endsWith("echo off\r\necho Please insert DISK2 with CLIENT.EXE on it...\r\n"
+                                      "pause\r\nlh client.exe\r\n"));
+            QCOMPARE(diskFile(secondPath, QStringLiteral("AUTOEXEC.BAT")), autoexec);
+            QCOMPARE(diskFile(secondPath, QStringLiteral("CLIENT.EXE")), QByteArray("client program"));
+        }
+        for (const QString& path : {first, secondPath}) {
+            QByteArray report;
+            if (path.endsWith(QLatin1String(".img")))
+                QVERIFY2(TestEnv::fsckClean(path, &report), report.constData());
+        }
+    }
+
+    // A floppy device takes the second diskette itself: nothing is asked and the run goes on through
+    // the drive. A block device of the machine stands behind the drive only while the page decides,
+    // then the link points back to a directory that takes the files.
+    void secondDisketteOnAFloppyDevice() {
+        const QString device = anyBlockDevice();
+        if (device.isEmpty())
+            QSKIP("no block device on this machine");
+        const QString link = fx->path(QStringLiteral("fd0"));
+        QVERIFY(repoint(link, disk));
+        microsoftFloppy(QStringLiteral("fd0"));
+        fx->dialogs.onMessage([&](const ScriptedDialogs::Shown& box) {
+            if (box.text == kInsertDisk2)
+                QVERIFY(repoint(link, device));
+        });
+        int autoexecs = 0;
+        connect(page(), &TForm3::statusShown, this, [&](const QString& text) {
+            if (text == QLatin1String(" Creating AUTOEXEC.BAT...") && ++autoexecs == 2)
+                QVERIFY(repoint(link, disk));
+        });
+        startBuild();
+        QTRY_VERIFY(asked());
+        QCOMPARE(fx->dialogs.texts(), (QStringList{kInsertDisk2, kComplete}));
+        QVERIFY(fx->dialogs.fileRequests().isEmpty());
+        QCOMPARE(autoexecs, 2);
+        QCOMPARE(TestEnv::readHostFile(disk + QStringLiteral("/client.exe")), QByteArray("client program"));
+    }
+
+    // The one-diskette form has no second diskette to ask for.
+    void clientOnServerAsksNothing() {
+        microsoftFloppy(QStringLiteral("disk"));
+        fx->control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(1);
+        startBuild();
+        QTRY_VERIFY(asked());
+        QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
+        QVERIFY(fx->dialogs.fileRequests().isEmpty());
+        QVERIFY(!QFileInfo::exists(disk + QStringLiteral("/client.exe")));
     }
 
     void helpContext() {
