@@ -200,6 +200,25 @@ bool BuildRun::copyStep(const QString& source, const QString& target, const QStr
     return !shortWrite;
 }
 
+void BuildRun::fileStep(const QString& statusText, int percent, const QString& name,
+                        const std::function<QStringList()>& lines, int waitMilliseconds) {
+    if (m_cancelled)
+        return;
+    status(statusText);
+    gauge(percent);
+    writeText(m_values.DiskRoot + QLatin1Char('\\') + name, lines());
+    wait(waitMilliseconds);
+}
+
+void BuildRun::configSysStep(int percent, const std::function<QStringList()>& lines) {
+    if (m_cancelled)
+        return;
+    status(QStringLiteral(" Creating CONFIG.SYS..."));
+    gauge(percent);
+    writeConfigSys(lines());
+    wait(2000);
+}
+
 void BuildRun::writeConfigSys(const QStringList& lines) {
     try {
         writeText(m_values.DiskRoot + QStringLiteral("\\CONFIG.SYS"), lines);

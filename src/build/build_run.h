@@ -80,6 +80,14 @@ public:
     // CONFIG.SYS as every writer writes it: any error shows "CONFIG.SYS could not be created.
     // Build can not continue." with help context 600 and sets BuildCancelled.
     void writeConfigSys(const QStringList& lines);
+    // A step that writes one text file into the diskette's root: skipped when the run is cancelled;
+    // otherwise the status text, the gauge, the file (an input/output error ends the run), the wait.
+    // The lines are made only when the step runs.
+    void fileStep(const QString& status, int gauge, const QString& name,
+                  const std::function<QStringList()>& lines, int waitMilliseconds);
+    // The CONFIG.SYS step every writer starts with: as fileStep, with writeConfigSys's handling of a
+    // failure, and two seconds to read it.
+    void configSysStep(int gauge, const std::function<QStringList()>& lines);
 
 private:
     void writeTest(); // creates and deletes the probe file; a failure cancels the run

@@ -153,13 +153,7 @@ bool CopyMicrosoftFile(BuildRun& run, const QString& name) {
 void CreateMicrosoftDiskette(BuildRun& run) {
     const QString& diskRoot = run.values().DiskRoot;
     run.tick(3);
-
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating CONFIG.SYS..."));
-        run.gauge(33);
-        run.writeConfigSys(configSysLines(run));
-        run.wait(2000);
-    }
+    run.configSysStep(33, [&] { return configSysLines(run); });
 
     MicrosoftAutoexec(run);
 
@@ -176,12 +170,9 @@ void CreateMicrosoftDiskette(BuildRun& run) {
         run.wait(2000);
     }
 
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating SYSTEM.INI..."));
-        run.gauge(100);
-        run.writeText(diskRoot + QStringLiteral("\\NET\\SYSTEM.INI"), systemIniLines(run));
-        run.wait(2000);
-    }
+    run.fileStep(
+        QStringLiteral(" Creating SYSTEM.INI..."), 100, QStringLiteral("NET\\SYSTEM.INI"),
+        [&] { return systemIniLines(run); }, 2000);
 
     run.tick(5);
     if (!run.BuildCancelled())

@@ -121,30 +121,16 @@ void CreateMultiCastDiskette(BuildRun& run) {
     const QString root = v.DiskRoot + QStringLiteral("\\");
 
     run.tick(3);
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating CONFIG.SYS..."));
-        run.gauge(25);
-        run.writeConfigSys(configSysLines(run));
-        run.wait(2000);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating AUTOEXEC.BAT..."));
-        run.gauge(50);
-        run.writeText(root + QStringLiteral("AUTOEXEC.BAT"), autoexecLines(run));
-        run.wait(200);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating WATTCP.CFG..."));
-        run.gauge(75);
-        run.writeText(root + QStringLiteral("WATTCP.CFG"), wattcpLines(run.settings()));
-        run.wait(200);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating PROTOCOL.INI..."));
-        run.gauge(100);
-        run.writeText(root + QStringLiteral("PROTOCOL.INI"), protocolIniLines(run));
-        run.wait(2000);
-    }
+    run.configSysStep(25, [&] { return configSysLines(run); });
+    run.fileStep(
+        QStringLiteral(" Creating AUTOEXEC.BAT..."), 50, QStringLiteral("AUTOEXEC.BAT"),
+        [&] { return autoexecLines(run); }, 200);
+    run.fileStep(
+        QStringLiteral(" Creating WATTCP.CFG..."), 75, QStringLiteral("WATTCP.CFG"),
+        [&] { return wattcpLines(run.settings()); }, 200);
+    run.fileStep(
+        QStringLiteral(" Creating PROTOCOL.INI..."), 100, QStringLiteral("PROTOCOL.INI"),
+        [&] { return protocolIniLines(run); }, 2000);
 
     run.tick(4);
     if (!run.BuildCancelled()) {

@@ -95,25 +95,13 @@ bool CopyNovellFile(BuildRun& run, const QString& name) {
 void CreateNovellDiskette(BuildRun& run) {
     RunValues& v = run.values();
     run.tick(3);
-
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating CONFIG.SYS..."));
-        run.gauge(33);
-        run.writeConfigSys(configSysLines(run));
-        run.wait(2000);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating AUTOEXEC.BAT..."));
-        run.gauge(66);
-        run.writeText(v.DiskRoot + QStringLiteral("\\AUTOEXEC.BAT"), autoexecLines(run));
-        run.wait(200);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating NET.CFG..."));
-        run.gauge(100);
-        run.writeText(v.DiskRoot + QStringLiteral("\\NET.CFG"), netCfgLines(run));
-        run.wait(2000);
-    }
+    run.configSysStep(33, [&] { return configSysLines(run); });
+    run.fileStep(
+        QStringLiteral(" Creating AUTOEXEC.BAT..."), 66, QStringLiteral("AUTOEXEC.BAT"),
+        [&] { return autoexecLines(run); }, 200);
+    run.fileStep(
+        QStringLiteral(" Creating NET.CFG..."), 100, QStringLiteral("NET.CFG"),
+        [&] { return netCfgLines(run); }, 2000);
 
     run.tick(4);
     if (!run.BuildCancelled()) {

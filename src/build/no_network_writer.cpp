@@ -49,18 +49,10 @@ void CreateNoNetworkDiskette(BuildRun& run) {
     const QString root = v.DiskRoot + QStringLiteral("\\");
 
     run.tick(3);
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating CONFIG.SYS..."));
-        run.gauge(50);
-        run.writeConfigSys(configSysLines(run));
-        run.wait(2000);
-    }
-    if (!run.BuildCancelled()) {
-        run.status(QStringLiteral(" Creating AUTOEXEC.BAT..."));
-        run.gauge(100);
-        run.writeText(root + QStringLiteral("AUTOEXEC.BAT"), autoexecLines(run));
-        run.wait(200);
-    }
+    run.configSysStep(50, [&] { return configSysLines(run); });
+    run.fileStep(
+        QStringLiteral(" Creating AUTOEXEC.BAT..."), 100, QStringLiteral("AUTOEXEC.BAT"),
+        [&] { return autoexecLines(run); }, 200);
 
     run.tick(4);
     if (!run.BuildCancelled()) {
