@@ -192,6 +192,23 @@ bool BuildRun::copyStep(const QString& source, const QString& target, const QStr
         setCancelled();
         return false;
     }
+    return copyExisting(source, target);
+}
+
+bool BuildRun::copyClient() {
+    m_values.ClientFile = m_settings.text(QStringLiteral("TForm11.Edit1"));
+    if (!m_fs.fileExists(m_values.ClientFile)) {
+        inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
+                              "Creation can not proceed."));
+        setCancelled();
+        return false;
+    }
+    copyExisting(m_values.ClientFile,
+                 m_values.DiskRoot + QLatin1Char('\\') + DosPath::fileNamePart(m_values.ClientFile));
+    return true;
+}
+
+bool BuildRun::copyExisting(const QString& source, const QString& target) {
     m_values.CopyResult = CopyMyFile(m_fs, source, target);
     const bool shortWrite = m_values.CopyResult > 0;
     if (shortWrite)

@@ -77,6 +77,11 @@ public:
     // that could not open its source or create its target, result -1, is not reported and counts
     // as true, as the writers' own copy routines have it).
     bool copyStep(const QString& source, const QString& target, const QString& missingMessage = {});
+    // The client program copy: ClientFile from TForm11.Edit1, copied under its own file name into
+    // the diskette's root as copyStep copies. A missing file shows "The Pellacore Client could not be
+    // found in the specified location.  Creation can not proceed." and cancels the run. Returns
+    // whether the file was there.
+    bool copyClient();
     // CONFIG.SYS as every writer writes it: any error shows "CONFIG.SYS could not be created.
     // Build can not continue." with help context 600 and sets BuildCancelled.
     void writeConfigSys(const QStringList& lines);
@@ -91,6 +96,7 @@ public:
 
 private:
     void writeTest(); // creates and deletes the probe file; a failure cancels the run
+    bool copyExisting(const QString& source, const QString& target); // copyStep after its check
 
     DosFs& m_fs;
     Dialogs& m_dialogs;

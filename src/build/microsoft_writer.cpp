@@ -127,19 +127,11 @@ void writeSecondDiskette(BuildRun& run) {
         run.secondDiskette();
     MicrosoftAutoexec(run);
 
-    RunValues& v = run.values();
     run.gauge(0);
     run.status(QStringLiteral(" Copying Pellacore Client file..."));
     run.tick(4);
-    v.ClientFile = run.settings().text(QStringLiteral("TForm11.Edit1"));
-    if (!run.fs().fileExists(v.ClientFile)) {
-        run.inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
-                                  "Creation can not proceed."));
-        run.setCancelled();
-    } else {
-        run.copyStep(v.ClientFile, v.DiskRoot + QStringLiteral("\\") + DosPath::fileNamePart(v.ClientFile));
+    if (run.copyClient())
         run.gauge(100);
-    }
 }
 
 } // namespace

@@ -107,16 +107,8 @@ void CreateNovellDiskette(BuildRun& run) {
     if (!run.BuildCancelled()) {
         run.gauge(0);
         run.status(QStringLiteral(" Copying Pellacore Client file..."));
-        v.ClientFile = run.settings().text(QStringLiteral("TForm11.Edit1"));
-        const QString target = v.DiskRoot + QStringLiteral("\\") + DosPath::fileNamePart(v.ClientFile);
-        if (!run.fs().fileExists(v.ClientFile)) {
-            run.inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
-                                      "Creation can not proceed."));
-            run.setCancelled();
-        } else {
-            run.copyStep(v.ClientFile, target);
+        if (run.copyClient())
             run.gauge(100);
-        }
     }
 
     run.tick(5);

@@ -59,10 +59,7 @@ void CreateNoNetworkDiskette(BuildRun& run) {
         run.gauge(0);
         run.status(QStringLiteral(" Copying Pellacore Client file..."));
         run.tick(4);
-        v.ClientFile = run.settings().text(QStringLiteral("TForm11.Edit1"));
-        run.copyStep(v.ClientFile, root + DosPath::fileNamePart(v.ClientFile),
-                     QStringLiteral("The Pellacore Client could not be found in the specified location.  "
-                                    "Creation can not proceed."));
+        run.copyClient();
     }
     run.gauge(100);
 }
