@@ -42,6 +42,16 @@ void AddressEdit::setAddress(const QString& text) {
     setText(text);
 }
 
+void applyBlankFill(AddressEdit* address, AddressEdit* mask) {
+    QString addressText = address->value();
+    QString maskText = mask->value();
+    AddressRoutines::blankFill(addressText, maskText);
+    if (addressText != address->value())
+        address->setAddress(addressText);
+    if (maskText != mask->value())
+        mask->setAddress(maskText);
+}
+
 DhcpCheckEffect applyDhcpCheck(AddressEdit* address, AddressEdit* mask, RememberedAddress& remembered,
                                bool dhcp, const AddressPage& page) {
     AddressFields fields;

@@ -26,6 +26,10 @@ public:
     void setAddress(const QString& text);
 };
 
+// The show handlers' blank fill on a page's two address fields: only the exact empty text becomes
+// the default.
+void applyBlankFill(AddressEdit* address, AddressEdit* mask);
+
 // DHCPCheck on a page's two address fields: runs the routine on what they show and puts the result
 // back (the word without the mask, or the address with it), enabling the fields exactly when they
 // are not in automatic assignment, so a loaded configuration that left DHCP mode does not leave

@@ -126,13 +126,7 @@ void TForm6::DHCPCheck() {
 }
 
 void TForm6::FormShow() {
-    QString address = m_edit1->value();
-    QString mask = m_edit2->value();
-    AddressRoutines::blankFill(address, mask);
-    if (address != m_edit1->value())
-        m_edit1->setAddress(address);
-    if (mask != m_edit2->value())
-        m_edit2->setAddress(mask);
+    applyBlankFill(m_edit1, m_edit2);
 
     if (m_checkBox2->isChecked() && !m_checkBox3->isChecked()) {
         if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value())) {
