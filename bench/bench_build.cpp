@@ -3,13 +3,13 @@
 //
 //   bench_build --benchmark_filter=Multicast
 
-#include "build/build_run.h"
-#include "build/build_view.h"
-#include "common/clock.h"
-#include "common/delay.h"
-#include "common/dialogs.h"
-#include "common/dos_fs.h"
-#include "common/drive_table.h"
+#include "writers/build_run.h"
+#include "writers/build_view.h"
+#include "platform/clock.h"
+#include "platform/delay.h"
+#include "platform/dialogs.h"
+#include "platform/dos_fs.h"
+#include "platform/drive_table.h"
 
 #include <QCoreApplication>
 #include <QDir>

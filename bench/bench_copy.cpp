@@ -1,6 +1,6 @@
 // CopyMyFile of a 1 MiB file onto a host directory and into a diskette image.
-#include "common/copy_file.h"
-#include "common/dos_fs.h"
+#include "platform/copy_file.h"
+#include "platform/dos_fs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // Reading and writing PCBWSAVE.INI when it holds all 100 saved configurations.
-#include "common/profile_file.h"
+#include "platform/profile_file.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "batch/batch_update.h"
 
-#include "common/dialogs.h"
-#include "common/dos_fs.h"
-#include "common/io_error.h"
-#include "common/text_codec.h"
-#include "common/text_util.h"
-#include "pages/address_routines.h"
+#include "platform/dialogs.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "platform/text_codec.h"
+#include "platform/text_util.h"
+#include "rules/address_routines.h"
 
 #include <QList>
 

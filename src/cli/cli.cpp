@@ -5,8 +5,8 @@
 #include "cli/cli_config.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
-#include "common/io_error.h"
-#include "common/profile_file.h"
+#include "platform/io_error.h"
+#include "platform/profile_file.h"
 #include "settings/program_dir.h"
 
 #include <QCoreApplication>

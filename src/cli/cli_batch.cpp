@@ -4,8 +4,8 @@
 #include "cli/cli.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
-#include "common/dos_fs.h"
-#include "common/io_error.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
 
 #include <QDir>
 #include <cstdio>

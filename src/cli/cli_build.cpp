@@ -1,15 +1,15 @@
 #include "cli/cli_build.h"
 
-#include "build/build_run.h"
+#include "writers/build_run.h"
 #include "cli/cli.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
-#include "common/clock.h"
-#include "common/delay.h"
-#include "common/dos_fs.h"
-#include "common/io_error.h"
-#include "common/text_util.h"
-#include "pages/show_steps.h"
+#include "platform/clock.h"
+#include "platform/delay.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "platform/text_util.h"
+#include "rules/show_steps.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "build/build_view.h"
-#include "common/dialogs.h"
+#include "writers/build_view.h"
+#include "platform/dialogs.h"
 
 #include <QString>
 #include <QStringList>

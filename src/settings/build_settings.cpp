@@ -1,6 +1,6 @@
 #include "settings/build_settings.h"
 
-#include "pages/address_routines.h"
+#include "settings/address_text.h"
 
 #include <QRegularExpression>
 
@@ -21,14 +21,14 @@ bool isDecimal(const QString& s) {
 // its three places, as a user fills the field. Empty text is what the field shows blank.
 // Returns a null string when the text is no address.
 QString normalisedQuad(const QString& s) {
-    if (AddressRoutines::isMaskedAddress(s))
+    if (AddressText::isMaskedAddress(s))
         return s;
     if (s.isEmpty())
         return QStringLiteral("   .   .   .   ");
     QString upper = s.toUpper();
     if (upper == QLatin1String("DHCP") || upper == QLatin1String("BOOTP"))
         return upper;
-    return AddressRoutines::paddedAddress(s);
+    return AddressText::paddedAddress(s);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "settings/config_store.h"
 
-#include "common/profile_file.h"
+#include "platform/profile_file.h"
 #include "settings/settings_table.h"
 
 #include <QDir>

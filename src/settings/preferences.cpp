@@ -1,6 +1,6 @@
 #include "settings/preferences.h"
 
-#include "common/profile_file.h"
+#include "platform/profile_file.h"
 
 #include <QDir>
 #include <stdexcept>

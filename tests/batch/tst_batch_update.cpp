@@ -1,7 +1,7 @@
 #include "batch/batch_update.h"
-#include "common/delay.h"
-#include "common/dos_fs.h"
-#include "common/io_error.h"
+#include "platform/delay.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
 #include "scripted_dialogs.h"
 #include "test_env.h"
 

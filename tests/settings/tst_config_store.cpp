@@ -1,4 +1,4 @@
-#include "common/profile_file.h"
+#include "platform/profile_file.h"
 #include "settings/config_store.h"
 #include "settings/settings_table.h"
 #include "test_env.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/clock.h"
+#include "platform/clock.h"
 
 // A clock that always gives the same date stamp, so file contents can be compared byte for byte.
 class FixedClock : public Clock {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "build/build_view.h"
+#include "writers/build_view.h"
 
 #include <QList>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/help.h"
+#include "platform/help.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QList>
 #include <QString>

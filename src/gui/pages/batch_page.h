@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class AddressEdit;
+class DosFs;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class PageHost;
+
+// Batch Diskette Update page: gives copied Multicast diskettes one after another their own client
+// address and name. Created for one modal showing from the main window and destroyed after it.
+class TForm26 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm26(PageHost& host, QWidget* parent = nullptr);
+
+    static constexpr int HelpContext = 602;
+
+    // Called once each diskette has been confirmed at its prompt, with the file system of the run:
+    // lets a test put the next diskette into the drive (fs.mapDrive) as a user would.
+    std::function<void(DosFs& fs, int diskette)> diskettePlaced;
+
+public Q_SLOTS:
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button2Click(); // "&GO >"
+    void Button3Click(); // "&Cancel"
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PageHost& m_host;
+    QCheckBox* m_checkBox1;
+    QLabel* m_label1;
+    AddressEdit* m_edit1;
+    QCheckBox* m_checkBox2;
+    QLabel* m_label2;
+    QLineEdit* m_edit3;
+    QLineEdit* m_edit2;
+    QRadioButton* m_radioButton1;
+    QRadioButton* m_radioButton2;
+    QListWidget* m_listBox1;
+    QPushButton* m_button2;
+    QPushButton* m_button3;
+};

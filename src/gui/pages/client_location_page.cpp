@@ -1,0 +1,104 @@
+#include "gui/pages/client_location_page.h"
+
+#include "gui/pages/page_host.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "rules/diskette_copy_offer.h"
+#include "settings/build_settings.h"
+#include "settings/preferences.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::ClientLocation, parent) {
+    auto* text =
+        new QLabel(tr("Enter the location of the Pellacore Client file (usually named: client.exe)"), this);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    body()->addWidget(text);
+
+    auto* row = new QHBoxLayout;
+    m_edit1 = new QLineEdit(BuildSettings().text(QStringLiteral("TForm11.Edit1")), this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_button4 = new QPushButton(tr("&Browse"), this);
+    m_button4->setObjectName(QStringLiteral("Button4"));
+    row->addWidget(m_edit1, 1);
+    row->addWidget(m_button4);
+    body()->addLayout(row);
+    body()->addStretch(1);
+
+    connect(m_button4, &QPushButton::clicked, this, &TForm11::Button4Click);
+}
+
+void TForm11::FormShow() {
+    // Only while the field is empty, so a location the user is working on is never replaced.
+    if (!m_edit1->text().isEmpty())
+        return;
+    const QString stored = Preferences(host().programDir()).client();
+    if (stored != QLatin1String("XXX"))
+        m_edit1->setText(stored);
+}
+
+void TForm11::Button4Click() {
+    // A cancelled browse empties the field, so the next showing offers the stored location again.
+    m_edit1->setText(host().dialogs().openFileName(
+        tr("Select Pellacore Client"), QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"), QString(),
+        QStringLiteral("CLIENT.EXE")));
+}
+
+bool TForm11::locationFound() {
+    Dialogs& dialogs = host().dialogs();
+    if (m_edit1->text().isEmpty()) {
+        dialogs.message(QStringLiteral("You must specify the Pellacore Client location."));
+        return false;
+    }
+    bool found = false;
+    try {
+        DosFs fs(host().drives());
+        found = fs.fileExists(m_edit1->text());
+    } catch (const IoError& e) {
+        // An unreadable diskette image, say: say why rather than only that the file is missing.
+        dialogs.message(e.message(), Dialogs::Icon::Error);
+        return false;
+    }
+    if (!found) {
+        dialogs.message(QStringLiteral("The Pellacore Client could not be found in the specified location."));
+        return false;
+    }
+    return true;
+}
+
+void TForm11::storeLocation() {
+    // The stored location only spares typing next time: a refusal is reported and the wizard goes on.
+    Preferences prefs(host().programDir());
+    try {
+        prefs.setClient(m_edit1->text());
+    } catch (const std::exception& e) {
+        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error);
+    }
+}
+
+void TForm11::NextClick() {
+    if (!locationFound())
+        return;
+    if (DisketteCopyOffer::onDisketteDrive(m_edit1->text())) {
+        DosFs fs(host().drives());
+        const DisketteCopyOffer::Outcome outcome = DisketteCopyOffer::run(
+            host().dialogs(), fs,
+            {QStringLiteral(
+                 "You have specified a diskette drive. The Pellacore Client must reside on a fixed disk.  "
+                 "Would you like to copy it now?"),
+             m_edit1->text(), QStringLiteral("Program Files|*.EXE"), host().programDir(),
+             QStringLiteral("EXE")});
+        if (!outcome.proceed)
+            return;
+        if (!outcome.target.isEmpty())
+            m_edit1->setText(outcome.target);
+    }
+    storeLocation();
+    goNext();
+}

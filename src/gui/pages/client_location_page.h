@@ -1,0 +1,28 @@
+#pragma once
+
+#include "gui/pages/wizard_page.h"
+
+class QLineEdit;
+class QPushButton;
+
+// Client location page: where the Pellacore client program lies on the fixed disk.
+class TForm11 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm11(PageHost& host, QWidget* parent = nullptr);
+
+public Q_SLOTS:
+    void Button4Click();
+    void NextClick() override;
+
+protected:
+    void FormShow() override;
+
+private:
+    // The checks that keep the page open, in order; false when one of them showed its message.
+    bool locationFound();
+    void storeLocation();
+
+    QLineEdit* m_edit1;
+    QPushButton* m_button4;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "gui/pages/wizard_page.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+
+// Diskette location page: the drive that holds the diskette to be made.
+class TForm2 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm2(PageHost& host, QWidget* parent = nullptr);
+
+public Q_SLOTS:
+    void FormatChoiceClick();
+
+protected:
+    void FormShow() override;
+
+private:
+    QRadioButton* m_radioButton1;
+    QRadioButton* m_radioButton2;
+    // What stands behind A: and B: on this machine, which on Linux is a choice of the user's.
+    QLabel* m_driveA;
+    QLabel* m_driveB;
+    QGroupBox* m_groupBox1;
+    QRadioButton* m_radioButton3;
+    QRadioButton* m_radioButton4;
+    QCheckBox* m_checkBox1;
+};

@@ -1,0 +1,244 @@
+#include "gui/pages/microsoft_standalone_page.h"
+
+#include "gui/pages/page_host.h"
+#include "gui/widgets/address_edit.h"
+#include "settings/build_settings.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const AddressPage& kPage = AddressPages::MicrosoftStandalone;
+
+const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
+
+// Captions in tab order (TForm40::Tab).
+const QStringList& tabCaptions() {
+    static const QStringList captions{QStringLiteral("IP Address / Sub Net Mask"),
+                                      QStringLiteral("Server Drive"), QStringLiteral("Computer Name"),
+                                      QStringLiteral("Workgroup / Domain"), QStringLiteral("Login Name")};
+    return captions;
+}
+
+QString valueName(const char* control) {
+    return QStringLiteral("TForm40.") + QLatin1String(control);
+}
+
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QLineEdit* textEdit(const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setText(BuildSettings().text(valueName(name)));
+    return edit;
+}
+
+AddressEdit* addressEdit(const char* name, QWidget* parent) {
+    auto* edit = new AddressEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setValue(BuildSettings().text(valueName(name)));
+    return edit;
+}
+
+QVBoxLayout* addTab(QTabWidget* tabs, int index) {
+    auto* tab = new QWidget(tabs);
+    auto* layout = new QVBoxLayout(tab);
+    tabs->addTab(tab, tabCaptions().at(index));
+    return layout;
+}
+
+} // namespace
+
+TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MicrosoftStandalone, parent) {
+    auto* heading = plainLabel(
+        tr("You must now specify the unique client boot disk information for Microsoft standalone mode."),
+        this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    body()->addWidget(heading);
+
+    m_pageControl1 = new QTabWidget(this);
+    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
+    buildAddressTab();
+    buildServerTab();
+    buildNameTab();
+    buildWorkgroupTab();
+    buildLoginTab();
+    m_pageControl1->setCurrentIndex(LoginNameTab);
+    body()->addWidget(m_pageControl1, 1);
+
+    // Start-up choices before the rules are connected, so that setting them runs no rule.
+    const BuildSettings defaults;
+    for (QRadioButton* b : findChildren<QRadioButton*>())
+        b->setChecked(defaults.isChecked(objectName() + QLatin1Char('.') + b->objectName()));
+    m_label1->setText(tr("Workgroup Name"));
+
+    onSelect({m_rb13, m_rb16, m_rb21}, &TForm40::addressKindRule);
+    onSelect({m_rb17, m_rb20}, &TForm40::nameKindRule);
+    onSelect({m_rb9, m_rb11}, &TForm40::workgroupRule);
+}
+
+void TForm40::buildAddressTab() {
+    QVBoxLayout* tab = addTab(m_pageControl1, AddressTab);
+    QWidget* page = tab->parentWidget();
+    auto* grid = new QGridLayout;
+    m_edit1 = addressEdit("Edit1", page);
+    m_edit2 = addressEdit("Edit2", page);
+    auto* addressLabel = plainLabel(tr("IP Address"), page);
+    addressLabel->setBuddy(m_edit1);
+    auto* maskLabel = plainLabel(tr("Sub Net Mask"), page);
+    maskLabel->setBuddy(m_edit2);
+    grid->addWidget(addressLabel, 0, 0);
+    grid->addWidget(m_edit1, 0, 1, Qt::AlignLeft);
+    grid->addWidget(maskLabel, 1, 0);
+    grid->addWidget(m_edit2, 1, 1, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
+    tab->addLayout(grid);
+    m_rb13 = radio("RadioButton13", tr("Auto-Increment"), page);
+    m_rb16 = radio("RadioButton16", tr("NT-DHCP"), page);
+    m_rb21 = radio("RadioButton21", tr("Use as Entered"), page);
+    for (QRadioButton* b : {m_rb13, m_rb16, m_rb21})
+        tab->addWidget(b);
+    tab->addStretch(1);
+}
+
+void TForm40::buildServerTab() {
+    QVBoxLayout* tab = addTab(m_pageControl1, ServerDriveTab);
+    QWidget* page = tab->parentWidget();
+    m_comboBox3 = new QComboBox(page);
+    m_comboBox3->setObjectName(QStringLiteral("ComboBox3"));
+    if (const ValueSpec* entry = SettingsTable::find(valueName("ComboBox3")))
+        m_comboBox3->addItems(entry->items);
+    m_comboBox3->setCurrentIndex(BuildSettings().index(valueName("ComboBox3")));
+    m_edit4 = textEdit("Edit4", page);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_comboBox3);
+    row->addWidget(m_edit4, 1);
+    tab->addLayout(row);
+    tab->addStretch(1);
+}
+
+void TForm40::buildNameTab() {
+    QVBoxLayout* tab = addTab(m_pageControl1, ComputerNameTab);
+    QWidget* page = tab->parentWidget();
+    m_edit3 = textEdit("Edit3", page);
+    tab->addWidget(m_edit3);
+    m_rb17 = radio("RadioButton17", tr("Auto Assign"), page);
+    m_rb20 = radio("RadioButton20", tr("Use as Entered "), page);
+    tab->addWidget(m_rb17);
+    tab->addWidget(m_rb20);
+    tab->addStretch(1);
+}
+
+void TForm40::buildWorkgroupTab() {
+    QVBoxLayout* tab = addTab(m_pageControl1, WorkgroupTab);
+    QWidget* page = tab->parentWidget();
+    m_rb9 = radio("RadioButton9", tr("Login Workgroup"), page);
+    m_rb11 = radio("RadioButton11", tr("Login Domain"), page);
+    tab->addWidget(m_rb9);
+    tab->addWidget(m_rb11);
+    m_label1 = plainLabel(QString(), page);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_edit5 = textEdit("Edit5", page);
+    m_label1->setBuddy(m_edit5);
+    tab->addWidget(m_label1);
+    tab->addWidget(m_edit5);
+    tab->addStretch(1);
+}
+
+void TForm40::buildLoginTab() {
+    QVBoxLayout* tab = addTab(m_pageControl1, LoginNameTab);
+    QWidget* page = tab->parentWidget();
+    m_edit6 = textEdit("Edit6", page);
+    auto* label = plainLabel(tr("Login Name"), page);
+    label->setBuddy(m_edit6);
+    tab->addWidget(label);
+    tab->addWidget(m_edit6);
+    tab->addStretch(1);
+}
+
+QRadioButton* TForm40::radio(const char* name, const QString& caption, QWidget* parent) {
+    // Each tab holds one group of choices, so the tab page is the group.
+    auto* button = new QRadioButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+void TForm40::onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)()) {
+    for (QRadioButton* button : group) {
+        connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
+            if (on)
+                (this->*rule)();
+        });
+    }
+}
+
+void TForm40::showTab(int index) {
+    if (index >= 0 && index < m_pageControl1->count())
+        m_pageControl1->setCurrentIndex(index);
+}
+
+int TForm40::tabIndex(const QString& caption) {
+    return int(tabCaptions().indexOf(caption));
+}
+
+void TForm40::AutoClientInc() {
+    if (m_rb17->isChecked())
+        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
+}
+
+void TForm40::DHCPCheck() {
+    applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_rb16->isChecked(), kPage);
+}
+
+void TForm40::addressKindRule() {
+    // Each test in turn; only one button of the group is selected.
+    if (m_rb13->isChecked() || m_rb21->isChecked()) {
+        m_edit1->setEnabled(true);
+        m_edit2->setEnabled(true);
+    }
+    DHCPCheck();
+}
+
+void TForm40::nameKindRule() {
+    if (m_rb17->isChecked())
+        AutoClientInc();
+    if (m_rb20->isChecked() && AddressRoutines::trimBlanks(m_edit3->text()) == kDeriveFromMac)
+        m_edit3->clear();
+    m_edit3->setEnabled(true);
+}
+
+void TForm40::workgroupRule() {
+    m_edit5->setEnabled(true);
+    m_label1->setEnabled(true);
+    m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
+}
+
+void TForm40::FormShow() {
+    host().setBuildMode(3);
+    workgroupRule();
+
+    applyBlankFill(m_edit1, m_edit2);
+
+    if (m_rb13->isChecked()) {
+        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value())) {
+            m_edit1->setValue(*next);
+            m_remembered.address = m_edit1->value();
+        }
+    }
+
+    AutoClientInc();
+}

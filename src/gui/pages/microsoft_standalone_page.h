@@ -1,0 +1,66 @@
+#pragma once
+
+#include "rules/address_routines.h"
+#include "gui/pages/wizard_page.h"
+
+class AddressEdit;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QTabWidget;
+
+// Microsoft standalone page: what the Microsoft network client on the diskette needs (address and
+// mask or DHCP, the server share, computer name, workgroup or domain, login name), on five tabs.
+class TForm40 : public WizardPage {
+    Q_OBJECT
+public:
+    // The tabs in their order on the page.
+    enum Tab { AddressTab, ServerDriveTab, ComputerNameTab, WorkgroupTab, LoginNameTab };
+
+    explicit TForm40(PageHost& host, QWidget* parent = nullptr);
+
+    // Brings a tab to the front (one of Tab); an index outside them changes nothing.
+    void showTab(int index);
+    // The tab whose caption is given ("Server Drive"), or -1.
+    static int tabIndex(const QString& caption);
+
+    // Numbers the computer name when "Auto Assign" is selected; an empty name counts as "CLIENT".
+    void AutoClientInc();
+    // Puts both address fields into DHCP mode, or takes them out of it, as "NT-DHCP" says.
+    void DHCPCheck();
+
+    // What the page keeps for DHCPCheck (the values before the last switch or increment).
+    const RememberedAddress& remembered() const { return m_remembered; }
+
+protected:
+    void FormShow() override;
+
+private:
+    // The rules of the three groups of choices; each runs when a button of its group becomes
+    // selected.
+    void addressKindRule();
+    void nameKindRule();
+    void workgroupRule();
+
+    void buildAddressTab();
+    void buildServerTab();
+    void buildNameTab();
+    void buildWorkgroupTab();
+    void buildLoginTab();
+    QRadioButton* radio(const char* name, const QString& caption, QWidget* parent);
+    void onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)());
+
+    QTabWidget* m_pageControl1;
+    AddressEdit *m_edit1, *m_edit2;
+    QRadioButton *m_rb13, *m_rb16, *m_rb21;
+    QComboBox* m_comboBox3;
+    QLineEdit* m_edit4;
+    QLineEdit* m_edit3;
+    QRadioButton *m_rb17, *m_rb20;
+    QRadioButton *m_rb9, *m_rb11;
+    QLabel* m_label1;
+    QLineEdit* m_edit5;
+    QLineEdit* m_edit6;
+    RememberedAddress m_remembered;
+};

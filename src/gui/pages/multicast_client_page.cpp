@@ -1,0 +1,180 @@
+#include "gui/pages/multicast_client_page.h"
+
+#include "gui/pages/page_host.h"
+#include "gui/widgets/address_edit.h"
+#include "settings/build_settings.h"
+#include "gui/widgets/hint_dialog.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const AddressPage& kPage = AddressPages::MulticastClient;
+
+const QString kNotSpecified = QStringLiteral("Not Specified");
+const QString kSubNetHint = QStringLiteral("The Sub Net mask must be the same for all machines on the LAN.");
+
+QLabel* wrappingLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+// The classic check on Next: only the untouched empty field and all zeros count as no address.
+bool isNoAddress(const QString& text) {
+    return text == AddressText::AllZeros || text == AddressText::Blank;
+}
+
+} // namespace
+
+TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MulticastClient, parent) {
+    auto* heading = wrappingLabel(
+        tr("You must now specify the unique client boot disk information for Multicast mode."), this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    body()->addWidget(heading);
+    body()->addWidget(wrappingLabel(
+        tr("The IP Address of all clients must  be unique and not match the Controller's IP Address."),
+        this));
+
+    auto* grid = new QGridLayout;
+    m_edit1 = new AddressEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_checkBox2 = new QCheckBox(tr("Auto-Increment."), this);
+    m_checkBox2->setObjectName(QStringLiteral("CheckBox2"));
+    m_checkBox3 = new QCheckBox(tr("NT- DHCP Auto Assign."), this);
+    m_checkBox3->setObjectName(QStringLiteral("CheckBox3"));
+    auto* addressLabel = new QLabel(tr("Unique Client IP Address:"), this);
+    addressLabel->setBuddy(m_edit1);
+    grid->addWidget(addressLabel, 0, 0);
+    grid->addWidget(m_edit1, 0, 1);
+    grid->addWidget(m_checkBox2, 0, 2);
+    grid->addWidget(m_checkBox3, 1, 2);
+
+    m_edit2 = new AddressEdit(this);
+    m_edit2->setObjectName(QStringLiteral("Edit2"));
+    m_edit2->setToolTip(kSubNetHint);
+    auto* maskLabel = new QLabel(tr("Client Sub Net Mask:"), this);
+    maskLabel->setToolTip(kSubNetHint);
+    maskLabel->setBuddy(m_edit2);
+    grid->addWidget(maskLabel, 1, 0);
+    grid->addWidget(m_edit2, 1, 1);
+    body()->addLayout(grid);
+
+    body()->addWidget(wrappingLabel(
+        tr("Each client that the Pellacore Controller will be addressing must have a unique name."), this));
+    auto* nameRow = new QGridLayout;
+    m_edit3 = new QLineEdit(this);
+    m_edit3->setObjectName(QStringLiteral("Edit3"));
+    m_checkBox1 = new QCheckBox(tr("Auto Assign."), this);
+    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    auto* nameLabel = new QLabel(tr("Unique Client Name:"), this);
+    nameLabel->setBuddy(m_edit3);
+    nameRow->addWidget(nameLabel, 0, 0);
+    nameRow->addWidget(m_edit3, 0, 1);
+    nameRow->addWidget(m_checkBox1, 0, 2);
+    body()->addLayout(nameRow);
+    body()->addStretch(1);
+
+    // Saved with a configuration, never shown.
+    m_edit4 = new QLineEdit(this);
+    m_edit4->setObjectName(QStringLiteral("Edit4"));
+    m_edit4->setVisible(false);
+    m_edit4->setEnabled(false);
+
+    m_hintTimer = new QTimer(this);
+    m_hintTimer->setObjectName(QStringLiteral("HintTimer"));
+    m_hintTimer->setInterval(50);
+    m_hintTimer->setSingleShot(true);
+
+    const BuildSettings defaults;
+    m_edit1->setValue(defaults.text(kPage.addressField));
+    m_edit2->setValue(defaults.text(kPage.maskField));
+    m_edit3->setText(defaults.text(kPage.nameField));
+    m_edit4->setText(QStringLiteral("CLIENT"));
+    m_checkBox1->setChecked(defaults.isChecked(kPage.nameSwitch));
+    m_checkBox2->setChecked(defaults.isChecked(kPage.incrementSwitch));
+    m_checkBox3->setChecked(defaults.isChecked(kPage.dhcpSwitch));
+
+    connect(m_checkBox1, &QCheckBox::clicked, this, &TForm6::AutoClientInc);
+    connect(m_checkBox3, &QCheckBox::clicked, this, &TForm6::DHCPCheck);
+    connect(m_hintTimer, &QTimer::timeout, this, &TForm6::HintTimerTimer);
+    m_edit3->installEventFilter(this);
+}
+
+void TForm6::AutoClientInc() {
+    if (m_checkBox1->isChecked())
+        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
+}
+
+void TForm6::DHCPCheck() {
+    const DhcpCheckEffect effect =
+        applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_checkBox3->isChecked(), kPage);
+    if (effect.incrementSwitchTouched) {
+        if (effect.uncheckIncrementSwitch)
+            m_checkBox2->setChecked(false);
+        m_checkBox2->setEnabled(effect.incrementSwitchEnabled);
+    }
+}
+
+void TForm6::FormShow() {
+    applyBlankFill(m_edit1, m_edit2);
+
+    if (m_checkBox2->isChecked() && !m_checkBox3->isChecked()) {
+        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value())) {
+            m_edit1->setValue(*next);
+            m_remembered.address = m_edit1->value();
+            m_remembered.mask = m_edit2->value();
+        }
+    }
+
+    AutoClientInc();
+    DHCPCheck();
+    if (m_edit1->isEnabled())
+        m_edit1->setFocus();
+    m_hintTimer->start();
+}
+
+bool TForm6::checkNext() {
+    QString message;
+    if (m_edit3->text() == kNotSpecified || m_edit3->text().isEmpty())
+        message = tr("You must specify a client name.");
+    else if (isNoAddress(m_edit1->value()))
+        message = tr("You must specify a valid IP Address.");
+    else if (isNoAddress(m_edit2->value()))
+        message = tr("You must specify a valid Sub Net Mask.");
+    if (message.isEmpty())
+        return true;
+    host().dialogs().message(message, Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
+    return false;
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    // The hint belongs over this page: once the user has moved on it would only get in the way.
+    if (!event->spontaneous())
+        m_hintTimer->stop();
+    WizardPage::hideEvent(event);
+}
+
+bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving the name field copies it, changed or not.
+    if (watched == m_edit3 && event->type() == QEvent::FocusOut)
+        m_edit4->setText(m_edit3->text());
+    return WizardPage::eventFilter(watched, event);
+}
+
+void TForm6::HintTimerTimer() {
+    m_hintTimer->stop();
+    showHint(host().dialogs(), host().programDir(), 4, tr("Multicast client boot diskette operation."),
+             tr("These parameters are only used during the Multicast.  They are not used for post-imaging "
+                "customization of the workstation (you will be prompted for that next)."),
+             QString(), this);
+}

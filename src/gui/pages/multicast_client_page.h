@@ -1,0 +1,46 @@
+#pragma once
+
+#include "rules/address_routines.h"
+#include "gui/pages/wizard_page.h"
+
+class AddressEdit;
+class QCheckBox;
+class QLineEdit;
+class QTimer;
+
+// Multicast client page: the client's IP address, sub net mask and name for the multicast, with the
+// auto-assign, auto-increment and DHCP choices that give successive diskettes their own values.
+class TForm6 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm6(PageHost& host, QWidget* parent = nullptr);
+
+    // Numbers the client name when "Auto Assign." is checked.
+    void AutoClientInc();
+    // Puts both address fields into DHCP mode, or takes them out of it, as "NT- DHCP Auto Assign."
+    // says.
+    void DHCPCheck();
+
+    // What the page keeps for DHCPCheck (the values before the last switch or increment).
+    const RememberedAddress& remembered() const { return m_remembered; }
+
+protected:
+    void FormShow() override;
+    bool checkNext() override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private Q_SLOTS:
+    void HintTimerTimer();
+
+private:
+    AddressEdit* m_edit1;
+    AddressEdit* m_edit2;
+    QLineEdit* m_edit3;
+    QLineEdit* m_edit4;
+    QCheckBox* m_checkBox1;
+    QCheckBox* m_checkBox2;
+    QCheckBox* m_checkBox3;
+    QTimer* m_hintTimer;
+    RememberedAddress m_remembered;
+};

@@ -1,0 +1,164 @@
+#include "gui/pages/netware_page.h"
+
+#include "gui/pages/page_host.h"
+#include "settings/build_settings.h"
+#include "gui/widgets/hint_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kLogonHint = 2;
+
+QLabel* plainLabel(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QComboBox* indexCombo(const char* name, const BuildSettings& defaults, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
+    if (const ValueSpec* entry = SettingsTable::find(value))
+        combo->addItems(entry->items);
+    combo->setCurrentIndex(defaults.index(value));
+    return combo;
+}
+
+QLineEdit* textEdit(const char* name, const BuildSettings& defaults, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
+    if (const ValueSpec* entry = SettingsTable::find(value); entry && entry->maxLength > 0)
+        edit->setMaxLength(entry->maxLength);
+    edit->setText(defaults.text(value));
+    return edit;
+}
+
+// Radio buttons exclude the others of their parent only: each pair gets a parent of its own so the
+// login and the mapping choices stay independent.
+QWidget* buttonPair(QWidget* parent, QBoxLayout* into) {
+    auto* group = new QWidget(parent);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    into->addWidget(group);
+    return group;
+}
+
+QRadioButton* radio(const char* name, const QString& caption, const BuildSettings& defaults, QWidget* group) {
+    auto* button = new QRadioButton(caption, group);
+    button->setObjectName(QLatin1String(name));
+    button->setChecked(defaults.isChecked(QStringLiteral("TForm21.") + QLatin1String(name)));
+    group->layout()->addWidget(button);
+    return button;
+}
+
+// Trailing characters of code 32 or below removed, leading ones kept.
+QString trimRight(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].unicode() <= 32)
+        --end;
+    return text.left(end);
+}
+
+} // namespace
+
+TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
+    const BuildSettings defaults;
+
+    body()->addWidget(plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this));
+    m_comboBox1 = indexCombo("ComboBox1", defaults, this);
+    auto* frameRow = new QHBoxLayout;
+    frameRow->addWidget(m_comboBox1);
+    frameRow->addStretch(1);
+    body()->addLayout(frameRow);
+
+    body()->addWidget(plainLabel(tr("You can optionally have the client login to the network when it boots."),
+                                 nullptr, this));
+    auto* loginRow = new QHBoxLayout;
+    QWidget* login = buttonPair(this, loginRow);
+    m_radioButton1 = radio("RadioButton1", tr("Do not login to network"), defaults, login);
+    m_radioButton2 = radio("RadioButton2", tr("Login to network."), defaults, login);
+    auto* loginGrid = new QGridLayout;
+    m_label6 = plainLabel(tr("Network Login Drive"), "Label6", this);
+    m_comboBox2 = indexCombo("ComboBox2", defaults, this);
+    m_label3 = plainLabel(tr("Login Name"), "Label3", this);
+    m_edit1 = textEdit("Edit1", defaults, this);
+    loginGrid->addWidget(m_label6, 0, 0);
+    loginGrid->addWidget(m_comboBox2, 0, 1);
+    loginGrid->addWidget(m_label3, 1, 0);
+    loginGrid->addWidget(m_edit1, 1, 1);
+    loginRow->addLayout(loginGrid, 1);
+    body()->addLayout(loginRow);
+
+    body()->addWidget(plainLabel(tr("You can optionally have the client map to a network drive where the "
+                                    "Pellacore images are stored. "),
+                                 nullptr, this));
+    auto* mapRow = new QHBoxLayout;
+    QWidget* map = buttonPair(this, mapRow);
+    m_radioButton3 = radio("RadioButton3", tr("Do not map network drive"), defaults, map);
+    m_radioButton4 = radio("RadioButton4", tr("Map network drive"), defaults, map);
+    m_label7 = plainLabel(tr("Map"), "Label7", this);
+    m_comboBox3 = indexCombo("ComboBox3", defaults, this);
+    m_label8 = plainLabel(tr("="), "Label8", this);
+    m_edit2 = textEdit("Edit2", defaults, this);
+    mapRow->addWidget(m_label7);
+    mapRow->addWidget(m_comboBox3);
+    mapRow->addWidget(m_label8);
+    mapRow->addWidget(m_edit2, 1);
+    body()->addLayout(mapRow);
+    body()->addStretch(1);
+
+    // Toggled rather than clicked: a loaded configuration switches the controls the same way.
+    for (QRadioButton* b : {m_radioButton1, m_radioButton2, m_radioButton3, m_radioButton4})
+        connect(b, &QRadioButton::toggled, this, &TForm21::RadioButtonClick);
+    RadioButtonClick();
+}
+
+QString TForm21::loginHint(const QString& loginName) {
+    return QStringLiteral("On your network, create a login under \"") + trimRight(loginName) +
+           QStringLiteral("\" with rights to the directory where Pellacore images will be stored.  Do not "
+                          "specify a password for this login.");
+}
+
+void TForm21::RadioButtonClick() {
+    const bool map = m_radioButton4->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_label7, m_comboBox3, m_label8, m_edit2})
+        w->setVisible(map);
+    const bool login = m_radioButton2->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_label6, m_label3, m_comboBox2, m_edit1})
+        w->setVisible(login);
+}
+
+void TForm21::FormShow() {
+    host().setBuildMode(2);
+    RadioButtonClick();
+}
+
+bool TForm21::checkNext() {
+    if (!m_comboBox1->currentText().isEmpty())
+        return true;
+    host().dialogs().message(tr("You must specify a Frame Type."), Dialogs::Icon::Information,
+                               Dialogs::Buttons::Ok);
+    return false;
+}
+
+void TForm21::NextClick() {
+    if (!checkNext())
+        return;
+    // Mapping a drive needs the login as well, so the hint comes with either choice.
+    if (m_radioButton4->isChecked() || m_radioButton2->isChecked())
+        showHint(host().dialogs(), host().programDir(), kLogonHint, loginHint(m_edit1->text()), QString(),
+                 QString(), this);
+    goNext();
+}

@@ -1,0 +1,206 @@
+#include "gui/pages/nic_selection_page.h"
+
+#include "gui/pages/page_host.h"
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "rules/diskette_copy_offer.h"
+#include "rules/nic_catalogue.h"
+#include "settings/build_settings.h"
+#include "gui/widgets/hint_dialog.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* valueEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(BuildSettings().text(QStringLiteral("TForm4.") + name), parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace
+
+TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSelection, parent) {
+    auto* text = new QLabel(
+        tr("Double-click on the Network Interface Card (NIC) that is in the destination client machine. If "
+           "you "
+           "have the driver disk for your NIC we suggest utilizing the Browse feature to select the proper "
+           "driver.  If not, please select the NIC from the list below.  "),
+        this);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    body()->addWidget(text);
+
+    // First in the tab order, so that showing the page does not count as entering Edit1.
+    m_listBox1 = new QListWidget(this);
+    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox1->setSortingEnabled(false);
+    body()->addWidget(m_listBox1, 1);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(tr("Selection:"), this));
+    m_edit1 = valueEdit(QStringLiteral("Edit1"), this);
+    row->addWidget(m_edit1, 1);
+    m_button4 = new QPushButton(tr("&Browse"), this);
+    m_button4->setObjectName(QStringLiteral("Button4"));
+    row->addWidget(m_button4);
+    m_button5 = new QPushButton(tr("&Load List"), this);
+    m_button5->setObjectName(QStringLiteral("Button5"));
+    m_button5->hide();
+    row->addWidget(m_button5);
+    body()->addLayout(row);
+
+    // Values the build and the saved configurations read; the user never sees them.
+    m_edit2 = valueEdit(QStringLiteral("Edit2"), this);
+    m_edit2->hide();
+    m_edit3 = valueEdit(QStringLiteral("Edit3"), this);
+    m_edit3->hide();
+
+    m_hintTimer = new QTimer(this);
+    m_hintTimer->setObjectName(QStringLiteral("HintTimer"));
+    m_hintTimer->setSingleShot(true);
+    m_hintTimer->setInterval(200);
+
+    connect(m_listBox1, &QListWidget::itemDoubleClicked, this, &TForm4::ListBox1DblClick);
+    connect(m_button4, &QPushButton::clicked, this, &TForm4::Button4Click);
+    connect(m_hintTimer, &QTimer::timeout, this, &TForm4::HintTimerTimer);
+    m_edit1->installEventFilter(this);
+}
+
+void TForm4::FormShow() {
+    // Refilled at each showing: the mode, and with it the catalogue, may have changed since.
+    m_listBox1->clear();
+    m_listBox1->addItems(NicCatalogue(host().programDir(), host().buildMode()).entries());
+    if (host().buildMode() == 1)
+        m_hintTimer->start();
+}
+
+void TForm4::hideEvent(QHideEvent* event) {
+    // A hint about this page must not come up over the next one.
+    if (!event->spontaneous())
+        m_hintTimer->stop();
+    WizardPage::hideEvent(event);
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_edit1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // Switching windows, a menu or a dialog opening over the page neither enters nor leaves the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (event->type() == QEvent::FocusIn)
+                Edit1Enter();
+            else
+                Edit1Exit();
+        }
+    }
+    return WizardPage::eventFilter(watched, event);
+}
+
+void TForm4::Edit1Enter() {
+    // Whatever is typed here is a driver path, not a catalogue entry.
+    m_edit3->setText(NicCatalogue::otherHaveDisk());
+}
+
+void TForm4::Edit1Exit() {
+    m_edit2->setText(m_edit1->text());
+}
+
+QString TForm4::browseDriver() {
+    const bool netware = host().buildMode() == 2;
+    const QString filter =
+        netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
+                : QStringLiteral("NIC DOS Drivers|*.DOS|All Files|*.*|NIC NETWARE Drivers|*.COM");
+    return host().dialogs().openFileName(tr("Select NIC Driver"), filter, QString(),
+                                           netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
+}
+
+void TForm4::ListBox1DblClick(QListWidgetItem* item) {
+    if (!item)
+        return;
+    const QString entry = item->text();
+    // The driver directory is read afresh, so an edited PCBW.INI counts at once.
+    m_edit2->setText(NicCatalogue(host().programDir(), host().buildMode()).driverPath(entry));
+    m_edit1->setText(entry);
+    m_edit3->setText(entry);
+    if (entry == NicCatalogue::otherHaveDisk()) {
+        const QString chosen = browseDriver();
+        if (!chosen.isEmpty()) {
+            m_edit2->setText(chosen);
+            m_edit1->setText(chosen);
+        }
+    }
+}
+
+void TForm4::Button4Click() {
+    m_edit1->setText(NicCatalogue::otherHaveDisk());
+    m_edit3->setText(NicCatalogue::otherHaveDisk());
+    const QString chosen = browseDriver();
+    if (!chosen.isEmpty()) {
+        m_edit2->setText(chosen);
+        m_edit1->setText(chosen);
+    }
+}
+
+void TForm4::HintTimerTimer() {
+    // Stopped before the modal hint, whose event loop would otherwise let it fire again.
+    m_hintTimer->stop();
+    showHint(
+        host().dialogs(), host().programDir(), 5,
+        QStringLiteral("Multicast mode only works with Ethernet network cards."),
+        QStringLiteral("Please note that Multicast will only work if your clients (workstations) are using "
+                       "Ethernet. If you are using another type of NIC (Arcnet, Token Ring, etc.) then you "
+                       "must use Standalone mode."),
+        QString(), this);
+}
+
+bool TForm4::driverFound() {
+    Dialogs& dialogs = host().dialogs();
+    if (m_edit1->text().isEmpty()) {
+        dialogs.message(QStringLiteral("You must specify a NIC."));
+        return false;
+    }
+    bool found = false;
+    try {
+        DosFs fs(host().drives());
+        found = fs.fileExists(m_edit2->text());
+    } catch (const IoError& e) {
+        dialogs.message(e.message(), Dialogs::Icon::Error);
+        return false;
+    }
+    if (!found) {
+        dialogs.message(QStringLiteral("NIC driver ") + m_edit2->text() + QStringLiteral(" not found."));
+        return false;
+    }
+    return true;
+}
+
+void TForm4::NextClick() {
+    if (!driverFound())
+        return;
+    // Only a path typed or browsed names a drive; a catalogue entry never does.
+    if (DisketteCopyOffer::onDisketteDrive(m_edit1->text())) {
+        DosFs fs(host().drives());
+        const DisketteCopyOffer::Outcome outcome = DisketteCopyOffer::run(
+            host().dialogs(), fs,
+            {QStringLiteral(
+                 "You have specified a diskette drive. The NIC driver must reside on a fixed disk.  Would "
+                 "you like to copy it now?"),
+             m_edit1->text(), QStringLiteral("NIC DOS Drivers|*.dos"), host().programDir(), QString()});
+        if (!outcome.proceed)
+            return;
+        if (!outcome.target.isEmpty()) {
+            m_edit1->setText(outcome.target);
+            m_edit2->setText(outcome.target);
+        }
+    }
+    goNext();
+}

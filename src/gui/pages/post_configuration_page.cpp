@@ -1,0 +1,397 @@
+#include "gui/pages/post_configuration_page.h"
+
+#include "gui/pages/page_host.h"
+#include "gui/widgets/address_edit.h"
+#include "rules/address_routines.h"
+#include "settings/build_settings.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const AddressPage& kPage = AddressPages::PostConfiguration;
+
+const QString kSameAsImage = QStringLiteral("Same as Image");
+const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
+
+using AddressRoutines::trimBlanks;
+
+// Radio buttons exclude the others of their parent only, so every group of choices gets a parent
+// of its own and the groups on one tab stay independent.
+QWidget* buttonGroup(QWidget* parent, QBoxLayout* into) {
+    auto* group = new QWidget(parent);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    into->addWidget(group);
+    return group;
+}
+
+QVBoxLayout* addTab(QTabWidget* tabs, const QString& caption) {
+    auto* tab = new QWidget(tabs);
+    auto* layout = new QVBoxLayout(tab);
+    tabs->addTab(tab, caption);
+    return layout;
+}
+
+QLineEdit* lineEdit(const char* name, QWidget* parent, QBoxLayout* into) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    into->addWidget(edit);
+    return edit;
+}
+
+AddressEdit* addressEdit(const char* name, QWidget* parent, QBoxLayout* into) {
+    auto* edit = new AddressEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    into->addWidget(edit, 0, Qt::AlignLeft);
+    return edit;
+}
+
+void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
+    for (QWidget* w : widgets)
+        w->setEnabled(enabled);
+}
+
+} // namespace
+
+TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::PostConfiguration, parent) {
+    QWidget* onOff = buttonGroup(this, body());
+    m_rb1 = radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
+    m_rb2 = radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
+
+    m_pageControl1 = new QTabWidget(this);
+    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
+    buildAddressTab(m_pageControl1);
+    buildMaskTab(m_pageControl1);
+    buildNameTab(m_pageControl1);
+    buildWorkgroupTab(m_pageControl1);
+    buildLoginTab(m_pageControl1);
+    m_pageControl1->setCurrentIndex(m_pageControl1->count() - 1);
+    m_pageControl1->setVisible(false);
+    body()->addWidget(m_pageControl1);
+    body()->addStretch(1);
+
+    // Saved with a configuration, never shown.
+    m_edit4 = new QLineEdit(this);
+    m_edit4->setObjectName(QStringLiteral("Edit4"));
+    m_edit4->setVisible(false);
+    m_edit4->setEnabled(false);
+
+    // Start-up values before the rules are connected, so that setting them runs no rule.
+    const BuildSettings defaults;
+    const QString prefix = objectName() + QLatin1Char('.');
+    for (QRadioButton* b : findChildren<QRadioButton*>())
+        b->setChecked(defaults.isChecked(prefix + b->objectName()));
+    m_checkBox6->setChecked(defaults.isChecked(prefix + m_checkBox6->objectName()));
+    m_edit1->setValue(defaults.text(kPage.addressField));
+    m_edit2->setValue(defaults.text(kPage.maskField));
+    m_edit3->setText(defaults.text(kPage.nameField));
+    m_edit5->setText(defaults.text(prefix + QStringLiteral("Edit5")));
+    m_edit6->setText(defaults.text(prefix + QStringLiteral("Edit6")));
+    m_edit4->setText(QStringLiteral("CLIENT"));
+    m_label1->setText(tr("Workgroup Name"));
+    // As "Same as Image" leaves them until the page is shown.
+    enableAll({m_rb13, m_rb15, m_rb16, m_rb21, m_edit1, m_checkBox6, m_edit2, m_rb17, m_rb18, m_rb19, m_rb20,
+               m_edit3, m_label1, m_edit5, m_label2, m_edit6},
+              false);
+
+    onSelect({m_rb1, m_rb2}, &TForm99::onOffRule);
+    onSelect({m_rb3, m_rb4}, &TForm99::addressSourceRule);
+    onSelect({m_rb13, m_rb15, m_rb16, m_rb21}, &TForm99::addressKindRule);
+    onSelect({m_rb5, m_rb6}, &TForm99::maskSourceRule);
+    connect(m_checkBox6, &QCheckBox::toggled, this, &TForm99::maskCopyRule);
+    onSelect({m_rb7, m_rb8}, &TForm99::nameSourceRule);
+    onSelect({m_rb17, m_rb18, m_rb19, m_rb20}, &TForm99::nameKindRule);
+    onSelect({m_rb9, m_rb10, m_rb11}, &TForm99::workgroupRule);
+    onSelect({m_rb12, m_rb14}, &TForm99::loginRule);
+    for (QLineEdit* e : {m_edit3, m_edit5, m_edit6})
+        e->installEventFilter(this);
+}
+
+void TForm99::buildAddressTab(QTabWidget* tabs) {
+    QVBoxLayout* tab = addTab(tabs, tr("IP Address"));
+    QWidget* page = tab->parentWidget();
+    QWidget* source = buttonGroup(page, tab);
+    m_rb3 = radio("RadioButton3", tr("Set IP Address"), source);
+    m_rb4 = radio("RadioButton4", tr("Same as Image"), source);
+    m_edit1 = addressEdit("Edit1", page, tab);
+    QWidget* kind = buttonGroup(page, tab);
+    m_rb21 = radio("RadioButton21", tr("Use as Entered"), kind);
+    m_rb13 = radio("RadioButton13", tr("Auto-Increment"), kind);
+    m_rb15 = radio("RadioButton15", tr("Same as Multicast Parameter"), kind);
+    m_rb16 = radio("RadioButton16", tr("NT-DHCP"), kind);
+    tab->addStretch(1);
+}
+
+void TForm99::buildMaskTab(QTabWidget* tabs) {
+    QVBoxLayout* tab = addTab(tabs, tr("Sub Net Mask"));
+    QWidget* page = tab->parentWidget();
+    QWidget* source = buttonGroup(page, tab);
+    m_rb5 = radio("RadioButton5", tr("Set Sub Net Mask"), source);
+    m_rb6 = radio("RadioButton6", tr("Same as Image"), source);
+    m_edit2 = addressEdit("Edit2", page, tab);
+    m_checkBox6 = new QCheckBox(tr("Same as Multicast Parameter"), page);
+    m_checkBox6->setObjectName(QStringLiteral("CheckBox6"));
+    tab->addWidget(m_checkBox6);
+    tab->addStretch(1);
+}
+
+void TForm99::buildNameTab(QTabWidget* tabs) {
+    QVBoxLayout* tab = addTab(tabs, tr("Computer Name"));
+    QWidget* page = tab->parentWidget();
+    QWidget* source = buttonGroup(page, tab);
+    m_rb7 = radio("RadioButton7", tr("Set Computer Name"), source);
+    m_rb8 = radio("RadioButton8", tr("Same as Image"), source);
+    m_edit3 = lineEdit("Edit3", page, tab);
+    QWidget* kind = buttonGroup(page, tab);
+    m_rb20 = radio("RadioButton20", tr("Use as Entered "), kind);
+    m_rb17 = radio("RadioButton17", tr("Auto Assign"), kind);
+    m_rb18 = radio("RadioButton18", tr("Derive From NIC\u2019s MAC Address"), kind);
+    m_rb19 = radio("RadioButton19", tr("Same as Multicast Parameter \"Client Name\""), kind);
+    tab->addStretch(1);
+}
+
+void TForm99::buildWorkgroupTab(QTabWidget* tabs) {
+    QVBoxLayout* tab = addTab(tabs, tr("Workgroup / Domain"));
+    QWidget* page = tab->parentWidget();
+    QWidget* choice = buttonGroup(page, tab);
+    m_rb9 = radio("RadioButton9", tr("Set Workgroup"), choice);
+    m_rb11 = radio("RadioButton11", tr("Set Domain"), choice);
+    m_rb10 = radio("RadioButton10", tr("Same as Image"), choice);
+    m_label1 = new QLabel(page);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    tab->addWidget(m_label1);
+    m_edit5 = lineEdit("Edit5", page, tab);
+    m_label1->setBuddy(m_edit5);
+    tab->addStretch(1);
+}
+
+void TForm99::buildLoginTab(QTabWidget* tabs) {
+    QVBoxLayout* tab = addTab(tabs, tr("Login Name"));
+    QWidget* page = tab->parentWidget();
+    QWidget* choice = buttonGroup(page, tab);
+    m_rb12 = radio("RadioButton12", tr("Set Login Name"), choice);
+    m_rb14 = radio("RadioButton14", tr("Same as Image"), choice);
+    m_label2 = new QLabel(tr("Login Name"), page);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    tab->addWidget(m_label2);
+    m_edit6 = lineEdit("Edit6", page, tab);
+    m_label2->setBuddy(m_edit6);
+    tab->addStretch(1);
+}
+
+QRadioButton* TForm99::radio(const char* name, const QString& caption, QWidget* group) {
+    auto* button = new QRadioButton(caption, group);
+    button->setObjectName(QLatin1String(name));
+    group->layout()->addWidget(button);
+    return button;
+}
+
+void TForm99::onSelect(std::initializer_list<QRadioButton*> group, void (TForm99::*rule)()) {
+    for (QRadioButton* button : group) {
+        connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
+            if (on)
+                (this->*rule)();
+        });
+    }
+}
+
+void TForm99::select(QRadioButton* button) {
+    button->setChecked(true);
+}
+
+void TForm99::clearSelection(std::initializer_list<QRadioButton*> group) {
+    // The selected button of an exclusive group refuses to be cleared on its own.
+    for (QRadioButton* button : group) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+}
+
+QString TForm99::multicastValue(const char* control) const {
+    return host().collect().text(QStringLiteral("TForm6.") + QLatin1String(control));
+}
+
+void TForm99::AutoClientInc() {
+    if (m_rb17->isChecked())
+        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
+}
+
+void TForm99::onOffRule() {
+    m_pageControl1->setVisible(m_rb1->isChecked());
+}
+
+void TForm99::addressSourceRule() {
+    if (m_rb3->isChecked()) {
+        enableAll({m_rb21, m_rb13, m_rb15, m_rb16, m_edit1}, true);
+        addressKindRule();
+        if (!m_rb13->isChecked() && !m_rb15->isChecked() && !m_rb16->isChecked())
+            select(m_rb21);
+        return;
+    }
+    m_edit1->setAddress(AddressText::DefaultAddress);
+    clearSelection({m_rb21, m_rb13, m_rb15, m_rb16});
+    enableAll({m_rb21, m_rb13, m_rb15, m_rb16, m_edit1}, false);
+}
+
+void TForm99::addressKindRule() {
+    // Each test in turn, not as alternatives: only the selected button's rule does anything.
+    const auto leaveBootp = [this] {
+        m_edit1->setEnabled(true);
+        if (trimBlanks(m_edit1->value()) == kPage.automaticWord)
+            m_edit1->setAddress(AddressText::DefaultAddress);
+    };
+    if (m_rb13->isChecked())
+        leaveBootp();
+    if (m_rb15->isChecked()) {
+        // A field that shows BOOTP keeps showing without its mask what it copies.
+        const QString address = multicastValue("Edit1");
+        if (m_edit1->isMasked())
+            m_edit1->setValue(address);
+        else
+            m_edit1->setText(address);
+        m_edit1->setEnabled(false);
+    }
+    if (m_rb16->isChecked()) {
+        AddressFields fields;
+        fields.address = m_edit1->value();
+        fields.mask = m_edit2->value();
+        fields.dhcp = true;
+        fields.automatic = !m_edit1->isMasked();
+        if (AddressRoutines::DHCPCheck(fields, kPage).fieldsChanged)
+            m_edit1->setWord(fields.address);
+        m_edit1->setEnabled(false);
+    }
+    if (m_rb21->isChecked())
+        leaveBootp();
+}
+
+void TForm99::maskSourceRule() {
+    if (m_rb5->isChecked()) {
+        enableAll({m_checkBox6, m_edit2}, true);
+        if (m_checkBox6->isChecked()) {
+            m_edit2->setValue(multicastValue("Edit2"));
+            m_edit2->setEnabled(false);
+        }
+        return;
+    }
+    m_checkBox6->setEnabled(false);
+    m_edit2->setAddress(AddressText::DefaultMask);
+    m_edit2->setEnabled(false);
+}
+
+void TForm99::maskCopyRule() {
+    if (m_checkBox6->isChecked()) {
+        m_edit2->setValue(multicastValue("Edit2"));
+        m_edit2->setEnabled(false);
+    } else {
+        m_edit2->setAddress(AddressText::DefaultMask);
+        m_edit2->setEnabled(true);
+    }
+}
+
+void TForm99::nameSourceRule() {
+    if (m_rb7->isChecked()) {
+        m_rb20->setEnabled(true);
+        select(m_rb20);
+        enableAll({m_rb17, m_rb18, m_rb19, m_edit3}, true);
+        return;
+    }
+    clearSelection({m_rb20, m_rb17, m_rb18, m_rb19});
+    enableAll({m_rb20, m_rb17, m_rb18, m_rb19}, false);
+    m_edit3->setText(kSameAsImage);
+    m_edit3->setEnabled(false);
+}
+
+void TForm99::nameKindRule() {
+    if (m_rb20->isChecked() && trimBlanks(m_edit3->text()) == kSameAsImage)
+        m_edit3->clear();
+    if (m_rb17->isChecked()) {
+        AutoClientInc();
+        m_edit3->setEnabled(true);
+    }
+    if (m_rb18->isChecked()) {
+        m_edit3->setText(kDeriveFromMac);
+        m_edit3->setEnabled(false);
+    }
+    if (m_rb19->isChecked()) {
+        m_edit3->setText(multicastValue("Edit3"));
+        m_edit3->setEnabled(true);
+    }
+    if (m_rb20->isChecked() && trimBlanks(m_edit3->text()) == kDeriveFromMac) {
+        m_edit3->clear();
+        m_edit3->setEnabled(true);
+    }
+}
+
+void TForm99::workgroupRule() {
+    if (m_rb9->isChecked() || m_rb11->isChecked()) {
+        enableAll({m_edit5, m_label1}, true);
+        if (trimBlanks(m_edit5->text()) == kSameAsImage)
+            m_edit5->clear();
+        m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
+        return;
+    }
+    m_label1->setText(tr("Workgroup / Domain Name"));
+    m_edit5->setText(kSameAsImage);
+    enableAll({m_edit5, m_label1}, false);
+}
+
+void TForm99::loginRule() {
+    if (m_rb12->isChecked()) {
+        enableAll({m_edit6, m_label2}, true);
+        if (trimBlanks(m_edit6->text()) == kSameAsImage)
+            m_edit6->clear();
+        return;
+    }
+    m_edit6->setText(kSameAsImage);
+    enableAll({m_edit6, m_label2}, false);
+}
+
+void TForm99::FormShow() {
+    onOffRule();
+    addressSourceRule();
+    maskSourceRule();
+    nameSourceRule();
+    workgroupRule();
+    loginRule();
+
+    applyBlankFill(m_edit1, m_edit2);
+
+    if (m_rb13->isChecked()) {
+        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value()))
+            m_edit1->setText(next.value());
+    }
+    AutoClientInc();
+}
+
+void TForm99::allSameRule() {
+    if (m_rb4->isChecked() && m_rb6->isChecked() && m_rb8->isChecked() && m_rb10->isChecked() &&
+        m_rb14->isChecked())
+        select(m_rb2);
+}
+
+void TForm99::BackClick() {
+    allSameRule();
+    WizardPage::BackClick();
+}
+
+void TForm99::NextClick() {
+    allSameRule();
+    WizardPage::NextClick();
+}
+
+bool TForm99::eventFilter(QObject* watched, QEvent* event) {
+    // Whichever of the three fields is left, the copy is of the computer name.
+    if (event->type() == QEvent::FocusOut && (watched == m_edit3 || watched == m_edit5 || watched == m_edit6))
+        m_edit4->setText(m_edit3->text());
+    return WizardPage::eventFilter(watched, event);
+}

@@ -1,0 +1,99 @@
+#include "gui/pages/save_configuration_page.h"
+
+#include "gui/pages/page_host.h"
+#include "settings/config_store.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::SaveConfiguration, parent) {
+    auto* text =
+        new QLabel(tr("Enter a short description for this configuration.   The description you enter "
+                      "here will be how you will identify this configuration in the future."),
+                   this);
+    text->setObjectName(QStringLiteral("Label1"));
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    body()->addWidget(text);
+
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setText(BuildSettings().text(QStringLiteral("TForm13.Edit1")));
+    auto* label = new QLabel(tr("Description:"), this);
+    label->setObjectName(QStringLiteral("Label2"));
+    label->setBuddy(m_edit1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(m_edit1, 1);
+    body()->addSpacing(8);
+    body()->addLayout(row);
+    body()->addStretch(1);
+
+    backButton()->hide();
+    saveButton()->setText(tr("&Save"));
+    saveButton()->setObjectName(QStringLiteral("Button1"));
+    cancelButton()->setObjectName(QStringLiteral("Button2"));
+    setMinimumWidth(420);
+
+    // Enter in the field saves, as the page's default button would.
+    connect(m_edit1, &QLineEdit::returnPressed, this, &TForm13::NextClick);
+}
+
+void TForm13::FormShow() {
+    // The description stays from the last save or load, ready to be kept or typed over.
+    m_edit1->setFocus();
+    m_edit1->selectAll();
+}
+
+void TForm13::NextClick() {
+    if (save())
+        host().go(this, PageId::Summary);
+}
+
+void TForm13::CancelClick() {
+    host().go(this, PageId::Summary);
+}
+
+// The button is never shown; should it be reached all the same, it leaves as Cancel does.
+void TForm13::BackClick() {
+    CancelClick();
+}
+
+bool TForm13::save() {
+    Dialogs& dialogs = host().dialogs();
+    ConfigStore::SaveResult result;
+    try {
+        result = ConfigStore(host().programDir()).save(m_edit1->text(), host().collect(), [&dialogs] {
+            return dialogs.message(ConfigMessages::AlreadyExists, Dialogs::Icon::Information,
+                                   Dialogs::Buttons::YesNo, 0) == Dialogs::Button::Yes;
+        });
+    } catch (const std::exception& e) {
+        dialogs.message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
+        return false;
+    }
+
+    using Status = ConfigStore::SaveResult::Status;
+    switch (result.status) {
+    case Status::Saved:
+        return true;
+    case Status::Refused:
+        // The empty description has always been answered with OK and Cancel; the refusals of a
+        // description the file cannot hold are plain notices.
+        dialogs.message(result.message, Dialogs::Icon::Information,
+                        result.message == ConfigMessages::NeedDescription ? Dialogs::Buttons::OkCancel
+                                                                          : Dialogs::Buttons::Ok,
+                        0);
+        break;
+    case Status::NotOverwritten:
+        dialogs.message(result.message, Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, 0);
+        break;
+    case Status::Failed:
+        dialogs.message(result.message, Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
+        break;
+    }
+    m_edit1->setFocus();
+    return false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "gui/pages/wizard_page.h"
+
+class QLineEdit;
+
+// Save Configuration page: stores the wizard's values under a description; reached from the
+// summary page, and both of its buttons lead back there.
+class TForm13 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm13(PageHost& host, QWidget* parent = nullptr);
+
+    QPushButton* saveButton() const { return nextButton(); }
+
+public Q_SLOTS:
+    // "&Save" sits where the wizard's Next would.
+    void NextClick() override;
+    void CancelClick() override;
+    void BackClick() override;
+
+protected:
+    void FormShow() override;
+
+private:
+    // True when the configuration was written; otherwise one message has been shown.
+    bool save();
+
+    QLineEdit* m_edit1;
+};

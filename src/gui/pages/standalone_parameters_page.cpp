@@ -1,0 +1,66 @@
+#include "gui/pages/standalone_parameters_page.h"
+
+#include "gui/pages/page_host.h"
+#include "settings/build_settings.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kNos = QStringLiteral("TForm9.ComboBox1");
+
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::StandaloneParameters, parent) {
+    body()->addWidget(plainLabel(tr("When using Client Standalone mode, the network type and protocol on the "
+                                    "Client diskette must match that of the server."),
+                                 this));
+    body()->addWidget(plainLabel(tr("Select the server NOS (Network Operating System):"), this));
+
+    m_comboBox1 = new QComboBox(this);
+    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    if (const ValueSpec* entry = SettingsTable::find(kNos))
+        m_comboBox1->addItems(entry->items);
+    m_comboBox1->setCurrentIndex(BuildSettings().index(kNos));
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_comboBox1);
+    row->addStretch(1);
+    body()->addLayout(row);
+
+    m_label6 = plainLabel(
+        tr("Note: Microsoft standalone mode with Pellacore Client on floppy requires two diskettes."), this);
+    m_label6->setObjectName(QStringLiteral("Label6"));
+    m_label6->setVisible(false);
+    body()->addWidget(m_label6);
+    body()->addStretch(1);
+
+    connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &TForm9::ComboBox1Change);
+}
+
+void TForm9::ComboBox1Change() {
+    m_label6->setVisible(m_comboBox1->currentText().toUpper().contains(QStringLiteral("FLOPPY")));
+}
+
+void TForm9::FormShow() {
+    ComboBox1Change();
+    m_comboBox1->setFocus();
+}
+
+bool TForm9::checkNext() {
+    // BuildMode and the target follow from the item's prefix in the wizard's route (goNext).
+    if (!m_comboBox1->currentText().isEmpty())
+        return true;
+    host().dialogs().message(tr("You must specify a NOS."), Dialogs::Icon::Information,
+                               Dialogs::Buttons::Ok);
+    return false;
+}

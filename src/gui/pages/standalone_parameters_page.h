@@ -1,0 +1,26 @@
+#pragma once
+
+#include "gui/pages/wizard_page.h"
+
+class QComboBox;
+class QLabel;
+
+// Standalone Parameters page: the server's network operating system, which fixes BuildMode and the
+// route through the rest of the wizard.
+class TForm9 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm9(PageHost& host, QWidget* parent = nullptr);
+
+public Q_SLOTS:
+    // Shows the two-diskette note for the floppy variant only.
+    void ComboBox1Change();
+
+protected:
+    void FormShow() override;
+    bool checkNext() override;
+
+private:
+    QComboBox* m_comboBox1;
+    QLabel* m_label6;
+};

@@ -1,0 +1,283 @@
+#include "gui/pages/summary_page.h"
+
+#include "gui/pages/page_host.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kBlankCell = QStringLiteral(" ");
+const QString kSameAsImage = QStringLiteral("Same as Image");
+
+using Row = QPair<QString, QString>;
+
+QString trimmedText(const BuildSettings& s, const char* name) {
+    return s.text(QLatin1String(name)).trimmed();
+}
+QString chosenItem(const BuildSettings& s, const char* name) {
+    return s.itemText(QLatin1String(name)).trimmed();
+}
+bool checked(const BuildSettings& s, const char* name) {
+    return s.isChecked(QLatin1String(name));
+}
+
+QList<Row> operationRows(const BuildSettings& s) {
+    QList<Row> rows;
+    const int mode = s.buildMode();
+    switch (mode) {
+    case 1:
+        rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, "TForm6.Edit3")}
+             << Row{"IP ADDRESS", trimmedText(s, "TForm6.Edit1")}
+             << Row{"SUB NET MASK", trimmedText(s, "TForm6.Edit2")};
+        break;
+    case 2:
+        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, "TForm9.ComboBox1")}
+             << Row{"FRAME TYPE", chosenItem(s, "TForm21.ComboBox1")};
+        if (checked(s, "TForm21.RadioButton4"))
+            rows << Row{"MAP DRIVE", chosenItem(s, "TForm21.ComboBox3") + trimmedText(s, "TForm21.Edit2")};
+        if (checked(s, "TForm21.RadioButton2"))
+            rows << Row{"LOGIN DRIVE", chosenItem(s, "TForm21.ComboBox2")}
+                 << Row{"LOGIN NAME", trimmedText(s, "TForm21.Edit1")};
+        break;
+    case 3:
+        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, "TForm9.ComboBox1")}
+             << Row{"LOGIN NAME", trimmedText(s, "TForm40.Edit6")}
+             << Row{"IP ADDRESS", trimmedText(s, "TForm40.Edit1")}
+             << Row{"SUB NET MASK", trimmedText(s, "TForm40.Edit2")}
+             << Row{"SERVER DRIVE", chosenItem(s, "TForm40.ComboBox3") + trimmedText(s, "TForm40.Edit4")}
+             << Row{checked(s, "TForm40.RadioButton9") ? "WORKGROUP" : "DOMAIN",
+                    trimmedText(s, "TForm40.Edit5")}
+             << Row{"COMPUTER NAME", trimmedText(s, "TForm40.Edit3")};
+        break;
+    case 4:
+        rows << Row{"NIC", trimmedText(s, "TForm4.Edit1")};
+        break;
+    default:
+        break;
+    }
+
+    if (checked(s, "TForm7.RadioButton2") && mode != 4)
+        rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, "TForm7.ComboBox1")}
+             << Row{"IO PORT", trimmedText(s, "TForm7.ComboBox2")};
+    else
+        rows << Row{"HARDWARE", mode == 4 ? "None" : "Plug and Play"};
+    return rows;
+}
+
+QList<Row> postConfigurationRows(const BuildSettings& s) {
+    QString group = QStringLiteral("WORKGROUP/DOMAIN");
+    if (checked(s, "TForm99.RadioButton9"))
+        group = QStringLiteral("WORKGROUP");
+    else if (checked(s, "TForm99.RadioButton11"))
+        group = QStringLiteral("DOMAIN");
+    return {
+        Row{"COMPUTER NAME", trimmedText(s, "TForm99.Edit3")},
+        Row{group, trimmedText(s, "TForm99.Edit5")},
+        Row{"LOGIN NAME", trimmedText(s, "TForm99.Edit6")},
+        Row{"IP ADDRESS",
+            checked(s, "TForm99.RadioButton3") ? trimmedText(s, "TForm99.Edit1") : kSameAsImage},
+        Row{"SUB NET MASK",
+            checked(s, "TForm99.RadioButton5") ? trimmedText(s, "TForm99.Edit2") : kSameAsImage},
+    };
+}
+
+// The tab of the Microsoft standalone page that holds the value of a summary row.
+QString microsoftTab(const QString& label) {
+    if (label == QLatin1String("IP ADDRESS") || label == QLatin1String("SUB NET MASK"))
+        return QStringLiteral("IP Address / Sub Net Mask");
+    if (label == QLatin1String("SERVER DRIVE"))
+        return QStringLiteral("Server Drive");
+    if (label == QLatin1String("COMPUTER NAME"))
+        return QStringLiteral("Computer Name");
+    if (label == QLatin1String("WORKGROUP") || label == QLatin1String("DOMAIN"))
+        return QStringLiteral("Workgroup / Domain");
+    if (label == QLatin1String("LOGIN NAME"))
+        return QStringLiteral("Login Name");
+    return {};
+}
+
+QString postConfigurationTab(const QString& label) {
+    if (label == QLatin1String("COMPUTER NAME"))
+        return QStringLiteral("Computer Name");
+    if (label == QLatin1String("WORKGROUP") || label == QLatin1String("DOMAIN") ||
+        label == QLatin1String("WORKGROUP/DOMAIN"))
+        return QStringLiteral("Workgroup / Domain");
+    if (label == QLatin1String("LOGIN NAME"))
+        return QStringLiteral("Login Name");
+    if (label == QLatin1String("IP ADDRESS"))
+        return QStringLiteral("IP Address");
+    if (label == QLatin1String("SUB NET MASK"))
+        return QStringLiteral("Sub Net Mask");
+    return {};
+}
+
+} // namespace
+
+TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
+    auto* intro = new QLabel(
+        QStringLiteral("The client diskette is ready to be created with the following parameters.  If any "
+                       "changes need to be made select the \"Back\" button or Double-Click on the item.  "
+                       "Otherwise, select \"Next\" to create the client diskette."),
+        this);
+    intro->setObjectName(QStringLiteral("Label1"));
+    intro->setWordWrap(true);
+    body()->addWidget(intro);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_grid1 = makeGrid(QStringLiteral("StringGrid1"));
+    m_tabs->addTab(m_grid1, QStringLiteral("Client Diskette Operation"));
+
+    // The label lies behind the grid, so the tab reads "Same as Image" whenever the grid is hidden.
+    auto* postTab = new QWidget(this);
+    auto* stack = new QGridLayout(postTab);
+    stack->setContentsMargins(0, 0, 0, 0);
+    m_sameAsImage = new QLabel(kSameAsImage, postTab);
+    m_sameAsImage->setObjectName(QStringLiteral("Label3"));
+    m_sameAsImage->setAlignment(Qt::AlignCenter);
+    m_grid2 = makeGrid(QStringLiteral("StringGrid2"));
+    stack->addWidget(m_sameAsImage, 0, 0);
+    stack->addWidget(m_grid2, 0, 0);
+    m_grid2->raise();
+    m_tabs->addTab(postTab, QStringLiteral("Post-Configuration Options"));
+    body()->addWidget(m_tabs, 1);
+
+    auto* saveRow = new QHBoxLayout;
+    auto* saveText = new QLabel(QStringLiteral("You can save this configuration for later use."), this);
+    saveText->setObjectName(QStringLiteral("Label2"));
+    m_save = new QPushButton(QStringLiteral("&Save Configuration"), this);
+    m_save->setObjectName(QStringLiteral("Button4"));
+    saveRow->addWidget(saveText);
+    saveRow->addWidget(m_save);
+    saveRow->addStretch(1);
+    body()->addLayout(saveRow);
+
+    backButton()->setObjectName(QStringLiteral("Button1"));
+    nextButton()->setObjectName(QStringLiteral("Button2"));
+    cancelButton()->setObjectName(QStringLiteral("Button3"));
+
+    connect(m_grid1, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { StringGrid1DblClick(row); });
+    connect(m_grid2, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { StringGrid2DblClick(row); });
+    connect(m_save, &QPushButton::clicked, this, &TForm8::SaveClick);
+    resize(560, 420);
+}
+
+QTableWidget* TForm8::makeGrid(const QString& name) {
+    auto* grid = new QTableWidget(RowCount, 2, this);
+    grid->setObjectName(name);
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(15);
+    grid->setShowGrid(true);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    clearGrid(grid);
+    return grid;
+}
+
+void TForm8::clearGrid(QTableWidget* grid) {
+    for (int row = 0; row < RowCount; ++row)
+        setRow(grid, row, kBlankCell, kBlankCell);
+}
+
+void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
+    auto* labelItem = new QTableWidgetItem(label);
+    // The label column stands for the fixed column of the grid: it reads like a row heading.
+    labelItem->setBackground(palette().button());
+    grid->setItem(row, 0, labelItem);
+    grid->setItem(row, 1, new QTableWidgetItem(value));
+}
+
+void TForm8::FormShow() {
+    fill(host().collect());
+    nextButton()->setFocus();
+}
+
+void TForm8::fill(const BuildSettings& settings) {
+    clearGrid(m_grid1);
+    clearGrid(m_grid2);
+
+    m_grid1->verticalHeader()->setDefaultSectionSize(15);
+    m_grid1->setColumnWidth(0, 110);
+    m_grid1->setColumnWidth(1, 400);
+    const QList<Row> rows = operationRows(settings);
+    for (int row = 0; row < rows.size() && row < RowCount; ++row)
+        setRow(m_grid1, row, rows[row].first, rows[row].second);
+
+    const bool post = settings.isChecked(QStringLiteral("TForm99.RadioButton1"));
+    m_grid2->setVisible(post);
+    if (post) {
+        m_grid2->verticalHeader()->setDefaultSectionSize(15);
+        m_grid2->setColumnWidth(0, 150);
+        m_grid2->setColumnWidth(1, 400);
+        const QList<Row> postRows = postConfigurationRows(settings);
+        for (int row = 0; row < postRows.size(); ++row)
+            setRow(m_grid2, row, postRows[row].first, postRows[row].second);
+    }
+}
+
+QString TForm8::labelAt(QTableWidget* grid, int row) const {
+    const QTableWidgetItem* item = grid->item(row, 0);
+    return item ? item->text().trimmed().toUpper() : QString();
+}
+
+void TForm8::StringGrid1DblClick(int row) {
+    const QString label = labelAt(m_grid1, row);
+    const int mode = host().buildMode();
+    if (label == QLatin1String("MODE"))
+        jump(PageId::Main);
+    else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") ||
+             label == QLatin1String("IO PORT"))
+        jump(PageId::NicParameters);
+    else if (label == QLatin1String("NOS"))
+        jump(PageId::StandaloneParameters);
+    else if (label == QLatin1String("NIC"))
+        jump(PageId::NicSelection);
+    else if (mode == 1 && (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
+                           label == QLatin1String("SUB NET MASK")))
+        jump(PageId::MulticastClient);
+    else if (mode == 2 && (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
+                           label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
+        jump(PageId::NetWare);
+    else if (mode == 3 && !microsoftTab(label).isEmpty())
+        jump(PageId::MicrosoftStandalone, microsoftTab(label));
+}
+
+void TForm8::StringGrid2DblClick(int row) {
+    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_grid2, row)));
+}
+
+void TForm8::SaveClick() {
+    host().go(this, PageId::SaveConfiguration);
+}
+
+void TForm8::jump(PageId target, const QString& tab) {
+    // The tab that holds the value comes to the front, found by its caption.
+    QWidget* page = host().form(target);
+    auto* tabs = page && !tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;
+    for (int i = 0; tabs && i < tabs->count(); ++i) {
+        if (tabs->tabText(i).remove(QLatin1Char('&')) == tab)
+            tabs->setCurrentIndex(i);
+    }
+    host().go(this, target);
+}
+
+void TForm8::keyPressEvent(QKeyEvent* event) {
+    // The Back button has a help topic of its own.
+    if (event->key() == Qt::Key_F1 && focusWidget() == backButton()) {
+        host().help().showContext(BackHelpContext);
+        return;
+    }
+    WizardPage::keyPressEvent(event);
+}

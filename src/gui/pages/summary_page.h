@@ -1,0 +1,46 @@
+#pragma once
+
+#include "gui/pages/wizard_page.h"
+#include "settings/build_settings.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+// Parameter summary page: lists what the coming build will use and leads back to the page that
+// owns a value on a double-click.
+class TForm8 : public WizardPage {
+    Q_OBJECT
+public:
+    explicit TForm8(PageHost& host, QWidget* parent = nullptr);
+
+    static constexpr int RowCount = 15;
+    static constexpr int BackHelpContext = 122;
+
+    // Rebuilds both grids from the settings, as every showing does from the pages.
+    void fill(const BuildSettings& settings);
+
+public Q_SLOTS:
+    void StringGrid1DblClick(int row);
+    void StringGrid2DblClick(int row);
+    void SaveClick();
+
+protected:
+    void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QTableWidget* makeGrid(const QString& name);
+    void clearGrid(QTableWidget* grid);
+    void setRow(QTableWidget* grid, int row, const QString& label, const QString& value);
+    QString labelAt(QTableWidget* grid, int row) const;
+    // Hides this page and shows the target, with the named tab of its tab control in front first.
+    void jump(PageId target, const QString& tab = {});
+
+    QTabWidget* m_tabs;
+    QTableWidget* m_grid1;
+    QTableWidget* m_grid2;
+    QLabel* m_sameAsImage;
+    QPushButton* m_save;
+};

@@ -1,0 +1,80 @@
+#include "gui/pages/wizard_page.h"
+
+#include "gui/pages/page_host.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_host(host), m_id(id), m_helpContext(WizardFlow::helpContext(id)) {
+    setObjectName(WizardFlow::className(id));
+    setWindowTitle(WizardFlow::caption(id));
+
+    auto* outer = new QVBoxLayout(this);
+    m_body = new QVBoxLayout;
+    outer->addLayout(m_body, 1);
+    m_buttons = new QHBoxLayout;
+    m_buttons->addStretch(1);
+    m_back = new QPushButton(tr("< &Back"), this);
+    m_next = new QPushButton(tr("&Next >"), this);
+    m_cancel = new QPushButton(tr("&Cancel"), this);
+    m_next->setDefault(true);
+    m_buttons->addWidget(m_back);
+    m_buttons->addWidget(m_next);
+    m_buttons->addSpacing(12);
+    m_buttons->addWidget(m_cancel);
+    outer->addLayout(m_buttons);
+
+    connect(m_back, &QPushButton::clicked, this, &WizardPage::BackClick);
+    connect(m_next, &QPushButton::clicked, this, &WizardPage::NextClick);
+    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::CancelClick);
+}
+
+void WizardPage::BackClick() {
+    m_host.go(this, WizardFlow::back(m_id, m_host.buildMode(), m_host.chosenNos()));
+}
+
+void WizardPage::NextClick() {
+    if (checkNext())
+        goNext();
+}
+
+void WizardPage::goNext() {
+    const WizardFlow::Next step = WizardFlow::next(m_id, m_host.buildMode(), m_host.chosenNos());
+    if (!step.message.isEmpty()) {
+        m_host.dialogs().message(step.message, Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
+        return;
+    }
+    m_host.setBuildMode(step.buildMode);
+    m_host.go(this, step.target);
+}
+
+void WizardPage::CancelClick() {
+    // Only back to the main window: whatever the question says, no value is reset.
+    if (m_host.dialogs().message(WizardFlow::cancelQuestion(m_id), Dialogs::Icon::Information,
+                                   Dialogs::Buttons::OkCancel, 0) == Dialogs::Button::Ok)
+        m_host.showMain(this);
+}
+
+void WizardPage::showEvent(QShowEvent* event) {
+    if (!event->spontaneous())
+        FormShow();
+    QWidget::showEvent(event);
+}
+
+void WizardPage::closeEvent(QCloseEvent* event) {
+    // Closing the window by its frame would strand the user with no window up: treat it as Cancel.
+    event->ignore();
+    CancelClick();
+}
+
+void WizardPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        m_host.help().showContext(m_helpContext);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "rules/wizard_flow.h"
+
+#include <QWidget>
+
+class QHBoxLayout;
+class QPushButton;
+class QVBoxLayout;
+class PageHost;
+
+// A wizard page: a window of its own with its controls above the row "< &Back", "&Next >",
+// "&Cancel". The default buttons follow the wizard's routes; a page overrides checkNext() for its
+// checks and FormShow() for what showing it does. F1 opens the page's help topic.
+class WizardPage : public QWidget {
+    Q_OBJECT
+public:
+    WizardPage(PageHost& host, PageId id, QWidget* parent = nullptr);
+
+    PageId pageId() const { return m_id; }
+    int helpContext() const { return m_helpContext; }
+    void setHelpContext(int context) { m_helpContext = context; }
+
+    QPushButton* backButton() const { return m_back; }
+    QPushButton* nextButton() const { return m_next; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+public Q_SLOTS:
+    virtual void BackClick();
+    virtual void NextClick();
+    virtual void CancelClick();
+
+protected:
+    PageHost& host() const { return m_host; }
+    // The page's own area, above the buttons.
+    QVBoxLayout* body() const { return m_body; }
+    QHBoxLayout* buttonRow() const { return m_buttons; }
+
+    // Runs each time the page is shown, before it is painted.
+    virtual void FormShow() {}
+    // The page's checks on Next: show at most one message and return false to stay.
+    virtual bool checkNext() { return true; }
+    // Goes where Next leads after the checks (the wizard's route).
+    void goNext();
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    PageHost& m_host;
+    PageId m_id;
+    int m_helpContext;
+    QVBoxLayout* m_body;
+    QHBoxLayout* m_buttons;
+    QPushButton* m_back;
+    QPushButton* m_next;
+    QPushButton* m_cancel;
+};

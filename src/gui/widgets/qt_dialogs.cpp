@@ -1,0 +1,109 @@
+#include "gui/widgets/qt_dialogs.h"
+
+#include "platform/help.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QWidget* owner() {
+    return QApplication::activeWindow();
+}
+
+// "NIC DOS Drivers|*.DOS|All Files|*.*" -> "NIC DOS Drivers (*.DOS *.dos);;All Files (*)". DOS names
+// know no letter case, Linux file names do: each pattern also matches its lower-case spelling.
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed() == QLatin1String("*.*") ? QStringLiteral("*") : p.trimmed();
+            for (const QString& variant : {pattern, pattern.toLower(), pattern.toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
+        }
+        out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString startPath(const QString& initialDir, const QString& suggestedName) {
+    if (suggestedName.isEmpty() || suggestedName.contains(QLatin1Char('*')))
+        return initialDir;
+    return QDir(initialDir.isEmpty() ? QDir::currentPath() : initialDir).filePath(suggestedName);
+}
+
+} // namespace
+
+Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons buttons, int helpContext) {
+    QMessageBox box(owner());
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    QString shown = text;
+    box.setText(shown.replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    switch (icon) {
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    if (helpContext != 0) {
+        QPushButton* help = box.addButton(QMessageBox::Help);
+        // The help button must not close the box.
+        help->disconnect();
+        QObject::connect(help, &QPushButton::clicked, &box,
+                         [this, helpContext] { m_help.showContext(helpContext); });
+    }
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Yes:
+        return Button::Yes;
+    case QMessageBox::No:
+        return Button::No;
+    case QMessageBox::Cancel:
+        return Button::Cancel;
+    case QMessageBox::Ok:
+        return Button::Ok;
+    default:
+        // Escape or the window frame: the box's "no" answer.
+        return buttons == Buttons::Ok ? Button::Ok : buttons == Buttons::YesNo ? Button::No : Button::Cancel;
+    }
+}
+
+QString QtDialogs::openFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                const QString& suggestedName) {
+    return QFileDialog::getOpenFileName(owner(), title, startPath(initialDir, suggestedName),
+                                        qtFilter(filter));
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& filter, const QString& initialDir,
+                                const QString& suggestedName) {
+    return QFileDialog::getSaveFileName(owner(), title, startPath(initialDir, suggestedName),
+                                        qtFilter(filter));
+}

@@ -1,0 +1,46 @@
+#include "gui/widgets/splash_window.h"
+
+#include "gui/widgets/app_resources.h"
+#include "platform/delay.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+constexpr int kWidth = 515;
+constexpr int kHeight = 266;
+} // namespace
+
+SplashWindow::SplashWindow(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    initAppResources();
+    setObjectName(QStringLiteral("Tsplash"));
+    setFixedSize(kWidth, kHeight);
+
+    auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setGeometry(0, 0, kWidth, kHeight);
+    image1->setPixmap(appPicture(QStringLiteral("splash"), size()));
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(0, kHeight - 36, kWidth, 28);
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setSingleShot(true);
+}
+
+void SplashWindow::run(const QString& versionText, int durationMs) {
+    m_label1->setText(versionText);
+    show();
+    raise();
+    repaint();
+    m_timer1->start(static_cast<int>(durationMs * delayPacing()));
+    while (m_timer1->isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    hide();
+}

@@ -1,0 +1,188 @@
+#include "platform/dos_fs.h"
+
+#include "platform/directory_volume.h"
+#include "platform/dos_path.h"
+#include "platform/image_volume.h"
+#include "platform/io_error.h"
+
+#include <QDir>
+
+struct DosFs::Location {
+    Volume* volume = nullptr; // null: the drive is not mapped
+    VolumePath path;
+    QChar drive;
+};
+
+DosFs::DosFs(DriveTable drives) : m_drives(std::move(drives)) {}
+
+DosFs::~DosFs() = default;
+
+void DosFs::mapDrive(QChar letter, const QString& hostPath) {
+    const QChar upper = letter.toUpper();
+    m_drives.map(upper, hostPath);
+    m_volumes.erase(upper);
+}
+
+DosFs::Location DosFs::locate(const QString& path) {
+    DosPath::Parsed parsed = DosPath::parse(path);
+    Location location;
+    location.path.shown = path;
+    location.drive = parsed.drive;
+    if (!parsed.drive.isNull()) {
+        auto it = m_volumes.find(parsed.drive);
+        if (it == m_volumes.end()) {
+            std::unique_ptr<Volume> volume;
+            const QString host = m_drives.hostPath(parsed.drive);
+            switch (m_drives.kind(parsed.drive)) {
+            case DriveTable::Kind::Directory:
+                volume = std::make_unique<DirectoryVolume>(host);
+                break;
+            case DriveTable::Kind::Image:
+                volume = std::make_unique<ImageVolume>(host, false);
+                break;
+            case DriveTable::Kind::Device:
+                volume = std::make_unique<ImageVolume>(host, true);
+                break;
+            case DriveTable::Kind::None:
+                break;
+            }
+            it = m_volumes.emplace(parsed.drive, std::move(volume)).first;
+        }
+        location.volume = it->second.get();
+        location.path.parts = parsed.parts;
+        return location;
+    }
+    // Host paths, absolute or relative to the current directory, share one volume on "/"; it is
+    // kept under the null letter.
+    if (!parsed.hostAbsolute)
+        parsed = DosPath::parse(QDir::currentPath() + u'/' + path);
+    auto it = m_volumes.find(QChar());
+    if (it == m_volumes.end())
+        it = m_volumes.emplace(QChar(), std::make_unique<DirectoryVolume>(QStringLiteral("/"))).first;
+    location.volume = it->second.get();
+    location.path.parts = parsed.parts;
+    return location;
+}
+
+namespace {
+
+[[noreturn]] void unmapped(const QString& verb, const QString& path, QChar drive) {
+    throw IoError(QStringLiteral("Cannot %1 %2: drive %3: is not mapped to a directory, image or device")
+                      .arg(verb, path, drive));
+}
+
+} // namespace
+
+bool DosFs::fileExists(const QString& path) {
+    const Location l = locate(path);
+    return l.volume && l.volume->fileExists(l.path);
+}
+
+bool DosFs::directoryExists(const QString& path) {
+    const Location l = locate(path);
+    return l.volume && l.volume->directoryExists(l.path);
+}
+
+std::unique_ptr<DosReader> DosFs::openRead(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("open"), path, l.drive);
+    return l.volume->openRead(l.path);
+}
+
+std::unique_ptr<DosWriter> DosFs::create(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("create"), path, l.drive);
+    return l.volume->create(l.path);
+}
+
+QByteArray DosFs::readFile(const QString& path) {
+    const std::unique_ptr<DosReader> reader = openRead(path);
+    QByteArray data;
+    constexpr qint64 kChunk = 65536;
+    for (;;) {
+        const qsizetype used = data.size();
+        data.resize(used + kChunk);
+        const qint64 n = reader->read(data.data() + used, kChunk);
+        data.resize(used + n);
+        if (n == 0)
+            return data;
+    }
+}
+
+void DosFs::writeFile(const QString& path, const QByteArray& data) {
+    const std::unique_ptr<DosWriter> writer = create(path);
+    const qint64 written = writer->write(data.constData(), data.size());
+    // What fitted stays in the file, as it would on DOS.
+    writer->close();
+    if (written < data.size())
+        throw IoError(QStringLiteral("Cannot write %1: the disk is full (%2 of %3 bytes written)")
+                          .arg(path)
+                          .arg(written)
+                          .arg(data.size()));
+}
+
+void DosFs::replaceFile(const QString& path, const QByteArray& data) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("write"), path, l.drive);
+    l.volume->replaceFile(l.path, data);
+}
+
+void DosFs::remove(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("delete"), path, l.drive);
+    l.volume->remove(l.path);
+}
+
+void DosFs::makeDirectory(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("make the directory"), path, l.drive);
+    l.volume->makeDirectory(l.path);
+}
+
+QDateTime DosFs::fileTime(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("read the date of"), path, l.drive);
+    return l.volume->fileTime(l.path);
+}
+
+void DosFs::setFileTime(const QString& path, const QDateTime& stamp) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("set the date of"), path, l.drive);
+    l.volume->setFileTime(l.path, stamp);
+}
+
+quint8 DosFs::attributes(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("read the attributes of"), path, l.drive);
+    return l.volume->attributes(l.path);
+}
+
+void DosFs::setAttributes(const QString& path, quint8 attributes) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("set the attributes of"), path, l.drive);
+    l.volume->setAttributes(l.path, attributes);
+}
+
+bool DosFs::sameFile(const QString& a, const QString& b) {
+    const Location la = locate(a);
+    const Location lb = locate(b);
+    if (!la.volume || !lb.volume)
+        return false;
+    // A file on a host directory and one inside an image are never the same; asking would cost
+    // mtools calls for nothing.
+    const bool aImage = dynamic_cast<ImageVolume*>(la.volume) != nullptr;
+    const bool bImage = dynamic_cast<ImageVolume*>(lb.volume) != nullptr;
+    if (aImage != bImage)
+        return false;
+    const QString identity = la.volume->fileIdentity(la.path);
+    return !identity.isEmpty() && identity == lb.volume->fileIdentity(lb.path);
+}

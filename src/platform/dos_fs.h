@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/drive_table.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <map>
+#include <memory>
+
+class Volume;
+
+// DOS file attributes, as the diskette keeps them.
+namespace DosAttr {
+enum : quint8 { ReadOnly = 0x01, Hidden = 0x02, System = 0x04, Archive = 0x20 };
+}
+
+// An open file being written. write() returns how many bytes were taken: fewer than offered when
+// the volume is full (as a DOS write falls short on a full diskette). close() makes the file final;
+// on an image volume that is when it reaches the image. Destroying an unclosed writer closes it
+// and swallows errors.
+class DosWriter {
+public:
+    virtual ~DosWriter() = default;
+    virtual qint64 write(const char* data, qint64 size) = 0;
+    // The file's date and time stamp, applied when the file is closed.
+    virtual void setFileTime(const QDateTime& stamp) = 0;
+    virtual void close() = 0; // throws IoError
+};
+
+class DosReader {
+public:
+    virtual ~DosReader() = default;
+    // Up to size bytes; 0 at the end of the file. Throws IoError on a read failure.
+    virtual qint64 read(char* data, qint64 size) = 0;
+    virtual QDateTime fileTime() const = 0;
+    virtual quint8 attributes() const = 0;
+};
+
+// The file system as the program sees it: DOS paths on drive letters mapped by a DriveTable, host
+// paths ("/..."), and paths without a drive relative to the current directory. Names match without
+// regard to letter case on every volume. Every failure throws IoError with a message that says what
+// failed and where.
+class DosFs {
+public:
+    explicit DosFs(DriveTable drives = {});
+    ~DosFs();
+    DosFs(const DosFs&) = delete;
+    DosFs& operator=(const DosFs&) = delete;
+
+    const DriveTable& drives() const { return m_drives; }
+    // Maps a letter to another host path for the rest of this run (an empty path unmaps it), as
+    // when a different diskette goes into the drive; the volume held for that letter is dropped.
+    void mapDrive(QChar letter, const QString& hostPath);
+
+    bool fileExists(const QString& path); // a file (not a directory) of that name exists
+    bool directoryExists(const QString& path);
+    std::unique_ptr<DosReader> openRead(const QString& path);
+    std::unique_ptr<DosWriter> create(const QString& path); // creates or truncates
+    QByteArray readFile(const QString& path);
+    void writeFile(const QString& path, const QByteArray& data); // a short write throws too
+    // Writes the file anew so that a failure part-way (a full diskette, a crash) leaves the old
+    // contents whole: on a directory and an image file the new file replaces the old one at once.
+    void replaceFile(const QString& path, const QByteArray& data);
+    void remove(const QString& path);
+    void makeDirectory(const QString& path); // an existing directory is no error
+    QDateTime fileTime(const QString& path);
+    void setFileTime(const QString& path, const QDateTime& stamp);
+    quint8 attributes(const QString& path);
+    void setAttributes(const QString& path, quint8 attributes);
+    // True when both paths name the same existing file.
+    bool sameFile(const QString& a, const QString& b);
+
+private:
+    struct Location;
+    Location locate(const QString& path);
+    DriveTable m_drives;
+    std::map<QChar, std::unique_ptr<Volume>> m_volumes; // created on first use
+};

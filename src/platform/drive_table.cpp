@@ -1,0 +1,103 @@
+#include "platform/drive_table.h"
+
+#include "platform/profile_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+namespace {
+
+bool hasImageSuffix(const QString& path) {
+    static const QStringList suffixes{QStringLiteral("img"), QStringLiteral("ima"), QStringLiteral("flp"),
+                                      QStringLiteral("vfd"), QStringLiteral("dsk")};
+    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
+bool isBlockDevice(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISBLK(st.st_mode);
+}
+
+// A drive letter as a key: "A" or "a", also "A:" as people write drives.
+QChar driveLetter(const QString& key) {
+    QString name = key.trimmed();
+    if (name.endsWith(u':'))
+        name.chop(1);
+    if (name.size() != 1)
+        return {};
+    const QChar c = name[0].toUpper();
+    return c >= u'A' && c <= u'Z' ? c : QChar();
+}
+
+} // namespace
+
+DriveTable DriveTable::load(const QString& programDir) {
+    const QDir dir(programDir);
+    DriveTable table;
+    table.map(u'A', dir.absoluteFilePath(QStringLiteral("A.img")));
+    table.map(u'B', dir.absoluteFilePath(QStringLiteral("B.img")));
+
+    const ProfileFile ini(dir.filePath(QStringLiteral("PCBW.INI")));
+    const QString section = QStringLiteral("DRIVES");
+    for (const QString& key : ini.readSection(section)) {
+        const QChar letter = driveLetter(key);
+        if (letter.isNull())
+            continue;
+        QString value = ini.readString(section, key).trimmed();
+        if (value == u'~' || value.startsWith(QLatin1String("~/")))
+            value = QDir::homePath() + value.mid(1);
+        // An empty value takes the letter away, also from A: and B:.
+        table.map(letter, value.isEmpty() ? QString() : dir.absoluteFilePath(value));
+    }
+    return table;
+}
+
+void DriveTable::map(QChar letter, const QString& hostPath) {
+    const QChar key = letter.toUpper();
+    if (hostPath.isEmpty())
+        m_paths.remove(key);
+    else
+        m_paths.insert(key, QDir::cleanPath(QFileInfo(hostPath).absoluteFilePath()));
+}
+
+QString DriveTable::hostPath(QChar letter) const {
+    return m_paths.value(letter.toUpper());
+}
+
+DriveTable::Kind DriveTable::kind(QChar letter) const {
+    const QString path = hostPath(letter);
+    if (path.isEmpty())
+        return Kind::None;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return Kind::Directory;
+    if (isBlockDevice(path) || (!info.exists() && path.startsWith(QLatin1String("/dev/"))))
+        return Kind::Device;
+    // An existing file is taken for an image whatever its name; a path that does not exist yet is
+    // an image to be made when its name says so, and otherwise a directory that is missing.
+    if (info.exists() || hasImageSuffix(path))
+        return Kind::Image;
+    return Kind::Directory;
+}
+
+QString DriveTable::describe(QChar letter) const {
+    const QChar drive = letter.toUpper();
+    const QString path = hostPath(drive);
+    switch (kind(drive)) {
+    case Kind::None:
+        return QStringLiteral("%1: is not mapped").arg(drive);
+    case Kind::Directory:
+        return QFileInfo::exists(path)
+                   ? QStringLiteral("%1: is the directory %2").arg(drive).arg(path)
+                   : QStringLiteral("%1: is the directory %2, which does not exist").arg(drive).arg(path);
+    case Kind::Image:
+        return QFileInfo::exists(path) ? QStringLiteral("%1: is the image %2").arg(drive).arg(path)
+                                       : QStringLiteral("%1: is the image %2 (made blank when first written)")
+                                             .arg(drive)
+                                             .arg(path);
+    case Kind::Device:
+        return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
+    }
+    return {};
+}

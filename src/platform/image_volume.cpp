@@ -1,0 +1,415 @@
+#include "platform/image_volume.h"
+
+#include "platform/image_reader.h"
+#include "platform/image_writer.h"
+#include "platform/io_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+bool hasWildcard(const QStringList& parts) {
+    return std::any_of(parts.begin(), parts.end(), [](const QString& part) {
+        return part.contains(u'*') || part.contains(u'?') || part.contains(u'[') || part.contains(u']');
+    });
+}
+
+QDateTime modificationTime(const QString& hostFile) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(hostFile).constData(), &st) != 0)
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
+}
+
+quint8 parseAttributes(const QByteArray& mattribOutput) {
+    const QString line = QString::fromLocal8Bit(mattribOutput).section(u'\n', 0, 0);
+    const QString flags = line.left(line.indexOf(QLatin1String("::")));
+    quint8 result = 0;
+    if (flags.contains(u'A'))
+        result |= DosAttr::Archive;
+    if (flags.contains(u'R'))
+        result |= DosAttr::ReadOnly;
+    if (flags.contains(u'S'))
+        result |= DosAttr::System;
+    if (flags.contains(u'H'))
+        result |= DosAttr::Hidden;
+    return result;
+}
+
+} // namespace
+
+ImageVolume::ImageVolume(QString image, bool device) : m_image(std::move(image)), m_device(device) {}
+
+ImageVolume::~ImageVolume() = default;
+
+QString ImageVolume::where(const VolumePath& path) const {
+    const QString name = path.shown.isEmpty() ? dosPath(path.parts) : path.shown;
+    return m_device ? QStringLiteral("%1 on the floppy device %2").arg(name, m_image)
+                    : QStringLiteral("%1 in the image %2").arg(name, m_image);
+}
+
+QString ImageVolume::dosPath(const QStringList& parts) const {
+    return u"::/" + parts.join(u'/');
+}
+
+bool ImageVolume::imageExists() const {
+    return QFileInfo::exists(m_image);
+}
+
+Mtools::Result ImageVolume::tool(const QString& name, QStringList args) const {
+    args.prepend(m_image);
+    args.prepend(QStringLiteral("-i"));
+    return Mtools::run(name, args, m_image);
+}
+
+void ImageVolume::fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const {
+    QString reason = result.errorText;
+    reason.replace(u'\n', QLatin1String("; "));
+    if (reason.isEmpty())
+        reason = QStringLiteral("mtools ended with exit code %1").arg(result.exitCode);
+    throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), reason));
+}
+
+void ImageVolume::requireImage(const VolumePath& path, const QString& verb) const {
+    if (imageExists())
+        return;
+    throw IoError(m_device ? QStringLiteral("Cannot %1 %2: the device does not exist").arg(verb, where(path))
+                           : QStringLiteral("Cannot %1 %2: no such file (the image does not exist yet)")
+                                 .arg(verb, where(path)));
+}
+
+void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
+    if (!imageExists()) {
+        if (m_device)
+            requireImage(path, verb); // a missing device cannot be made
+        const Mtools::Result made =
+            Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-C", "-i", m_image, "::"}, m_image);
+        if (made.exitCode != 0) {
+            QFile::remove(m_image);
+            throw IoError(QStringLiteral("Cannot %1 %2: the blank diskette image could not be made: %3")
+                              .arg(verb, where(path), made.errorText));
+        }
+        ++m_generation;
+    }
+    const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        throw IoError(QStringLiteral("Cannot %1 %2: the diskette cannot be written (%3)")
+                          .arg(verb, where(path), systemError(errno)));
+    ::close(fd);
+}
+
+std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) const {
+    if (!imageExists() || hasWildcard(dirParts))
+        return std::nullopt;
+    const Mtools::Result result = tool(QStringLiteral("mdir"), {QStringLiteral("-a"), dosPath(dirParts)});
+    if (result.exitCode != 0) {
+        if (result.errorText.contains(QLatin1String("not found")))
+            return std::nullopt;
+        fail(QStringLiteral("read the directory"), {dirParts, {}}, result);
+    }
+    return Mtools::parseListing(result.output);
+}
+
+std::optional<Mtools::Entry> ImageVolume::lookup(const QStringList& parts) const {
+    if (parts.isEmpty())
+        return std::nullopt;
+    const std::optional<Mtools::Listing> listing = list(parts.mid(0, parts.size() - 1));
+    if (!listing)
+        return std::nullopt;
+    const Mtools::Entry* entry = listing->find(parts.last());
+    return entry ? std::optional<Mtools::Entry>(*entry) : std::nullopt;
+}
+
+qint64 ImageVolume::clusterSize() const {
+    QFile file(m_image);
+    QByteArray boot;
+    if (file.open(QIODevice::ReadOnly))
+        boot = file.read(14);
+    if (boot.size() == 14) {
+        const int bytesPerSector = quint8(boot[11]) | (quint8(boot[12]) << 8);
+        const int sectorsPerCluster = quint8(boot[13]);
+        const auto powerOfTwo = [](int n) {
+            return n > 0 && (n & (n - 1)) == 0;
+        };
+        if (powerOfTwo(bytesPerSector) && bytesPerSector >= 128 && powerOfTwo(sectorsPerCluster))
+            return qint64(bytesPerSector) * sectorsPerCluster;
+    }
+    return 512;
+}
+
+QString ImageVolume::scratchPath() {
+    if (!m_scratch) {
+        m_scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/bootwright-XXXXXX"));
+        if (!m_scratch->isValid()) {
+            const QString error = m_scratch->errorString();
+            m_scratch.reset();
+            throw IoError(QStringLiteral("Cannot make a scratch directory in %1 for the diskette %2: %3")
+                              .arg(QDir::tempPath(), m_image, error));
+        }
+    }
+    return m_scratch->filePath(QStringLiteral("f%1").arg(++m_scratchCount));
+}
+
+QString ImageVolume::copyOut(const VolumePath& path, const QString& verb) {
+    requireImage(path, verb);
+    if (path.parts.isEmpty())
+        throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
+    if (hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    QString out = scratchPath();
+    const Mtools::Result result =
+        tool(QStringLiteral("mcopy"), {QStringLiteral("-n"), QStringLiteral("-m"), dosPath(path.parts), out});
+    if (result.exitCode != 0) {
+        QFile::remove(out);
+        fail(verb, path, result);
+    }
+    const QFileInfo copied(out);
+    if (copied.isDir()) {
+        QDir(out).removeRecursively();
+        throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
+    }
+    if (!copied.exists())
+        throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    return out;
+}
+
+bool ImageVolume::fileExists(const VolumePath& path) {
+    const std::optional<Mtools::Entry> entry = lookup(path.parts);
+    return entry && !entry->directory;
+}
+
+bool ImageVolume::directoryExists(const VolumePath& path) {
+    if (path.parts.isEmpty())
+        return imageExists() || (!m_device && QFileInfo(m_image).absoluteDir().exists());
+    const std::optional<Mtools::Entry> entry = lookup(path.parts);
+    return entry && entry->directory;
+}
+
+std::unique_ptr<DosReader> ImageVolume::openRead(const VolumePath& path) {
+    const QString verb = QStringLiteral("open");
+    const QString copy = copyOut(path, verb);
+    const QDateTime stamp = modificationTime(copy);
+    const int fd = ::open(QFile::encodeName(copy).constData(), O_RDONLY | O_CLOEXEC);
+    const int error = errno;
+    QFile::remove(copy);
+    if (fd < 0)
+        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), systemError(error)));
+    return std::make_unique<ImageReader>(
+        fd, stamp, [this, path] { return attributes(path); }, where(path));
+}
+
+std::unique_ptr<DosWriter> ImageVolume::create(const VolumePath& path) {
+    Space space = measure(path);
+    return std::make_unique<ImageWriter>(*this, path, std::move(space));
+}
+
+ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
+    const QString verb = QStringLiteral("create");
+    if (path.parts.isEmpty())
+        throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
+    if (hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: a DOS name cannot hold * ? [ ]").arg(verb, where(path)));
+    prepareWrite(path, verb);
+    const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+    const std::optional<Mtools::Listing> listing = list(dirParts);
+    if (!listing)
+        throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
+                          .arg(verb, where(path), dosPath(dirParts)));
+    if (listing->freeBytes < 0)
+        throw IoError(
+            QStringLiteral("Cannot %1 %2: mdir did not tell the free space").arg(verb, where(path)));
+    Space space;
+    space.generation = m_generation;
+    space.capacity = listing->freeBytes;
+    QString name = path.parts.last().toUpper();
+    if (const Mtools::Entry* entry = listing->find(path.parts.last())) {
+        if (entry->directory)
+            throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
+        if (attributes(path) & DosAttr::ReadOnly)
+            throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)));
+        const qint64 cluster = clusterSize();
+        space.capacity += (entry->size + cluster - 1) / cluster * cluster;
+        // The existing entry's own name, so that mcopy replaces that file and no other.
+        name = entry->longName.isEmpty() ? entry->shortName : entry->longName;
+    }
+    space.target = dosPath(dirParts + QStringList{name});
+    return space;
+}
+
+void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
+                        bool keepHostTime) {
+    Space current = space;
+    if (space.generation != m_generation) {
+        current = measure(path);
+        // mcopy deletes the old file before it finds that the new one does not fit.
+        if (size > current.capacity)
+            throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
+                              .arg(where(path)));
+    }
+    QStringList args{QStringLiteral("-D"), QStringLiteral("o")};
+    if (keepHostTime)
+        args << QStringLiteral("-m");
+    args << hostFile << current.target;
+    const Mtools::Result result = tool(QStringLiteral("mcopy"), args);
+    ++m_generation;
+    if (result.exitCode != 0)
+        fail(QStringLiteral("write"), path, result);
+    m_lastStored = current.target.toUpper();
+    m_lastStoredGeneration = m_generation;
+}
+
+void ImageVolume::remove(const VolumePath& path) {
+    const QString verb = QStringLiteral("delete");
+    requireImage(path, verb);
+    if (path.parts.isEmpty() || hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    if (attributes(path) & DosAttr::ReadOnly)
+        throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)));
+    prepareWrite(path, verb);
+    const Mtools::Result result = tool(QStringLiteral("mdel"), {dosPath(path.parts)});
+    ++m_generation;
+    if (result.exitCode != 0)
+        fail(verb, path, result);
+}
+
+void ImageVolume::makeDirectory(const VolumePath& path) {
+    const QString verb = QStringLiteral("make the directory");
+    if (path.parts.isEmpty())
+        return;
+    if (hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: a DOS name cannot hold * ? [ ]").arg(verb, where(path)));
+    prepareWrite(path, verb);
+    QStringList parts = path.parts;
+    parts.last() = parts.last().toUpper();
+    const Mtools::Result result =
+        tool(QStringLiteral("mmd"), {QStringLiteral("-D"), QStringLiteral("s"), dosPath(parts)});
+    ++m_generation;
+    if (result.exitCode == 0)
+        return;
+    // Asking first would cost a listing on every call; an existing directory is the rare case.
+    const std::optional<Mtools::Entry> entry = lookup(path.parts);
+    if (entry && entry->directory)
+        return;
+    if (entry)
+        throw IoError(QStringLiteral("Cannot %1 %2: a file of that name exists").arg(verb, where(path)));
+    fail(verb, path, result);
+}
+
+QDateTime ImageVolume::fileTime(const VolumePath& path) {
+    const QString copy = copyOut(path, QStringLiteral("read the date of"));
+    QDateTime stamp = modificationTime(copy);
+    QFile::remove(copy);
+    return stamp;
+}
+
+void ImageVolume::setFileTime(const VolumePath& path, const QDateTime& stamp) {
+    // mtools has no command that only sets a date: the file goes out and back in with the new one,
+    // and mcopy leaves it with the archive bit alone, so the other attributes are put back.
+    const QString verb = QStringLiteral("set the date of");
+    const quint8 kept = attributes(path);
+    if (kept & DosAttr::ReadOnly)
+        setAttributes(path, kept & ~DosAttr::ReadOnly);
+    const QString copy = copyOut(path, verb);
+    QFile file(copy);
+    const bool stamped =
+        file.open(QIODevice::ReadWrite) && file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    const qint64 size = file.size();
+    file.close();
+    if (!stamped) {
+        QFile::remove(copy);
+        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), file.errorString()));
+    }
+    try {
+        Space space = measure(path);
+        store(copy, size, space, path, true);
+    } catch (const IoError&) {
+        QFile::remove(copy);
+        throw;
+    }
+    QFile::remove(copy);
+    if (kept != DosAttr::Archive)
+        setAttributes(path, kept);
+}
+
+quint8 ImageVolume::attributes(const VolumePath& path) {
+    const QString verb = QStringLiteral("read the attributes of");
+    requireImage(path, verb);
+    if (path.parts.isEmpty() || hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    const Mtools::Result result = tool(QStringLiteral("mattrib"), {dosPath(path.parts)});
+    if (result.exitCode != 0)
+        fail(verb, path, result);
+    return parseAttributes(result.output);
+}
+
+void ImageVolume::setAttributes(const VolumePath& path, quint8 attributes) {
+    const QString verb = QStringLiteral("set the attributes of");
+    requireImage(path, verb);
+    if (path.parts.isEmpty() || hasWildcard(path.parts))
+        throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    if (attributes == DosAttr::Archive && m_lastStoredGeneration == m_generation &&
+        dosPath(path.parts).toUpper() == m_lastStored)
+        return;
+    prepareWrite(path, verb);
+    const auto flag = [attributes](quint8 bit, char letter) -> QString {
+        return QString(QChar((attributes & bit) ? u'+' : u'-')) + QLatin1Char(letter);
+    };
+    const Mtools::Result result =
+        tool(QStringLiteral("mattrib"),
+             {flag(DosAttr::Archive, 'a'), flag(DosAttr::ReadOnly, 'r'), flag(DosAttr::System, 's'),
+              flag(DosAttr::Hidden, 'h'), dosPath(path.parts)});
+    ++m_generation;
+    if (result.exitCode != 0)
+        fail(verb, path, result);
+}
+
+QString ImageVolume::fileIdentity(const VolumePath& path) {
+    const std::optional<Mtools::Entry> entry = lookup(path.parts);
+    if (!entry || entry->directory)
+        return {};
+    QStringList dirs = path.parts.mid(0, path.parts.size() - 1);
+    for (QString& dir : dirs)
+        dir = dir.toUpper();
+    const QFileInfo info(m_image);
+    const QString image =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    return QStringLiteral("image:%1:%2/%3").arg(image, dirs.join(u'/'), entry->shortName.toUpper());
+}
+
+void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
+    if (m_device || !imageExists()) {
+        Volume::replaceFile(path, data);
+        return;
+    }
+    // The change is made on a copy of the image beside it, which then replaces the image at once.
+    const QString copy = m_image + QStringLiteral(".bw-new");
+    QFile::remove(copy);
+    if (!QFile::copy(m_image, copy))
+        throw IoError(QStringLiteral("Cannot write %1: no room for a working copy of the image beside it")
+                          .arg(where(path)));
+    try {
+        ImageVolume working(copy, false);
+        working.Volume::replaceFile(path, data);
+        QFile f(copy);
+        if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
+            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), f.errorString()));
+        f.close();
+        if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(m_image).constData()) != 0)
+            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), QString::fromLocal8Bit(std::strerror(errno))));
+    } catch (...) {
+        QFile::remove(copy);
+        throw;
+    }
+    ++m_generation;
+}

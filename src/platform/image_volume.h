@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/mtools.h"
+#include "platform/volume.h"
+
+#include <QTemporaryDir>
+#include <optional>
+
+// A FAT diskette held in an image file or behind a floppy block device, read and written through
+// mtools. An image file that does not exist reads as an empty diskette and is created blank and
+// formatted (1.44 MB) when something is first written to it, as if a fresh formatted diskette had
+// been inserted. New names are written in upper case, as DOS writes them.
+class ImageVolume : public Volume {
+public:
+    ImageVolume(QString image, bool device);
+    ~ImageVolume() override;
+    ImageVolume(const ImageVolume&) = delete;
+    ImageVolume& operator=(const ImageVolume&) = delete;
+
+    bool fileExists(const VolumePath& path) override;
+    bool directoryExists(const VolumePath& path) override;
+    std::unique_ptr<DosReader> openRead(const VolumePath& path) override;
+    std::unique_ptr<DosWriter> create(const VolumePath& path) override;
+    void remove(const VolumePath& path) override;
+    void makeDirectory(const VolumePath& path) override;
+    QDateTime fileTime(const VolumePath& path) override;
+    void setFileTime(const VolumePath& path, const QDateTime& stamp) override;
+    quint8 attributes(const VolumePath& path) override;
+    void setAttributes(const VolumePath& path, quint8 attributes) override;
+    QString fileIdentity(const VolumePath& path) override;
+    void replaceFile(const VolumePath& path, const QByteArray& data) override;
+
+    const QString& image() const { return m_image; }
+    // "A:\X in the image /x/A.img", for messages.
+    QString where(const VolumePath& path) const;
+
+    // For the writer: what a file being written may hold, and putting it into the image.
+    struct Space {
+        qint64 capacity = 0;    // bytes a new file of that name may hold: free space plus the
+                                // whole clusters of the file it replaces
+        QString target;         // "::/NET/PROTOCOL.INI", the name mcopy is given
+        quint64 generation = 0; // changes counted when the space was measured
+    };
+    // Measures for the file at path; throws IoError when it cannot be written.
+    Space measure(const VolumePath& path);
+    // Copies a host file into the image as space.target. Throws IoError, and leaves the image as
+    // it was, when the file no longer fits because the image changed since space was measured.
+    void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
+               bool keepHostTime);
+    // A fresh host path in this volume's scratch directory.
+    QString scratchPath();
+
+private:
+    QString dosPath(const QStringList& parts) const;
+    bool imageExists() const;
+    // Makes sure the diskette can take a write: creates a missing image blank, and checks that the
+    // image file or device opens for writing.
+    void prepareWrite(const VolumePath& path, const QString& verb);
+    void requireImage(const VolumePath& path, const QString& verb) const;
+    Mtools::Result tool(const QString& name, QStringList args) const;
+    [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
+    // The listing of a directory, or nothing when the directory does not exist.
+    std::optional<Mtools::Listing> list(const QStringList& dirParts) const;
+    std::optional<Mtools::Entry> lookup(const QStringList& parts) const;
+    qint64 clusterSize() const;
+    // Copies a file out of the image with its date; throws IoError when it is not there.
+    QString copyOut(const VolumePath& path, const QString& verb);
+
+    QString m_image;
+    bool m_device;
+    quint64 m_generation = 0;
+    // The file the last write put into the image: mcopy left it with the archive bit alone, so
+    // giving it just that bit right after needs no call.
+    QString m_lastStored;
+    quint64 m_lastStoredGeneration = 0;
+    quint64 m_scratchCount = 0;
+    std::unique_ptr<QTemporaryDir> m_scratch;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "rules/address_routines.h"
+
+class BuildSettings;
+
+// What showing a page again does to the values, worked on a BuildSettings instead of the controls.
+// The command line runs these between diskettes so that each copy gets the address and name that
+// passing the wizard again would give it. The remembered values belong to the page and must live as
+// long as the run, as they do in the desktop program.
+namespace ShowSteps {
+
+// Blank fill, the increment when the page's switch allows it (remembering as the page does), the
+// name numbering when its switch is on, and DHCPCheck on a page that runs it at showing. The fields
+// count as in automatic mode when one of them shows the page's word.
+void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered);
+
+// Multicast client page
+void multicastClient(BuildSettings& settings, RememberedAddress& remembered);
+
+// Post-configuration page: the choice rules that run at showing (they reset the "Same as Image"
+// fields and reselect "Use as Entered " for the computer name), then the address steps.
+void postConfiguration(BuildSettings& settings);
+
+// Microsoft standalone page: BuildMode 3, then the address steps.
+void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered);
+
+} // namespace ShowSteps

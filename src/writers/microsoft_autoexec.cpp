@@ -1,0 +1,42 @@
+#include "writers/microsoft_autoexec.h"
+
+#include "writers/build_run.h"
+
+#include <QStringList>
+
+bool MicrosoftTwoDiskettes(const BuildSettings& settings) {
+    return settings.itemText(QStringLiteral("TForm9.ComboBox1")).toUpper().contains(QStringLiteral("FLOPPY"));
+}
+
+void MicrosoftAutoexec(BuildRun& run) {
+    if (run.BuildCancelled())
+        return;
+    run.status(QStringLiteral(" Creating AUTOEXEC.BAT..."));
+    run.gauge(66);
+
+    const BuildSettings& s = run.settings();
+    const QString serverDrive = s.itemText(QStringLiteral("TForm40.ComboBox3")).trimmed();
+    const QString share = s.text(QStringLiteral("TForm40.Edit4")).trimmed();
+    QStringList lines{
+        QStringLiteral("@ECHO OFF"),
+        QStringLiteral("REM [AUTOEXEC.BAT : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),
+        QStringLiteral("prompt $p$g"),
+        QStringLiteral("cd net"),
+        QStringLiteral("net initialize"),
+        QStringLiteral("umb.com"),
+        QStringLiteral("netbind.com"),
+        QStringLiteral("tcptsr.exe"),
+        QStringLiteral("tinyrfc.exe"),
+        QStringLiteral("net start"),
+        QStringLiteral("net use ") + serverDrive + QStringLiteral(" ") + share,
+    };
+    if (MicrosoftTwoDiskettes(s)) {
+        lines << QStringLiteral("echo off")
+              << QStringLiteral("echo Please insert DISK2 with CLIENT.EXE on it...")
+              << QStringLiteral("pause") << QStringLiteral("lh client.exe");
+    } else {
+        lines << QStringLiteral("lh ") + serverDrive + QStringLiteral("client.exe");
+    }
+    run.writeText(run.values().DiskRoot + QStringLiteral("\\AUTOEXEC.BAT"), lines);
+    run.wait(200);
+}

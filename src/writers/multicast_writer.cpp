@@ -1,0 +1,154 @@
+#include "writers/multicast_writer.h"
+
+#include "writers/build_run.h"
+#include "platform/dos_path.h"
+#include "platform/text_util.h"
+
+namespace {
+
+const QString kSameAsImage = QStringLiteral("Same as Image");
+const QString kIndent = QStringLiteral("        "); // PROTOCOL.INI entries: eight blanks
+
+// Masked address fields keep blanks for the digits not typed; the client wants bare dotted numbers.
+QString withoutBlanks(const QString& text) {
+    return StrTran(text, QStringLiteral(" "), QString());
+}
+
+QStringList configSysLines(const BuildRun& run) {
+    return {
+        QStringLiteral("REM [CONFIG.SYS : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),
+        QStringLiteral("dos=high, umb"),
+        QStringLiteral("device=himem.sys /NUMHandles=128 /TESTMEM:ON"),
+        QStringLiteral("device=emm386.exe /NOEMS"),
+        QStringLiteral("files=60"),
+        QStringLiteral("stacks=0,0"),
+        QStringLiteral("buffers=30"),
+        // The protocol manager finds PROTOCOL.INI through this directory: the diskette's root.
+        QStringLiteral("devicehigh=PROTMAN.DOS /i:\\"),
+        QStringLiteral("devicehigh=") + run.values().NicDriverFileName,
+        QStringLiteral("devicehigh=DIS_PKT9.DOS"),
+    };
+}
+
+QStringList autoexecLines(const BuildRun& run) {
+    return {
+        QStringLiteral("@ECHO OFF"),
+        QStringLiteral("REM [AUTOEXEC.BAT : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),
+        QStringLiteral("prompt $p$g"),
+        QStringLiteral("netbind.com"),
+        QStringLiteral("lh client.exe"),
+    };
+}
+
+// The batch update rewrites the three entries of the first section in place, so their keys and
+// order are fixed.
+QStringList wattcpLines(const BuildSettings& s) {
+    QStringList lines{QStringLiteral("[CLIENT DISKETTE OPERATION]")};
+    if (s.isChecked(QStringLiteral("TForm6.CheckBox3")))
+        lines << QStringLiteral("MY_IP=DHCP");
+    else
+        lines << QStringLiteral("MY_IP=") + withoutBlanks(s.text(QStringLiteral("TForm6.Edit1")));
+    lines << QStringLiteral("HOSTNAME=") + s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed();
+    lines << QStringLiteral("NETMASK=") + withoutBlanks(s.text(QStringLiteral("TForm6.Edit2")));
+
+    if (!s.isChecked(QStringLiteral("TForm99.RadioButton1")))
+        return lines;
+
+    lines << QStringLiteral(" ") << QStringLiteral("[POST-CONFIGURATION OPTIONS]");
+    // The post-configuration page puts "Same as Image" into the field whenever that choice is
+    // made, so the text alone decides.
+    const QString computer = s.text(QStringLiteral("TForm99.Edit3")).trimmed();
+    if (computer != kSameAsImage)
+        lines << QStringLiteral("COMPUTERNAME=") + computer;
+    const QString group = s.text(QStringLiteral("TForm99.Edit5")).trimmed();
+    if (s.isChecked(QStringLiteral("TForm99.RadioButton9")))
+        lines << QStringLiteral("WORKGROUP=") + group;
+    if (s.isChecked(QStringLiteral("TForm99.RadioButton11")))
+        lines << QStringLiteral("DOMAIN=") + group;
+    const QString login = s.text(QStringLiteral("TForm99.Edit6")).trimmed();
+    if (login != kSameAsImage)
+        lines << QStringLiteral("LOGINNAME=") + login;
+    if (s.isChecked(QStringLiteral("TForm99.RadioButton3")))
+        lines << QStringLiteral("IPADDRESS=") +
+                     withoutBlanks(s.text(QStringLiteral("TForm99.Edit1")).trimmed());
+    if (s.isChecked(QStringLiteral("TForm99.RadioButton5")))
+        lines << QStringLiteral("SUBNETMASK=") +
+                     withoutBlanks(s.text(QStringLiteral("TForm99.Edit2")).trimmed());
+    return lines;
+}
+
+QStringList protocolIniLines(BuildRun& run) {
+    // Two drivers are known to the protocol manager under another name than their file's.
+    QString& driverName = run.values().NicDriverName;
+    if (driverName == QStringLiteral("NETFLX3$"))
+        driverName = QStringLiteral("NTFLX3$");
+    else if (driverName == QStringLiteral("NE2000$"))
+        driverName = QStringLiteral("MS2000$");
+
+    QStringList lines{
+        QStringLiteral("[protocol manager]"),
+        kIndent + QStringLiteral("drivername = PROTMAN$"),
+        QStringLiteral(" "),
+        QStringLiteral("[pktdrv]"),
+        kIndent + QStringLiteral("drivername = PKTDRV$"),
+        kIndent + QStringLiteral("bindings = THEDRIVER"),
+        kIndent + QStringLiteral("intvec = 0x60"),
+        kIndent + QStringLiteral("chainvec = 0x66"),
+        QStringLiteral(" "),
+        QStringLiteral("[THEDRIVER]"),
+        kIndent + QStringLiteral("drivername = ") + driverName,
+    };
+    const BuildSettings& s = run.settings();
+    if (s.isChecked(QStringLiteral("TForm7.RadioButton2"))) {
+        lines << kIndent + QStringLiteral("INTERRUPT = ") + s.itemText(QStringLiteral("TForm7.ComboBox1"));
+        lines << kIndent + QStringLiteral("IOBASE = 0x") + s.text(QStringLiteral("TForm7.ComboBox2"));
+    }
+    return lines;
+}
+
+void copyStackFile(BuildRun& run, int gauge, const QString& status, const QString& name) {
+    if (run.BuildCancelled())
+        return;
+    run.gauge(gauge);
+    run.status(status);
+    run.copyStep(run.values().NICDriverPath + name, run.values().DiskRoot + QStringLiteral("\\") + name);
+}
+
+} // namespace
+
+void CreateMultiCastDiskette(BuildRun& run) {
+    RunValues& v = run.values();
+    const QString root = v.DiskRoot + QStringLiteral("\\");
+
+    run.tick(3);
+    run.configSysStep(25, [&] { return configSysLines(run); });
+    run.fileStep(
+        QStringLiteral(" Creating AUTOEXEC.BAT..."), 50, QStringLiteral("AUTOEXEC.BAT"),
+        [&] { return autoexecLines(run); }, 200);
+    run.fileStep(
+        QStringLiteral(" Creating WATTCP.CFG..."), 75, QStringLiteral("WATTCP.CFG"),
+        [&] { return wattcpLines(run.settings()); }, 200);
+    run.fileStep(
+        QStringLiteral(" Creating PROTOCOL.INI..."), 100, QStringLiteral("PROTOCOL.INI"),
+        [&] { return protocolIniLines(run); }, 2000);
+
+    run.tick(4);
+    if (!run.BuildCancelled()) {
+        run.status(QStringLiteral(" Copying Pellacore Client file..."));
+        run.gauge(0);
+        run.tick(4);
+        run.copyClient();
+        run.gauge(100);
+    }
+
+    run.tick(5);
+    if (!run.BuildCancelled()) {
+        run.gauge(20);
+        run.status(QStringLiteral(" Copying NIC Driver..."));
+        run.copyStep(v.NicDriverFile, root + v.NicDriverFileName);
+    }
+    copyStackFile(run, 40, QStringLiteral(" Copying NETBIND.COM..."), QStringLiteral("netbind.com"));
+    copyStackFile(run, 60, QStringLiteral(" Copying DIS_PKT9.DOS..."), QStringLiteral("dis_pkt9.dos"));
+    copyStackFile(run, 80, QStringLiteral(" Copying PROTMAN.EXE..."), QStringLiteral("protman.exe"));
+    copyStackFile(run, 100, QStringLiteral(" Copying PROTMAN.DOS..."), QStringLiteral("protman.dos"));
+}

@@ -1,0 +1,401 @@
+#include "platform/profile_file.h"
+#include "gui_fixture.h"
+#include "gui/widgets/address_edit.h"
+#include "gui/pages/wizard_page.h"
+#include "gui/widgets/hint_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kHintsOff =
+    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
+const QString kForm = QStringLiteral("TForm6");
+
+// Answers every hint dialog that comes up, the way a user presses "&OK", and records what it showed.
+class HintCatcher : public QObject {
+public:
+    struct Seen {
+        QString key;
+        QStringList lines;
+    };
+    QList<Seen> seen;
+    bool tickDontShow = false;
+
+    HintCatcher() {
+        connect(&m_poll, &QTimer::timeout, this, &HintCatcher::poll);
+        m_poll.start(5);
+    }
+
+private:
+    void poll() {
+        auto* hint = qobject_cast<TForm20*>(QApplication::activeModalWidget());
+        if (!hint || !hint->isVisible())
+            return;
+        seen.append(
+            {hint->hintKey(), {hint->label(1)->text(), hint->label(2)->text(), hint->label(3)->text()}});
+        if (tickDontShow)
+            hint->dontShowBox()->setChecked(true);
+        QTest::mouseClick(hint->okButton(), Qt::LeftButton);
+    }
+    QTimer m_poll;
+};
+
+} // namespace
+
+class TestMulticastClientPage : public QObject {
+    Q_OBJECT
+private:
+    static WizardPage* page(const GuiFixture& f) {
+        return f.wizard->form<WizardPage>(PageId::MulticastClient);
+    }
+    static AddressEdit* address(const GuiFixture& f, const char* name) {
+        return f.control<AddressEdit>(kForm, QLatin1String(name));
+    }
+    static QLineEdit* line(const GuiFixture& f, const char* name) {
+        return f.control<QLineEdit>(kForm, QLatin1String(name));
+    }
+    static QCheckBox* box(const GuiFixture& f, const char* name) {
+        return f.control<QCheckBox>(kForm, QLatin1String(name));
+    }
+    static void click(QAbstractButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(4, button->height() / 2));
+    }
+    static void show(GuiFixture& f) { f.wizard->go(nullptr, PageId::MulticastClient); }
+    // Next to the post-configuration page and Back again: one more showing, as a user gets it.
+    static void showAgain(GuiFixture& f) {
+        QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+        QVERIFY(f.wizard->form(PageId::PostConfiguration)->isVisible());
+        QTest::mouseClick(f.wizard->form<WizardPage>(PageId::PostConfiguration)->backButton(),
+                          Qt::LeftButton);
+        QVERIFY(page(f)->isVisible());
+    }
+    // Replaces the whole field by what a user types after selecting it.
+    static void type(QLineEdit* edit, const QString& keys) {
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, keys);
+    }
+
+private Q_SLOTS:
+    void firstShowingWithStartUpValues();
+    void incrementAcrossShowings_data();
+    void incrementAcrossShowings();
+    void autoAssignFollowsItsBox();
+    void dhcpSwitchesBothFields();
+    void dhcpOffRestoresRememberedValues();
+    void typedValuesLastAcrossShowings();
+    void loadedDhcpConfigurationSwitchesAtShowing();
+    void nextChecks_data();
+    void nextChecks();
+    void leavingNameCopiesIt();
+    void buttonTargets();
+    void hintOncePerShowing();
+    void hintSwitchedOff();
+    void valuesReachCollect();
+};
+
+void TestMulticastClientPage::firstShowingWithStartUpValues() {
+    GuiFixture f(kHintsOff);
+    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("   .   .   .   "));
+    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("CLIENT"));
+    show(f);
+    QCOMPARE(page(f)->windowTitle(), QStringLiteral("Client Boot Diskette Operation"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
+    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
+    QVERIFY(line(f, "Edit4")->isHidden());
+    QCOMPARE(page(f)->focusWidget(), address(f, "Edit1"));
+    QCOMPARE(box(f, "CheckBox1")->text(), QStringLiteral("Auto Assign."));
+    QCOMPARE(box(f, "CheckBox2")->text(), QStringLiteral("Auto-Increment."));
+    QCOMPARE(box(f, "CheckBox3")->text(), QStringLiteral("NT- DHCP Auto Assign."));
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QVERIFY(f.dialogs.shown().isEmpty());
+    QVERIFY(f.wizard->form(PageId::PostConfiguration)->isVisible());
+}
+
+void TestMulticastClientPage::incrementAcrossShowings_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("showings");
+    QTest::newRow("254 wraps") << QStringLiteral("10.1.2.254")
+                               << QStringList{"10 .1  .2  .255", "10 .1  .2  .001", "10 .1  .2  .002"};
+    QTest::newRow("default") << QStringLiteral("0.0.0.0")
+                             << QStringList{"0  .0  .0  .001", "0  .0  .0  .002"};
+    // The digit typed in the first place of the last group.
+    QTest::newRow("trailing blanks") << QStringLiteral("10.0.0.5")
+                                     << QStringList{"10 .0  .0  .006", "10 .0  .0  .007"};
+    QTest::newRow("last group empty") << QStringLiteral("10.0.0.") << QStringList{"10 .0  .0  .   "};
+}
+
+void TestMulticastClientPage::incrementAcrossShowings() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, showings);
+    GuiFixture f(kHintsOff);
+    show(f);
+    click(box(f, "CheckBox2"));
+    type(address(f, "Edit1"), typed);
+    type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
+    for (const QString& expected : showings) {
+        showAgain(f);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(address(f, "Edit1")->value(), expected);
+        QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.0  .0  "));
+    }
+}
+
+void TestMulticastClientPage::autoAssignFollowsItsBox() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
+    showAgain(f);
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
+    click(box(f, "CheckBox1"));
+    type(line(f, "Edit3"), QStringLiteral("LAB 12"));
+    showAgain(f);
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("LAB 12"));
+    click(box(f, "CheckBox1"));
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("LAB13"));
+}
+
+void TestMulticastClientPage::dhcpSwitchesBothFields() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    click(box(f, "CheckBox2"));
+    type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
+    click(box(f, "CheckBox3"));
+    for (const char* name : {"Edit1", "Edit2"}) {
+        QCOMPARE(address(f, name)->value(), QStringLiteral("DHCP"));
+        QVERIFY(!address(f, name)->isMasked());
+        QVERIFY(!address(f, name)->isEnabled());
+    }
+    QVERIFY(!box(f, "CheckBox2")->isChecked());
+    QVERIFY(!box(f, "CheckBox2")->isEnabled());
+    // No increment while DHCP is on, and the page is accepted.
+    showAgain(f);
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("DHCP"));
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QVERIFY(f.dialogs.shown().isEmpty());
+    QVERIFY(f.wizard->form(PageId::PostConfiguration)->isVisible());
+}
+
+void TestMulticastClientPage::dhcpOffRestoresRememberedValues() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
+    type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
+    click(box(f, "CheckBox3"));
+    // Shown again while DHCP stays on: what was typed before the switch still comes back.
+    showAgain(f);
+    click(box(f, "CheckBox3"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("10 .0  .0  .5  "));
+    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.255.0  "));
+    QVERIFY(address(f, "Edit1")->isMasked());
+    QVERIFY(address(f, "Edit1")->isEnabled() && address(f, "Edit2")->isEnabled());
+    QVERIFY(box(f, "CheckBox2")->isEnabled());
+    QVERIFY(!box(f, "CheckBox2")->isChecked());
+    // Typing works again in the field that had dropped its mask.
+    type(address(f, "Edit1"), QStringLiteral("192.168.1.7"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("192.168.1  .7  "));
+}
+
+void TestMulticastClientPage::typedValuesLastAcrossShowings() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    // A DHCP round trip first, so that there are remembered values that could overwrite the entry.
+    click(box(f, "CheckBox3"));
+    click(box(f, "CheckBox3"));
+    type(address(f, "Edit1"), QStringLiteral("10.20.30.40"));
+    type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
+    showAgain(f);
+    showAgain(f);
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("10 .20 .30 .40 "));
+    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.0  .0  "));
+}
+
+void TestMulticastClientPage::loadedDhcpConfigurationSwitchesAtShowing() {
+    GuiFixture f(kHintsOff);
+    BuildSettings loaded;
+    loaded.setText(QStringLiteral("TForm6.Edit1"), QStringLiteral(" 10.  1.  1.  1"));
+    loaded.setText(QStringLiteral("TForm6.Edit2"), QStringLiteral("255.255.  0.  0"));
+    loaded.setChecked(QStringLiteral("TForm6.CheckBox3"), true);
+    loaded.setChecked(QStringLiteral("TForm6.CheckBox2"), true);
+    f.wizard->apply(loaded);
+    show(f);
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("DHCP"));
+    QVERIFY(!address(f, "Edit2")->isEnabled());
+    QVERIFY(!box(f, "CheckBox2")->isChecked());
+    click(box(f, "CheckBox3"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  1.  1.  1"));
+    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.  0.  0"));
+
+    // A load that leaves DHCP mode unlocks the fields at the next showing.
+    click(box(f, "CheckBox3"));
+    f.wizard->showMain(page(f));
+    loaded.setChecked(QStringLiteral("TForm6.CheckBox3"), false);
+    loaded.setChecked(QStringLiteral("TForm6.CheckBox2"), false);
+    loaded.setText(QStringLiteral("TForm6.Edit1"), QStringLiteral(" 10.  1.  1.  9"));
+    f.wizard->apply(loaded);
+    show(f);
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  1.  1.  9"));
+    QVERIFY(address(f, "Edit1")->isEnabled() && address(f, "Edit2")->isEnabled());
+    QVERIFY(box(f, "CheckBox2")->isEnabled());
+}
+
+void TestMulticastClientPage::nextChecks_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QString>("message");
+    const QString ok = QStringLiteral("10.0.0.1");
+    const QString name = QStringLiteral("You must specify a client name.");
+    const QString ip = QStringLiteral("You must specify a valid IP Address.");
+    const QString mask = QStringLiteral("You must specify a valid Sub Net Mask.");
+    QTest::newRow("name not specified") << "Not Specified"
+                                        << ""
+                                        << "" << name;
+    QTest::newRow("name empty, before the address") << ""
+                                                    << ""
+                                                    << "" << name;
+    QTest::newRow("name of blanks passes") << "  " << ok << ok << QString();
+    QTest::newRow("name with blank not exact") << "Not Specified " << ok << ok << QString();
+    QTest::newRow("ip empty") << "PC1"
+                              << "" << ok << ip;
+    QTest::newRow("ip zeros") << "PC1"
+                              << "000000000000" << ok << ip;
+    QTest::newRow("ip 0.0.0.0 passes") << "PC1"
+                                       << "0.0.0.0" << ok << QString();
+    QTest::newRow("ip 999 passes") << "PC1"
+                                   << "999999999999" << ok << QString();
+    QTest::newRow("mask empty") << "PC1" << ok << "" << mask;
+    QTest::newRow("mask zeros") << "PC1" << ok << "000000000000" << mask;
+    QTest::newRow("mask partly typed passes") << "PC1" << ok << "255" << QString();
+}
+
+void TestMulticastClientPage::nextChecks() {
+    QFETCH(QString, name);
+    QFETCH(QString, ip);
+    QFETCH(QString, mask);
+    QFETCH(QString, message);
+    GuiFixture f(kHintsOff);
+    show(f);
+    type(line(f, "Edit3"), name);
+    type(address(f, "Edit1"), ip);
+    type(address(f, "Edit2"), mask);
+    const QString before = address(f, "Edit1")->value();
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    if (message.isEmpty()) {
+        QVERIFY(f.dialogs.shown().isEmpty());
+        QVERIFY(f.wizard->form(PageId::PostConfiguration)->isVisible());
+        return;
+    }
+    QCOMPARE(f.dialogs.shown().size(), 1);
+    QCOMPARE(f.dialogs.shown()[0].text, message);
+    QCOMPARE(f.dialogs.shown()[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::Ok);
+    QVERIFY(page(f)->isVisible());
+    QCOMPARE(line(f, "Edit3")->text(), name);
+    QCOMPARE(address(f, "Edit1")->value(), before);
+}
+
+void TestMulticastClientPage::leavingNameCopiesIt() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    QVERIFY(QTest::qWaitForWindowActive(page(f)));
+    QLineEdit* name = line(f, "Edit3");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Tab);
+    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("Not Specified1"));
+    name->setFocus();
+    type(name, QStringLiteral("LAB7"));
+    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("Not Specified1"));
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("LAB7"));
+}
+
+void TestMulticastClientPage::buttonTargets() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    QTest::mouseClick(page(f)->backButton(), Qt::LeftButton);
+    QVERIFY(f.wizard->form(PageId::NicParameters)->isVisible());
+    QVERIFY(!page(f)->isVisible());
+
+    show(f);
+    QTest::keyClick(page(f), Qt::Key_F1);
+    QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:507")});
+    f.dialogs.answer(Dialogs::Button::Cancel);
+    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
+    QVERIFY(page(f)->isVisible());
+    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
+    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    QVERIFY(!page(f)->isVisible());
+    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
+    QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::OkCancel);
+    // Nothing is reset by Cancel.
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
+}
+
+void TestMulticastClientPage::hintOncePerShowing() {
+    HintCatcher hints;
+    hints.tickDontShow = true;
+    GuiFixture f;
+    show(f);
+    QTRY_COMPARE(hints.seen.size(), 1);
+    QCOMPARE(hints.seen[0].key, QStringLiteral("ShowHint4"));
+    QCOMPARE(
+        hints.seen[0].lines,
+        (QStringList{QStringLiteral("Multicast client boot diskette operation."),
+                     QStringLiteral("These parameters are only used during the Multicast.  They are not used "
+                                    "for post-imaging customization of the workstation (you will be prompted "
+                                    "for that next)."),
+                     QString()}));
+    QVERIFY(!page(f)->findChild<QTimer*>(QStringLiteral("HintTimer"))->isActive());
+    QCOMPARE(ProfileFile(f.path(QStringLiteral("PCBW.INI")))
+                 .readString(QStringLiteral("CONFIG"), QStringLiteral("ShowHint4"), QString()),
+             QStringLiteral("0"));
+    // Switched off: the next showing shows nothing.
+    showAgain(f);
+    QTRY_VERIFY(!page(f)->findChild<QTimer*>(QStringLiteral("HintTimer"))->isActive());
+    QCOMPARE(hints.seen.size(), 1);
+}
+
+void TestMulticastClientPage::hintSwitchedOff() {
+    HintCatcher hints;
+    GuiFixture f("[CONFIG]\r\nShowHint4=0\r\n");
+    show(f);
+    QTRY_VERIFY(!page(f)->findChild<QTimer*>(QStringLiteral("HintTimer"))->isActive());
+    QVERIFY(hints.seen.isEmpty());
+    QVERIFY(f.dialogs.shown().isEmpty());
+}
+
+void TestMulticastClientPage::valuesReachCollect() {
+    GuiFixture f(kHintsOff);
+    show(f);
+    type(address(f, "Edit1"), QStringLiteral("192.168.1.5"));
+    type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
+    type(line(f, "Edit3"), QStringLiteral("LAB 4"));
+    click(box(f, "CheckBox2"));
+    BuildSettings s = f.wizard->collect();
+    QCOMPARE(s.text(QStringLiteral("TForm6.Edit1")), QStringLiteral("192.168.1  .5  "));
+    QCOMPARE(s.text(QStringLiteral("TForm6.Edit2")), QStringLiteral("255.255.255.0  "));
+    QCOMPARE(s.text(QStringLiteral("TForm6.Edit3")), QStringLiteral("LAB 4"));
+    QVERIFY(s.isChecked(QStringLiteral("TForm6.CheckBox1")));
+    QVERIFY(s.isChecked(QStringLiteral("TForm6.CheckBox2")));
+    QVERIFY(!s.isChecked(QStringLiteral("TForm6.CheckBox3")));
+    click(box(f, "CheckBox3"));
+    s = f.wizard->collect();
+    QCOMPARE(s.text(QStringLiteral("TForm6.Edit1")), QStringLiteral("DHCP"));
+    QCOMPARE(s.text(QStringLiteral("TForm6.Edit2")), QStringLiteral("DHCP"));
+    QVERIFY(!s.isChecked(QStringLiteral("TForm6.CheckBox2")));
+}
+
+QTEST_MAIN(TestMulticastClientPage)
+#include "tst_multicast_client_page.moc"

@@ -1,0 +1,241 @@
+#pragma once
+
+// Drives the program's pages as a user does, for the Standalone route tests: the fixture (a program
+// directory with PCBW.INI, the NIC catalogues, placeholder driver files and a diskette image
+// formatted with system files) and the clicks and keys that fill the pages.
+
+#include "gui/pages/build_page.h"
+#include "gui_fixture.h"
+#include "modal_watcher.h"
+#include "gui/pages/wizard_page.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+inline const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
+inline const QString kNetWare = QStringLiteral("Novell Netware 3.12 or higher");
+inline const QString kOnServer = QStringLiteral("Microsoft TCP/IP - Pellacore Client on Server");
+inline const QString kOnFloppy = QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy");
+inline const QString kNoNetwork = QStringLiteral("No Network (local media pull)");
+
+inline const char* const kNetWareFiles[] = {
+    "MAP.EXE",  "VLM.EXE",   "IPXODI.COM",  "LSL.COM",    "AUTO.VLM",     "BIND.VLM",
+    "CONN.VLM", "FIO.VLM",   "GENERAL.VLM", "IPXNCP.VLM", "NDS.VLM",      "NETX.VLM",
+    "NWP.VLM",  "PRINT.VLM", "REDIR.VLM",   "RSA.VLM",    "SECURITY.VLM", "TRAN.VLM"};
+inline const char* const kMicrosoftFiles[] = {"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
+                                              "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
+                                              "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
+                                              "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
+inline const char* const kSystemFiles[] = {"HIMEM.SYS", "EMM386.EXE", "COMMAND.COM"};
+
+// Double-click through the window, as the platform delivers it.
+inline void doubleClick(QWidget* viewport, const QPoint& at) {
+    QWidget* window = viewport->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, viewport->mapTo(window, at));
+}
+
+// Every file and directory of an image, upper-cased, directories with a final "/", sorted.
+inline QStringList listing(const QString& image) {
+    QByteArray text;
+    TestEnv::run(QStringLiteral("mdir"), {"-/", "-b", "-i", image, "::"}, &text);
+    QStringList out;
+    for (const QByteArray& line : text.split('\n')) {
+        const QString name = QString::fromLatin1(line).trimmed();
+        if (name.startsWith(QLatin1String("::/")))
+            out << name.mid(3).toUpper();
+    }
+    out.sort();
+    return out;
+}
+
+inline QStringList sorted(QStringList names) {
+    names.sort();
+    return names;
+}
+
+inline QStringList systemFiles() {
+    QStringList out;
+    for (const char* name : kSystemFiles)
+        out << QLatin1String(name);
+    return out;
+}
+
+// What a Microsoft build puts on its (first) diskette.
+inline QStringList microsoftFirstDiskette() {
+    QStringList out = systemFiles();
+    out << "AUTOEXEC.BAT"
+        << "CONFIG.SYS"
+        << "NET/"
+        << "NET/NE2000.DOS"
+        << "NET/PROTOCOL.INI"
+        << "NET/SYSTEM.INI";
+    for (const char* name : kMicrosoftFiles)
+        out << QStringLiteral("NET/") + QLatin1String(name);
+    return sorted(out);
+}
+
+inline const QByteArray kMicrosoftConfigSys = "REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
+                                              "dos=high, umb\r\n"
+                                              "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
+                                              "device=emm386.exe /NOEMS\r\n"
+                                              "devicehigh=\\net\\ifshlp.sys\r\n"
+                                              "files=60\r\n"
+                                              "stacks=0,0\r\n"
+                                              "buffers=30\r\n"
+                                              "lastdrive=z\r\n";
+
+// Base of the route test: no slots of its own.
+class StandaloneRouteDriver : public QObject {
+protected:
+    std::unique_ptr<GuiFixture> fx;
+    std::unique_ptr<ModalWatcher> watcher;
+    QString client, image;
+    int quitCalls = 0;
+
+    WizardPage* page(PageId id) const { return fx->wizard->form<WizardPage>(id); }
+    template <class T> T* control(const char* form, const char* name) const {
+        T* c = fx->control<T>(QLatin1String(form), QLatin1String(name));
+        if (!c)
+            qFatal("no control %s.%s", form, name);
+        return c;
+    }
+    void expectShown(PageId id) {
+        QVERIFY2(fx->wizard->form(id)->isVisible(), qPrintable(WizardFlow::className(id)));
+    }
+    void next(PageId from) { QTest::mouseClick(page(from)->nextButton(), Qt::LeftButton); }
+    // Clicks a check or radio button on its indicator: a button stretched by its layout takes
+    // clicks only on its indicator and caption, not in the middle of its width.
+    void click(QAbstractButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    // Replaces a field's text the way a user does: click in, select everything, type.
+    void retype(QLineEdit* edit, const QString& text) {
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(edit, text);
+    }
+    // Picks an item of a drop-down list with the arrow keys.
+    void choose(QComboBox* combo, const QString& item) {
+        QTest::keyClick(combo, Qt::Key_Home);
+        for (int i = 0; i < combo->count() && combo->currentText() != item; ++i)
+            QTest::keyClick(combo, Qt::Key_Down);
+        QCOMPARE(combo->currentText(), item);
+    }
+    void showTab(const char* form, const QString& caption) {
+        auto* tabs = control<QTabWidget>(form, "PageControl1");
+        QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i)
+            if (bar->tabText(i) == caption)
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), caption);
+    }
+    void pickNic(const QString& entry) {
+        auto* list = control<QListWidget>("TForm4", "ListBox1");
+        const QList<QListWidgetItem*> found = list->findItems(entry, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        doubleClick(list->viewport(), list->visualItemRect(found.first()).center());
+        QCOMPARE(control<QLineEdit>("TForm4", "Edit1")->text(), entry);
+    }
+    QStringList summaryRows() const {
+        auto* grid = control<QTableWidget>("TForm8", "StringGrid1");
+        QStringList rows;
+        for (int row = 0; row < grid->rowCount() && grid->item(row, 0)->text() != QLatin1String(" "); ++row)
+            rows << grid->item(row, 0)->text() + QLatin1Char('=') + grid->item(row, 1)->text();
+        return rows;
+    }
+
+    // Main window, client location, Standalone Parameters with the NOS chosen.
+    void startRoute(const QString& nos, PageId then) {
+        expectShown(PageId::Main);
+        QTest::mouseClick(fx->wizard->form(PageId::Main)->findChild<QPushButton*>(QStringLiteral("BitBtn2")),
+                          Qt::LeftButton);
+        QCOMPARE(fx->wizard->buildMode(), 2);
+
+        expectShown(PageId::ClientLocation);
+        retype(control<QLineEdit>("TForm11", "Edit1"), client);
+        next(PageId::ClientLocation);
+
+        expectShown(PageId::StandaloneParameters);
+        choose(control<QComboBox>("TForm9", "ComboBox1"), nos);
+        QCOMPARE(control<QLabel>("TForm9", "Label6")->isVisible(), nos == kOnFloppy);
+        next(PageId::StandaloneParameters);
+        expectShown(then);
+    }
+
+    // Summary, diskette location A:, and the build up to its last question.
+    void finishRoute(const QStringList& summary) {
+        expectShown(PageId::Summary);
+        QCOMPARE(summaryRows(), summary);
+        next(PageId::Summary);
+
+        expectShown(PageId::DisketteLocation);
+        QVERIFY(control<QRadioButton>("TForm2", "RadioButton1")->isChecked());
+        next(PageId::DisketteLocation);
+        expectShown(PageId::Build);
+    }
+
+    void expectCleanImage(const QString& path) {
+        QByteArray report;
+        QVERIFY2(TestEnv::fsckClean(path, &report), report.constData());
+    }
+
+    void writeIni(bool netwareHint) {
+        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBW.INI")),
+                               "[CONFIG]\r\nShowHint1=0\r\nShowHint2=" + QByteArray(netwareHint ? "1" : "0") +
+                                   "\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n[DRIVES]\r\nA=A.img\r\n"
+                                   "[LOCATIONS]\r\nNICDriverPath=" +
+                                   fx->path(QStringLiteral("nics/")).toUtf8() + "\r\nNovellDriverPath=" +
+                                   fx->path(QStringLiteral("novell/")).toUtf8() + "\r\nMicrosoftDriverPath=" +
+                                   fx->path(QStringLiteral("msclient/")).toUtf8() + "\r\n");
+    }
+
+    void setUp() {
+        fx = std::make_unique<GuiFixture>();
+        client = fx->path(QStringLiteral("icc/client.exe"));
+        image = fx->path(QStringLiteral("A.img"));
+        writeIni(false);
+        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBWNICM.INI")),
+                               "[NICS]\r\n3Com EtherLink III=3c5x9.dos\r\nNE2000 Compatible=ne2000.dos\r\n");
+        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBWNICS.INI")),
+                               "[NICS]\r\nNE2000 ODI=ne2000.com\r\nSMC EtherCard ODI=smc8000.com\r\n");
+        // Placeholders: the build only copies them.
+        for (const char* name : {"ne2000.dos", "ne2000.com"})
+            TestEnv::writeHostFile(fx->path(QStringLiteral("nics/")) + QLatin1String(name),
+                                   QByteArray("driver ") + name);
+        for (const char* name : kNetWareFiles)
+            TestEnv::writeHostFile(fx->path(QStringLiteral("novell/")) + QLatin1String(name),
+                                   QByteArray("netware ") + name);
+        for (const char* name : kMicrosoftFiles)
+            TestEnv::writeHostFile(fx->path(QStringLiteral("msclient/")) + QLatin1String(name),
+                                   QByteArray("microsoft ") + name);
+        TestEnv::writeHostFile(client, "Pellacore client program");
+        // A diskette formatted with system files.
+        QVERIFY(TestEnv::makeBlankImage(image));
+        for (const char* name : kSystemFiles) {
+            const QString source = fx->path(QStringLiteral("dos/")) + QLatin1String(name);
+            TestEnv::writeHostFile(source, "system file");
+            QCOMPARE(TestEnv::run(QStringLiteral("mcopy"),
+                                  {"-i", image, source, QStringLiteral("::/") + QLatin1String(name)}),
+                     0);
+        }
+
+        watcher = std::make_unique<ModalWatcher>();
+        quitCalls = 0;
+        fx->wizard->form<TForm3>(PageId::Build)->setQuitHandler([this] { ++quitCalls; });
+        fx->wizard->showMain();
+    }
+    void tearDown() {
+        watcher.reset();
+        fx.reset();
+    }
+};

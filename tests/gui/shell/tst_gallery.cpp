@@ -1,0 +1,182 @@
+#include "gui/widgets/about_dialog.h"
+#include "gui/widgets/app_resources.h"
+#include "gui/widgets/help_window.h"
+#include "gui/widgets/splash_window.h"
+#include "gui/pages/batch_page.h"
+#include "gui_fixture.h"
+#include "modal_watcher.h"
+#include "gui/widgets/hint_dialog.h"
+#include "settings/preferences.h"
+#include "gui/widgets/user_prefs_dialog.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// Renders every window and dialog of the program offscreen and checks that each picture holds
+// something: real text in the DejaVu fonts, not an empty or one-colour image. With BW_GALLERY_DIR
+// set, the pictures are written there as <form>.png (the README's screenshots come from here).
+// New wizard pages appear by themselves: every PageId that the flow knows is rendered.
+class TestGalleryGui : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GuiFixture> m_fixture;
+    std::unique_ptr<ModalWatcher> m_watcher;
+    QList<QWidget*> m_owned;
+    QTemporaryDir m_emptyDir;
+
+    static QList<PageId> allPages() {
+        QList<PageId> pages{PageId::Main};
+        const QString first = WizardFlow::className(PageId::Main);
+        for (int i = int(PageId::Main) + 1; i < 256; ++i) {
+            const auto id = static_cast<PageId>(i);
+            if (WizardFlow::className(id) == first)
+                break; // past the last page the flow knows
+            pages << id;
+        }
+        return pages;
+    }
+
+    QWidget* widgetFor(const QString& name) {
+        if (name == QLatin1String("Tsplash")) {
+            auto* splash = new SplashWindow;
+            splash->versionLabel()->setText(versionText());
+            return own(splash);
+        }
+        if (name == QLatin1String("TForm20")) {
+            auto* hint = new TForm20;
+            hint->setHint(
+                Preferences::hintKey(1),
+                "Before running the Bootwright it is necessary to prepare the number of 1.44MB floppies "
+                "you wish to build Client diskettes for.",
+                "Preparation includes formatting with system files (format a: /s or formatting from Win "
+                "95/98 with the Copy System Files box checked) and copying that same operating system's "
+                "EMM386.EXE and HIMEM.SYS files to the floppy.",
+                "We recommend always using Windows 95/98 for formatting and system files which will give "
+                "Pellacore more memory and fewer errors.");
+            return own(hint);
+        }
+        if (name == QLatin1String("TUserPrefs")) // as a first start shows it: every hint on
+            return own(new TUserPrefs(m_emptyDir.path(), m_fixture->dialogs, m_fixture->help));
+        if (name == QLatin1String("TAbout"))
+            return own(new TAbout(m_fixture->help));
+        if (name == QLatin1String("TForm26"))
+            return own(new TForm26(*m_fixture->wizard));
+        if (name == QLatin1String("HelpWindow")) {
+            auto* help = new HelpWindow;
+            help->setAttribute(Qt::WA_DontShowOnScreen);
+            help->showTopic(QStringLiteral("IDH_Welcome"));
+            return own(help);
+        }
+        if (name == QLatin1String("TForm1-hint")) {
+            // The main window with the mouse over its first button: the longest hint in the bottom line.
+            QWidget* main = m_fixture->wizard->form(PageId::Main);
+            QStatusTipEvent tip(main->findChild<QWidget*>(QStringLiteral("BitBtn1"))->statusTip());
+            QCoreApplication::sendEvent(main, &tip);
+            return main;
+        }
+        for (PageId id : allPages())
+            if (WizardFlow::className(id) == name)
+                return m_fixture->wizard->form(id);
+        return nullptr;
+    }
+
+    QWidget* own(QWidget* w) {
+        m_owned << w;
+        return w;
+    }
+
+    // Share of the picture that differs from its most common colour, and the number of colours.
+    static void inkAndColours(const QImage& image, double* ink, int* colours) {
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[image.pixel(x, y)];
+        int most = 0;
+        for (int n : std::as_const(counts))
+            most = qMax(most, n);
+        const double total = double(image.width()) * image.height();
+        *ink = total > 0 ? (total - most) / total : 0;
+        *colours = int(counts.size());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        // Every hint off: the pages' own hints would otherwise pop up while they are shown.
+        m_fixture = std::make_unique<GuiFixture>(
+            "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n");
+        m_watcher = std::make_unique<ModalWatcher>();
+        QVERIFY2(
+            QFontInfo(QApplication::font()).family().contains(QLatin1String("DejaVu")),
+            qPrintable("the user-interface font resolves to " + QFontInfo(QApplication::font()).family()));
+        QVERIFY2(!appPicture(QStringLiteral("main_picture"), QSize(330, 298)).isNull(),
+                 "the pictures cannot be read: is the Qt SVG image plugin (libqt6svg6) installed?");
+    }
+
+    void cleanupTestCase() {
+        qDeleteAll(m_owned);
+        m_watcher.reset();
+        m_fixture.reset();
+    }
+
+    void render_data() {
+        QTest::addColumn<QString>("name");
+        for (PageId id : allPages())
+            QTest::newRow(qPrintable(WizardFlow::className(id))) << WizardFlow::className(id);
+        for (const char* name :
+             {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash", "HelpWindow"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void render() {
+        QFETCH(QString, name);
+        // Each page as the Multicast route shows it, unless the page sets a mode of its own.
+        m_fixture->wizard->setBuildMode(1);
+        QWidget* w = widgetFor(name);
+        QVERIFY2(w, qPrintable(name));
+        // Rendered without a native window: the page's show handler runs, but nothing is activated.
+        if (!w->isVisible()) {
+            w->setAttribute(Qt::WA_DontShowOnScreen);
+            w->show();
+        }
+        QCoreApplication::processEvents();
+        const QImage image = w->grab().toImage();
+        w->hide();
+
+        QVERIFY2(image.width() >= 200 && image.height() >= 100, qPrintable(name));
+        double ink = 0;
+        int colours = 0;
+        inkAndColours(image, &ink, &colours);
+        QVERIFY2(ink > 0.01 && colours > 8,
+                 qPrintable(QStringLiteral("%1 looks blank (%2 colours)").arg(name).arg(colours)));
+        QVERIFY2(QFontInfo(w->font()).family().contains(QLatin1String("DejaVu")), qPrintable(name));
+
+        const QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
+        if (!dir.isEmpty()) {
+            QVERIFY(QDir().mkpath(dir));
+            QVERIFY(image.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
+        }
+    }
+
+    // Glyphs really come out: a rendered word leaves dark pixels on a white ground.
+    void textRenders() {
+        QLabel label(QStringLiteral("Pellacore Bootwright"));
+        label.setStyleSheet(QStringLiteral("background: white; color: black;"));
+        label.adjustSize();
+        const QImage image = label.grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 100;
+        QVERIFY(dark > 40);
+    }
+};
+
+QTEST_MAIN(TestGalleryGui)
+#include "tst_gallery.moc"

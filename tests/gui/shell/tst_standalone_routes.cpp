@@ -1,0 +1,398 @@
+// The Standalone routes as a user takes them: from the main window's "Create Standalone Diskettes"
+// through every page to a finished diskette, one test per server NOS.
+
+#include "gui/widgets/hint_dialog.h"
+#include "standalone_route_driver.h"
+
+class TestStandaloneRoutesGui : public StandaloneRouteDriver {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void netWare() {
+        writeIni(true);
+        QStringList hint;
+        watcher->then([&](QWidget* w) {
+            auto* dialog = qobject_cast<TForm20*>(w);
+            QVERIFY(dialog);
+            hint << dialog->hintKey() << dialog->label(1)->text() << dialog->label(2)->text()
+                 << dialog->label(3)->text();
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+
+        startRoute(kNetWare, PageId::NetWare);
+        choose(control<QComboBox>("TForm21", "ComboBox1"), QStringLiteral("Ethernet_II"));
+        click(control<QRadioButton>("TForm21", "RadioButton2"));
+        QVERIFY(control<QLineEdit>("TForm21", "Edit1")->isVisible());
+        choose(control<QComboBox>("TForm21", "ComboBox2"), QStringLiteral("G:"));
+        retype(control<QLineEdit>("TForm21", "Edit1"), QStringLiteral("IMAGER  "));
+        click(control<QRadioButton>("TForm21", "RadioButton4"));
+        QVERIFY(control<QLineEdit>("TForm21", "Edit2")->isVisible());
+        choose(control<QComboBox>("TForm21", "ComboBox3"), QStringLiteral("J:"));
+        retype(control<QLineEdit>("TForm21", "Edit2"), QStringLiteral("\\\\IMGSRV\\SYS\\IMAGES"));
+        next(PageId::NetWare);
+        QCOMPARE(watcher->seen(), QStringList{"TForm20"});
+        QCOMPARE(hint, (QStringList{"ShowHint2",
+                                    "On your network, create a login under \"IMAGER\" with rights to the "
+                                    "directory where Pellacore images will be stored.  Do not specify a "
+                                    "password for this login.",
+                                    "", ""}));
+
+        expectShown(PageId::NicSelection);
+        pickNic(QStringLiteral("NE2000 ODI"));
+        next(PageId::NicSelection);
+
+        expectShown(PageId::NicParameters);
+        click(control<QRadioButton>("TForm7", "RadioButton2"));
+        choose(control<QComboBox>("TForm7", "ComboBox1"), QStringLiteral("10"));
+        retype(control<QComboBox>("TForm7", "ComboBox2")->lineEdit(), QStringLiteral("340"));
+        next(PageId::NicParameters);
+
+        finishRoute({"MODE=Standalone", "NOS=" + kNetWare, "FRAME TYPE=Ethernet_II",
+                     "MAP DRIVE=J:\\\\IMGSRV\\SYS\\IMAGES", "LOGIN DRIVE=G:", "LOGIN NAME=IMAGER",
+                     "HARDWARE=Non-PnP", "IRQ=10", "IO PORT=340"});
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
+        QCOMPARE(fx->dialogs.shown().last().buttons, Dialogs::Buttons::YesNo);
+        QCOMPARE(watcher->seen().size(), 1);
+
+        expectCleanImage(image);
+        QStringList files = systemFiles();
+        files << "AUTOEXEC.BAT"
+              << "CONFIG.SYS"
+              << "NET.CFG"
+              << "CLIENT.EXE"
+              << "NE2000.COM";
+        for (const char* name : kNetWareFiles)
+            files << QLatin1String(name);
+        QCOMPARE(listing(image), sorted(files));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
+                 QByteArray("@ECHO OFF\r\n"
+                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
+                            "prompt $p$g\r\n"
+                            "lh LSL.COM\r\n"
+                            "lh NE2000.COM\r\n"
+                            "lh IPXODI.COM\r\n"
+                            "lh VLM.EXE\r\n"
+                            "G:LOGIN IMAGER  \r\n"
+                            "A:\r\n"
+                            "MAP J:=\\\\IMGSRV\\SYS\\IMAGES\r\n"
+                            "A:\r\n"
+                            "lh client.exe\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET.CFG")),
+                 QByteArray("Link Support\r\n"
+                            " \r\n"
+                            "Protocol\r\n"
+                            "   Bind NE2000\r\n"
+                            " \r\n"
+                            "LINK DRIVER NE2000\r\n"
+                            "   INT 10\r\n"
+                            "   PORT 340\r\n"
+                            "   Frame      Ethernet_II\r\n"
+                            " \r\n"
+                            "NetWare DOS Requester\r\n"
+                            "        FIRST NETWORK DRIVE = G\r\n"
+                            "        USE DEFAULTS = OFF\r\n"
+                            "        VLM = CONN.VLM\r\n"
+                            "        VLM = IPXNCP.VLM\r\n"
+                            "        VLM = TRAN.VLM\r\n"
+                            "        VLM = SECURITY.VLM\r\n"
+                            "        VLM = NDS.VLM\r\n"
+                            "        VLM = BIND.VLM\r\n"
+                            "        VLM = NWP.VLM\r\n"
+                            "        VLM = FIO.VLM\r\n"
+                            "        VLM = GENERAL.VLM\r\n"
+                            "        VLM = REDIR.VLM\r\n"
+                            "        VLM = PRINT.VLM\r\n"
+                            "        VLM = NETX.VLM\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")),
+                 QByteArray("REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
+                            "dos=high, umb\r\n"
+                            "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
+                            "device=emm386.exe /NOEMS\r\n"
+                            "files=60\r\n"
+                            "stacks=0,0\r\n"
+                            "buffers=30\r\n"
+                            "lastdrive=z\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NE2000.COM")), QByteArray("driver ne2000.com"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/RSA.VLM")), QByteArray("netware RSA.VLM"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CLIENT.EXE")),
+                 QByteArray("Pellacore client program"));
+    }
+
+    void microsoftClientOnServer() {
+        startRoute(kOnServer, PageId::MicrosoftStandalone);
+        QCOMPARE(fx->wizard->buildMode(), 3);
+        auto* tabs = control<QTabWidget>("TForm40", "PageControl1");
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Login Name"));
+        retype(control<QLineEdit>("TForm40", "Edit6"), QStringLiteral("imager"));
+        showTab("TForm40", QStringLiteral("IP Address / Sub Net Mask"));
+        retype(control<QLineEdit>("TForm40", "Edit1"), QStringLiteral("10.1.2.30"));
+        retype(control<QLineEdit>("TForm40", "Edit2"), QStringLiteral("255.255.0.0"));
+        showTab("TForm40", QStringLiteral("Server Drive"));
+        choose(control<QComboBox>("TForm40", "ComboBox3"), QStringLiteral("K:"));
+        retype(control<QLineEdit>("TForm40", "Edit4"), QStringLiteral("\\\\IMGSRV\\IMAGES "));
+        showTab("TForm40", QStringLiteral("Computer Name"));
+        retype(control<QLineEdit>("TForm40", "Edit3"), QStringLiteral(" LAB-PC07 "));
+        showTab("TForm40", QStringLiteral("Workgroup / Domain"));
+        click(control<QRadioButton>("TForm40", "RadioButton11"));
+        QCOMPARE(control<QLabel>("TForm40", "Label1")->text(), QStringLiteral("Domain Name"));
+        retype(control<QLineEdit>("TForm40", "Edit5"), QStringLiteral("SALES"));
+        next(PageId::MicrosoftStandalone);
+
+        expectShown(PageId::NicSelection);
+        pickNic(QStringLiteral("NE2000 Compatible"));
+        next(PageId::NicSelection);
+        expectShown(PageId::NicParameters);
+        QVERIFY(control<QRadioButton>("TForm7", "RadioButton1")->isChecked());
+        next(PageId::NicParameters);
+
+        finishRoute({"MODE=Standalone", "NOS=" + kOnServer, "LOGIN NAME=imager", "IP ADDRESS=10 .1  .2  .30",
+                     "SUB NET MASK=255.255.0  .0", "SERVER DRIVE=K:\\\\IMGSRV\\IMAGES", "DOMAIN=SALES",
+                     "COMPUTER NAME=LAB-PC07", "HARDWARE=Plug and Play"});
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
+        QVERIFY(fx->dialogs.fileRequests().isEmpty());
+        QVERIFY(watcher->seen().isEmpty());
+
+        expectCleanImage(image);
+        QCOMPARE(listing(image), microsoftFirstDiskette());
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kMicrosoftConfigSys);
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
+                 QByteArray("@ECHO OFF\r\n"
+                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
+                            "prompt $p$g\r\n"
+                            "cd net\r\n"
+                            "net initialize\r\n"
+                            "umb.com\r\n"
+                            "netbind.com\r\n"
+                            "tcptsr.exe\r\n"
+                            "tinyrfc.exe\r\n"
+                            "net start\r\n"
+                            "net use K: \\\\IMGSRV\\IMAGES\r\n"
+                            "lh K:client.exe\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/PROTOCOL.INI")),
+                 QByteArray("[network.setup]\r\n"
+                            "version=0x3110\r\n"
+                            "netcard=ms$NE2000,1,MS$NE2000,1\r\n"
+                            "transport=tcpip,TCPIP\r\n"
+                            "lana0=ms$NE2000,1,tcpip\r\n"
+                            " \r\n"
+                            "[ms$NE2000]\r\n"
+                            "drivername =NE2000$\r\n"
+                            " \r\n"
+                            "[protman]\r\n"
+                            "drivername = PROTMAN$\r\n"
+                            "priority = MS$NDISHLP\r\n"
+                            " \r\n"
+                            "[tcpip]\r\n"
+                            "NBSessions=6\r\n"
+                            "DefaultGateway0=\r\n"
+                            "SUBNETMASK0=255 255 0 0\r\n"
+                            "IPADDRESS0=10 1 2 30\r\n"
+                            "DisableDHCP=1\r\n"
+                            "DriverName=TCPIP$\r\n"
+                            "Bindings=ms$NE2000\r\n"
+                            "LanaBase=0\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/SYSTEM.INI")),
+                 QByteArray("[network]\r\n"
+                            "filesharing=no\r\n"
+                            "printsharing=no\r\n"
+                            "autologon=yes\r\n"
+                            "computername=LAB-PC07\r\n"
+                            "lanroot=A:\\NET\\\r\n"
+                            "username=imager\r\n"
+                            "workgroup=SALES\r\n"
+                            "reconnect=no\r\n"
+                            "dospophotkey=n\r\n"
+                            "lmlogon=0\r\n"
+                            "logondomain=SALES\r\n"
+                            "preferredredir=full\r\n"
+                            "autostart=full\r\n"
+                            "maxconnections=8\r\n"
+                            " \r\n"
+                            "[network drivers]\r\n"
+                            "netcard=NE2000.DOS\r\n"
+                            "transport=tcpdrv.dos,nemm.dos\r\n"
+                            "devdir=A:\\NET\\\r\n"
+                            "LoadRMDrivers=yes\r\n"
+                            " \r\n"
+                            "[password lists]\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/LMHOSTS")), QByteArray("microsoft LMHOSTS"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/NE2000.DOS")), QByteArray("driver ne2000.dos"));
+    }
+
+    void microsoftClientOnFloppy() {
+        const QString second = fx->path(QStringLiteral("lab second.img"));
+        fx->dialogs.answerFile(second);
+        QStringList firstAtTheBox;
+        fx->dialogs.onMessage([&](const ScriptedDialogs::Shown& box) {
+            if (box.text == QLatin1String("Insert Disk #2..."))
+                firstAtTheBox = listing(image);
+        });
+
+        startRoute(kOnFloppy, PageId::MicrosoftStandalone);
+        retype(control<QLineEdit>("TForm40", "Edit6"), QStringLiteral("imager"));
+        showTab("TForm40", QStringLiteral("IP Address / Sub Net Mask"));
+        click(control<QRadioButton>("TForm40", "RadioButton16"));
+        QCOMPARE(control<QLineEdit>("TForm40", "Edit1")->text(), QStringLiteral("DHCP"));
+        QVERIFY(!control<QLineEdit>("TForm40", "Edit2")->isEnabled());
+        showTab("TForm40", QStringLiteral("Computer Name"));
+        retype(control<QLineEdit>("TForm40", "Edit3"), QStringLiteral("LAB-PC08"));
+        showTab("TForm40", QStringLiteral("Workgroup / Domain"));
+        QVERIFY(control<QRadioButton>("TForm40", "RadioButton9")->isChecked());
+        retype(control<QLineEdit>("TForm40", "Edit5"), QStringLiteral("LAB"));
+        next(PageId::MicrosoftStandalone);
+
+        expectShown(PageId::NicSelection);
+        pickNic(QStringLiteral("NE2000 Compatible"));
+        next(PageId::NicSelection);
+        expectShown(PageId::NicParameters);
+        click(control<QRadioButton>("TForm7", "RadioButton2"));
+        choose(control<QComboBox>("TForm7", "ComboBox1"), QStringLiteral("11"));
+        next(PageId::NicParameters);
+
+        finishRoute({"MODE=Standalone", "NOS=" + kOnFloppy, "LOGIN NAME=imager", "IP ADDRESS=DHCP",
+                     "SUB NET MASK=DHCP", "SERVER DRIVE=I:\\\\IMAGESRV\\D", "WORKGROUP=LAB",
+                     "COMPUTER NAME=LAB-PC08", "HARDWARE=Non-PnP", "IRQ=11", "IO PORT=300"});
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        QCOMPARE(fx->dialogs.texts(), (QStringList{"Insert Disk #2...", kComplete}));
+        QCOMPARE(fx->dialogs.fileRequests().size(), 1);
+        const ScriptedDialogs::FileRequest request = fx->dialogs.fileRequests().first();
+        QVERIFY(request.save);
+        QCOMPARE(request.title, QStringLiteral("Second Diskette"));
+        QCOMPARE(request.filter, QStringLiteral("Diskette images|*.img|All Files|*.*"));
+        QCOMPARE(request.initialDir, fx->dir.path());
+        QCOMPARE(request.suggestedName, QStringLiteral("A-2.img"));
+
+        // The first diskette was complete when the second was asked for, and stayed so.
+        QCOMPARE(firstAtTheBox, microsoftFirstDiskette());
+        QCOMPARE(listing(image), microsoftFirstDiskette());
+        QCOMPARE(listing(second), (QStringList{"AUTOEXEC.BAT", "CLIENT.EXE"}));
+        expectCleanImage(image);
+        expectCleanImage(second);
+
+        const QByteArray autoexec("@ECHO OFF\r\n"
+                                  "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
+                                  "prompt $p$g\r\n"
+                                  "cd net\r\n"
+                                  "net initialize\r\n"
+                                  "umb.com\r\n"
+                                  "netbind.com\r\n"
+                                  "tcptsr.exe\r\n"
+                                  "tinyrfc.exe\r\n"
+                                  "net start\r\n"
+                                  "net use I: \\\\IMAGESRV\\D\r\n"
+                                  "echo off\r\n"
+                                  "echo Please insert DISK2 with CLIENT.EXE on it...\r\n"
+                                  "pause\r\n"
+                                  "lh client.exe\r\n");
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
+        QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
+        QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/CLIENT.EXE")),
+                 QByteArray("Pellacore client program"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kMicrosoftConfigSys);
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/PROTOCOL.INI")),
+                 QByteArray("[network.setup]\r\n"
+                            "version=0x3110\r\n"
+                            "netcard=ms$NE2000,1,MS$NE2000,1\r\n"
+                            "transport=tcpip,TCPIP\r\n"
+                            "lana0=ms$NE2000,1,tcpip\r\n"
+                            " \r\n"
+                            "[ms$NE2000]\r\n"
+                            "drivername =NE2000$\r\n"
+                            "INTERRUPT = 11\r\n"
+                            "IOBASE = 0x300\r\n"
+                            " \r\n"
+                            "[protman]\r\n"
+                            "drivername = PROTMAN$\r\n"
+                            "priority = MS$NDISHLP\r\n"
+                            " \r\n"
+                            "[tcpip]\r\n"
+                            "NBSessions=6\r\n"
+                            "DefaultGateway0=\r\n"
+                            "DisableDHCP=0\r\n"
+                            "DriverName=TCPIP$\r\n"
+                            "Bindings=ms$NE2000\r\n"
+                            "LanaBase=0\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/SYSTEM.INI")),
+                 QByteArray("[network]\r\n"
+                            "filesharing=no\r\n"
+                            "printsharing=no\r\n"
+                            "autologon=yes\r\n"
+                            "computername=LAB-PC08\r\n"
+                            "lanroot=A:\\NET\\\r\n"
+                            "username=imager\r\n"
+                            "workgroup=LAB\r\n"
+                            "reconnect=no\r\n"
+                            "dospophotkey=n\r\n"
+                            "lmlogon=0\r\n"
+                            "logondomain=0\r\n"
+                            "preferredredir=full\r\n"
+                            "autostart=full\r\n"
+                            "maxconnections=8\r\n"
+                            " \r\n"
+                            "[network drivers]\r\n"
+                            "netcard=NE2000.DOS\r\n"
+                            "transport=tcpdrv.dos,nemm.dos\r\n"
+                            "devdir=A:\\NET\\\r\n"
+                            "LoadRMDrivers=yes\r\n"
+                            " \r\n"
+                            "[password lists]\r\n"));
+    }
+
+    void noNetwork() {
+        bool networkLabelShown = true;
+        fx->dialogs.answer(Dialogs::Button::No);
+        fx->dialogs.onMessage([&](const ScriptedDialogs::Shown&) {
+            networkLabelShown =
+                !page(PageId::Build)->findChild<QLabel*>(QStringLiteral("Label4"))->isHidden();
+        });
+
+        startRoute(kNoNetwork, PageId::Summary);
+        QCOMPARE(fx->wizard->buildMode(), 4);
+        finishRoute({"NIC=", "HARDWARE=None"});
+        QTRY_COMPARE_WITH_TIMEOUT(quitCalls, 1, 20000);
+        QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
+        QVERIFY(!networkLabelShown);
+        QVERIFY(watcher->seen().isEmpty());
+
+        expectCleanImage(image);
+        QCOMPARE(listing(image), sorted(systemFiles() << "AUTOEXEC.BAT"
+                                                      << "CONFIG.SYS"
+                                                      << "CLIENT.EXE"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")),
+                 QByteArray("REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
+                            "REM **     Standalone Mode, No Networking              ***\r\n"
+                            "REM ** Note: Load everything high that you can         ***\r\n"
+                            "dos=high, umb\r\n"
+                            "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
+                            "device=emm386.exe /NOEMS\r\n"
+                            "files=60\r\n"
+                            "stacks=0,0\r\n"
+                            "buffers=30\r\n"
+                            "REM ** Note: To restore images from CD-ROM...          ***\r\n"
+                            "REM ** Insert your CD-ROM drive command-line           ***\r\n"
+                            "REM ** here, be sure to load it high and copy          ***\r\n"
+                            "REM ** the MTM??? files to this floppy.                ***\r\n"
+                            "REM ** For example: DEVICEHIGH=YourCONFIGSYSCDRomDriver***\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
+                 QByteArray("@ECHO OFF\r\n"
+                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
+                            "REM **     Standalone Mode, No Networking      ***\r\n"
+                            "REM ** Note: Load everything high that you can ***\r\n"
+                            "prompt $p$g\r\n"
+                            "REM ** Note: To restore images from CD-ROM...  ***\r\n"
+                            "REM ** Insert your CD-ROM drive command-line   ***\r\n"
+                            "REM ** here, be sure to load it high and copy  ***\r\n"
+                            "REM ** the MTM??? files to this floppy.        ***\r\n"
+                            "REM ** For example: LH=YourAutoExecCDRomDriver ***\r\n"
+                            "lh client.exe\r\n"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CLIENT.EXE")),
+                 QByteArray("Pellacore client program"));
+    }
+};
+
+QTEST_MAIN(TestStandaloneRoutesGui)
+#include "tst_standalone_routes.moc"

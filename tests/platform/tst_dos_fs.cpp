@@ -1,0 +1,224 @@
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "test_env.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QDateTime kStamp(QDate(2021, 6, 15), QTime(10, 20, 30));
+}
+
+// Drive A: is an image, C: a directory; both start empty.
+class TestDosFs : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<DosFs> m_fs;
+    QString m_image;
+    QString host(const QString& name) const { return m_dir->filePath("c/" + name); }
+
+    void expectIoError(const std::function<void()>& action, const QString& part) {
+        try {
+            action();
+            QFAIL("no IoError");
+        } catch (const IoError& e) {
+            QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+        }
+    }
+    void checkImage() {
+        QByteArray report;
+        QVERIFY2(TestEnv::fsckClean(m_image, &report), report.constData());
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir(m_dir->path()).mkdir("c");
+        m_image = m_dir->filePath("A.img");
+        DriveTable drives;
+        drives.map('A', m_image);
+        drives.map('C', m_dir->filePath("c"));
+        m_fs = std::make_unique<DosFs>(drives);
+    }
+
+    void lookupIgnoresCaseAndTrailingDots_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("drive, upper case") << "C:\\NICS\\NE2000.DOS" << QByteArray("driver");
+        QTest::newRow("drive, mixed") << "c:/Nics/Ne2000.Dos" << QByteArray("driver");
+        QTest::newRow("drive, trailing dot") << "C:\\LMHOSTS." << QByteArray("hosts");
+        QTest::newRow("host path, upper case") << "@NICS/NE2000.DOS" << QByteArray("driver");
+        QTest::newRow("host path, trailing dots") << "@NICS./LMHOSTS." << QByteArray("nested");
+        QTest::newRow("relative") << "NICS\\NE2000.DOS" << QByteArray("driver");
+    }
+    void lookupIgnoresCaseAndTrailingDots() {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, contents);
+        TestEnv::writeHostFile(host("nics/ne2000.dos"), "driver");
+        TestEnv::writeHostFile(host("nics/lmhosts"), "nested");
+        TestEnv::writeHostFile(host("lmhosts"), "hosts");
+        if (path.startsWith('@'))
+            path = m_dir->path().toUpper() + "/C/" + path.mid(1);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(m_dir->filePath("c"));
+        const bool exists = m_fs->fileExists(path);
+        const QByteArray read = exists ? m_fs->readFile(path) : QByteArray();
+        QDir::setCurrent(previous);
+        QVERIFY(exists);
+        QCOMPARE(read, contents);
+        QVERIFY(m_fs->directoryExists("C:\\NICS"));
+        QVERIFY(!m_fs->fileExists("C:\\NICS"));
+    }
+
+    void directoryWrites() {
+        TestEnv::writeHostFile(host("lmhosts"), "old");
+        m_fs->writeFile("C:\\LMHOSTS", "new");
+        m_fs->writeFile("C:\\New.Txt", "x");
+        QStringList names = QDir(host("")).entryList(QDir::Files);
+        names.sort();
+        QCOMPARE(names, QStringList({"New.Txt", "lmhosts"}));
+        QCOMPARE(TestEnv::readHostFile(host("lmhosts")), QByteArray("new"));
+
+        m_fs->makeDirectory("C:\\NET");
+        m_fs->makeDirectory("c:\\net"); // exists already: no error
+        m_fs->writeFile("C:\\net\\PROTOCOL.INI", "[x]");
+        QCOMPARE(TestEnv::readHostFile(host("NET/PROTOCOL.INI")), QByteArray("[x]"));
+        expectIoError([&] { m_fs->writeFile("C:\\NOPE\\X", "x"); }, "does not exist");
+        expectIoError([&] { m_fs->makeDirectory("C:\\New.txt"); }, "a file of that name exists");
+
+        m_fs->setFileTime("C:\\NEW.TXT", kStamp);
+        QCOMPARE(QFileInfo(host("New.Txt")).lastModified(), kStamp);
+        QCOMPARE(m_fs->fileTime("c:\\new.txt"), kStamp);
+
+        m_fs->setAttributes("C:\\NEW.TXT", DosAttr::ReadOnly | DosAttr::Hidden);
+        QVERIFY(!(QFileInfo(host("New.Txt")).permissions() & QFile::WriteOwner));
+        QCOMPARE(m_fs->attributes("C:\\NEW.TXT"), quint8(DosAttr::ReadOnly | DosAttr::Archive));
+        expectIoError([&] { m_fs->writeFile("C:\\NEW.TXT", "y"); }, "read-only");
+        expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "read-only");
+        m_fs->setAttributes("C:\\NEW.TXT", 0);
+        m_fs->remove("C:\\NEW.TXT");
+        QVERIFY(!QFileInfo::exists(host("New.Txt")));
+        expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "no such file");
+    }
+
+    void unmappedDrive() {
+        QVERIFY(!m_fs->fileExists("Q:\\X"));
+        QVERIFY(!m_fs->directoryExists("Q:\\"));
+        expectIoError([&] { m_fs->writeFile("Q:\\X", "x"); }, "Cannot create Q:\\X: drive Q: is not mapped");
+        expectIoError([&] { m_fs->readFile("q:x"); }, "drive Q: is not mapped");
+    }
+
+    void missingImageReadsEmpty() {
+        QVERIFY(!m_fs->fileExists("A:\\HIMEM.SYS"));
+        QVERIFY(m_fs->directoryExists("A:"));
+        QVERIFY(!m_fs->directoryExists("A:\\NET"));
+        expectIoError([&] { m_fs->readFile("A:\\HIMEM.SYS"); }, "the image does not exist yet");
+        QVERIFY(!QFileInfo::exists(m_image));
+        m_fs->writeFile("A:\\delete.me", {});
+        QCOMPARE(QFileInfo(m_image).size(), 1474560);
+        checkImage();
+    }
+
+    void imageWrites() {
+        m_fs->writeFile("A:\\config.sys", "DEVICE=HIMEM.SYS\r\n");
+        m_fs->writeFile("A:\\CONFIG.SYS", "FILES=30\r\n"); // the same file
+        QByteArray listing;
+        TestEnv::run("mdir", {"-i", m_image, "::/"}, &listing);
+        QVERIFY2(listing.contains("CONFIG   SYS        10 "), listing.constData());
+        QCOMPARE(TestEnv::mtype(m_image, "::/CONFIG.SYS"), QByteArray("FILES=30\r\n"));
+        QCOMPARE(m_fs->readFile("a:/Config.Sys."), QByteArray("FILES=30\r\n"));
+
+        m_fs->makeDirectory("A:\\net");
+        m_fs->makeDirectory("A:\\NET");
+        QVERIFY(m_fs->directoryExists("A:\\Net"));
+        m_fs->writeFile("A:\\NET\\protocol.ini", "[PROTMAN]\r\n");
+        QCOMPARE(TestEnv::mtype(m_image, "::/NET/PROTOCOL.INI"), QByteArray("[PROTMAN]\r\n"));
+        expectIoError([&] { m_fs->writeFile("A:\\NOPE\\X", "x"); }, "the directory ::/NOPE does not exist");
+        expectIoError([&] { m_fs->makeDirectory("A:\\CONFIG.SYS"); }, "a file of that name exists");
+
+        m_fs->setFileTime("A:\\CONFIG.SYS", kStamp);
+        QCOMPARE(m_fs->fileTime("A:\\config.sys"), kStamp);
+        m_fs->setAttributes("A:\\CONFIG.SYS", DosAttr::ReadOnly | DosAttr::Hidden);
+        QCOMPARE(m_fs->attributes("A:\\CONFIG.SYS"), quint8(DosAttr::ReadOnly | DosAttr::Hidden));
+        m_fs->setFileTime("A:\\CONFIG.SYS", kStamp.addDays(1)); // keeps the attributes
+        QCOMPARE(m_fs->attributes("A:\\CONFIG.SYS"), quint8(DosAttr::ReadOnly | DosAttr::Hidden));
+        QCOMPARE(m_fs->fileTime("A:\\CONFIG.SYS"), kStamp.addDays(1));
+        expectIoError([&] { m_fs->writeFile("A:\\CONFIG.SYS", "y"); }, "read-only");
+        expectIoError([&] { m_fs->remove("A:\\CONFIG.SYS"); }, "CONFIG.SYS in the image " + m_image);
+        QCOMPARE(TestEnv::mtype(m_image, "::/CONFIG.SYS"), QByteArray("FILES=30\r\n"));
+
+        m_fs->setAttributes("A:\\CONFIG.SYS", DosAttr::Archive);
+        m_fs->remove("A:\\config.sys");
+        QVERIFY(!m_fs->fileExists("A:\\CONFIG.SYS"));
+        checkImage();
+    }
+
+    // A full diskette takes what fits and no more, in whole clusters, the old file's included.
+    void fullImage() {
+        QVERIFY(TestEnv::makeBlankImage(m_image));
+        m_fs->writeFile("A:\\OLD.TXT", QByteArray(1000, 'o'));                   // two clusters
+        m_fs->writeFile("A:\\FILL.BIN", QByteArray(1457664 - 1024 - 4096, 'f')); // leaves 4096 free
+        const std::unique_ptr<DosWriter> writer = m_fs->create("A:\\OLD.TXT");
+        const QByteArray data(6000, 'n');
+        QCOMPARE(writer->write(data.constData(), 3000), 3000);
+        QCOMPARE(writer->write(data.constData(), 3000), 5120 - 3000);
+        QCOMPARE(writer->write(data.constData(), 1), 0);
+        writer->close();
+        QCOMPARE(TestEnv::mtype(m_image, "::/OLD.TXT"), QByteArray(5120, 'n'));
+        expectIoError([&] { m_fs->writeFile("A:\\MORE.TXT", "x"); },
+                      "the disk is full (0 of 1 bytes written)");
+        checkImage();
+    }
+
+    // Two files written at once cannot both have the free space: the second is refused whole,
+    // and the file it was to replace keeps its contents.
+    void concurrentWritersKeepOldFile() {
+        QVERIFY(TestEnv::makeBlankImage(m_image));
+        m_fs->writeFile("A:\\KEEP.TXT", "precious");
+        const std::unique_ptr<DosWriter> first = m_fs->create("A:\\BIG.BIN");
+        const std::unique_ptr<DosWriter> second = m_fs->create("A:\\KEEP.TXT");
+        const QByteArray big(1457664 - 512, 'b');
+        QCOMPARE(first->write(big.constData(), big.size()), big.size());
+        const QByteArray replacement(2048, 'r');
+        QCOMPARE(second->write(replacement.constData(), replacement.size()), replacement.size());
+        first->close();
+        expectIoError([&] { second->close(); }, "the diskette is full; the file was not changed");
+        QCOMPARE(TestEnv::mtype(m_image, "::/KEEP.TXT"), QByteArray("precious"));
+        checkImage();
+    }
+
+    void mtoolsErrorsNameTheImage() {
+        TestEnv::writeHostFile(m_image, QByteArray(4096, 'x'));
+        expectIoError([&] { m_fs->fileExists("A:\\X"); }, "in the image " + m_image + ": ");
+    }
+
+    void missingMtoolsIsExplained() {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir->filePath("nothing").toLocal8Bit());
+        QString message;
+        try {
+            m_fs->writeFile("A:\\X", "x");
+        } catch (const IoError& e) {
+            message = e.message();
+        }
+        qputenv("PATH", path);
+        QVERIFY2(message.startsWith("mtools is not installed; install the Debian package mtools"),
+                 qPrintable(message));
+        QVERIFY(message.contains(m_image));
+    }
+
+    void sameFile() {
+        TestEnv::writeHostFile(host("ne2000.dos"), "d");
+        QVERIFY(m_fs->sameFile("C:\\NE2000.DOS", m_dir->filePath("c/NE2000.dos")));
+        QVERIFY(!m_fs->sameFile("C:\\NE2000.DOS", "C:\\OTHER.DOS"));
+        m_fs->writeFile("A:\\NE2000.DOS", "d");
+        QVERIFY(m_fs->sameFile("A:\\NE2000.DOS", "a:/ne2000.dos"));
+        QVERIFY(!m_fs->sameFile("A:\\NE2000.DOS", "C:\\NE2000.DOS"));
+        QVERIFY(!m_fs->sameFile("Q:\\NE2000.DOS", "Q:\\NE2000.DOS"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDosFs)
+#include "tst_dos_fs.moc"
