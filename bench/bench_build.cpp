@@ -3,13 +3,13 @@
 //
 //   bench_build --benchmark_filter=Multicast
 
-#include "writers/build_run.h"
-#include "writers/build_view.h"
 #include "platform/clock.h"
 #include "platform/delay.h"
 #include "platform/dialogs.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
+#include "writers/build_run.h"
+#include "writers/build_view.h"
 
 #include <QCoreApplication>
 #include <QDir>

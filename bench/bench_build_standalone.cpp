@@ -2,14 +2,14 @@
 // diskette that is a host directory and into a fresh 1.44 MB image. Shows what a build costs beyond
 // its fixed waits: the text files, the thirty-odd copies and, for images, the mtools calls.
 
-#include "writers/build_run.h"
-#include "writers/build_view.h"
 #include "platform/clock.h"
 #include "platform/delay.h"
 #include "platform/dialogs.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
 #include "settings/build_settings.h"
+#include "writers/build_run.h"
+#include "writers/build_view.h"
 
 #include <QDir>
 #include <QFile>

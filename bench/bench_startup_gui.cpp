@@ -2,9 +2,9 @@
 // the main window and every page created in the program's order, the main window shown and
 // painted. Runs on the offscreen platform unless a display is given.
 
+#include "gui/shell/wizard.h"
 #include "gui/widgets/help_window.h"
 #include "gui/widgets/qt_dialogs.h"
-#include "gui/shell/wizard.h"
 #include "platform/clock.h"
 
 #include <QApplication>

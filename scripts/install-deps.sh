@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev libqt6svg6
   mtools dosfstools
   fonts-dejavu-core

@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export MTOOLS_SKIP_CHECK=1
 
+echo "== format"
+scripts/check-format.sh
+
 echo "== normal build"
 cmake --preset ci >/dev/null
 cmake --build --preset ci

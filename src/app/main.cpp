@@ -1,10 +1,10 @@
+#include "gui/shell/main_window.h"
+#include "gui/shell/wizard.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/guarded_application.h"
 #include "gui/widgets/help_window.h"
-#include "gui/shell/main_window.h"
 #include "gui/widgets/qt_dialogs.h"
 #include "gui/widgets/splash_window.h"
-#include "gui/shell/wizard.h"
 #include "platform/clock.h"
 #include "settings/program_dir.h"
 

@@ -1,6 +1,5 @@
 #include "cli/cli_build.h"
 
-#include "writers/build_run.h"
 #include "cli/cli.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
@@ -10,6 +9,7 @@
 #include "platform/io_error.h"
 #include "platform/text_util.h"
 #include "rules/show_steps.h"
+#include "writers/build_run.h"
 
 #include <cstdio>
 

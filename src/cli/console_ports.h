@@ -1,7 +1,7 @@
 #pragma once
 
-#include "writers/build_view.h"
 #include "platform/dialogs.h"
+#include "writers/build_view.h"
 
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 class Help {
 public:
     virtual ~Help() = default;
-    virtual void showContext(int helpContext) = 0; // F1 on a form, the help button of a message box
+    virtual void showContext(int helpContext) = 0;   // F1 on a form, the help button of a message box
     virtual void showTopic(const QString& name) = 0; // "IDH_Welcome" and the other named topics
     virtual void openUrl(const QString& url) = 0;
 };

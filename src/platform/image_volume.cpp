@@ -406,7 +406,8 @@ void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
             throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), f.errorString()));
         f.close();
         if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(m_image).constData()) != 0)
-            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), QString::fromLocal8Bit(std::strerror(errno))));
+            throw IoError(QStringLiteral("Cannot write %1: %2")
+                              .arg(where(path), QString::fromLocal8Bit(std::strerror(errno))));
     } catch (...) {
         QFile::remove(copy);
         throw;

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <optional>
 
-
 // What sets the three pages with address fields apart. The routines below are written once and take
 // one of the constants in AddressPages; controls are named as BuildSettings names them.
 struct AddressPage {

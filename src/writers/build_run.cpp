@@ -1,10 +1,5 @@
 #include "writers/build_run.h"
 
-#include "writers/build_view.h"
-#include "writers/microsoft_writer.h"
-#include "writers/multicast_writer.h"
-#include "writers/netware_writer.h"
-#include "writers/no_network_writer.h"
 #include "platform/clock.h"
 #include "platform/copy_file.h"
 #include "platform/delay.h"
@@ -14,6 +9,11 @@
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 #include "settings/preferences.h"
+#include "writers/build_view.h"
+#include "writers/microsoft_writer.h"
+#include "writers/multicast_writer.h"
+#include "writers/netware_writer.h"
+#include "writers/no_network_writer.h"
 
 namespace {
 

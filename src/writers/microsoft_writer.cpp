@@ -1,11 +1,11 @@
 #include "writers/microsoft_writer.h"
 
-#include "writers/build_run.h"
-#include "writers/microsoft_autoexec.h"
 #include "platform/dos_fs.h"
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
 #include "platform/text_util.h"
+#include "writers/build_run.h"
+#include "writers/microsoft_autoexec.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #include "writers/multicast_writer.h"
 
-#include "writers/build_run.h"
 #include "platform/dos_path.h"
 #include "platform/text_util.h"
+#include "writers/build_run.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "writers/netware_writer.h"
 
-#include "writers/build_run.h"
 #include "platform/dos_fs.h"
 #include "platform/dos_path.h"
+#include "writers/build_run.h"
 
 #include <QStringList>
 

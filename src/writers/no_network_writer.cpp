@@ -1,7 +1,7 @@
 #include "writers/no_network_writer.h"
 
-#include "writers/build_run.h"
 #include "platform/dos_path.h"
+#include "writers/build_run.h"
 
 namespace {
 

@@ -16,17 +16,21 @@ class TestBatchUpdate : public QObject {
     QTemporaryDir m_tmp;
 
     static QByteArray wattcp(const QByteArray& ip, const QByteArray& host, const QByteArray& tail = {}) {
-        return "[CLIENT DISKETTE OPERATION]\r\nMY_IP=" + ip + "\r\nHOSTNAME=" + host + "\r\nNETMASK=255.255.0.0\r\n" + tail;
+        return "[CLIENT DISKETTE OPERATION]\r\nMY_IP=" + ip + "\r\nHOSTNAME=" + host +
+               "\r\nNETMASK=255.255.0.0\r\n" + tail;
     }
 
     // n diskette directories, each with its own WATTCP.CFG.
     QStringList diskettes(int n, const QByteArray& content = {}) {
         QStringList dirs;
         for (int i = 1; i <= n; ++i) {
-            const QString dir = m_tmp.filePath(QStringLiteral("%1-%2").arg(QTest::currentTestFunction()).arg(i));
+            const QString dir =
+                m_tmp.filePath(QStringLiteral("%1-%2").arg(QTest::currentTestFunction()).arg(i));
             QDir().mkpath(dir);
-            TestEnv::writeHostFile(dir + "/WATTCP.CFG",
-                                   content.isEmpty() ? wattcp("10.9.9." + QByteArray::number(i), "OLD" + QByteArray::number(i)) : content);
+            TestEnv::writeHostFile(dir + "/WATTCP.CFG", content.isEmpty()
+                                                            ? wattcp("10.9.9." + QByteArray::number(i),
+                                                                     "OLD" + QByteArray::number(i))
+                                                            : content);
             dirs << dir;
         }
         return dirs;
@@ -38,7 +42,9 @@ class TestBatchUpdate : public QObject {
         BatchUpdate batch{fs, dialogs};
         QStringList written;
         explicit Run(const QStringList& dirs) {
-            batch.diskettePlaced = [this, dirs](int n) { fs.mapDrive('A', dirs.value(n - 1, dirs.last())); };
+            batch.diskettePlaced = [this, dirs](int n) {
+                fs.mapDrive('A', dirs.value(n - 1, dirs.last()));
+            };
             batch.updated = [this](int n, const QString& ip, const QString& name) {
                 written << QStringLiteral("%1 %2 %3").arg(n).arg(ip, name);
             };
@@ -63,13 +69,14 @@ private Q_SLOTS:
         QCOMPARE(TestEnv::readHostFile(dirs[0] + "/WATTCP.CFG"), wattcp("10.1.2.254", "LAB9"));
         QCOMPARE(TestEnv::readHostFile(dirs[2] + "/WATTCP.CFG"), wattcp("10.1.2.001", "LAB11"));
         QCOMPARE(run.dialogs.texts(),
-                 (QStringList{"Insert the first floppy diskette in drive A:.  Press OK when ready.",
-                              "Update Successful.\rDisk IP Address is: 10.  1.  2.254\rDisk Client Name is: LAB9\r\r"
-                              "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                              "Update Successful.\rDisk IP Address is: 10.  1.  2.255\rDisk Client Name is: LAB10\r\r"
-                              "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                              "Update Successful.\rDisk IP Address is: 10.  1.  2.001\rDisk Client Name is: LAB11\r\r"
-                              "Insert the next floppy diskette in drive A:.  Press OK when ready."}));
+                 (QStringList{
+                     "Insert the first floppy diskette in drive A:.  Press OK when ready.",
+                     "Update Successful.\rDisk IP Address is: 10.  1.  2.254\rDisk Client Name is: LAB9\r\r"
+                     "Insert the next floppy diskette in drive A:.  Press OK when ready.",
+                     "Update Successful.\rDisk IP Address is: 10.  1.  2.255\rDisk Client Name is: LAB10\r\r"
+                     "Insert the next floppy diskette in drive A:.  Press OK when ready.",
+                     "Update Successful.\rDisk IP Address is: 10.  1.  2.001\rDisk Client Name is: LAB11\r\r"
+                     "Insert the next floppy diskette in drive A:.  Press OK when ready."}));
         for (const auto& shown : run.dialogs.shown())
             QCOMPARE(shown.buttons, Dialogs::Buttons::OkCancel);
         // Cancel leaves the values of the last diskette in the fields.
@@ -109,7 +116,8 @@ private Q_SLOTS:
         f.address = QStringLiteral("  1.  1.  1.  1");
         f.name = QStringLiteral("A1");
         QCOMPARE(run.batch.go(f), BatchUpdate::End::MissingFile);
-        QCOMPARE(run.dialogs.texts().last(), QStringLiteral("Could not find WATTCP.CFG file on the diskette!"));
+        QCOMPARE(run.dialogs.texts().last(),
+                 QStringLiteral("Could not find WATTCP.CFG file on the diskette!"));
         QCOMPARE(run.written, QStringList{"1 1.1.1.1 A1"});
 
         // A proper diskette goes in and GO again: it gets what the failed one was meant to get.
@@ -127,19 +135,22 @@ private Q_SLOTS:
         QTest::newRow("post-configuration kept")
             << wattcp("1.1.1.1", "OLD", " \r\n[POST-CONFIGURATION OPTIONS]\r\nCOMPUTERNAME=PC\r\n")
             << wattcp("5.6.7.8", "NEW", " \r\n[POST-CONFIGURATION OPTIONS]\r\nCOMPUTERNAME=PC\r\n");
-        QTest::newRow("lower-case key found") << QByteArray("[CLIENT DISKETTE OPERATION]\r\nmy_ip=1.1.1.1\r\nhostname=a\r\n")
-                                              << QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n");
+        QTest::newRow("lower-case key found")
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\nmy_ip=1.1.1.1\r\nhostname=a\r\n")
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n");
         QTest::newRow("missing keys after the header")
             << QByteArray("; copied\r\n[CLIENT DISKETTE OPERATION]\r\nNETMASK=255.0.0.0\r\n")
-            << QByteArray("; copied\r\n[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nNETMASK=255.0.0.0\r\n");
+            << QByteArray("; copied\r\n[CLIENT DISKETTE "
+                          "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nNETMASK=255.0.0.0\r\n");
         QTest::newRow("keys past the seventh line are not seen")
             << QByteArray("[CLIENT DISKETTE OPERATION]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\nMY_IP=1.1.1.1\r\n")
-            << QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
+            << QByteArray("[CLIENT DISKETTE "
+                          "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
                           "MY_IP=1.1.1.1\r\n");
         QTest::newRow("LF lines stay LF") << QByteArray("MY_IP=1\nHOSTNAME=2\nNETMASK=3")
                                           << QByteArray("MY_IP=5.6.7.8\nHOSTNAME=NEW\nNETMASK=3\n");
-        QTest::newRow("no header: keys first") << QByteArray("FOO=1\r\n")
-                                               << QByteArray("MY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nFOO=1\r\n");
+        QTest::newRow("no header: keys first")
+            << QByteArray("FOO=1\r\n") << QByteArray("MY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nFOO=1\r\n");
     }
     void rewrite() {
         QFETCH(QByteArray, old);
@@ -162,7 +173,12 @@ private Q_SLOTS:
         QCOMPARE(TestEnv::run("mcopy", {"-i", image, m_tmp.filePath("w.cfg"), "::/WATTCP.CFG"}), 0);
         QByteArray info;
         TestEnv::run("mdir", {"-i", image, "::"}, &info);
-        const qint64 free = QString::fromLatin1(info).section(QLatin1String("bytes free"), 0, 0).split('\n').last().remove(' ').toLongLong();
+        const qint64 free = QString::fromLatin1(info)
+                                .section(QLatin1String("bytes free"), 0, 0)
+                                .split('\n')
+                                .last()
+                                .remove(' ')
+                                .toLongLong();
         TestEnv::writeHostFile(m_tmp.filePath("fill"), QByteArray(free, 'f'));
         QCOMPARE(TestEnv::run("mcopy", {"-i", image, m_tmp.filePath("fill"), "::/FILL"}), 0);
         const QByteArray before = TestEnv::readHostFile(image);

@@ -31,17 +31,20 @@ class TestCli : public QObject {
     }
 
     QString path(const QString& rel) const { return m_dir + QLatin1Char('/') + rel; }
-    void placeholder(const QString& rel) { TestEnv::writeHostFile(path(rel), "placeholder " + rel.toLatin1() + "\r\n"); }
+    void placeholder(const QString& rel) {
+        TestEnv::writeHostFile(path(rel), "placeholder " + rel.toLatin1() + "\r\n");
+    }
 
     static QStringList multicastSets() {
-        return {"--set", "TForm6.Edit1=10.0.0.5", "--set", "TForm6.Edit2=255.255.255.0", "--set",
-                "TForm6.Edit3=client01"};
+        return {"--set", "TForm6.Edit1=10.0.0.5", "--set", "TForm6.Edit2=255.255.255.0",
+                "--set", "TForm6.Edit3=client01"};
     }
 
 private Q_SLOTS:
     void init() {
         QVERIFY(m_tmp.isValid());
-        m_dir = m_tmp.path() + QStringLiteral("/prog") + QString::number(QRandomGenerator::global()->generate());
+        m_dir =
+            m_tmp.path() + QStringLiteral("/prog") + QString::number(QRandomGenerator::global()->generate());
         QDir().mkpath(m_dir);
         TestEnv::writeHostFile(path("PCBW.INI"), QStringLiteral("[LOCATIONS]\r\n"
                                                                 "NICDriverPath=%1/nics/\r\n"
@@ -53,12 +56,12 @@ private Q_SLOTS:
         for (const char* f : {"nics/ne2000.dos", "nics/netbind.com", "nics/dis_pkt9.dos", "nics/protman.exe",
                               "nics/protman.dos", "pella/client.exe"})
             placeholder(f);
-        for (const char* f : {"NET.EXE", "NETBIND.COM", "UMB.COM", "TCPTSR.EXE", "TINYRFC.EXE", "NET.MSG", "NETH.MSG",
-                              "IFSHLP.SYS", "NDISHLP.SYS", "WFWSYS.CFG", "NEMM.DOS", "TCPDRV.DOS", "PROTMAN.DOS",
-                              "PROTMAN.EXE", "LMHOSTS", "TCPUTILS.INI"})
+        for (const char* f : {"NET.EXE", "NETBIND.COM", "UMB.COM", "TCPTSR.EXE", "TINYRFC.EXE", "NET.MSG",
+                              "NETH.MSG", "IFSHLP.SYS", "NDISHLP.SYS", "WFWSYS.CFG", "NEMM.DOS", "TCPDRV.DOS",
+                              "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS", "TCPUTILS.INI"})
             placeholder(QStringLiteral("ms/") + f);
-        TestEnv::writeHostFile(path("PCBW.INI"), TestEnv::readHostFile(path("PCBW.INI")) +
-                                                     "[DRIVES]\r\nA=A.img\r\n");
+        TestEnv::writeHostFile(path("PCBW.INI"),
+                               TestEnv::readHostFile(path("PCBW.INI")) + "[DRIVES]\r\nA=A.img\r\n");
         // The diskette's TForm4.Edit2 names the driver the way the catalogue would: upper case.
         m_driver = QStringLiteral("TForm4.Edit2=%1/NICS/NE2000.DOS").arg(m_dir);
     }
@@ -100,7 +103,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("named");
         QTest::newRow("unknown value") << QStringList{"build", "--set", "TForm6.Edit9=1"} << "TForm6.Edit9";
-        QTest::newRow("bad check form") << QStringList{"build", "--set", "TForm6.CheckBox1=yes"} << "TForm6.CheckBox1";
+        QTest::newRow("bad check form")
+            << QStringList{"build", "--set", "TForm6.CheckBox1=yes"} << "TForm6.CheckBox1";
         QTest::newRow("bad address") << QStringList{"build", "--set", "TForm6.Edit1=1.2.3"} << "TForm6.Edit1";
         QTest::newRow("count without {n}") << QStringList{"build", "--count", "2"} << "{n}";
         QTest::newRow("bad drive") << QStringList{"build", "--drive", "AB=/x"} << "--drive";
@@ -153,7 +157,8 @@ private Q_SLOTS:
     void multicastPageChecksComeFirst_data() {
         QTest::addColumn<QStringList>("sets");
         QTest::addColumn<QByteArray>("message");
-        QTest::newRow("name") << QStringList{"--set", "TForm6.Edit3=Not Specified"} << QByteArray("You must specify a client name.\n");
+        QTest::newRow("name") << QStringList{"--set", "TForm6.Edit3=Not Specified"}
+                              << QByteArray("You must specify a client name.\n");
         QTest::newRow("address") << QStringList{"--set", "TForm6.Edit1=000.000.000.000"}
                                  << QByteArray("You must specify a valid IP Address.\n");
         QTest::newRow("mask") << QStringList{"--set", "TForm6.Edit2=   .   .   .   "}
@@ -178,14 +183,16 @@ private Q_SLOTS:
     }
 
     void microsoftOnTwoDiskettes() {
-        const Result r = cli({"build", "--set", m_driver, "--set", "BuildMode=2", "--set", "TForm9.ComboBox1=2",
-                              "--set", "TForm40.Edit1=10.1.1.1", "--disk2", path("second.img")});
+        const Result r =
+            cli({"build", "--set", m_driver, "--set", "BuildMode=2", "--set", "TForm9.ComboBox1=2", "--set",
+                 "TForm40.Edit1=10.1.1.1", "--disk2", path("second.img")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.err.contains("Insert Disk #2..."));
         const QByteArray autoexec = TestEnv::mtype(path("A.img"), "::/AUTOEXEC.BAT");
         QVERIFY(autoexec.endsWith("pause\r\nlh client.exe\r\n"));
         QCOMPARE(TestEnv::mtype(path("second.img"), "::/AUTOEXEC.BAT"), autoexec);
-        QCOMPARE(TestEnv::mtype(path("second.img"), "::/CLIENT.EXE"), TestEnv::readHostFile(path("pella/client.exe")));
+        QCOMPARE(TestEnv::mtype(path("second.img"), "::/CLIENT.EXE"),
+                 TestEnv::readHostFile(path("pella/client.exe")));
         QVERIFY(TestEnv::mtype(path("second.img"), "::/CONFIG.SYS").isEmpty());
         QVERIFY(TestEnv::fsckClean(path("A.img")));
         QVERIFY(TestEnv::fsckClean(path("second.img")));
@@ -195,7 +202,8 @@ private Q_SLOTS:
         // A file named NET in the diskette's root: \NET cannot be made, so PROTOCOL.INI cannot be written.
         QDir().mkpath(path("disk"));
         TestEnv::writeHostFile(path("disk/NET"), "in the way\r\n");
-        const Result r = cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--drive", "A=" + path("disk")});
+        const Result r =
+            cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--drive", "A=" + path("disk")});
         QCOMPARE(r.code, 3);
         QVERIFY2(r.err.contains("PROTOCOL.INI"), r.err.constData());
         QVERIFY(!r.err.contains("Create Another?"));
@@ -220,8 +228,8 @@ private Q_SLOTS:
         for (int n = 0; n < 3; ++n) {
             QVERIFY(TestEnv::fsckClean(copies[n]));
             QCOMPARE(TestEnv::mtype(copies[n], "::/WATTCP.CFG"),
-                     QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=") + ips[n] + "\r\nHOSTNAME=" + hosts[n] +
-                         "\r\nNETMASK=255.255.255.0\r\n");
+                     QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=") + ips[n] +
+                         "\r\nHOSTNAME=" + hosts[n] + "\r\nNETMASK=255.255.255.0\r\n");
         }
     }
 

@@ -9,8 +9,12 @@ class TestWizardFlow : public QObject {
     Q_OBJECT
 
     static const QString novell() { return QStringLiteral("Novell Netware 3.12 or higher"); }
-    static const QString onServer() { return QStringLiteral("Microsoft TCP/IP - Pellacore Client on Server"); }
-    static const QString onFloppy() { return QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy"); }
+    static const QString onServer() {
+        return QStringLiteral("Microsoft TCP/IP - Pellacore Client on Server");
+    }
+    static const QString onFloppy() {
+        return QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy");
+    }
     static const QString noNetwork() { return QStringLiteral("No Network (local media pull)"); }
 
     // Follows Next from the client location page to the build page.
@@ -31,18 +35,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nos");
         QTest::addColumn<QList<PageId>>("expected");
         using P = PageId;
-        QTest::newRow("multicast") << 1 << novell()
-                                   << QList<P>{P::ClientLocation, P::NicSelection,      P::NicParameters,
-                                               P::MulticastClient, P::PostConfiguration, P::Summary,
-                                               P::DisketteLocation, P::Build};
-        QTest::newRow("netware") << 2 << novell()
-                                 << QList<P>{P::ClientLocation, P::StandaloneParameters, P::NetWare, P::NicSelection,
-                                             P::NicParameters, P::Summary, P::DisketteLocation, P::Build};
+        QTest::newRow("multicast") << 1 << novell() << QList<P>{P::ClientLocation,    P::NicSelection,
+                                                                P::NicParameters,     P::MulticastClient,
+                                                                P::PostConfiguration, P::Summary,
+                                                                P::DisketteLocation,  P::Build};
+        QTest::newRow("netware") << 2 << novell() << QList<P>{P::ClientLocation,   P::StandaloneParameters,
+                                                              P::NetWare,          P::NicSelection,
+                                                              P::NicParameters,    P::Summary,
+                                                              P::DisketteLocation, P::Build};
         for (const QString& ms : {onServer(), onFloppy()})
-            QTest::newRow(qPrintable(ms)) << 2 << ms
-                                          << QList<P>{P::ClientLocation, P::StandaloneParameters,
-                                                      P::MicrosoftStandalone, P::NicSelection, P::NicParameters,
-                                                      P::Summary, P::DisketteLocation, P::Build};
+            QTest::newRow(qPrintable(ms))
+                << 2 << ms << QList<P>{P::ClientLocation,      P::StandaloneParameters,
+                                       P::MicrosoftStandalone, P::NicSelection,
+                                       P::NicParameters,       P::Summary,
+                                       P::DisketteLocation,    P::Build};
         QTest::newRow("no network") << 2 << noNetwork()
                                     << QList<P>{P::ClientLocation, P::StandaloneParameters, P::Summary,
                                                 P::DisketteLocation, P::Build};
@@ -83,8 +89,10 @@ private Q_SLOTS:
         QTest::newRow("client location") << P::ClientLocation << 1 << novell() << P::Main;
         QTest::newRow("nic selection, multicast") << P::NicSelection << 1 << novell() << P::ClientLocation;
         QTest::newRow("nic selection, netware") << P::NicSelection << 2 << novell() << P::NetWare;
-        QTest::newRow("nic selection, microsoft") << P::NicSelection << 3 << onServer() << P::MicrosoftStandalone;
-        QTest::newRow("nic selection, no network") << P::NicSelection << 4 << noNetwork() << P::ClientLocation;
+        QTest::newRow("nic selection, microsoft")
+            << P::NicSelection << 3 << onServer() << P::MicrosoftStandalone;
+        QTest::newRow("nic selection, no network")
+            << P::NicSelection << 4 << noNetwork() << P::ClientLocation;
         QTest::newRow("summary, multicast") << P::Summary << 1 << onServer() << P::PostConfiguration;
         QTest::newRow("summary, netware") << P::Summary << 2 << novell() << P::NicParameters;
         QTest::newRow("summary, microsoft") << P::Summary << 3 << onFloppy() << P::StandaloneParameters;
@@ -107,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(WizardFlow::cancelQuestion(PageId::StandaloneParameters), loose);
         QCOMPARE(WizardFlow::cancelQuestion(PageId::NetWare), loose);
         for (PageId p : {PageId::ClientLocation, PageId::MicrosoftStandalone, PageId::NicSelection,
-                         PageId::NicParameters, PageId::MulticastClient, PageId::PostConfiguration, PageId::Summary,
-                         PageId::DisketteLocation})
+                         PageId::NicParameters, PageId::MulticastClient, PageId::PostConfiguration,
+                         PageId::Summary, PageId::DisketteLocation})
             QCOMPARE(WizardFlow::cancelQuestion(p), lose);
     }
 

@@ -88,7 +88,8 @@ private Q_SLOTS:
         if (beside)
             shipCatalogues(m_exeDir + "/share/bootwright", "beside");
         ProgramDir::locate(m_exeDir);
-        QVERIFY(TestEnv::readHostFile(m_userDir + "/PCBWNICM.INI").contains(QByteArray("NE2000 " + expected)));
+        QVERIFY(
+            TestEnv::readHostFile(m_userDir + "/PCBWNICM.INI").contains(QByteArray("NE2000 " + expected)));
     }
 
     void catalogueSourcesInOrder() {

@@ -4,14 +4,14 @@
 // directory with PCBW.INI, a NIC driver directory, the client program, and drive A: mapped to a
 // directory or an image. Expected file contents stay in the tests themselves.
 
-#include "writers/build_run.h"
+#include "fixed_clock.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
-#include "fixed_clock.h"
 #include "recording_build_view.h"
 #include "scripted_dialogs.h"
 #include "settings/build_settings.h"
 #include "test_env.h"
+#include "writers/build_run.h"
 
 #include <QDir>
 #include <QFileInfo>

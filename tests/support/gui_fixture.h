@@ -3,9 +3,9 @@
 // For widget tests only (they link bootwright_gui): the whole program with scripted dialogs, a
 // recording help port and a fixed clock, on a program directory of the test's own.
 
+#include "fixed_clock.h"
 #include "gui/shell/wizard.h"
 #include "platform/delay.h"
-#include "fixed_clock.h"
 #include "recording_help.h"
 #include "scripted_dialogs.h"
 #include "test_env.h"

@@ -10,7 +10,10 @@
 // Records what a build showed: every status text and gauge value in order, and the ticks.
 class RecordingBuildView : public BuildView {
 public:
-    void setStatus(const QString& text) override { statuses << text; events << "status:" + text; }
+    void setStatus(const QString& text) override {
+        statuses << text;
+        events << "status:" + text;
+    }
     void setGauge(int percent) override {
         gauges << percent;
         events << "gauge:" + QString::number(percent);

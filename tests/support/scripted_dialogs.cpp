@@ -11,13 +11,13 @@ Dialogs::Button ScriptedDialogs::message(const QString& text, Icon icon, Buttons
 }
 
 QString ScriptedDialogs::openFileName(const QString& title, const QString& filter, const QString& initialDir,
-                                     const QString& suggestedName) {
+                                      const QString& suggestedName) {
     m_fileRequests.append({false, title, filter, initialDir, suggestedName});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }
 
 QString ScriptedDialogs::saveFileName(const QString& title, const QString& filter, const QString& initialDir,
-                                     const QString& suggestedName) {
+                                      const QString& suggestedName) {
     m_fileRequests.append({true, title, filter, initialDir, suggestedName});
     return m_files.isEmpty() ? QString() : m_files.takeFirst();
 }

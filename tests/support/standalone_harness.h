@@ -4,15 +4,15 @@
 // with the driver directories, the NIC driver and the client program, and diskettes A:, B: and a
 // second A: diskette, each a directory of its own (or an image when a test asks for one).
 
-#include "writers/build_run.h"
+#include "fixed_clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
-#include "fixed_clock.h"
 #include "recording_build_view.h"
 #include "scripted_dialogs.h"
 #include "settings/build_settings.h"
 #include "test_env.h"
+#include "writers/build_run.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "writers/microsoft_autoexec.h"
-#include "writers/microsoft_writer.h"
 #include "platform/io_error.h"
 #include "standalone_harness.h"
+#include "writers/microsoft_autoexec.h"
+#include "writers/microsoft_writer.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "writers/netware_writer.h"
 #include "platform/io_error.h"
 #include "standalone_harness.h"
+#include "writers/netware_writer.h"
 
 #include <QtTest>
 

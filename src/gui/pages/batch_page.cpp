@@ -1,10 +1,10 @@
 #include "gui/pages/batch_page.h"
 
-#include "gui/pages/page_host.h"
 #include "batch/batch_update.h"
+#include "gui/pages/page_host.h"
+#include "gui/widgets/address_edit.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
-#include "gui/widgets/address_edit.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "gui/pages/build_page.h"
 
 #include "gui/pages/page_host.h"
-#include "writers/build_run.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
+#include "writers/build_run.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -156,8 +156,8 @@ void TForm3::Timer1Timer() {
         asked = true;
     } catch (const std::exception& e) {
         // The run ended without its question; the page stays up so the user can cancel and go back.
-        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error,
-                                   Dialogs::Buttons::Ok, 0);
+        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
+                                 0);
     }
 
     if (asked && answer != Dialogs::Button::Yes) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "writers/build_view.h"
 #include "gui/pages/wizard_page.h"
+#include "writers/build_view.h"
 
 #include <functional>
 #include <memory>

@@ -78,8 +78,8 @@ void TForm12::fillList() {
     try {
         items = ConfigStore(host().programDir()).list();
     } catch (const std::exception& e) {
-        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error,
-                                   Dialogs::Buttons::Ok, 0);
+        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
+                                 0);
     }
     for (const ConfigStore::Item& entry : std::as_const(items)) {
         auto* item = new QTreeWidgetItem(m_listView1, {entry.description});
@@ -160,15 +160,15 @@ void TForm12::RemoveClick() {
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
         host().dialogs().message(ConfigMessages::NotFound, Dialogs::Icon::Information, Dialogs::Buttons::Ok,
-                                   0);
+                                 0);
         return;
     }
     try {
         ConfigStore(host().programDir()).remove(item->text(0));
     } catch (const std::exception& e) {
         // A caption the file format cannot name (a hand-edited file) lands here; the list stays.
-        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error,
-                                   Dialogs::Buttons::Ok, 0);
+        host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
+                                 0);
     }
     fillList();
 }

@@ -2,8 +2,8 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
-#include "settings/build_settings.h"
 #include "gui/widgets/hint_dialog.h"
+#include "settings/build_settings.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rules/address_routines.h"
 #include "gui/pages/wizard_page.h"
+#include "rules/address_routines.h"
 
 class AddressEdit;
 class QCheckBox;

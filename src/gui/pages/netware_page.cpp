@@ -1,8 +1,8 @@
 #include "gui/pages/netware_page.h"
 
 #include "gui/pages/page_host.h"
-#include "settings/build_settings.h"
 #include "gui/widgets/hint_dialog.h"
+#include "settings/build_settings.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -149,7 +149,7 @@ bool TForm21::checkNext() {
     if (!m_comboBox1->currentText().isEmpty())
         return true;
     host().dialogs().message(tr("You must specify a Frame Type."), Dialogs::Icon::Information,
-                               Dialogs::Buttons::Ok);
+                             Dialogs::Buttons::Ok);
     return false;
 }
 

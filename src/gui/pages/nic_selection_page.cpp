@@ -1,12 +1,12 @@
 #include "gui/pages/nic_selection_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/widgets/hint_dialog.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "rules/diskette_copy_offer.h"
 #include "rules/nic_catalogue.h"
 #include "settings/build_settings.h"
-#include "gui/widgets/hint_dialog.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -120,7 +120,7 @@ QString TForm4::browseDriver() {
         netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
                 : QStringLiteral("NIC DOS Drivers|*.DOS|All Files|*.*|NIC NETWARE Drivers|*.COM");
     return host().dialogs().openFileName(tr("Select NIC Driver"), filter, QString(),
-                                           netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
+                                         netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
 }
 
 void TForm4::ListBox1DblClick(QListWidgetItem* item) {

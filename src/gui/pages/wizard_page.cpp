@@ -55,7 +55,7 @@ void WizardPage::goNext() {
 void WizardPage::CancelClick() {
     // Only back to the main window: whatever the question says, no value is reset.
     if (m_host.dialogs().message(WizardFlow::cancelQuestion(m_id), Dialogs::Icon::Information,
-                                   Dialogs::Buttons::OkCancel, 0) == Dialogs::Button::Ok)
+                                 Dialogs::Buttons::OkCancel, 0) == Dialogs::Button::Ok)
         m_host.showMain(this);
 }
 

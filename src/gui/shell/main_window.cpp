@@ -1,10 +1,10 @@
 #include "gui/shell/main_window.h"
 
+#include "gui/pages/batch_page.h"
+#include "gui/shell/wizard.h"
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/bit_button.h"
-#include "gui/shell/wizard.h"
-#include "gui/pages/batch_page.h"
 #include "gui/widgets/hint_dialog.h"
 #include "gui/widgets/user_prefs_dialog.h"
 

@@ -1,39 +1,52 @@
 #include "gui/shell/page_factory.h"
 
-#include "gui/shell/main_window.h"
-#include "gui/shell/wizard.h"
 #include "gui/pages/build_page.h"
 #include "gui/pages/client_location_page.h"
 #include "gui/pages/diskette_location_page.h"
+#include "gui/pages/load_configuration_page.h"
 #include "gui/pages/microsoft_standalone_page.h"
 #include "gui/pages/multicast_client_page.h"
 #include "gui/pages/netware_page.h"
 #include "gui/pages/nic_parameters_page.h"
 #include "gui/pages/nic_selection_page.h"
 #include "gui/pages/post_configuration_page.h"
+#include "gui/pages/save_configuration_page.h"
 #include "gui/pages/standalone_parameters_page.h"
 #include "gui/pages/summary_page.h"
 #include "gui/pages/wizard_page.h"
-#include "gui/pages/load_configuration_page.h"
-#include "gui/pages/save_configuration_page.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/wizard.h"
 
 QWidget* createForm(Wizard& wizard, PageId id) {
     switch (id) {
     case PageId::Main:
         return new MainWindow(wizard);
-    case PageId::ClientLocation: return new TForm11(wizard);
-    case PageId::NicSelection: return new TForm4(wizard);
-    case PageId::NicParameters: return new TForm7(wizard);
-    case PageId::DisketteLocation: return new TForm2(wizard);
-    case PageId::Summary: return new TForm8(wizard);
-    case PageId::Build: return new TForm3(wizard);
-    case PageId::MulticastClient: return new TForm6(wizard);
-    case PageId::PostConfiguration: return new TForm99(wizard);
-    case PageId::StandaloneParameters: return new TForm9(wizard);
-    case PageId::NetWare: return new TForm21(wizard);
-    case PageId::MicrosoftStandalone: return new TForm40(wizard);
-    case PageId::LoadConfiguration: return new TForm12(wizard);
-    case PageId::SaveConfiguration: return new TForm13(wizard);
+    case PageId::ClientLocation:
+        return new TForm11(wizard);
+    case PageId::NicSelection:
+        return new TForm4(wizard);
+    case PageId::NicParameters:
+        return new TForm7(wizard);
+    case PageId::DisketteLocation:
+        return new TForm2(wizard);
+    case PageId::Summary:
+        return new TForm8(wizard);
+    case PageId::Build:
+        return new TForm3(wizard);
+    case PageId::MulticastClient:
+        return new TForm6(wizard);
+    case PageId::PostConfiguration:
+        return new TForm99(wizard);
+    case PageId::StandaloneParameters:
+        return new TForm9(wizard);
+    case PageId::NetWare:
+        return new TForm21(wizard);
+    case PageId::MicrosoftStandalone:
+        return new TForm40(wizard);
+    case PageId::LoadConfiguration:
+        return new TForm12(wizard);
+    case PageId::SaveConfiguration:
+        return new TForm13(wizard);
     default:
         // A page that has no class of its own yet: an empty page with the wizard's buttons.
         return new WizardPage(wizard, id);

@@ -1,8 +1,8 @@
-#include "gui/shell/main_window.h"
 #include "gui/pages/batch_page.h"
-#include "platform/dos_fs.h"
-#include "gui_fixture.h"
+#include "gui/shell/main_window.h"
 #include "gui/widgets/address_edit.h"
+#include "gui_fixture.h"
+#include "platform/dos_fs.h"
 
 #include <QAction>
 #include <QApplication>

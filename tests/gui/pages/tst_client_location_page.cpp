@@ -1,6 +1,6 @@
-#include "platform/profile_file.h"
-#include "gui_fixture.h"
 #include "gui/pages/wizard_page.h"
+#include "gui_fixture.h"
+#include "platform/profile_file.h"
 
 #include <QDir>
 #include <QLineEdit>

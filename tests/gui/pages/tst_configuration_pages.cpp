@@ -1,10 +1,10 @@
-#include "gui/shell/main_window.h"
-#include "platform/profile_file.h"
-#include "gui_fixture.h"
-#include "gui/widgets/address_edit.h"
-#include "settings/config_store.h"
 #include "gui/pages/load_configuration_page.h"
 #include "gui/pages/save_configuration_page.h"
+#include "gui/shell/main_window.h"
+#include "gui/widgets/address_edit.h"
+#include "gui_fixture.h"
+#include "platform/profile_file.h"
+#include "settings/config_store.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "gui_fixture.h"
-#include "gui/widgets/address_edit.h"
 #include "gui/pages/microsoft_standalone_page.h"
+#include "gui/widgets/address_edit.h"
+#include "gui_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>

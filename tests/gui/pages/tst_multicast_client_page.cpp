@@ -1,8 +1,8 @@
-#include "platform/profile_file.h"
-#include "gui_fixture.h"
-#include "gui/widgets/address_edit.h"
 #include "gui/pages/wizard_page.h"
+#include "gui/widgets/address_edit.h"
 #include "gui/widgets/hint_dialog.h"
+#include "gui_fixture.h"
+#include "platform/profile_file.h"
 
 #include <QApplication>
 #include <QCheckBox>

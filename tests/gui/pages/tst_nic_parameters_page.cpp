@@ -1,5 +1,5 @@
-#include "gui_fixture.h"
 #include "gui/pages/wizard_page.h"
+#include "gui_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "gui_fixture.h"
 #include "gui/pages/wizard_page.h"
 #include "gui/widgets/hint_dialog.h"
+#include "gui_fixture.h"
 
 #include <QApplication>
 #include <QLabel>

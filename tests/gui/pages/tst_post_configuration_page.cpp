@@ -1,6 +1,6 @@
-#include "gui_fixture.h"
-#include "gui/widgets/address_edit.h"
 #include "gui/pages/wizard_page.h"
+#include "gui/widgets/address_edit.h"
+#include "gui_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "platform/profile_file.h"
-#include "gui_fixture.h"
 #include "gui/pages/wizard_page.h"
 #include "gui/widgets/hint_dialog.h"
+#include "gui_fixture.h"
+#include "platform/profile_file.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "gui_fixture.h"
 #include "gui/pages/summary_page.h"
+#include "gui_fixture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

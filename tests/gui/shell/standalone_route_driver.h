@@ -5,9 +5,9 @@
 // formatted with system files) and the clicks and keys that fill the pages.
 
 #include "gui/pages/build_page.h"
+#include "gui/pages/wizard_page.h"
 #include "gui_fixture.h"
 #include "modal_watcher.h"
-#include "gui/pages/wizard_page.h"
 
 #include <QComboBox>
 #include <QLabel>

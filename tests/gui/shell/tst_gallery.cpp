@@ -1,13 +1,13 @@
+#include "gui/pages/batch_page.h"
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_window.h"
+#include "gui/widgets/hint_dialog.h"
 #include "gui/widgets/splash_window.h"
-#include "gui/pages/batch_page.h"
+#include "gui/widgets/user_prefs_dialog.h"
 #include "gui_fixture.h"
 #include "modal_watcher.h"
-#include "gui/widgets/hint_dialog.h"
 #include "settings/preferences.h"
-#include "gui/widgets/user_prefs_dialog.h"
 
 #include <QDir>
 #include <QFontInfo>

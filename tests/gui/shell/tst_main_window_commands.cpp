@@ -1,8 +1,8 @@
 #include "gui/shell/main_window.h"
-#include "platform/profile_file.h"
+#include "gui/widgets/hint_dialog.h"
 #include "gui_fixture.h"
 #include "modal_watcher.h"
-#include "gui/widgets/hint_dialog.h"
+#include "platform/profile_file.h"
 
 #include <QAction>
 #include <QCheckBox>

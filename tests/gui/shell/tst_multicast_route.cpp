@@ -2,8 +2,8 @@
 // finished diskette, twice, with the second diskette's name and address advanced.
 
 #include "gui/pages/build_page.h"
-#include "gui_fixture.h"
 #include "gui/pages/wizard_page.h"
+#include "gui_fixture.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "platform/profile_file.h"
+#include "gui/widgets/hint_dialog.h"
+#include "gui/widgets/user_prefs_dialog.h"
 #include "modal_watcher.h"
+#include "platform/profile_file.h"
 #include "recording_help.h"
 #include "scripted_dialogs.h"
-#include "gui/widgets/hint_dialog.h"
 #include "settings/preferences.h"
-#include "gui/widgets/user_prefs_dialog.h"
 #include "test_env.h"
 
 #include <QCheckBox>
