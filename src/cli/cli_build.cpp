@@ -7,9 +7,11 @@
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
-#include "platform/text_util.h"
+#include "rules/nic_catalogue.h"
+#include "rules/page_rules.h"
 #include "rules/show_steps.h"
 #include "writers/build_run.h"
+#include "writers/client_identity.h"
 
 #include <cstdio>
 
@@ -34,39 +36,15 @@ bool twoDisketteForm(const BuildSettings& s) {
            s.itemText(QStringLiteral("TForm9.ComboBox1")).toUpper().contains(QLatin1String("FLOPPY"));
 }
 
-// The address and name the diskette got, as its files carry them.
-QPair<QString, QString> addressAndName(const BuildSettings& s) {
-    const auto noBlanks = [](const QString& t) {
-        return StrTran(t, QStringLiteral(" "), QString());
-    };
-    switch (s.buildMode()) {
-    case 1:
-        return {s.isChecked(QStringLiteral("TForm6.CheckBox3"))
-                    ? QStringLiteral("DHCP")
-                    : noBlanks(s.text(QStringLiteral("TForm6.Edit1"))),
-                s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed()};
-    case 3:
-        return {noBlanks(s.text(QStringLiteral("TForm40.Edit1"))),
-                s.text(QStringLiteral("TForm40.Edit3")).trimmed()};
-    default:
-        return {QStringLiteral("-"), QStringLiteral("-")};
+// A driver given by its path alone is a driver typed into the NIC selection page's Selection field:
+// that field is what the page's check looks at, and leaving it would copy it to the driver path.
+void driverGivenByPath(BuildSettings& s) {
+    const QString selection = QStringLiteral("TForm4.Edit1");
+    const QString driver = QStringLiteral("TForm4.Edit2");
+    if (s.text(selection).isEmpty() && s.text(driver) != BuildSettings().text(driver)) {
+        s.setText(selection, s.text(driver));
+        s.setText(QStringLiteral("TForm4.Edit3"), NicCatalogue::otherHaveDisk());
     }
-}
-
-// The Multicast client page's checks on Next: the wizard never builds past them, so neither does
-// the command line. Returns the page's message, or an empty text.
-QString multicastCheck(const BuildSettings& s) {
-    const QString name = s.text(QStringLiteral("TForm6.Edit3"));
-    const auto unset = [](const QString& quad) {
-        return quad == QLatin1String("000.000.000.000") || quad == QLatin1String("   .   .   .   ");
-    };
-    if (name == QLatin1String("Not Specified") || name.isEmpty())
-        return QStringLiteral("You must specify a client name.");
-    if (unset(s.text(QStringLiteral("TForm6.Edit1"))))
-        return QStringLiteral("You must specify a valid IP Address.");
-    if (unset(s.text(QStringLiteral("TForm6.Edit2"))))
-        return QStringLiteral("You must specify a valid Sub Net Mask.");
-    return {};
 }
 
 } // namespace
@@ -85,11 +63,24 @@ int run(const BuildOptions& options) {
                                  Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
         return Cli::Message;
     }
-    CliSettings::refineStandaloneMode(settings);
+    driverGivenByPath(settings);
 
     DriveTable drives = DriveTable::load(options.programDir);
     for (const auto& [letter, path] : options.drives)
         drives.map(letter, path);
+
+    // The route decides BuildMode before anything depends on it (a Standalone configuration builds
+    // as the NOS it names); its checks are made per diskette below.
+    {
+        BuildSettings routed = settings;
+        DosFs fs(drives);
+        try {
+            PageRules::checkRoute(routed, fs);
+        } catch (const IoError&) {
+            // Reported with the checks of the first diskette.
+        }
+        settings.setBuildMode(routed.buildMode());
+    }
 
     const QChar target =
         settings.isChecked(QStringLiteral("TForm2.RadioButton1")) ? QLatin1Char('A') : QLatin1Char('B');
@@ -107,14 +98,6 @@ int run(const BuildOptions& options) {
             QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
                 .arg(settings.itemText(QStringLiteral("TForm9.ComboBox1"))));
 
-    if (settings.buildMode() == 1) {
-        const QString problem = multicastCheck(settings);
-        if (!problem.isEmpty()) {
-            ConsoleDialogs().print(problem);
-            return Cli::Message;
-        }
-    }
-
     // Nobody watches a status line here: the waits that pace the page for the eye are left out.
     setDelayPacing(0);
 
@@ -123,7 +106,6 @@ int run(const BuildOptions& options) {
     SystemClock clock;
     RememberedAddress multicastRemembered;
     RememberedAddress microsoftRemembered;
-    QStringList done;
 
     for (int n = 1; n <= options.count; ++n) {
         if (n > 1) {
@@ -137,24 +119,29 @@ int run(const BuildOptions& options) {
         }
         const DriveTable diskDrives = numberedDrives(drives, n);
         DosFs fs(diskDrives);
-        BuildRun run(fs, dialogs, view, clock);
-        const QString disk2 = numbered(options.disk2, n);
-        run.secondDiskette = [&fs, &disk2, target] {
-            if (!disk2.isEmpty())
-                fs.mapDrive(target, disk2);
-        };
         try {
+            // Every page on the route makes its Next check, as passing the wizard would.
+            if (const Check refused = PageRules::checkRoute(settings, fs)) {
+                dialogs.message(refused->text, refused->icon, Dialogs::Buttons::Ok, 0);
+                return Cli::Message;
+            }
+            BuildRun run(fs, dialogs, view, clock);
+            const QString disk2 = numbered(options.disk2, n);
+            run.secondDiskette = [&fs, &disk2, target] {
+                if (!disk2.isEmpty())
+                    fs.mapDrive(target, disk2);
+            };
             run.FormShow(settings, options.programDir);
             run.MakeTheDisk();
+            if (run.BuildCancelled())
+                return Cli::Message;
         } catch (const IoError& e) {
             dialogs.print(QStringLiteral("Input/output error: ") + e.message());
             return Cli::IoFailure;
         }
-        if (run.BuildCancelled())
-            return Cli::Message;
-        const auto [address, name] = addressAndName(settings);
-        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskDrives.hostPath(target)), qPrintable(address),
-                    qPrintable(name));
+        const ClientIdentity client = clientIdentity(settings);
+        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskDrives.hostPath(target)),
+                    qPrintable(client.address), qPrintable(client.name));
         std::fflush(stdout);
     }
     return Cli::Done;

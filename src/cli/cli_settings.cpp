@@ -1,7 +1,7 @@
 #include "cli/cli_settings.h"
 
+#include "rules/page_rules.h"
 #include "settings/config_store.h"
-#include "settings/preferences.h"
 
 namespace CliSettings {
 
@@ -23,14 +23,9 @@ BuildSettings assemble(const QString& programDir, const QString& config, const Q
     }
     for (const QString& assignment : sets)
         applySet(settings, assignment);
-    // The client location page takes the last accepted client program into an empty field when it
-    // is shown; a build from here passes that page too.
-    const QString clientField = QStringLiteral("TForm11.Edit1");
-    if (settings.text(clientField).isEmpty()) {
-        const QString client = Preferences(programDir).client();
-        if (client != QLatin1String("XXX"))
-            settings.setText(clientField, client);
-    }
+    // A build from here passes the client location page too, which takes the last accepted client
+    // program into an empty field when it is shown.
+    PageRules::clientLocationShow(settings, programDir);
     return settings;
 }
 
@@ -44,18 +39,6 @@ void applySet(BuildSettings& settings, const QString& assignment) {
     } catch (const SettingsError& e) {
         throw UsageError(QStringLiteral("--set %1: %2").arg(name, QString::fromStdString(e.what())));
     }
-}
-
-void refineStandaloneMode(BuildSettings& settings) {
-    if (settings.buildMode() != 2)
-        return;
-    const QString nos = settings.itemText(QStringLiteral("TForm9.ComboBox1"));
-    if (nos.startsWith(QLatin1String("Novell")))
-        settings.setBuildMode(2);
-    else if (nos.startsWith(QLatin1String("Microsoft")))
-        settings.setBuildMode(3);
-    else if (nos.startsWith(QLatin1String("No Network")))
-        settings.setBuildMode(4);
 }
 
 } // namespace CliSettings

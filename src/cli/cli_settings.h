@@ -29,8 +29,4 @@ BuildSettings assemble(const QString& programDir, const QString& config, const Q
 // Applies one NAME=VALUE; a plain address such as 10.0.0.5 fills a 15-character address field.
 void applySet(BuildSettings& settings, const QString& assignment);
 
-// What the Standalone Parameters page's Next does to BuildMode 2: the chosen server type decides
-// between NetWare (2), Microsoft (3) and no network (4).
-void refineStandaloneMode(BuildSettings& settings);
-
 } // namespace CliSettings

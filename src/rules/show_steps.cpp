@@ -1,97 +1,9 @@
 #include "rules/show_steps.h"
 
+#include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
 namespace ShowSteps {
-
-namespace {
-
-using AddressRoutines::trimBlanks;
-
-const QString kSameAsImage = QStringLiteral("Same as Image");
-const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
-
-bool on(const BuildSettings& s, const char* name) {
-    return s.isChecked(QLatin1String(name));
-}
-
-void set(BuildSettings& s, const char* name, const QString& text) {
-    s.setText(QLatin1String(name), text);
-}
-
-bool trimmedIs(const BuildSettings& s, const char* name, const QString& text) {
-    return trimBlanks(s.text(QLatin1String(name))) == text;
-}
-
-// Post-configuration page, IP address kind rule: each test in turn.
-void addressKindRule(BuildSettings& s) {
-    const QString bootp = AddressPages::PostConfiguration.automaticWord;
-    if ((on(s, "TForm99.RadioButton13") || on(s, "TForm99.RadioButton21")) &&
-        trimmedIs(s, "TForm99.Edit1", bootp))
-        set(s, "TForm99.Edit1", AddressText::DefaultAddress);
-    if (on(s, "TForm99.RadioButton15"))
-        set(s, "TForm99.Edit1", s.text(QStringLiteral("TForm6.Edit1")));
-    if (on(s, "TForm99.RadioButton16"))
-        set(s, "TForm99.Edit1", bootp);
-}
-
-// Post-configuration page, computer name kind rule, as it runs when "Use as Entered " has just
-// been selected by the name source rule.
-void nameKindRuleForUseAsEntered(BuildSettings& s) {
-    if (trimmedIs(s, "TForm99.Edit3", kSameAsImage) || trimmedIs(s, "TForm99.Edit3", kDeriveFromMac))
-        set(s, "TForm99.Edit3", QString());
-}
-
-void postConfigurationRules(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton3")) {
-        addressKindRule(s);
-        if (!on(s, "TForm99.RadioButton13") && !on(s, "TForm99.RadioButton15") &&
-            !on(s, "TForm99.RadioButton16")) {
-            s.setChecked(QStringLiteral("TForm99.RadioButton21"), true);
-            addressKindRule(s);
-        }
-    } else {
-        set(s, "TForm99.Edit1", AddressText::DefaultAddress);
-        for (const char* kind : {"TForm99.RadioButton21", "TForm99.RadioButton13", "TForm99.RadioButton15",
-                                 "TForm99.RadioButton16"})
-            s.setChecked(QLatin1String(kind), false);
-    }
-
-    if (on(s, "TForm99.RadioButton5")) {
-        if (on(s, "TForm99.CheckBox6"))
-            set(s, "TForm99.Edit2", s.text(QStringLiteral("TForm6.Edit2")));
-    } else {
-        set(s, "TForm99.Edit2", AddressText::DefaultMask);
-    }
-
-    if (on(s, "TForm99.RadioButton7")) {
-        if (!on(s, "TForm99.RadioButton20")) {
-            s.setChecked(QStringLiteral("TForm99.RadioButton20"), true);
-            nameKindRuleForUseAsEntered(s);
-        }
-    } else {
-        for (const char* kind : {"TForm99.RadioButton20", "TForm99.RadioButton17", "TForm99.RadioButton18",
-                                 "TForm99.RadioButton19"})
-            s.setChecked(QLatin1String(kind), false);
-        set(s, "TForm99.Edit3", kSameAsImage);
-    }
-
-    if (on(s, "TForm99.RadioButton9") || on(s, "TForm99.RadioButton11")) {
-        if (trimmedIs(s, "TForm99.Edit5", kSameAsImage))
-            set(s, "TForm99.Edit5", QString());
-    } else {
-        set(s, "TForm99.Edit5", kSameAsImage);
-    }
-
-    if (on(s, "TForm99.RadioButton12")) {
-        if (trimmedIs(s, "TForm99.Edit6", kSameAsImage))
-            set(s, "TForm99.Edit6", QString());
-    } else {
-        set(s, "TForm99.Edit6", kSameAsImage);
-    }
-}
-
-} // namespace
 
 void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered) {
     QString address = settings.text(page.addressField);
@@ -123,8 +35,12 @@ void applyAddressSteps(BuildSettings& settings, const AddressPage& page, Remembe
     fields.mask = settings.text(page.maskField);
     fields.remembered = remembered;
     fields.dhcp = settings.isChecked(page.dhcpSwitch);
-    fields.automatic =
-        fields.address == page.automaticWord || (page.dhcpSwitchesMask && fields.mask == page.automaticWord);
+    // A field that holds a word instead of an address shows it without the mask: automatic mode,
+    // whether switched on this page or loaded.
+    const auto isWord = [](const QString& text) {
+        return !text.isEmpty() && !AddressText::isMaskedAddress(text);
+    };
+    fields.automatic = isWord(fields.address) || isWord(fields.mask);
     const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, page);
     settings.setText(page.addressField, fields.address);
     settings.setText(page.maskField, fields.mask);
@@ -138,9 +54,7 @@ void multicastClient(BuildSettings& settings, RememberedAddress& remembered) {
 }
 
 void postConfiguration(BuildSettings& settings) {
-    postConfigurationRules(settings);
-    RememberedAddress nothingKept;
-    applyAddressSteps(settings, AddressPages::PostConfiguration, nothingKept);
+    PostConfigurationRules::show(settings);
 }
 
 void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered) {

@@ -23,9 +23,14 @@ constexpr MicrosoftFile kMicrosoftFiles[] = {
     {"PROTMAN.DOS", 80}, {"PROTMAN.EXE", 85}, {"LMHOSTS.", 90}, {"TCPUTILS.INI", 95},
 };
 
-// "192.168.  1.  5" -> "192 168 1 5", the form the Microsoft TCP/IP stack reads.
-QString addressForm(const QString& text) {
-    return StrTran(StrTran(text, QStringLiteral(" "), QString()), QStringLiteral("."), QStringLiteral(" "));
+// "192.168.  1.  5" -> "192.168.1.5", the field without the blanks the mask keeps for digits not typed.
+QString withoutBlanks(const QString& text) {
+    return StrTran(text, QStringLiteral(" "), QString());
+}
+
+// "192.168.1.5" -> "192 168 1 5", the form the Microsoft TCP/IP stack reads.
+QString stackForm(const QString& dotted) {
+    return StrTran(dotted, QStringLiteral("."), QStringLiteral(" "));
 }
 
 QStringList configSysLines(const BuildRun& run) {
@@ -62,12 +67,13 @@ QStringList protocolIniLines(const BuildRun& run) {
     lines << QStringLiteral(" ") << QStringLiteral("[protman]") << QStringLiteral("drivername = PROTMAN$")
           << QStringLiteral("priority = MS$NDISHLP") << QStringLiteral(" ") << QStringLiteral("[tcpip]")
           << QStringLiteral("NBSessions=6") << QStringLiteral("DefaultGateway0=");
-    const QString address = s.text(QStringLiteral("TForm40.Edit1"));
-    if (address.left(4) == QLatin1String("DHCP")) {
+    const ClientIdentity client = MicrosoftIdentity(s);
+    if (s.text(QStringLiteral("TForm40.Edit1")).left(4) == QLatin1String("DHCP")) {
         lines << QStringLiteral("DisableDHCP=0");
     } else {
-        lines << QStringLiteral("SUBNETMASK0=") + addressForm(s.text(QStringLiteral("TForm40.Edit2")));
-        lines << QStringLiteral("IPADDRESS0=") + addressForm(address);
+        lines << QStringLiteral("SUBNETMASK0=") +
+                     stackForm(withoutBlanks(s.text(QStringLiteral("TForm40.Edit2"))));
+        lines << QStringLiteral("IPADDRESS0=") + stackForm(client.address);
         lines << QStringLiteral("DisableDHCP=1");
     }
     lines << QStringLiteral("DriverName=TCPIP$") << QStringLiteral("Bindings=ms$") + base
@@ -85,7 +91,7 @@ QStringList systemIniLines(const BuildRun& run) {
         QStringLiteral("filesharing=no"),
         QStringLiteral("printsharing=no"),
         QStringLiteral("autologon=yes"),
-        QStringLiteral("computername=") + s.text(QStringLiteral("TForm40.Edit3")).trimmed(),
+        QStringLiteral("computername=") + MicrosoftIdentity(s).name,
         QStringLiteral("lanroot=") + netDir,
         QStringLiteral("username=") + s.text(QStringLiteral("TForm40.Edit6")).trimmed(),
         QStringLiteral("workgroup=") + workgroup,
@@ -140,6 +146,13 @@ bool CopyMicrosoftFile(BuildRun& run, const QString& name) {
     run.status(QStringLiteral(" Copying ") + name + QStringLiteral("..."));
     return run.copyStep(run.values().MicrosoftDriverPath + name,
                         run.values().DiskRoot + QStringLiteral("\\NET\\") + name);
+}
+
+ClientIdentity MicrosoftIdentity(const BuildSettings& s) {
+    // An address field whose text begins with DHCP asks for automatic assignment.
+    const QString address = s.text(QStringLiteral("TForm40.Edit1"));
+    return {address.left(4) == QLatin1String("DHCP") ? QStringLiteral("DHCP") : withoutBlanks(address),
+            s.text(QStringLiteral("TForm40.Edit3")).trimmed()};
 }
 
 void CreateMicrosoftDiskette(BuildRun& run) {

@@ -43,12 +43,10 @@ QStringList autoexecLines(const BuildRun& run) {
 // The batch update rewrites the three entries of the first section in place, so their keys and
 // order are fixed.
 QStringList wattcpLines(const BuildSettings& s) {
+    const ClientIdentity client = MulticastIdentity(s);
     QStringList lines{QStringLiteral("[CLIENT DISKETTE OPERATION]")};
-    if (s.isChecked(QStringLiteral("TForm6.CheckBox3")))
-        lines << QStringLiteral("MY_IP=DHCP");
-    else
-        lines << QStringLiteral("MY_IP=") + withoutBlanks(s.text(QStringLiteral("TForm6.Edit1")));
-    lines << QStringLiteral("HOSTNAME=") + s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed();
+    lines << QStringLiteral("MY_IP=") + client.address;
+    lines << QStringLiteral("HOSTNAME=") + client.name;
     lines << QStringLiteral("NETMASK=") + withoutBlanks(s.text(QStringLiteral("TForm6.Edit2")));
 
     if (!s.isChecked(QStringLiteral("TForm99.RadioButton1")))
@@ -115,6 +113,13 @@ void copyStackFile(BuildRun& run, int gauge, const QString& status, const QStrin
 }
 
 } // namespace
+
+ClientIdentity MulticastIdentity(const BuildSettings& s) {
+    return {s.isChecked(QStringLiteral("TForm6.CheckBox3"))
+                ? QStringLiteral("DHCP")
+                : withoutBlanks(s.text(QStringLiteral("TForm6.Edit1"))),
+            s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed()};
+}
 
 void CreateMultiCastDiskette(BuildRun& run) {
     RunValues& v = run.values();

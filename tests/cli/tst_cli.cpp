@@ -154,31 +154,56 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path("PCBWSAVE.INI")));
     }
 
-    void multicastPageChecksComeFirst_data() {
+    // The pages' Next checks, made in the route's order before anything is written, with the pages'
+    // own messages.
+    void pageChecksComeFirst_data() {
         QTest::addColumn<QStringList>("sets");
         QTest::addColumn<QByteArray>("message");
-        QTest::newRow("name") << QStringList{"--set", "TForm6.Edit3=Not Specified"}
-                              << QByteArray("You must specify a client name.\n");
+        const QStringList standalone{"--set", "BuildMode=2"};
+        QTest::newRow("client name") << QStringList{"--set", "TForm6.Edit3=Not Specified"}
+                                     << QByteArray("You must specify a client name.\n");
         QTest::newRow("address") << QStringList{"--set", "TForm6.Edit1=000.000.000.000"}
                                  << QByteArray("You must specify a valid IP Address.\n");
         QTest::newRow("mask") << QStringList{"--set", "TForm6.Edit2=   .   .   .   "}
                               << QByteArray("You must specify a valid Sub Net Mask.\n");
+        QTest::newRow("no client") << QStringList{"--set", "TForm11.Edit1=" + path("pella/missing.exe")}
+                                   << QByteArray("The Pellacore Client could not be found in the specified "
+                                                 "location.\n");
+        QTest::newRow("empty NIC driver")
+            << QStringList{"--set", "TForm4.Edit2="} << QByteArray("You must specify a NIC.\n");
+        QTest::newRow("missing NIC driver")
+            << QStringList{"--set", "TForm4.Edit1=x", "--set", "TForm4.Edit2=C:\\NICS\\NONE.DOS"}
+            << QByteArray("NIC driver C:\\NICS\\NONE.DOS not found.\n");
+        QTest::newRow("no IRQ") << QStringList{"--set", "TForm7.ComboBox1=-1"}
+                                << QByteArray("You must specify a valid IRQ and Port Address.\n");
+        QTest::newRow("no port") << QStringList{"--set", "TForm7.ComboBox2="}
+                                 << QByteArray("You must specify a valid IRQ and Port Address.\n");
+        QTest::newRow("no NOS") << standalone + QStringList{"--set", "TForm9.ComboBox1=-1"}
+                                << QByteArray("You must specify a NOS.\n");
+        QTest::newRow("no frame type") << standalone + QStringList{"--set", "TForm21.ComboBox1=-1"}
+                                       << QByteArray("You must specify a Frame Type.\n");
+        // The client location page comes first on every route.
+        QTest::newRow("route order") << QStringList{"--set", "TForm11.Edit1=", "--set", "TForm4.Edit2="}
+                                     << QByteArray("You must specify the Pellacore Client location.\n");
     }
-    void multicastPageChecksComeFirst() {
+    void pageChecksComeFirst() {
         QFETCH(QStringList, sets);
         QFETCH(QByteArray, message);
-        const Result r = cli(QStringList{"build", "--set", m_driver} + multicastSets() + sets);
+        TestEnv::writeHostFile(path("PCBW.INI"),
+                               TestEnv::readHostFile(path("PCBW.INI")).replace("Client=", "Former="));
+        const QStringList client{"--set", "TForm11.Edit1=" + path("pella/client.exe")};
+        const Result r = cli(QStringList{"build", "--set", m_driver} + client + multicastSets() + sets);
         QCOMPARE(r.code, 1);
         QCOMPARE(r.err, message);
         QVERIFY(!QFile::exists(path("A.img")));
     }
 
     void cancelledBuildExitsOne() {
-        QFile::remove(path("pella/client.exe"));
+        // A network file missing half way: the build stops through its cancel flag.
+        QFile::remove(path("nics/netbind.com"));
         const Result r = cli(QStringList{"build", "--set", m_driver} + multicastSets());
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("The Pellacore Client could not be found in the specified location."));
-        QVERIFY(r.err.contains("Client diskette build canceled.  Create Another?"));
+        QVERIFY2(r.err.contains("Client diskette build canceled.  Create Another?"), r.err.constData());
         QVERIFY(r.out.isEmpty());
     }
 

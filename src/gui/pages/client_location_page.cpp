@@ -2,7 +2,6 @@
 
 #include "gui/pages/page_host.h"
 #include "platform/dos_fs.h"
-#include "platform/io_error.h"
 #include "rules/diskette_copy_offer.h"
 #include "settings/build_settings.h"
 #include "settings/preferences.h"
@@ -35,12 +34,9 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
 }
 
 void TForm11::FormShow() {
-    // Only while the field is empty, so a location the user is working on is never replaced.
-    if (!m_edit1->text().isEmpty())
-        return;
-    const QString stored = Preferences(host().programDir()).client();
-    if (stored != QLatin1String("XXX"))
-        m_edit1->setText(stored);
+    BuildSettings s = values();
+    PageRules::clientLocationShow(s, host().programDir());
+    setValues(s);
 }
 
 void TForm11::Button4Click() {
@@ -51,25 +47,8 @@ void TForm11::Button4Click() {
 }
 
 bool TForm11::locationFound() {
-    Dialogs& dialogs = host().dialogs();
-    if (m_edit1->text().isEmpty()) {
-        dialogs.message(QStringLiteral("You must specify the Pellacore Client location."));
-        return false;
-    }
-    bool found = false;
-    try {
-        DosFs fs(host().drives());
-        found = fs.fileExists(m_edit1->text());
-    } catch (const IoError& e) {
-        // An unreadable diskette image, say: say why rather than only that the file is missing.
-        dialogs.message(e.message(), Dialogs::Icon::Error);
-        return false;
-    }
-    if (!found) {
-        dialogs.message(QStringLiteral("The Pellacore Client could not be found in the specified location."));
-        return false;
-    }
-    return true;
+    DosFs fs(host().drives());
+    return !refused(PageRules::clientLocationNext(values(), fs));
 }
 
 void TForm11::storeLocation() {

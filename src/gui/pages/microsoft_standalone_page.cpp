@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
+#include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
 #include <QComboBox>
@@ -228,17 +229,8 @@ void TForm40::workgroupRule() {
 }
 
 void TForm40::FormShow() {
-    host().setBuildMode(3);
     workgroupRule();
-
-    applyBlankFill(m_edit1, m_edit2);
-
-    if (m_rb13->isChecked()) {
-        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value())) {
-            m_edit1->setValue(*next);
-            m_remembered.address = m_edit1->value();
-        }
-    }
-
-    AutoClientInc();
+    BuildSettings s = values();
+    ShowSteps::microsoftStandalone(s, m_remembered);
+    setValues(s);
 }

@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
 #include "gui/widgets/hint_dialog.h"
+#include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -18,18 +19,12 @@ namespace {
 
 const AddressPage& kPage = AddressPages::MulticastClient;
 
-const QString kNotSpecified = QStringLiteral("Not Specified");
 const QString kSubNetHint = QStringLiteral("The Sub Net mask must be the same for all machines on the LAN.");
 
 QLabel* wrappingLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
-}
-
-// The classic check on Next: only the untouched empty field and all zeros count as no address.
-bool isNoAddress(const QString& text) {
-    return text == AddressText::AllZeros || text == AddressText::Blank;
 }
 
 } // namespace
@@ -126,35 +121,21 @@ void TForm6::DHCPCheck() {
 }
 
 void TForm6::FormShow() {
-    applyBlankFill(m_edit1, m_edit2);
-
-    if (m_checkBox2->isChecked() && !m_checkBox3->isChecked()) {
-        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value())) {
-            m_edit1->setValue(*next);
-            m_remembered.address = m_edit1->value();
-            m_remembered.mask = m_edit2->value();
-        }
-    }
-
-    AutoClientInc();
-    DHCPCheck();
+    BuildSettings s = values();
+    ShowSteps::multicastClient(s, m_remembered);
+    setValues(s);
+    // The fields take input exactly when they show an address; Auto-Increment means nothing while
+    // DHCP assigns the address.
+    m_edit1->setEnabled(m_edit1->isMasked());
+    m_edit2->setEnabled(m_edit2->isMasked());
+    m_checkBox2->setEnabled(!m_checkBox3->isChecked());
     if (m_edit1->isEnabled())
         m_edit1->setFocus();
     m_hintTimer->start();
 }
 
 bool TForm6::checkNext() {
-    QString message;
-    if (m_edit3->text() == kNotSpecified || m_edit3->text().isEmpty())
-        message = tr("You must specify a client name.");
-    else if (isNoAddress(m_edit1->value()))
-        message = tr("You must specify a valid IP Address.");
-    else if (isNoAddress(m_edit2->value()))
-        message = tr("You must specify a valid Sub Net Mask.");
-    if (message.isEmpty())
-        return true;
-    host().dialogs().message(message, Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
-    return false;
+    return !refused(PageRules::multicastClientNext(values()));
 }
 
 void TForm6::hideEvent(QHideEvent* event) {
@@ -166,8 +147,11 @@ void TForm6::hideEvent(QHideEvent* event) {
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
-    if (watched == m_edit3 && event->type() == QEvent::FocusOut)
-        m_edit4->setText(m_edit3->text());
+    if (watched == m_edit3 && event->type() == QEvent::FocusOut) {
+        BuildSettings s = values();
+        PageRules::multicastClientLeaveName(s);
+        setValues(s);
+    }
     return WizardPage::eventFilter(watched, event);
 }
 

@@ -141,16 +141,11 @@ void TForm21::RadioButtonClick() {
 }
 
 void TForm21::FormShow() {
-    host().setBuildMode(2);
     RadioButtonClick();
 }
 
 bool TForm21::checkNext() {
-    if (!m_comboBox1->currentText().isEmpty())
-        return true;
-    host().dialogs().message(tr("You must specify a Frame Type."), Dialogs::Icon::Information,
-                             Dialogs::Buttons::Ok);
-    return false;
+    return !refused(PageRules::netwareNext(values()));
 }
 
 void TForm21::NextClick() {

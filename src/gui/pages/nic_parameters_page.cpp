@@ -86,11 +86,5 @@ void TForm7::FormShow() {
 }
 
 bool TForm7::checkNext() {
-    // Checked with Plug and Play chosen too: a saved configuration keeps both values.
-    if (m_comboBox1->currentText().isEmpty() || m_comboBox2->currentText().isEmpty()) {
-        host().dialogs().message(QStringLiteral("You must specify a valid IRQ and Port Address."),
-                                 Dialogs::Icon::Error, Dialogs::Buttons::Ok);
-        return false;
-    }
-    return true;
+    return !refused(PageRules::nicParametersNext(values()));
 }

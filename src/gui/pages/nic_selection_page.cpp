@@ -3,7 +3,6 @@
 #include "gui/pages/page_host.h"
 #include "gui/widgets/hint_dialog.h"
 #include "platform/dos_fs.h"
-#include "platform/io_error.h"
 #include "rules/diskette_copy_offer.h"
 #include "rules/nic_catalogue.h"
 #include "settings/build_settings.h"
@@ -111,7 +110,9 @@ void TForm4::Edit1Enter() {
 }
 
 void TForm4::Edit1Exit() {
-    m_edit2->setText(m_edit1->text());
+    BuildSettings s = values();
+    PageRules::nicSelectionLeaveSelection(s);
+    setValues(s);
 }
 
 QString TForm4::browseDriver() {
@@ -163,24 +164,8 @@ void TForm4::HintTimerTimer() {
 }
 
 bool TForm4::driverFound() {
-    Dialogs& dialogs = host().dialogs();
-    if (m_edit1->text().isEmpty()) {
-        dialogs.message(QStringLiteral("You must specify a NIC."));
-        return false;
-    }
-    bool found = false;
-    try {
-        DosFs fs(host().drives());
-        found = fs.fileExists(m_edit2->text());
-    } catch (const IoError& e) {
-        dialogs.message(e.message(), Dialogs::Icon::Error);
-        return false;
-    }
-    if (!found) {
-        dialogs.message(QStringLiteral("NIC driver ") + m_edit2->text() + QStringLiteral(" not found."));
-        return false;
-    }
-    return true;
+    DosFs fs(host().drives());
+    return !refused(PageRules::nicSelectionNext(values(), fs));
 }
 
 void TForm4::NextClick() {

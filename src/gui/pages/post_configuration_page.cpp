@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
 #include "rules/address_routines.h"
+#include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -17,11 +18,6 @@
 namespace {
 
 const AddressPage& kPage = AddressPages::PostConfiguration;
-
-const QString kSameAsImage = QStringLiteral("Same as Image");
-const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
-
-using AddressRoutines::trimBlanks;
 
 // Radio buttons exclude the others of their parent only, so every group of choices gets a parent
 // of its own and the groups on one tab stay independent.
@@ -102,15 +98,15 @@ TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Pos
                m_edit3, m_label1, m_edit5, m_label2, m_edit6},
               false);
 
-    onSelect({m_rb1, m_rb2}, &TForm99::onOffRule);
-    onSelect({m_rb3, m_rb4}, &TForm99::addressSourceRule);
-    onSelect({m_rb13, m_rb15, m_rb16, m_rb21}, &TForm99::addressKindRule);
-    onSelect({m_rb5, m_rb6}, &TForm99::maskSourceRule);
-    connect(m_checkBox6, &QCheckBox::toggled, this, &TForm99::maskCopyRule);
-    onSelect({m_rb7, m_rb8}, &TForm99::nameSourceRule);
-    onSelect({m_rb17, m_rb18, m_rb19, m_rb20}, &TForm99::nameKindRule);
-    onSelect({m_rb9, m_rb10, m_rb11}, &TForm99::workgroupRule);
-    onSelect({m_rb12, m_rb14}, &TForm99::loginRule);
+    onSelect({m_rb1, m_rb2}, nullptr);
+    onSelect({m_rb3, m_rb4}, PostConfigurationRules::addressSource);
+    onSelect({m_rb13, m_rb15, m_rb16, m_rb21}, PostConfigurationRules::addressKind);
+    onSelect({m_rb5, m_rb6}, PostConfigurationRules::maskSource);
+    connect(m_checkBox6, &QCheckBox::toggled, this, [this] { runRule(PostConfigurationRules::maskCopy); });
+    onSelect({m_rb7, m_rb8}, PostConfigurationRules::nameSource);
+    onSelect({m_rb17, m_rb18, m_rb19, m_rb20}, PostConfigurationRules::nameKind);
+    onSelect({m_rb9, m_rb10, m_rb11}, PostConfigurationRules::workgroup);
+    onSelect({m_rb12, m_rb14}, PostConfigurationRules::login);
     for (QLineEdit* e : {m_edit3, m_edit5, m_edit6})
         e->installEventFilter(this);
 }
@@ -194,204 +190,74 @@ QRadioButton* TForm99::radio(const char* name, const QString& caption, QWidget* 
     return button;
 }
 
-void TForm99::onSelect(std::initializer_list<QRadioButton*> group, void (TForm99::*rule)()) {
+void TForm99::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
-                (this->*rule)();
+                runRule(rule);
         });
     }
 }
 
-void TForm99::select(QRadioButton* button) {
-    button->setChecked(true);
-}
-
-void TForm99::clearSelection(std::initializer_list<QRadioButton*> group) {
-    // The selected button of an exclusive group refuses to be cleared on its own.
-    for (QRadioButton* button : group) {
-        button->setAutoExclusive(false);
-        button->setChecked(false);
-        button->setAutoExclusive(true);
+void TForm99::runRule(Rule rule) {
+    if (rule) {
+        BuildSettings s = values();
+        rule(s);
+        setValues(s);
     }
+    syncControls();
 }
 
-QString TForm99::multicastValue(const char* control) const {
-    return host().collect().text(QStringLiteral("TForm6.") + QLatin1String(control));
+void TForm99::syncControls() {
+    m_pageControl1->setVisible(m_rb1->isChecked());
+
+    const bool setAddress = m_rb3->isChecked();
+    enableAll({m_rb21, m_rb13, m_rb15, m_rb16}, setAddress);
+    // Copied from the Multicast page or assigned by BOOTP, the address is not typed here.
+    m_edit1->setEnabled(setAddress && !m_rb15->isChecked() && !m_rb16->isChecked());
+
+    const bool setMask = m_rb5->isChecked();
+    m_checkBox6->setEnabled(setMask);
+    m_edit2->setEnabled(setMask && !m_checkBox6->isChecked());
+
+    const bool setName = m_rb7->isChecked();
+    enableAll({m_rb20, m_rb17, m_rb18, m_rb19}, setName);
+    m_edit3->setEnabled(setName && !m_rb18->isChecked());
+
+    const bool setGroup = m_rb9->isChecked() || m_rb11->isChecked();
+    enableAll({m_edit5, m_label1}, setGroup);
+    m_label1->setText(!setGroup            ? tr("Workgroup / Domain Name")
+                      : m_rb9->isChecked() ? tr("Workgroup Name")
+                                           : tr("Domain Name"));
+
+    enableAll({m_edit6, m_label2}, m_rb12->isChecked());
 }
 
 void TForm99::AutoClientInc() {
-    if (m_rb17->isChecked())
-        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
-}
-
-void TForm99::onOffRule() {
-    m_pageControl1->setVisible(m_rb1->isChecked());
-}
-
-void TForm99::addressSourceRule() {
-    if (m_rb3->isChecked()) {
-        enableAll({m_rb21, m_rb13, m_rb15, m_rb16, m_edit1}, true);
-        addressKindRule();
-        if (!m_rb13->isChecked() && !m_rb15->isChecked() && !m_rb16->isChecked())
-            select(m_rb21);
-        return;
-    }
-    m_edit1->setAddress(AddressText::DefaultAddress);
-    clearSelection({m_rb21, m_rb13, m_rb15, m_rb16});
-    enableAll({m_rb21, m_rb13, m_rb15, m_rb16, m_edit1}, false);
-}
-
-void TForm99::addressKindRule() {
-    // Each test in turn, not as alternatives: only the selected button's rule does anything.
-    const auto leaveBootp = [this] {
-        m_edit1->setEnabled(true);
-        if (trimBlanks(m_edit1->value()) == kPage.automaticWord)
-            m_edit1->setAddress(AddressText::DefaultAddress);
-    };
-    if (m_rb13->isChecked())
-        leaveBootp();
-    if (m_rb15->isChecked()) {
-        // A field that shows BOOTP keeps showing without its mask what it copies.
-        const QString address = multicastValue("Edit1");
-        if (m_edit1->isMasked())
-            m_edit1->setValue(address);
-        else
-            m_edit1->setText(address);
-        m_edit1->setEnabled(false);
-    }
-    if (m_rb16->isChecked()) {
-        AddressFields fields;
-        fields.address = m_edit1->value();
-        fields.mask = m_edit2->value();
-        fields.dhcp = true;
-        fields.automatic = !m_edit1->isMasked();
-        if (AddressRoutines::DHCPCheck(fields, kPage).fieldsChanged)
-            m_edit1->setWord(fields.address);
-        m_edit1->setEnabled(false);
-    }
-    if (m_rb21->isChecked())
-        leaveBootp();
-}
-
-void TForm99::maskSourceRule() {
-    if (m_rb5->isChecked()) {
-        enableAll({m_checkBox6, m_edit2}, true);
-        if (m_checkBox6->isChecked()) {
-            m_edit2->setValue(multicastValue("Edit2"));
-            m_edit2->setEnabled(false);
-        }
-        return;
-    }
-    m_checkBox6->setEnabled(false);
-    m_edit2->setAddress(AddressText::DefaultMask);
-    m_edit2->setEnabled(false);
-}
-
-void TForm99::maskCopyRule() {
-    if (m_checkBox6->isChecked()) {
-        m_edit2->setValue(multicastValue("Edit2"));
-        m_edit2->setEnabled(false);
-    } else {
-        m_edit2->setAddress(AddressText::DefaultMask);
-        m_edit2->setEnabled(true);
-    }
-}
-
-void TForm99::nameSourceRule() {
-    if (m_rb7->isChecked()) {
-        m_rb20->setEnabled(true);
-        select(m_rb20);
-        enableAll({m_rb17, m_rb18, m_rb19, m_edit3}, true);
-        return;
-    }
-    clearSelection({m_rb20, m_rb17, m_rb18, m_rb19});
-    enableAll({m_rb20, m_rb17, m_rb18, m_rb19}, false);
-    m_edit3->setText(kSameAsImage);
-    m_edit3->setEnabled(false);
-}
-
-void TForm99::nameKindRule() {
-    if (m_rb20->isChecked() && trimBlanks(m_edit3->text()) == kSameAsImage)
-        m_edit3->clear();
     if (m_rb17->isChecked()) {
-        AutoClientInc();
-        m_edit3->setEnabled(true);
+        BuildSettings s = values();
+        s.setText(kPage.nameField, AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));
+        setValues(s);
     }
-    if (m_rb18->isChecked()) {
-        m_edit3->setText(kDeriveFromMac);
-        m_edit3->setEnabled(false);
-    }
-    if (m_rb19->isChecked()) {
-        m_edit3->setText(multicastValue("Edit3"));
-        m_edit3->setEnabled(true);
-    }
-    if (m_rb20->isChecked() && trimBlanks(m_edit3->text()) == kDeriveFromMac) {
-        m_edit3->clear();
-        m_edit3->setEnabled(true);
-    }
-}
-
-void TForm99::workgroupRule() {
-    if (m_rb9->isChecked() || m_rb11->isChecked()) {
-        enableAll({m_edit5, m_label1}, true);
-        if (trimBlanks(m_edit5->text()) == kSameAsImage)
-            m_edit5->clear();
-        m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
-        return;
-    }
-    m_label1->setText(tr("Workgroup / Domain Name"));
-    m_edit5->setText(kSameAsImage);
-    enableAll({m_edit5, m_label1}, false);
-}
-
-void TForm99::loginRule() {
-    if (m_rb12->isChecked()) {
-        enableAll({m_edit6, m_label2}, true);
-        if (trimBlanks(m_edit6->text()) == kSameAsImage)
-            m_edit6->clear();
-        return;
-    }
-    m_edit6->setText(kSameAsImage);
-    enableAll({m_edit6, m_label2}, false);
 }
 
 void TForm99::FormShow() {
-    onOffRule();
-    addressSourceRule();
-    maskSourceRule();
-    nameSourceRule();
-    workgroupRule();
-    loginRule();
-
-    applyBlankFill(m_edit1, m_edit2);
-
-    if (m_rb13->isChecked()) {
-        if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(m_edit1->value()))
-            m_edit1->setText(next.value());
-    }
-    AutoClientInc();
-}
-
-void TForm99::allSameRule() {
-    if (m_rb4->isChecked() && m_rb6->isChecked() && m_rb8->isChecked() && m_rb10->isChecked() &&
-        m_rb14->isChecked())
-        select(m_rb2);
+    runRule(PostConfigurationRules::show);
 }
 
 void TForm99::BackClick() {
-    allSameRule();
+    runRule(PostConfigurationRules::leave);
     WizardPage::BackClick();
 }
 
 void TForm99::NextClick() {
-    allSameRule();
+    runRule(PostConfigurationRules::leave);
     WizardPage::NextClick();
 }
 
 bool TForm99::eventFilter(QObject* watched, QEvent* event) {
     // Whichever of the three fields is left, the copy is of the computer name.
     if (event->type() == QEvent::FocusOut && (watched == m_edit3 || watched == m_edit5 || watched == m_edit6))
-        m_edit4->setText(m_edit3->text());
+        runRule(PostConfigurationRules::leaveField);
     return WizardPage::eventFilter(watched, event);
 }

@@ -30,16 +30,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The rules, one per group of choices; each runs when a button of its group becomes selected.
-    void onOffRule();
-    void addressSourceRule();
-    void addressKindRule();
-    void maskSourceRule();
-    void maskCopyRule();
-    void nameSourceRule();
-    void nameKindRule();
-    void workgroupRule();
-    void loginRule();
+    // A rule of the page over values (PostConfigurationRules); nullptr for none.
+    using Rule = void (*)(BuildSettings&);
+    // Runs the rule on the page's values, puts them back, then brings the controls in line.
+    void runRule(Rule rule);
+    // What is enabled, shown and labelled follows from the choices alone.
+    void syncControls();
 
     void buildAddressTab(QTabWidget* tabs);
     void buildMaskTab(QTabWidget* tabs);
@@ -47,14 +43,8 @@ private:
     void buildWorkgroupTab(QTabWidget* tabs);
     void buildLoginTab(QTabWidget* tabs);
     QRadioButton* radio(const char* name, const QString& caption, QWidget* group);
-    void onSelect(std::initializer_list<QRadioButton*> group, void (TForm99::*rule)());
-    // Selecting through here runs the group's rule, as a click would, when the button was not
-    // selected yet.
-    static void select(QRadioButton* button);
-    static void clearSelection(std::initializer_list<QRadioButton*> group);
-    // "Same as Image" everywhere means there is nothing to post-configure.
-    void allSameRule();
-    QString multicastValue(const char* control) const;
+    // Each button of the group runs the rule when it becomes selected.
+    void onSelect(std::initializer_list<QRadioButton*> group, Rule rule);
 
     QRadioButton *m_rb1, *m_rb2;
     QTabWidget* m_pageControl1;

@@ -58,8 +58,5 @@ void TForm9::FormShow() {
 
 bool TForm9::checkNext() {
     // BuildMode and the target follow from the item's prefix in the wizard's route (goNext).
-    if (!m_comboBox1->currentText().isEmpty())
-        return true;
-    host().dialogs().message(tr("You must specify a NOS."), Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-    return false;
+    return !refused(PageRules::standaloneParametersNext(values()));
 }

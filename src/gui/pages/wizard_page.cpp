@@ -1,6 +1,7 @@
 #include "gui/pages/wizard_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/pages/page_values.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -59,9 +60,27 @@ void WizardPage::CancelClick() {
         m_host.showMain(this);
 }
 
+BuildSettings WizardPage::values() const {
+    return m_host.collect();
+}
+
+void WizardPage::setValues(const BuildSettings& settings) {
+    PageValues::write(this, settings, true);
+}
+
+bool WizardPage::refused(const Check& check) {
+    if (!check)
+        return false;
+    m_host.dialogs().message(check->text, check->icon, Dialogs::Buttons::Ok, 0);
+    return true;
+}
+
 void WizardPage::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
+            m_host.setBuildMode(*mode);
         FormShow();
+    }
     QWidget::showEvent(event);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "rules/page_rules.h"
 #include "rules/wizard_flow.h"
+#include "settings/build_settings.h"
 
 #include <QWidget>
 
@@ -35,6 +37,14 @@ protected:
     // The page's own area, above the buttons.
     QVBoxLayout* body() const { return m_body; }
     QHBoxLayout* buttonRow() const { return m_buttons; }
+
+    // Every page value as the controls hold them now.
+    BuildSettings values() const;
+    // Puts back what a core rule worked out: this page's controls take their values from the
+    // settings without running the page's click rules.
+    void setValues(const BuildSettings& settings);
+    // Shows a refusal of a page rule; true when there was one (the page then stays).
+    bool refused(const Check& check);
 
     // Runs each time the page is shown, before it is painted.
     virtual void FormShow() {}

@@ -182,9 +182,13 @@ void TestPostConfigurationPage::addressChoices_data() {
     QTest::newRow("nt-dhcp, auto-increment")
         << L{"RadioButton3", "RadioButton16", "RadioButton13"} << QByteArray("RadioButton13")
         << "  0.  0.  0.  0" << true << true;
+    // Showing an address, the field has its mask, so what is typed later stays an address.
     QTest::newRow("nt-dhcp, same as multicast")
         << L{"RadioButton3", "RadioButton16", "RadioButton15"} << QByteArray("RadioButton15")
-        << " 10.  1.  2.  3" << false << false;
+        << " 10.  1.  2.  3" << true << false;
+    QTest::newRow("nt-dhcp, same as multicast, auto-increment")
+        << L{"RadioButton3", "RadioButton16", "RadioButton15", "RadioButton13"} << QByteArray("RadioButton13")
+        << " 10.  1.  2.  3" << true << true;
     QTest::newRow("same as multicast") << L{"RadioButton3", "RadioButton15"} << QByteArray("RadioButton15")
                                        << " 10.  1.  2.  3" << true << false;
     QTest::newRow("same as multicast, auto-increment")

@@ -1,0 +1,159 @@
+#include "rules/page_rules.h"
+
+#include "platform/dos_fs.h"
+#include "platform/io_error.h"
+#include "rules/address_routines.h"
+#include "settings/build_settings.h"
+#include "settings/preferences.h"
+
+namespace PageRules {
+
+namespace {
+
+Check refuse(const QString& text, Dialogs::Icon icon = Dialogs::Icon::Information) {
+    return Refusal{text, icon};
+}
+
+// Whether a file is there, or why the file system could not tell (an unreadable diskette image,
+// say): the reason is worth more to the user than "not found".
+std::optional<bool> exists(DosFs& fs, const QString& path, Check& failure) {
+    try {
+        return fs.fileExists(path);
+    } catch (const IoError& e) {
+        failure = refuse(e.message(), Dialogs::Icon::Error);
+        return std::nullopt;
+    }
+}
+
+// The classic check on Next: only the untouched empty field and all zeros count as no address.
+bool isNoAddress(const QString& text) {
+    return text == AddressText::AllZeros || text == AddressText::Blank;
+}
+
+} // namespace
+
+void clientLocationShow(BuildSettings& settings, const QString& programDir) {
+    // Only while the field is empty, so a location the user is working on is never replaced.
+    const QString field = QStringLiteral("TForm11.Edit1");
+    if (!settings.text(field).isEmpty())
+        return;
+    const QString stored = Preferences(programDir).client();
+    if (stored != QLatin1String("XXX"))
+        settings.setText(field, stored);
+}
+
+Check clientLocationNext(const BuildSettings& settings, DosFs& fs) {
+    const QString client = settings.text(QStringLiteral("TForm11.Edit1"));
+    if (client.isEmpty())
+        return refuse(QStringLiteral("You must specify the Pellacore Client location."));
+    Check failure;
+    const std::optional<bool> found = exists(fs, client, failure);
+    if (!found)
+        return failure;
+    if (!*found)
+        return refuse(QStringLiteral("The Pellacore Client could not be found in the specified location."));
+    return {};
+}
+
+Check nicSelectionNext(const BuildSettings& settings, DosFs& fs) {
+    if (settings.text(QStringLiteral("TForm4.Edit1")).isEmpty())
+        return refuse(QStringLiteral("You must specify a NIC."));
+    const QString driver = settings.text(QStringLiteral("TForm4.Edit2"));
+    Check failure;
+    const std::optional<bool> found = exists(fs, driver, failure);
+    if (!found)
+        return failure;
+    if (!*found)
+        return refuse(QStringLiteral("NIC driver ") + driver + QStringLiteral(" not found."));
+    return {};
+}
+
+void nicSelectionLeaveSelection(BuildSettings& settings) {
+    settings.setText(QStringLiteral("TForm4.Edit2"), settings.text(QStringLiteral("TForm4.Edit1")));
+}
+
+Check nicParametersNext(const BuildSettings& settings) {
+    if (settings.itemText(QStringLiteral("TForm7.ComboBox1")).isEmpty() ||
+        settings.text(QStringLiteral("TForm7.ComboBox2")).isEmpty())
+        return refuse(QStringLiteral("You must specify a valid IRQ and Port Address."), Dialogs::Icon::Error);
+    return {};
+}
+
+Check multicastClientNext(const BuildSettings& settings) {
+    const QString name = settings.text(QStringLiteral("TForm6.Edit3"));
+    if (name == QLatin1String("Not Specified") || name.isEmpty())
+        return refuse(QStringLiteral("You must specify a client name."));
+    if (isNoAddress(settings.text(QStringLiteral("TForm6.Edit1"))))
+        return refuse(QStringLiteral("You must specify a valid IP Address."));
+    if (isNoAddress(settings.text(QStringLiteral("TForm6.Edit2"))))
+        return refuse(QStringLiteral("You must specify a valid Sub Net Mask."));
+    return {};
+}
+
+void multicastClientLeaveName(BuildSettings& settings) {
+    settings.setText(QStringLiteral("TForm6.Edit4"), settings.text(QStringLiteral("TForm6.Edit3")));
+}
+
+Check standaloneParametersNext(const BuildSettings& settings) {
+    if (settings.itemText(QStringLiteral("TForm9.ComboBox1")).isEmpty())
+        return refuse(QStringLiteral("You must specify a NOS."));
+    return {};
+}
+
+Check netwareNext(const BuildSettings& settings) {
+    if (settings.itemText(QStringLiteral("TForm21.ComboBox1")).isEmpty())
+        return refuse(QStringLiteral("You must specify a Frame Type."));
+    return {};
+}
+
+std::optional<int> buildModeOnShow(PageId page) {
+    if (page == PageId::NetWare)
+        return 2;
+    if (page == PageId::MicrosoftStandalone)
+        return 3;
+    return std::nullopt;
+}
+
+Check next(PageId page, const BuildSettings& settings, DosFs& fs) {
+    switch (page) {
+    case PageId::ClientLocation:
+        return clientLocationNext(settings, fs);
+    case PageId::StandaloneParameters:
+        return standaloneParametersNext(settings);
+    case PageId::NetWare:
+        return netwareNext(settings);
+    case PageId::NicSelection:
+        return nicSelectionNext(settings, fs);
+    case PageId::NicParameters:
+        return nicParametersNext(settings);
+    case PageId::MulticastClient:
+        return multicastClientNext(settings);
+    default:
+        return {};
+    }
+}
+
+Check checkRoute(BuildSettings& settings, DosFs& fs) {
+    const int outright = settings.buildMode();
+    PageId page = PageId::ClientLocation;
+    // Each page is passed once; the bound only guards against a route that would loop.
+    for (int steps = 0; page != PageId::Build && steps < 32; ++steps) {
+        if (const std::optional<int> mode = buildModeOnShow(page))
+            settings.setBuildMode(*mode);
+        if (Check refused = next(page, settings, fs))
+            return refused;
+        const QString nos = settings.itemText(QStringLiteral("TForm9.ComboBox1"));
+        if (page == PageId::StandaloneParameters && (outright == 3 || outright == 4)) {
+            page = outright == 3 ? PageId::MicrosoftStandalone : PageId::Summary;
+            continue;
+        }
+        const WizardFlow::Next step = WizardFlow::next(page, settings.buildMode(), nos);
+        if (!step.message.isEmpty())
+            return refuse(step.message);
+        settings.setBuildMode(step.buildMode);
+        page = step.target;
+    }
+    return {};
+}
+
+} // namespace PageRules

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "rules/wizard_flow.h"
+
+#include <QString>
+#include <optional>
+
+class BuildSettings;
+class DosFs;
+
+// What a page shows instead of moving on: one message box with an OK button; the page stays with
+// its values.
+struct Refusal {
+    QString text;
+    Dialogs::Icon icon = Dialogs::Icon::Information;
+    bool operator==(const Refusal&) const = default;
+};
+using Check = std::optional<Refusal>;
+
+// Every rule a page applies to values, over BuildSettings: the page calls these on its own values
+// and bootwright-cli on the values it was given, so a diskette built from the shell passes the same
+// checks as one built in the wizard. The show steps of the three address pages are in ShowSteps,
+// the post-configuration page's rules in PostConfigurationRules.
+namespace PageRules {
+
+// Client location page: an empty field takes the last accepted client program (Client in PCBW.INI)
+// when it is shown.
+void clientLocationShow(BuildSettings& settings, const QString& programDir);
+// The client program must be named and must exist. The file system is asked through `fs`; an error
+// reading it is refused with its own text as an error box.
+Check clientLocationNext(const BuildSettings& settings, DosFs& fs);
+
+// NIC selection page: a NIC must be chosen and its driver file must exist.
+Check nicSelectionNext(const BuildSettings& settings, DosFs& fs);
+// Leaving the Selection field: what it holds is the driver path the build copies.
+void nicSelectionLeaveSelection(BuildSettings& settings);
+
+// NIC parameters page: IRQ and port must have a text, whichever Plug-and-Play choice is made (a
+// saved configuration keeps both).
+Check nicParametersNext(const BuildSettings& settings);
+
+// Multicast client page: a client name, an IP address and a sub net mask, in that order.
+Check multicastClientNext(const BuildSettings& settings);
+// Leaving the name field copies it, changed or not.
+void multicastClientLeaveName(BuildSettings& settings);
+
+// Standalone Parameters page: a server NOS must be chosen. Where it leads, and the BuildMode it
+// sets, is the wizard's route (WizardFlow::next).
+Check standaloneParametersNext(const BuildSettings& settings);
+
+// NetWare page: a frame type must be chosen.
+Check netwareNext(const BuildSettings& settings);
+
+// The BuildMode a page sets each time it is shown (NetWare 2, Microsoft standalone 3), if any.
+std::optional<int> buildModeOnShow(PageId page);
+
+// The Next check of one page; pages without checks pass.
+Check next(PageId page, const BuildSettings& settings, DosFs& fs);
+
+// Walks the route a build takes, from the client location page to the build page, making each
+// page's Next check in the route's order and setting BuildMode as the pages do; stops at the first
+// refusal. BuildMode 2 is refined from the chosen NOS as the Standalone Parameters page's Next
+// does; a BuildMode of 3 or 4 that was set outright is kept and takes its own route.
+Check checkRoute(BuildSettings& settings, DosFs& fs);
+
+} // namespace PageRules

@@ -1,0 +1,129 @@
+#include "platform/dos_fs.h"
+#include "rules/page_rules.h"
+#include "settings/build_settings.h"
+#include "test_env.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The pages' Next checks and BuildMode refinements over values, walked along a build's route as the
+// command line walks it.
+class TstPageRules : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString& rel) const { return m_dir.path() + QLatin1Char('/') + rel; }
+
+    // Values that pass every page: a client program and a NIC driver that exist.
+    BuildSettings passing(int mode, int nos) const {
+        BuildSettings s;
+        s.setBuildMode(mode);
+        s.setIndex("TForm9.ComboBox1", nos);
+        s.setText("TForm11.Edit1", path("client.exe"));
+        s.setText("TForm4.Edit1", "Novell NE2000 Compatible");
+        s.setText("TForm4.Edit2", path("ne2000.dos"));
+        s.setText("TForm6.Edit3", "LAB1");
+        s.setText("TForm6.Edit1", " 10.  0.  0.  5");
+        s.setText("TForm6.Edit2", "255.255.255.  0");
+        return s;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        TestEnv::writeHostFile(path("client.exe"), "client\r\n");
+        TestEnv::writeHostFile(path("ne2000.dos"), "driver\r\n");
+    }
+
+    void routeRefinesBuildMode_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("nos");
+        QTest::addColumn<int>("built");
+        QTest::newRow("multicast") << 1 << 0 << 1;
+        QTest::newRow("standalone, NetWare") << 2 << 0 << 2;
+        QTest::newRow("standalone, Microsoft on server") << 2 << 1 << 3;
+        QTest::newRow("standalone, Microsoft on floppy") << 2 << 2 << 3;
+        QTest::newRow("standalone, no network") << 2 << 3 << 4;
+        // Set outright, a Standalone mode is what it says, whatever the list shows.
+        QTest::newRow("Microsoft outright") << 3 << 0 << 3;
+        QTest::newRow("no network outright") << 4 << 0 << 4;
+    }
+    void routeRefinesBuildMode() {
+        QFETCH(int, mode);
+        QFETCH(int, nos);
+        QFETCH(int, built);
+        BuildSettings s = passing(mode, nos);
+        DosFs fs;
+        QCOMPARE(PageRules::checkRoute(s, fs), Check());
+        QCOMPARE(s.buildMode(), built);
+    }
+
+    // Each refusal appears only on the routes that pass its page, first in the route's order.
+    void routeMakesEachPagesCheck_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("nos");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("refusal");
+        const QString noNic = "You must specify a NIC.";
+        QTest::newRow("no client, no NIC") << 1 << 0 << "TForm11.Edit1"
+                                           << ""
+                                           << "You must specify the Pellacore Client location.";
+        QTest::newRow("multicast, no NIC") << 1 << 0 << "TForm4.Edit1"
+                                           << "" << noNic;
+        QTest::newRow("NetWare, no NIC") << 2 << 0 << "TForm4.Edit1"
+                                         << "" << noNic;
+        QTest::newRow("Microsoft, no NIC") << 2 << 1 << "TForm4.Edit1"
+                                           << "" << noNic;
+        QTest::newRow("no network needs no NIC") << 2 << 3 << "TForm4.Edit1"
+                                                 << ""
+                                                 << "";
+        QTest::newRow("NetWare, no frame") << 2 << 0 << "TForm21.ComboBox1"
+                                           << "-1"
+                                           << "You must specify a Frame Type.";
+        QTest::newRow("Microsoft has no frame") << 2 << 1 << "TForm21.ComboBox1"
+                                                << "-1"
+                                                << "";
+        QTest::newRow("NetWare, no port") << 2 << 0 << "TForm7.ComboBox2"
+                                          << ""
+                                          << "You must specify a valid IRQ and Port Address.";
+        QTest::newRow("multicast, no name") << 1 << 0 << "TForm6.Edit3"
+                                            << "Not Specified"
+                                            << "You must specify a client name.";
+        QTest::newRow("Microsoft ignores the Multicast name") << 2 << 2 << "TForm6.Edit3"
+                                                              << ""
+                                                              << "";
+        QTest::newRow("no NOS") << 2 << 0 << "TForm9.ComboBox1"
+                                << "-1"
+                                << "You must specify a NOS.";
+    }
+    void routeMakesEachPagesCheck() {
+        QFETCH(int, mode);
+        QFETCH(int, nos);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, refusal);
+        BuildSettings s = passing(mode, nos);
+        s.setValue(name, value);
+        if (name == QLatin1String("TForm11.Edit1"))
+            s.setText("TForm4.Edit1", QString()); // the earlier page's refusal wins
+        DosFs fs;
+        const Check check = PageRules::checkRoute(s, fs);
+        QCOMPARE(check ? check->text : QString(), refusal);
+    }
+
+    void refusalsCarryThePagesIcon() {
+        BuildSettings s = passing(1, 0);
+        s.setText("TForm7.ComboBox2", QString());
+        DosFs fs;
+        QCOMPARE(PageRules::checkRoute(s, fs)->icon, Dialogs::Icon::Error);
+        s = passing(1, 0);
+        s.setText("TForm4.Edit2", path("gone.dos"));
+        const Check missing = PageRules::checkRoute(s, fs);
+        QCOMPARE(missing, Check(Refusal{"NIC driver " + path("gone.dos") + " not found.",
+                                        Dialogs::Icon::Information}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstPageRules)
+#include "tst_page_rules.moc"
