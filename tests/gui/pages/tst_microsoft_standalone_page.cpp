@@ -163,7 +163,7 @@ void TestMicrosoftStandalonePage::dhcpOnAndOff() {
     QCOMPARE(edit1(f)->value(), QStringLiteral("010.000.005.020"));
     // The restored field takes typing again as an address.
     typeInto(edit1(f), QStringLiteral("9"));
-    QCOMPARE(edit1(f)->value(), QStringLiteral("910.000.005.020"));
+    QCOMPARE(edit1(f)->value(), QStringLiteral("  9.000.005.020"));
 }
 
 void TestMicrosoftStandalonePage::dhcpWithoutRememberedValues() {
@@ -189,8 +189,7 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings_data() {
     QTest::newRow("254 wraps") << QStringLiteral("192168001254")
                                << QStringList({"192.168.001.255", "192.168.001.001", "192.168.001.002"});
     QTest::newRow("default") << QString() << QStringList({"  0.  0.  0.001", "  0.  0.  0.002"});
-    // A last group typed as "5  " reads 5; the blank in the first group stays where it is.
-    QTest::newRow("digit first") << QStringLiteral("10 0000005  ") << QStringList({"10 .000.000.006"});
+    QTest::newRow("typed as an address") << QStringLiteral("10.0.0.5") << QStringList({" 10.  0.  0.006"});
 }
 
 void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {

@@ -171,7 +171,7 @@ void TestPostConfigurationPage::addressChoices_data() {
     QTest::addColumn<bool>("enabled");
     using L = QList<QByteArray>;
     // "Set IP Address" with no kind chosen: "Use as Entered", and the field takes what is typed.
-    QTest::newRow("set") << L{"RadioButton3"} << QByteArray("RadioButton21") << "192.168.0  .9  " << true
+    QTest::newRow("set") << L{"RadioButton3"} << QByteArray("RadioButton21") << "192.168.  0.  9" << true
                          << true;
     QTest::newRow("nt-dhcp") << L{"RadioButton3", "RadioButton16"} << QByteArray("RadioButton16") << "BOOTP"
                              << false << false;
@@ -237,9 +237,9 @@ void TestPostConfigurationPage::addressKindSurvivesShowing() {
     type(address(f, "Edit1"), QStringLiteral("10.0.0.254"));
     showAgain(f);
     QVERIFY(on(f, "RadioButton13"));
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("10 .0  .0  .255"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.255"));
     showAgain(f);
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("10 .0  .0  .001"));
+    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.001"));
 
     // "Same as Multicast Parameter" copies the Multicast address as it is at each showing.
     click(f, "RadioButton15");
@@ -399,9 +399,9 @@ void TestPostConfigurationPage::valuesReachCollect() {
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton1")));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton3")));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton21")));
-    QCOMPARE(s.text(QStringLiteral("TForm99.Edit1")), QStringLiteral("10 .0  .0  .7  "));
+    QCOMPARE(s.text(QStringLiteral("TForm99.Edit1")), QStringLiteral(" 10.  0.  0.  7"));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton5")));
-    QCOMPARE(s.text(QStringLiteral("TForm99.Edit2")), QStringLiteral("255.255.0  .0  "));
+    QCOMPARE(s.text(QStringLiteral("TForm99.Edit2")), QStringLiteral("255.255.  0.  0"));
     QCOMPARE(s.text(QStringLiteral("TForm99.Edit3")), QStringLiteral("PC7"));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton11")));
     QVERIFY(!s.isChecked(QStringLiteral("TForm99.RadioButton9")));

@@ -148,8 +148,8 @@ private Q_SLOTS:
         QVERIFY(control<QRadioButton>("TForm7", "RadioButton1")->isChecked());
         next(PageId::NicParameters);
 
-        finishRoute({"MODE=Standalone", "NOS=" + kOnServer, "LOGIN NAME=imager", "IP ADDRESS=10 .1  .2  .30",
-                     "SUB NET MASK=255.255.0  .0", "SERVER DRIVE=K:\\\\IMGSRV\\IMAGES", "DOMAIN=SALES",
+        finishRoute({"MODE=Standalone", "NOS=" + kOnServer, "LOGIN NAME=imager", "IP ADDRESS=10.  1.  2. 30",
+                     "SUB NET MASK=255.255.  0.  0", "SERVER DRIVE=K:\\\\IMGSRV\\IMAGES", "DOMAIN=SALES",
                      "COMPUTER NAME=LAB-PC07", "HARDWARE=Plug and Play"});
         QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
         QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});

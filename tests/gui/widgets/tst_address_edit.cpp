@@ -1,5 +1,6 @@
 #include "gui/widgets/address_edit.h"
 
+#include <QClipboard>
 #include <QtTest>
 
 namespace {
@@ -31,6 +32,8 @@ private Q_SLOTS:
     void wordAndAddressRoundTrip();
     void setValue_data();
     void setValue();
+    void keyboardFocusSelectsTheField();
+    void pasteFillsTheField();
 };
 
 void TestAddressEditWidget::startsWithDefaultAddress() {
@@ -47,19 +50,34 @@ void TestAddressEditWidget::typing_data() {
     QTest::addColumn<QString>("expected");
     const QString zero = QStringLiteral("  0.  0.  0.  0");
     const QString blank = QStringLiteral("   .   .   .   ");
-    QTest::newRow("over the default") << zero << 0 << "192" << 0 << "192.  0.  0.  0";
-    // A dot moves on to the next group; each digit stays where it was typed.
-    QTest::newRow("dotted, groups left-filled") << blank << 0 << "192.168.1.5" << 0 << "192.168.1  .5  ";
-    QTest::newRow("selected, dotted") << zero << -1 << "10.1.2.3" << 0 << "10 .1  .2  .3  ";
+    // Typed as people type an address: a dot or a third digit moves on, groups stand right-aligned.
+    QTest::newRow("home, then an address") << zero << 0 << "192.168.1.20" << 0 << "192.168.  1. 20";
+    QTest::newRow("into the blank field") << blank << 0 << "10.1.2.3" << 0 << " 10.  1.  2.  3";
+    QTest::newRow("selected, dotted") << zero << -1 << "10.1.2.3" << 0 << " 10.  1.  2.  3";
     QTest::newRow("twelve digits skip the dots") << zero << -1 << "192168001005" << 0 << "192.168.001.005";
     QTest::newRow("too many digits") << blank << -1 << "1234567890123456" << 0 << "123.456.789.012";
-    QTest::newRow("into the last group") << zero << 13 << "5" << 0 << "  0.  0.  0. 50";
+    QTest::newRow("over a typed address")
+        << QStringLiteral("192.168.  1. 20") << -1 << "10.0.0.7" << 0 << " 10.  0.  0.  7";
+    QTest::newRow("a dot after three digits moves once")
+        << blank << 0 << "255.255.0.0" << 0 << "255.255.  0.  0";
+    QTest::newRow("into the last group") << zero << 13 << "5" << 0 << "  0.  0.  0.  5";
+    QTest::newRow("at the end") << zero << 15 << "7" << 0 << "  0.  0.  0.  7";
+    QTest::newRow("typing from a group's start retypes it")
+        << QStringLiteral("  0. 92.  0.  0") << 5 << "1" << 0 << "  0.  1.  0.  0";
+    QTest::newRow("home over a full address")
+        << QStringLiteral("255.  0.  0.  0") << 0 << "255255255" << 0 << "255.255.255.  0";
+    QTest::newRow("a digit after others")
+        << QStringLiteral("  0.  0.  0.  9") << 15 << "2" << 0 << "  0.  0.  0. 92";
+    QTest::newRow("leading zeros typed stay") << blank << 0 << "001" << 0 << "001.   .   .   ";
     QTest::newRow("letters refused") << zero << 0 << "ab-x" << 0 << zero;
-    QTest::newRow("backspace leaves a blank")
-        << QStringLiteral(" 10.  0.  0.  5") << 15 << "" << int(Qt::Key_Backspace) << " 10.  0.  0.   ";
+    QTest::newRow("backspace") << QStringLiteral(" 10.  0.  0. 25") << 15 << "" << int(Qt::Key_Backspace)
+                               << " 10.  0.  0.  2";
+    QTest::newRow("backspace over a dot")
+        << QStringLiteral(" 10.  0.  0. 25") << 12 << "" << int(Qt::Key_Backspace) << " 10.  0.   . 25";
+    QTest::newRow("delete") << QStringLiteral(" 10.  0.  0.125") << 12 << "" << int(Qt::Key_Delete)
+                            << " 10.  0.  0. 25";
     QTest::newRow("delete all") << QStringLiteral(" 10.  0.  0.  5") << -1 << "" << int(Qt::Key_Delete)
                                 << blank;
-    QTest::newRow("nothing after the end") << zero << 15 << "7" << 0 << zero;
 }
 
 void TestAddressEditWidget::typing() {
@@ -106,10 +124,10 @@ void TestAddressEditWidget::wordAndAddressRoundTrip() {
     edit.setAddress(address);
     QVERIFY(edit.isMasked());
     QCOMPARE(edit.value(), address);
-    // The mask is really back: typing places digits again.
-    edit.setCursorPosition(0);
+    // The mask is really back: typing places digits again, letters are refused.
+    edit.selectAll();
     QTest::keyClicks(&edit, QStringLiteral("7x"));
-    QCOMPARE(edit.value(), QStringLiteral("7") + address.mid(1));
+    QCOMPARE(edit.value(), QStringLiteral("  7.   .   .   "));
 }
 
 void TestAddressEditWidget::setValue_data() {
@@ -139,6 +157,33 @@ void TestAddressEditWidget::setValue() {
     edit.setValue(text);
     QCOMPARE(edit.value(), value);
     QCOMPARE(edit.isMasked(), masked);
+}
+
+void TestAddressEditWidget::keyboardFocusSelectsTheField() {
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* edit = new AddressEdit(&window);
+    edit->setAddress(QStringLiteral("192.168.  1. 20"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), edit->displayText());
+    QTest::keyClicks(edit, QStringLiteral("10.0.0.1"));
+    QCOMPARE(edit->value(), QStringLiteral(" 10.  0.  0.  1"));
+}
+
+void TestAddressEditWidget::pasteFillsTheField() {
+    AddressEdit edit;
+    QGuiApplication::clipboard()->setText(QStringLiteral(" 10.1.2.3\n"));
+    edit.setCursorPosition(6);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit.value(), QStringLiteral(" 10.  1.  2.  3"));
+    // Not an address: the field keeps what it had.
+    QGuiApplication::clipboard()->setText(QStringLiteral("ten"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit.value(), QStringLiteral(" 10.  1.  2.  3"));
 }
 
 QTEST_MAIN(TestAddressEditWidget)
