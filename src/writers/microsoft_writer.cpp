@@ -4,6 +4,7 @@
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
 #include "platform/text_util.h"
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 #include "writers/microsoft_autoexec.h"
 
@@ -55,18 +56,18 @@ QStringList protocolIniLines(const BuildRun& run) {
         QStringLiteral("[ms$") + base + QStringLiteral("]"),
         QStringLiteral("drivername =") + run.values().NicDriverName,
     };
-    if (s.isChecked(QStringLiteral("TForm7.RadioButton2"))) {
-        lines << QStringLiteral("INTERRUPT = ") + s.itemText(QStringLiteral("TForm7.ComboBox1"));
-        lines << QStringLiteral("IOBASE = 0x") + s.text(QStringLiteral("TForm7.ComboBox2"));
+    if (s.isChecked(PageValue::NicPnpOff)) {
+        lines << QStringLiteral("INTERRUPT = ") + s.itemText(PageValue::NicIrq);
+        lines << QStringLiteral("IOBASE = 0x") + s.text(PageValue::NicPort);
     }
     lines << QStringLiteral(" ") << QStringLiteral("[protman]") << QStringLiteral("drivername = PROTMAN$")
           << QStringLiteral("priority = MS$NDISHLP") << QStringLiteral(" ") << QStringLiteral("[tcpip]")
           << QStringLiteral("NBSessions=6") << QStringLiteral("DefaultGateway0=");
-    const QString address = s.text(QStringLiteral("TForm40.Edit1"));
+    const QString address = s.text(PageValue::MicrosoftIp);
     if (address.left(4) == QLatin1String("DHCP")) {
         lines << QStringLiteral("DisableDHCP=0");
     } else {
-        lines << QStringLiteral("SUBNETMASK0=") + addressForm(s.text(QStringLiteral("TForm40.Edit2")));
+        lines << QStringLiteral("SUBNETMASK0=") + addressForm(s.text(PageValue::MicrosoftMask));
         lines << QStringLiteral("IPADDRESS0=") + addressForm(address);
         lines << QStringLiteral("DisableDHCP=1");
     }
@@ -78,16 +79,16 @@ QStringList protocolIniLines(const BuildRun& run) {
 QStringList systemIniLines(const BuildRun& run) {
     const BuildSettings& s = run.settings();
     const QString netDir = run.values().DiskRoot + QStringLiteral("\\NET\\");
-    const QString workgroup = s.text(QStringLiteral("TForm40.Edit5")).trimmed();
-    const bool loginWorkgroup = s.isChecked(QStringLiteral("TForm40.RadioButton9"));
+    const QString workgroup = s.text(PageValue::MicrosoftGroup).trimmed();
+    const bool loginWorkgroup = s.isChecked(PageValue::MicrosoftGroupWorkgroup);
     return {
         QStringLiteral("[network]"),
         QStringLiteral("filesharing=no"),
         QStringLiteral("printsharing=no"),
         QStringLiteral("autologon=yes"),
-        QStringLiteral("computername=") + s.text(QStringLiteral("TForm40.Edit3")).trimmed(),
+        QStringLiteral("computername=") + s.text(PageValue::MicrosoftName).trimmed(),
         QStringLiteral("lanroot=") + netDir,
-        QStringLiteral("username=") + s.text(QStringLiteral("TForm40.Edit6")).trimmed(),
+        QStringLiteral("username=") + s.text(PageValue::MicrosoftLoginName).trimmed(),
         QStringLiteral("workgroup=") + workgroup,
         QStringLiteral("reconnect=no"),
         QStringLiteral("dospophotkey=n"),

@@ -2,6 +2,7 @@
 
 #include "gui/shell/page_factory.h"
 #include "gui/widgets/address_edit.h"
+#include "settings/page_values.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -152,9 +153,10 @@ void Wizard::apply(const BuildSettings& settings) {
 }
 
 QString Wizard::chosenNos() const {
-    if (auto* c = qobject_cast<QComboBox*>(control(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))))
+    const auto [formClass, controlName] = splitName(PageValue::StandaloneNos);
+    if (auto* c = qobject_cast<QComboBox*>(control(formClass, controlName)))
         return c->currentIndex() >= 0 ? c->itemText(c->currentIndex()) : QString();
-    return BuildSettings().itemText(QStringLiteral("TForm9.ComboBox1"));
+    return BuildSettings().itemText(PageValue::StandaloneNos);
 }
 
 void Wizard::go(QWidget* from, PageId to) {
