@@ -126,16 +126,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("columns"); // alias, kind, start-up value, save key
         QTest::newRow("address") << "TForm6.Edit1"
                                  << "multicast.ip\taddress\t  0.  0.  0.  0\tparamd";
-        QTest::newRow("blank address") << "TForm6.Edit2"
-                                       << "multicast.mask\taddress\t   .   .   .   \tparame";
         QTest::newRow("check") << "TForm6.CheckBox1"
                                << "multicast.name.increment\tcheck\t1\tparamy";
         QTest::newRow("index") << "TForm9.ComboBox1"
                                << "standalone.nos\tindex\t0\tparami";
         QTest::newRow("combo text") << "TForm7.ComboBox2"
                                     << "nic.port\tcombo-text\t300\tparaml";
-        QTest::newRow("text") << "TForm21.Edit1"
-                              << "netware.login.name\ttext\tPELLA\tparams";
         QTest::newRow("empty text") << "TForm11.Edit1"
                                     << "client.program\ttext\t\tparama";
         QTest::newRow("unsaved radio") << "TForm40.RadioButton21"
@@ -221,9 +217,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("named");
         QTest::newRow("unknown value") << QStringList{"build", "--set", "TForm6.Edit9=1"} << "TForm6.Edit9";
         QTest::newRow("unknown alias") << QStringList{"build", "--set", "multicast.ipx=1"} << "multicast.ipx";
-        QTest::newRow("unknown name points to the list")
-            << QStringList{"save", "x", "--set", "nic.speed=100"} << "bootwright-cli values";
-        QTest::newRow("bad form, by alias") << QStringList{"build", "--set", "nic.irq=16"} << "nic.irq";
         QTest::newRow("values with an argument") << QStringList{"values", "all"} << "all";
         QTest::newRow("bad check form")
             << QStringList{"build", "--set", "TForm6.CheckBox1=yes"} << "TForm6.CheckBox1";

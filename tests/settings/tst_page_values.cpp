@@ -59,7 +59,6 @@ private Q_SLOTS:
     void constantsAndTableHoldTheSameNames() {
         QSet<QString> listed;
         for (const Listed& l : kListed) {
-            QCOMPARE(QString(l.constant), QString::fromLatin1(l.name));
             QVERIFY2(!listed.contains(l.constant), l.name);
             listed.insert(l.constant);
         }
