@@ -4,6 +4,7 @@
 #include "cli/cli_build.h"
 #include "cli/cli_config.h"
 #include "cli/cli_settings.h"
+#include "cli/cli_values.h"
 #include "cli/console_ports.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
@@ -27,9 +28,12 @@ const char* const kUsage =
     "  batch [--ip ADDRESS] [--name NAME] DISKETTE...\n"
     "        gives each diskette (a directory, an image or a device holding a Multicast\n"
     "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
+    "  values                       every NAME --set takes, one a line: name TAB alias TAB kind\n"
+    "                               TAB start-up value TAB save key TAB meaning\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
-    "  NAME        a page value such as TForm6.Edit1 or TForm7.RadioButton2, or BuildMode\n"
+    "  NAME        a page value by its name or alias, such as TForm6.Edit1 or multicast.ip,\n"
+    "              TForm7.RadioButton2 or nic.pnp.off, or BuildMode (build.mode)\n"
     "  VALUE       1/0 for check boxes and radio buttons, an index for drop-down lists, text\n"
     "              otherwise; an address field also takes 10.0.0.5, DHCP or BOOTP\n"
     "\n"
@@ -168,6 +172,12 @@ int run(const QStringList& arguments) {
         }
         if (rest.isEmpty())
             throw UsageError(QStringLiteral("no command given"));
+        // The list of values needs no program directory, so it neither looks for nor seeds one.
+        if (rest.first() == QLatin1String("values")) {
+            if (rest.size() > 1)
+                throw UsageError(QStringLiteral("values: unexpected \"%1\"").arg(rest.at(1)));
+            return CliValues::list();
+        }
         if (dir.isEmpty())
             dir = ProgramDir::locate(QCoreApplication::applicationDirPath());
         else if (!QDir(dir).exists())

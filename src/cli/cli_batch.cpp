@@ -6,6 +6,7 @@
 #include "cli/console_ports.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
+#include "settings/page_values.h"
 
 #include <QDir>
 #include <cstdio>
@@ -41,8 +42,8 @@ int run(const QString& programDir, const QString& address, const QString& name,
     fields.updateName = !name.isNull();
     if (fields.updateAddress) {
         BuildSettings check;
-        CliSettings::applySet(check, QStringLiteral("TForm6.Edit1=") + address);
-        fields.address = check.text(QStringLiteral("TForm6.Edit1"));
+        CliSettings::applySet(check, PageValue::MulticastIp + QLatin1Char('=') + address);
+        fields.address = check.text(PageValue::MulticastIp);
         if (fields.address == QLatin1String("DHCP") || fields.address == QLatin1String("BOOTP"))
             throw UsageError(
                 QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));

@@ -10,6 +10,7 @@
 #include "rules/nic_catalogue.h"
 #include "rules/page_rules.h"
 #include "rules/show_steps.h"
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 #include "writers/client_identity.h"
 
@@ -33,17 +34,17 @@ DriveTable numberedDrives(const DriveTable& drives, int n) {
 
 bool twoDisketteForm(const BuildSettings& s) {
     return s.buildMode() == 3 &&
-           s.itemText(QStringLiteral("TForm9.ComboBox1")).toUpper().contains(QLatin1String("FLOPPY"));
+           s.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY"));
 }
 
 // A driver given by its path alone is a driver typed into the NIC selection page's Selection field:
 // that field is what the page's check looks at, and leaving it would copy it to the driver path.
 void driverGivenByPath(BuildSettings& s) {
-    const QString selection = QStringLiteral("TForm4.Edit1");
-    const QString driver = QStringLiteral("TForm4.Edit2");
+    const QString selection = PageValue::NicSelection;
+    const QString driver = PageValue::NicDriver;
     if (s.text(selection).isEmpty() && s.text(driver) != BuildSettings().text(driver)) {
         s.setText(selection, s.text(driver));
-        s.setText(QStringLiteral("TForm4.Edit3"), NicCatalogue::otherHaveDisk());
+        s.setText(PageValue::NicEntry, NicCatalogue::otherHaveDisk());
     }
 }
 
@@ -82,8 +83,7 @@ int run(const BuildOptions& options) {
         settings.setBuildMode(routed.buildMode());
     }
 
-    const QChar target =
-        settings.isChecked(QStringLiteral("TForm2.RadioButton1")) ? QLatin1Char('A') : QLatin1Char('B');
+    const QChar target = settings.isChecked(PageValue::DiskA) ? QLatin1Char('A') : QLatin1Char('B');
     const QString targetPath = drives.hostPath(target);
     if (targetPath.isEmpty())
         throw UsageError(QStringLiteral("drive %1: is not mapped; map it with --drive %1=PATH").arg(target));
@@ -96,7 +96,7 @@ int run(const BuildOptions& options) {
     if (twoDisketteForm(settings) && options.disk2.isEmpty())
         throw UsageError(
             QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
-                .arg(settings.itemText(QStringLiteral("TForm9.ComboBox1"))));
+                .arg(settings.itemText(PageValue::StandaloneNos)));
 
     // Nobody watches a status line here: the waits that pace the page for the eye are left out.
     setDelayPacing(0);

@@ -2,6 +2,7 @@
 
 #include "platform/text_util.h"
 #include "settings/address_text.h"
+#include "settings/page_values.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,35 +33,35 @@ struct AddressPage {
 namespace AddressPages {
 // Multicast client page
 inline const AddressPage MulticastClient{
-    .addressField = QStringLiteral("TForm6.Edit1"),
-    .maskField = QStringLiteral("TForm6.Edit2"),
-    .nameField = QStringLiteral("TForm6.Edit3"),
-    .incrementSwitch = QStringLiteral("TForm6.CheckBox2"),
-    .incrementBlockedBy = QStringLiteral("TForm6.CheckBox3"),
+    .addressField = PageValue::MulticastIp,
+    .maskField = PageValue::MulticastMask,
+    .nameField = PageValue::MulticastName,
+    .incrementSwitch = PageValue::MulticastIpIncrement,
+    .incrementBlockedBy = PageValue::MulticastIpDhcp,
     .afterIncrement = AddressPage::Remember::AddressAndMask,
-    .nameSwitch = QStringLiteral("TForm6.CheckBox1"),
+    .nameSwitch = PageValue::MulticastNameIncrement,
     .namesToClient = {},
-    .dhcpSwitch = QStringLiteral("TForm6.CheckBox3"),
+    .dhcpSwitch = PageValue::MulticastIpDhcp,
     .automaticWord = QStringLiteral("DHCP"),
     .dhcpSwitchesMask = true,
     .dhcpSwitchesBack = true,
     .rejectedPrefix = QStringLiteral("DHCP"),
-    .dhcpTiesIncrement = QStringLiteral("TForm6.CheckBox2"),
+    .dhcpTiesIncrement = PageValue::MulticastIpIncrement,
     .dhcpCheckAtShow = true,
 };
 
 // Post-configuration page
 inline const AddressPage PostConfiguration{
-    .addressField = QStringLiteral("TForm99.Edit1"),
-    .maskField = QStringLiteral("TForm99.Edit2"),
-    .nameField = QStringLiteral("TForm99.Edit3"),
-    .incrementSwitch = QStringLiteral("TForm99.RadioButton13"),
+    .addressField = PageValue::PostIp,
+    .maskField = PageValue::PostMask,
+    .nameField = PageValue::PostName,
+    .incrementSwitch = PageValue::PostIpIncrement,
     .incrementBlockedBy = {},
     .afterIncrement = AddressPage::Remember::Nothing,
-    .nameSwitch = QStringLiteral("TForm99.RadioButton17"),
+    .nameSwitch = PageValue::PostNameIncrement,
     .namesToClient = {QString(), QStringLiteral("Derive From NIC MAC Address"),
                       QStringLiteral("Same as Image")},
-    .dhcpSwitch = QStringLiteral("TForm99.RadioButton16"),
+    .dhcpSwitch = PageValue::PostIpDhcp,
     .automaticWord = QStringLiteral("BOOTP"),
     .dhcpSwitchesMask = false,
     .dhcpSwitchesBack = false,
@@ -71,15 +72,15 @@ inline const AddressPage PostConfiguration{
 
 // Microsoft standalone page
 inline const AddressPage MicrosoftStandalone{
-    .addressField = QStringLiteral("TForm40.Edit1"),
-    .maskField = QStringLiteral("TForm40.Edit2"),
-    .nameField = QStringLiteral("TForm40.Edit3"),
-    .incrementSwitch = QStringLiteral("TForm40.RadioButton13"),
+    .addressField = PageValue::MicrosoftIp,
+    .maskField = PageValue::MicrosoftMask,
+    .nameField = PageValue::MicrosoftName,
+    .incrementSwitch = PageValue::MicrosoftIpIncrement,
     .incrementBlockedBy = {},
     .afterIncrement = AddressPage::Remember::Address,
-    .nameSwitch = QStringLiteral("TForm40.RadioButton17"),
+    .nameSwitch = PageValue::MicrosoftNameIncrement,
     .namesToClient = {QString()},
-    .dhcpSwitch = QStringLiteral("TForm40.RadioButton16"),
+    .dhcpSwitch = PageValue::MicrosoftIpDhcp,
     .automaticWord = QStringLiteral("DHCP"),
     .dhcpSwitchesMask = true,
     .dhcpSwitchesBack = true,

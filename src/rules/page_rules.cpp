@@ -4,6 +4,7 @@
 #include "platform/io_error.h"
 #include "rules/address_routines.h"
 #include "settings/build_settings.h"
+#include "settings/page_values.h"
 #include "settings/preferences.h"
 
 namespace PageRules {
@@ -34,7 +35,7 @@ bool isNoAddress(const QString& text) {
 
 void clientLocationShow(BuildSettings& settings, const QString& programDir) {
     // Only while the field is empty, so a location the user is working on is never replaced.
-    const QString field = QStringLiteral("TForm11.Edit1");
+    const QString field = PageValue::ClientProgram;
     if (!settings.text(field).isEmpty())
         return;
     const QString stored = Preferences(programDir).client();
@@ -43,7 +44,7 @@ void clientLocationShow(BuildSettings& settings, const QString& programDir) {
 }
 
 Check clientLocationNext(const BuildSettings& settings, DosFs& fs) {
-    const QString client = settings.text(QStringLiteral("TForm11.Edit1"));
+    const QString client = settings.text(PageValue::ClientProgram);
     if (client.isEmpty())
         return refuse(QStringLiteral("You must specify the Pellacore Client location."));
     Check failure;
@@ -56,9 +57,9 @@ Check clientLocationNext(const BuildSettings& settings, DosFs& fs) {
 }
 
 Check nicSelectionNext(const BuildSettings& settings, DosFs& fs) {
-    if (settings.text(QStringLiteral("TForm4.Edit1")).isEmpty())
+    if (settings.text(PageValue::NicSelection).isEmpty())
         return refuse(QStringLiteral("You must specify a NIC."));
-    const QString driver = settings.text(QStringLiteral("TForm4.Edit2"));
+    const QString driver = settings.text(PageValue::NicDriver);
     Check failure;
     const std::optional<bool> found = exists(fs, driver, failure);
     if (!found)
@@ -69,39 +70,38 @@ Check nicSelectionNext(const BuildSettings& settings, DosFs& fs) {
 }
 
 void nicSelectionLeaveSelection(BuildSettings& settings) {
-    settings.setText(QStringLiteral("TForm4.Edit2"), settings.text(QStringLiteral("TForm4.Edit1")));
+    settings.setText(PageValue::NicDriver, settings.text(PageValue::NicSelection));
 }
 
 Check nicParametersNext(const BuildSettings& settings) {
-    if (settings.itemText(QStringLiteral("TForm7.ComboBox1")).isEmpty() ||
-        settings.text(QStringLiteral("TForm7.ComboBox2")).isEmpty())
+    if (settings.itemText(PageValue::NicIrq).isEmpty() || settings.text(PageValue::NicPort).isEmpty())
         return refuse(QStringLiteral("You must specify a valid IRQ and Port Address."), Dialogs::Icon::Error);
     return {};
 }
 
 Check multicastClientNext(const BuildSettings& settings) {
-    const QString name = settings.text(QStringLiteral("TForm6.Edit3"));
+    const QString name = settings.text(PageValue::MulticastName);
     if (name == QLatin1String("Not Specified") || name.isEmpty())
         return refuse(QStringLiteral("You must specify a client name."));
-    if (isNoAddress(settings.text(QStringLiteral("TForm6.Edit1"))))
+    if (isNoAddress(settings.text(PageValue::MulticastIp)))
         return refuse(QStringLiteral("You must specify a valid IP Address."));
-    if (isNoAddress(settings.text(QStringLiteral("TForm6.Edit2"))))
+    if (isNoAddress(settings.text(PageValue::MulticastMask)))
         return refuse(QStringLiteral("You must specify a valid Sub Net Mask."));
     return {};
 }
 
 void multicastClientLeaveName(BuildSettings& settings) {
-    settings.setText(QStringLiteral("TForm6.Edit4"), settings.text(QStringLiteral("TForm6.Edit3")));
+    settings.setText(PageValue::MulticastNameCopy, settings.text(PageValue::MulticastName));
 }
 
 Check standaloneParametersNext(const BuildSettings& settings) {
-    if (settings.itemText(QStringLiteral("TForm9.ComboBox1")).isEmpty())
+    if (settings.itemText(PageValue::StandaloneNos).isEmpty())
         return refuse(QStringLiteral("You must specify a NOS."));
     return {};
 }
 
 Check netwareNext(const BuildSettings& settings) {
-    if (settings.itemText(QStringLiteral("TForm21.ComboBox1")).isEmpty())
+    if (settings.itemText(PageValue::NetwareFrame).isEmpty())
         return refuse(QStringLiteral("You must specify a Frame Type."));
     return {};
 }
@@ -142,7 +142,7 @@ Check checkRoute(BuildSettings& settings, DosFs& fs) {
             settings.setBuildMode(*mode);
         if (Check refused = next(page, settings, fs))
             return refused;
-        const QString nos = settings.itemText(QStringLiteral("TForm9.ComboBox1"));
+        const QString nos = settings.itemText(PageValue::StandaloneNos);
         if (page == PageId::StandaloneParameters && (outright == 3 || outright == 4)) {
             page = outright == 3 ? PageId::MicrosoftStandalone : PageId::Summary;
             continue;

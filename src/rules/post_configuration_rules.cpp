@@ -2,6 +2,7 @@
 
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
+#include "settings/page_values.h"
 
 namespace PostConfigurationRules {
 
@@ -13,111 +14,111 @@ const AddressPage& kPage = AddressPages::PostConfiguration;
 const QString kSameAsImage = QStringLiteral("Same as Image");
 const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
 
-bool on(const BuildSettings& s, const char* name) {
-    return s.isChecked(QLatin1String(name));
+bool on(const BuildSettings& s, QLatin1String name) {
+    return s.isChecked(name);
 }
 
-void set(BuildSettings& s, const char* name, const QString& text) {
-    s.setText(QLatin1String(name), text);
+void set(BuildSettings& s, QLatin1String name, const QString& text) {
+    s.setText(name, text);
 }
 
-bool trimmedIs(const BuildSettings& s, const char* name, const QString& text) {
-    return trimBlanks(s.text(QLatin1String(name))) == text;
+bool trimmedIs(const BuildSettings& s, QLatin1String name, const QString& text) {
+    return trimBlanks(s.text(name)) == text;
 }
 
-void clear(BuildSettings& s, std::initializer_list<const char*> group) {
-    for (const char* name : group)
-        s.setChecked(QLatin1String(name), false);
+void clear(BuildSettings& s, std::initializer_list<QLatin1String> group) {
+    for (QLatin1String name : group)
+        s.setChecked(name, false);
 }
 
 // Selects a button as a click would, running the group's rule when it was not selected yet.
-void select(BuildSettings& s, const char* name, void (*rule)(BuildSettings&)) {
+void select(BuildSettings& s, QLatin1String name, void (*rule)(BuildSettings&)) {
     if (on(s, name))
         return;
-    s.setChecked(QLatin1String(name), true);
+    s.setChecked(name, true);
     rule(s);
 }
 
 } // namespace
 
 void addressSource(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton3")) {
+    if (on(s, PageValue::PostIpSet)) {
         addressKind(s);
-        if (!on(s, "TForm99.RadioButton13") && !on(s, "TForm99.RadioButton15") &&
-            !on(s, "TForm99.RadioButton16"))
-            select(s, "TForm99.RadioButton21", addressKind);
+        if (!on(s, PageValue::PostIpIncrement) && !on(s, PageValue::PostIpMulticast) &&
+            !on(s, PageValue::PostIpDhcp))
+            select(s, PageValue::PostIpFixed, addressKind);
         return;
     }
-    set(s, "TForm99.Edit1", AddressText::DefaultAddress);
-    clear(s, {"TForm99.RadioButton21", "TForm99.RadioButton13", "TForm99.RadioButton15",
-              "TForm99.RadioButton16"});
+    set(s, PageValue::PostIp, AddressText::DefaultAddress);
+    clear(s, {PageValue::PostIpFixed, PageValue::PostIpIncrement, PageValue::PostIpMulticast,
+              PageValue::PostIpDhcp});
 }
 
 void addressKind(BuildSettings& s) {
     // Each test in turn, not as alternatives: only the selected button's test does anything.
-    if ((on(s, "TForm99.RadioButton13") || on(s, "TForm99.RadioButton21")) &&
-        trimmedIs(s, "TForm99.Edit1", kPage.automaticWord))
-        set(s, "TForm99.Edit1", AddressText::DefaultAddress);
-    if (on(s, "TForm99.RadioButton15"))
-        set(s, "TForm99.Edit1", s.text(QStringLiteral("TForm6.Edit1")));
-    if (on(s, "TForm99.RadioButton16"))
-        set(s, "TForm99.Edit1", kPage.automaticWord);
+    if ((on(s, PageValue::PostIpIncrement) || on(s, PageValue::PostIpFixed)) &&
+        trimmedIs(s, PageValue::PostIp, kPage.automaticWord))
+        set(s, PageValue::PostIp, AddressText::DefaultAddress);
+    if (on(s, PageValue::PostIpMulticast))
+        set(s, PageValue::PostIp, s.text(PageValue::MulticastIp));
+    if (on(s, PageValue::PostIpDhcp))
+        set(s, PageValue::PostIp, kPage.automaticWord);
 }
 
 void maskSource(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton5")) {
-        if (on(s, "TForm99.CheckBox6"))
-            set(s, "TForm99.Edit2", s.text(QStringLiteral("TForm6.Edit2")));
+    if (on(s, PageValue::PostMaskSet)) {
+        if (on(s, PageValue::PostMaskMulticast))
+            set(s, PageValue::PostMask, s.text(PageValue::MulticastMask));
         return;
     }
-    set(s, "TForm99.Edit2", AddressText::DefaultMask);
+    set(s, PageValue::PostMask, AddressText::DefaultMask);
 }
 
 void maskCopy(BuildSettings& s) {
-    set(s, "TForm99.Edit2",
-        on(s, "TForm99.CheckBox6") ? s.text(QStringLiteral("TForm6.Edit2")) : AddressText::DefaultMask);
+    set(s, PageValue::PostMask,
+        on(s, PageValue::PostMaskMulticast) ? s.text(PageValue::MulticastMask) : AddressText::DefaultMask);
 }
 
 void nameSource(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton7")) {
-        select(s, "TForm99.RadioButton20", nameKind);
+    if (on(s, PageValue::PostNameSet)) {
+        select(s, PageValue::PostNameFixed, nameKind);
         return;
     }
-    clear(s, {"TForm99.RadioButton20", "TForm99.RadioButton17", "TForm99.RadioButton18",
-              "TForm99.RadioButton19"});
-    set(s, "TForm99.Edit3", kSameAsImage);
+    clear(s, {PageValue::PostNameFixed, PageValue::PostNameIncrement, PageValue::PostNameMac,
+              PageValue::PostNameMulticast});
+    set(s, PageValue::PostName, kSameAsImage);
 }
 
 void nameKind(BuildSettings& s) {
     // Each test in turn: "Use as Entered " clears what another choice wrote into the field.
-    if (on(s, "TForm99.RadioButton20") && trimmedIs(s, "TForm99.Edit3", kSameAsImage))
-        set(s, "TForm99.Edit3", QString());
-    if (on(s, "TForm99.RadioButton17"))
-        set(s, "TForm99.Edit3", AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));
-    if (on(s, "TForm99.RadioButton18"))
-        set(s, "TForm99.Edit3", kDeriveFromMac);
-    if (on(s, "TForm99.RadioButton19"))
-        set(s, "TForm99.Edit3", s.text(QStringLiteral("TForm6.Edit3")));
-    if (on(s, "TForm99.RadioButton20") && trimmedIs(s, "TForm99.Edit3", kDeriveFromMac))
-        set(s, "TForm99.Edit3", QString());
+    if (on(s, PageValue::PostNameFixed) && trimmedIs(s, PageValue::PostName, kSameAsImage))
+        set(s, PageValue::PostName, QString());
+    if (on(s, PageValue::PostNameIncrement))
+        set(s, PageValue::PostName, AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));
+    if (on(s, PageValue::PostNameMac))
+        set(s, PageValue::PostName, kDeriveFromMac);
+    if (on(s, PageValue::PostNameMulticast))
+        set(s, PageValue::PostName, s.text(PageValue::MulticastName));
+    if (on(s, PageValue::PostNameFixed) && trimmedIs(s, PageValue::PostName, kDeriveFromMac))
+        set(s, PageValue::PostName, QString());
 }
 
 void workgroup(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton9") || on(s, "TForm99.RadioButton11")) {
-        if (trimmedIs(s, "TForm99.Edit5", kSameAsImage))
-            set(s, "TForm99.Edit5", QString());
+    if (on(s, PageValue::PostGroupWorkgroup) || on(s, PageValue::PostGroupDomain)) {
+        if (trimmedIs(s, PageValue::PostGroup, kSameAsImage))
+            set(s, PageValue::PostGroup, QString());
         return;
     }
-    set(s, "TForm99.Edit5", kSameAsImage);
+    set(s, PageValue::PostGroup, kSameAsImage);
 }
 
 void login(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton12")) {
-        if (trimmedIs(s, "TForm99.Edit6", kSameAsImage))
-            set(s, "TForm99.Edit6", QString());
+    if (on(s, PageValue::PostLoginSet)) {
+        if (trimmedIs(s, PageValue::PostLoginName, kSameAsImage))
+            set(s, PageValue::PostLoginName, QString());
         return;
     }
-    set(s, "TForm99.Edit6", kSameAsImage);
+    set(s, PageValue::PostLoginName, kSameAsImage);
 }
 
 void show(BuildSettings& s) {
@@ -131,13 +132,13 @@ void show(BuildSettings& s) {
 }
 
 void leave(BuildSettings& s) {
-    if (on(s, "TForm99.RadioButton4") && on(s, "TForm99.RadioButton6") && on(s, "TForm99.RadioButton8") &&
-        on(s, "TForm99.RadioButton10") && on(s, "TForm99.RadioButton14"))
-        s.setChecked(QStringLiteral("TForm99.RadioButton2"), true);
+    if (on(s, PageValue::PostIpSame) && on(s, PageValue::PostMaskSame) && on(s, PageValue::PostNameSame) &&
+        on(s, PageValue::PostGroupSame) && on(s, PageValue::PostLoginSame))
+        s.setChecked(PageValue::PostOff, true);
 }
 
 void leaveField(BuildSettings& s) {
-    s.setText(QStringLiteral("TForm99.Edit4"), s.text(kPage.nameField));
+    s.setText(PageValue::PostNameCopy, s.text(kPage.nameField));
 }
 
 } // namespace PostConfigurationRules

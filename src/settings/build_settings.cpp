@@ -1,12 +1,15 @@
 #include "settings/build_settings.h"
 
 #include "settings/address_text.h"
+#include "settings/page_values.h"
 
 #include <QRegularExpression>
 
 namespace {
 
-const QString kBuildMode = QStringLiteral("BuildMode");
+bool isBuildMode(const QString& name) {
+    return name == PageValue::BuildMode || name == PageValue::BuildModeAlias;
+}
 
 QString quoted(const QString& s) {
     return QLatin1Char('"') + s + QLatin1Char('"');
@@ -39,14 +42,16 @@ BuildSettings::BuildSettings() {
 }
 
 const ValueSpec& BuildSettings::entry(const QString& name) const {
-    const ValueSpec* s = SettingsTable::find(name);
+    const ValueSpec* s = SettingsTable::findNameOrAlias(name);
     if (!s)
-        throw SettingsError(QStringLiteral("unknown value name %1").arg(quoted(name)));
+        throw SettingsError(
+            QStringLiteral("unknown value name %1 (bootwright-cli values lists every name and alias)")
+                .arg(quoted(name)));
     return *s;
 }
 
 QString BuildSettings::value(const QString& name) const {
-    if (name == kBuildMode)
+    if (isBuildMode(name))
         return QString::number(m_buildMode);
     return m_values.value(entry(name).name);
 }
@@ -55,14 +60,14 @@ bool BuildSettings::isChecked(const QString& name) const {
     const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Check && s.kind != ValueKind::Radio)
         throw SettingsError(QStringLiteral("%1 is not a check box or radio button").arg(name));
-    return m_values.value(name) == QLatin1String("1");
+    return m_values.value(s.name) == QLatin1String("1");
 }
 
 int BuildSettings::index(const QString& name) const {
     const ValueSpec& s = entry(name);
     if (s.kind != ValueKind::Index)
         throw SettingsError(QStringLiteral("%1 is not a drop-down list").arg(name));
-    return m_values.value(name).toInt();
+    return m_values.value(s.name).toInt();
 }
 
 QString BuildSettings::itemText(const QString& name) const {
@@ -99,10 +104,10 @@ void BuildSettings::setIndex(const QString& name, int index) {
 }
 
 void BuildSettings::setValue(const QString& name, const QString& saveForm) {
-    if (name == kBuildMode) {
+    if (isBuildMode(name)) {
         const int mode = isDecimal(saveForm) ? saveForm.toInt() : 0;
         if (mode < 1 || mode > 4)
-            throw SettingsError(QStringLiteral("BuildMode takes 1 to 4, not %1").arg(quoted(saveForm)));
+            throw SettingsError(QStringLiteral("%1 takes 1 to 4, not %2").arg(name, quoted(saveForm)));
         m_buildMode = mode;
         return;
     }

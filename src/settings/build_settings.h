@@ -22,6 +22,8 @@ public:
     int buildMode() const { return m_buildMode; }
     void setBuildMode(int mode) { m_buildMode = mode; }
 
+    // Every accessor takes a value's name ("TForm6.Edit1") or its alias ("multicast.ip"), so a value
+    // typed on a command line is found either way; "BuildMode" and "build.mode" name BuildMode.
     // The value in save form. Throws SettingsError for an unknown name.
     QString value(const QString& name) const;
     QString text(const QString& name) const { return value(name); }
@@ -38,7 +40,7 @@ public:
     // Sets a value from its save form (what --set and a load hand in); radio semantics as above.
     // Throws SettingsError naming the value when the text is not of its kind's form. An address
     // also takes "DHCP", "BOOTP", empty text (the blank field) or a plain "10.0.0.5", which is
-    // stored as the masked field shows it (" 10.  0.  0.  5"). "BuildMode" takes 1 to 4.
+    // stored as the masked field shows it (" 10.  0.  0.  5"). BuildMode takes 1 to 4.
     void setValue(const QString& name, const QString& saveForm);
 
     bool operator==(const BuildSettings& other) const = default;

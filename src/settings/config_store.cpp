@@ -1,6 +1,7 @@
 #include "settings/config_store.h"
 
 #include "platform/profile_file.h"
+#include "settings/page_values.h"
 #include "settings/settings_table.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ const QString kIndexSection = QStringLiteral("SAVED");
 const QString kLastSaved = QStringLiteral("LastSavedItemWas");
 const QString kDescKey = QStringLiteral("desc");
 const QString kModeKey = QStringLiteral("paramh");
-const QString kDescriptionValue = QStringLiteral("TForm13.Edit1");
+const QString kDescriptionValue = PageValue::SaveDescription;
 // Readers hand back at most this many characters of a value, so a longer description would be
 // listed under a caption that no longer finds its entry.
 constexpr qsizetype kLongestDescription = 1023;

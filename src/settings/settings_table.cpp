@@ -1,5 +1,7 @@
 #include "settings/settings_table.h"
 
+#include "settings/page_values.h"
+
 #include <QHash>
 
 namespace {
@@ -66,7 +68,34 @@ QStringList numbers(int first, int last) {
     return out;
 }
 
+struct Description {
+    QLatin1String name;
+    const char* alias;
+    const char* meaning;
+};
+
+constexpr Description kDescriptions[] = {
+#define BW_PAGE_VALUE(constant, name, alias, meaning) {PageValue::constant, alias, meaning},
+#include "settings/page_values.def"
+#undef BW_PAGE_VALUE
+};
+
+// Every value takes its alias and meaning from the one list that also gives the constants.
+QVector<ValueSpec> described(QVector<ValueSpec> table) {
+    for (ValueSpec& s : table) {
+        for (const Description& d : kDescriptions) {
+            if (d.name == s.name) {
+                s.alias = QLatin1String(d.alias);
+                s.meaning = QLatin1String(d.meaning);
+                break;
+            }
+        }
+    }
+    return table;
+}
+
 QVector<ValueSpec> buildTable() {
+    using namespace PageValue;
     const QStringList& drives = SettingsTable::driveLetters();
     const QStringList nos{QStringLiteral("Novell Netware 3.12 or higher"),
                           QStringLiteral("Microsoft TCP/IP - Pellacore Client on Server"),
@@ -77,90 +106,90 @@ QVector<ValueSpec> buildTable() {
     const QStringList ioBases{"220", "240", "260", "300", "320", "340", "360"};
     const QString netwareUnc = QStringLiteral("\\\\IMAGESRV\\Sys\\Images");
 
-    ValueSpec login = text("TForm21.Edit1", "PELLA", "params");
+    ValueSpec login = text(NetwareLoginName, "PELLA", "params");
     login.maxLength = 15;
-    ValueSpec ioBase = make("TForm7.ComboBox2", ValueKind::ComboText, "300", "paraml", {});
+    ValueSpec ioBase = make(NicPort, ValueKind::ComboText, "300", "paraml", {});
     ioBase.items = ioBases;
 
     // Keyed values in the order a save writes them; paramh (BuildMode) sits between paramz and
     // parami but is not a page value.
     return {
-        text("TForm13.Edit1", {}, "desc"),
-        text("TForm11.Edit1", {}, "parama"),
-        text("TForm4.Edit1", {}, "paramb"),
-        hidden(text("TForm4.Edit2", "NIC Driver Name", "paramc")),
-        hidden(text("TForm4.Edit3", {}, "paramo")),
-        quad("TForm6.Edit1", kAddressDefault, "paramd"),
-        quad("TForm6.Edit2", kBlankQuad, "parame"),
-        text("TForm6.Edit3", "Not Specified", "paramf"),
-        hidden(text("TForm6.Edit4", "CLIENT", "paramaa", "CLIENT")),
-        check("TForm6.CheckBox3", false, "paramx", false),
-        check("TForm6.CheckBox1", true, "paramy", false),
-        check("TForm6.CheckBox2", false, "paramz", false),
-        index("TForm9.ComboBox1", nos, 0, "parami"),
-        index("TForm21.ComboBox2", drives, 5, "paramr"),
+        text(SaveDescription, {}, "desc"),
+        text(ClientProgram, {}, "parama"),
+        text(NicSelection, {}, "paramb"),
+        hidden(text(NicDriver, "NIC Driver Name", "paramc")),
+        hidden(text(NicEntry, {}, "paramo")),
+        quad(MulticastIp, kAddressDefault, "paramd"),
+        quad(MulticastMask, kBlankQuad, "parame"),
+        text(MulticastName, "Not Specified", "paramf"),
+        hidden(text(MulticastNameCopy, "CLIENT", "paramaa", "CLIENT")),
+        check(MulticastIpDhcp, false, "paramx", false),
+        check(MulticastNameIncrement, true, "paramy", false),
+        check(MulticastIpIncrement, false, "paramz", false),
+        index(StandaloneNos, nos, 0, "parami"),
+        index(NetwareLoginDrive, drives, 5, "paramr"),
         login,
-        radio("TForm21.RadioButton1", "TForm21.RadioButton1", true, "paramt", true),
-        radio("TForm21.RadioButton2", "TForm21.RadioButton1", false, "paramu", false),
-        radio("TForm21.RadioButton3", "TForm21.RadioButton3", true, "paramab", true),
-        radio("TForm21.RadioButton4", "TForm21.RadioButton3", false, "paramac", false),
-        index("TForm21.ComboBox1", frames, 0, "paramad"),
-        index("TForm21.ComboBox3", drives, 8, "paramae"),
-        text("TForm21.Edit2", netwareUnc, "paramaf", netwareUnc),
-        radio("TForm7.RadioButton1", "TForm7.RadioButton1", true, "paramj", true),
-        radio("TForm7.RadioButton2", "TForm7.RadioButton1", false, "paramp", false),
-        index("TForm7.ComboBox1", numbers(0, 15), 5, "paramk"),
+        radio(NetwareLoginOff, NetwareLoginOff, true, "paramt", true),
+        radio(NetwareLoginOn, NetwareLoginOff, false, "paramu", false),
+        radio(NetwareMapOff, NetwareMapOff, true, "paramab", true),
+        radio(NetwareMapOn, NetwareMapOff, false, "paramac", false),
+        index(NetwareFrame, frames, 0, "paramad"),
+        index(NetwareMapDrive, drives, 8, "paramae"),
+        text(NetwareMapPath, netwareUnc, "paramaf", netwareUnc),
+        radio(NicPnpOn, NicPnpOn, true, "paramj", true),
+        radio(NicPnpOff, NicPnpOn, false, "paramp", false),
+        index(NicIrq, numbers(0, 15), 5, "paramk"),
         ioBase,
-        radio("TForm2.RadioButton1", "TForm2.RadioButton1", true, "paramm", true),
-        hidden(check("TForm2.CheckBox1", false, "paramn", true)),
-        hidden(radio("TForm2.RadioButton3", "TForm2.RadioButton3", true, "paramv", true)),
-        hidden(radio("TForm2.RadioButton4", "TForm2.RadioButton3", false, "paramw", true)),
-        radio("TForm99.RadioButton2", "TForm99.RadioButton1", true, "paramba", true),
-        radio("TForm99.RadioButton1", "TForm99.RadioButton1", false, "parambb", false),
-        radio("TForm99.RadioButton12", "TForm99.RadioButton12", false, "parambc"),
-        radio("TForm99.RadioButton14", "TForm99.RadioButton12", true, "parambd"),
-        radio("TForm99.RadioButton9", "TForm99.RadioButton9", false, "parambe"),
-        radio("TForm99.RadioButton11", "TForm99.RadioButton9", false, "parambf"),
-        radio("TForm99.RadioButton10", "TForm99.RadioButton9", true, "parambg"),
-        radio("TForm99.RadioButton7", "TForm99.RadioButton7", false, "parambh"),
-        radio("TForm99.RadioButton8", "TForm99.RadioButton7", true, "parambi"),
+        radio(DiskA, DiskA, true, "paramm", true),
+        hidden(check(DiskQuickFormat, false, "paramn", true)),
+        hidden(radio(DiskFormatted, DiskFormatted, true, "paramv", true)),
+        hidden(radio(DiskFormat, DiskFormatted, false, "paramw", true)),
+        radio(PostOff, PostOn, true, "paramba", true),
+        radio(PostOn, PostOn, false, "parambb", false),
+        radio(PostLoginSet, PostLoginSet, false, "parambc"),
+        radio(PostLoginSame, PostLoginSet, true, "parambd"),
+        radio(PostGroupWorkgroup, PostGroupWorkgroup, false, "parambe"),
+        radio(PostGroupDomain, PostGroupWorkgroup, false, "parambf"),
+        radio(PostGroupSame, PostGroupWorkgroup, true, "parambg"),
+        radio(PostNameSet, PostNameSet, false, "parambh"),
+        radio(PostNameSame, PostNameSet, true, "parambi"),
         // The two choice groups below start with no button selected.
-        radio("TForm99.RadioButton20", "TForm99.RadioButton20", false, "parambj"),
-        radio("TForm99.RadioButton17", "TForm99.RadioButton20", false, "parambk"),
-        radio("TForm99.RadioButton18", "TForm99.RadioButton20", false, "parambl"),
-        radio("TForm99.RadioButton19", "TForm99.RadioButton20", false, "parambm"),
-        radio("TForm99.RadioButton5", "TForm99.RadioButton5", false, "parambn"),
-        radio("TForm99.RadioButton6", "TForm99.RadioButton5", true, "parambo"),
-        radio("TForm99.RadioButton3", "TForm99.RadioButton3", false, "parambp"),
-        radio("TForm99.RadioButton4", "TForm99.RadioButton3", true, "parambq"),
-        radio("TForm99.RadioButton21", "TForm99.RadioButton21", false, "parambr"),
-        radio("TForm99.RadioButton13", "TForm99.RadioButton21", false, "parambs"),
-        radio("TForm99.RadioButton15", "TForm99.RadioButton21", false, "parambt"),
-        radio("TForm99.RadioButton16", "TForm99.RadioButton21", false, "parambu"),
-        check("TForm99.CheckBox6", false, "parambv", false),
-        text("TForm99.Edit6", kSameAsImage, "parambw"),
-        text("TForm99.Edit5", kSameAsImage, "parambx"),
-        text("TForm99.Edit3", kSameAsImage, "paramby"),
-        quad("TForm99.Edit2", kBlankQuad, "parambz"),
-        quad("TForm99.Edit1", kAddressDefault, "paramca"),
+        radio(PostNameFixed, PostNameFixed, false, "parambj"),
+        radio(PostNameIncrement, PostNameFixed, false, "parambk"),
+        radio(PostNameMac, PostNameFixed, false, "parambl"),
+        radio(PostNameMulticast, PostNameFixed, false, "parambm"),
+        radio(PostMaskSet, PostMaskSet, false, "parambn"),
+        radio(PostMaskSame, PostMaskSet, true, "parambo"),
+        radio(PostIpSet, PostIpSet, false, "parambp"),
+        radio(PostIpSame, PostIpSet, true, "parambq"),
+        radio(PostIpFixed, PostIpFixed, false, "parambr"),
+        radio(PostIpIncrement, PostIpFixed, false, "parambs"),
+        radio(PostIpMulticast, PostIpFixed, false, "parambt"),
+        radio(PostIpDhcp, PostIpFixed, false, "parambu"),
+        check(PostMaskMulticast, false, "parambv", false),
+        text(PostLoginName, kSameAsImage, "parambw"),
+        text(PostGroup, kSameAsImage, "parambx"),
+        text(PostName, kSameAsImage, "paramby"),
+        quad(PostMask, kBlankQuad, "parambz"),
+        quad(PostIp, kAddressDefault, "paramca"),
 
         // Not part of a saved configuration: a load leaves these as they are.
-        quad("TForm40.Edit1", kAddressDefault),
-        radio("TForm40.RadioButton13", "TForm40.RadioButton13", false),
-        radio("TForm40.RadioButton16", "TForm40.RadioButton13", false),
-        radio("TForm40.RadioButton21", "TForm40.RadioButton13", true),
-        quad("TForm40.Edit2", kMaskDefault),
-        index("TForm40.ComboBox3", drives, 8),
-        text("TForm40.Edit4", QStringLiteral("\\\\IMAGESRV\\D")),
-        text("TForm40.Edit3", {}),
-        radio("TForm40.RadioButton17", "TForm40.RadioButton17", false),
-        radio("TForm40.RadioButton20", "TForm40.RadioButton17", true),
-        radio("TForm40.RadioButton9", "TForm40.RadioButton9", true),
-        radio("TForm40.RadioButton11", "TForm40.RadioButton9", false),
-        text("TForm40.Edit5", {}),
-        text("TForm40.Edit6", {}),
-        hidden(text("TForm99.Edit4", "CLIENT")),
-        radio("TForm2.RadioButton2", "TForm2.RadioButton1", false),
+        quad(MicrosoftIp, kAddressDefault),
+        radio(MicrosoftIpIncrement, MicrosoftIpIncrement, false),
+        radio(MicrosoftIpDhcp, MicrosoftIpIncrement, false),
+        radio(MicrosoftIpFixed, MicrosoftIpIncrement, true),
+        quad(MicrosoftMask, kMaskDefault),
+        index(MicrosoftServerDrive, drives, 8),
+        text(MicrosoftServerShare, QStringLiteral("\\\\IMAGESRV\\D")),
+        text(MicrosoftName, {}),
+        radio(MicrosoftNameIncrement, MicrosoftNameIncrement, false),
+        radio(MicrosoftNameFixed, MicrosoftNameIncrement, true),
+        radio(MicrosoftGroupWorkgroup, MicrosoftGroupWorkgroup, true),
+        radio(MicrosoftGroupDomain, MicrosoftGroupWorkgroup, false),
+        text(MicrosoftGroup, {}),
+        text(MicrosoftLoginName, {}),
+        hidden(text(PostNameCopy, "CLIENT")),
+        radio(DiskB, DiskA, false),
     };
 }
 
@@ -169,7 +198,7 @@ QVector<ValueSpec> buildTable() {
 namespace SettingsTable {
 
 const QVector<ValueSpec>& values() {
-    static const QVector<ValueSpec> table = buildTable();
+    static const QVector<ValueSpec> table = described(buildTable());
     return table;
 }
 
@@ -183,6 +212,27 @@ const ValueSpec* find(const QString& name) {
     }();
     const auto it = byName.constFind(name);
     return it == byName.constEnd() ? nullptr : &values()[*it];
+}
+
+const ValueSpec* findNameOrAlias(const QString& nameOrAlias) {
+    if (const ValueSpec* s = find(nameOrAlias))
+        return s;
+    static const QHash<QString, qsizetype> byAlias = [] {
+        QHash<QString, qsizetype> h;
+        const QVector<ValueSpec>& t = values();
+        for (qsizetype i = 0; i < t.size(); ++i)
+            h.insert(t[i].alias, i);
+        return h;
+    }();
+    const auto it = byAlias.constFind(nameOrAlias);
+    return it == byAlias.constEnd() ? nullptr : &values()[*it];
+}
+
+QString resolve(const QString& nameOrAlias) {
+    if (nameOrAlias == PageValue::BuildMode || nameOrAlias == PageValue::BuildModeAlias)
+        return PageValue::BuildMode;
+    const ValueSpec* s = findNameOrAlias(nameOrAlias);
+    return s ? s->name : QString();
 }
 
 const QStringList& saveKeys() {

@@ -11,7 +11,9 @@ enum class ValueKind { Text, DottedQuad, Check, Radio, Index, ComboText };
 // One page value, described once: the table drives the defaults, the save and load of
 // configurations, the summary and the command line's --set.
 struct ValueSpec {
-    QString name; // page class and control, exactly as the program names it: "TForm6.Edit1"
+    QString name;    // page class and control, exactly as the program names it: "TForm6.Edit1"
+    QString alias;   // the short name a person may type instead: "multicast.ip"
+    QString meaning; // one line in plain words: "client IP address"
     ValueKind kind;
     QString defaultValue; // start-up value, in save form
     QString key;          // save key ("paramd"), empty when the value is not saved
@@ -27,6 +29,10 @@ namespace SettingsTable {
 const QVector<ValueSpec>& values();
 // nullptr when there is no such value. Names match exactly.
 const ValueSpec* find(const QString& name);
+// A value by its name or its alias; nullptr when it is neither. Both match exactly.
+const ValueSpec* findNameOrAlias(const QString& nameOrAlias);
+// The name a name or an alias stands for, BuildMode's among them; a null string when none.
+QString resolve(const QString& nameOrAlias);
 // The save keys in the order a save writes them and a load reads them, "desc" first and
 // "paramh" (BuildMode) at its place among them.
 const QStringList& saveKeys();

@@ -8,6 +8,7 @@
 #include "platform/dos_text.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
+#include "settings/page_values.h"
 #include "settings/preferences.h"
 #include "writers/build_view.h"
 #include "writers/microsoft_writer.h"
@@ -81,10 +82,10 @@ void BuildRun::FormShow(const BuildSettings& settings, const QString& programDir
         prefs.readString(section, QStringLiteral("MicrosoftDriverPath"), QString());
 
     m_values.DiskRoot = QStringLiteral("B:");
-    if (m_settings.isChecked(QStringLiteral("TForm2.RadioButton1")))
+    if (m_settings.isChecked(PageValue::DiskA))
         m_values.DiskRoot = QStringLiteral("A:");
 
-    m_values.NicDriverFile = m_settings.text(QStringLiteral("TForm4.Edit2")).toUpper().trimmed();
+    m_values.NicDriverFile = m_settings.text(PageValue::NicDriver).toUpper().trimmed();
     m_values.NicDriverFileName = DosPath::fileNamePart(m_values.NicDriverFile).toUpper().trimmed();
     const qsizetype dot = m_values.NicDriverFileName.indexOf(QLatin1Char('.'));
     m_values.NicDriverBase = dot < 0 ? m_values.NicDriverFileName : m_values.NicDriverFileName.left(dot);
@@ -196,7 +197,7 @@ bool BuildRun::copyStep(const QString& source, const QString& target, const QStr
 }
 
 bool BuildRun::copyClient() {
-    m_values.ClientFile = m_settings.text(QStringLiteral("TForm11.Edit1"));
+    m_values.ClientFile = m_settings.text(PageValue::ClientProgram);
     if (!m_fs.fileExists(m_values.ClientFile)) {
         inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
                               "Creation can not proceed."));

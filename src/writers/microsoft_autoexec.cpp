@@ -1,11 +1,12 @@
 #include "writers/microsoft_autoexec.h"
 
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 
 #include <QStringList>
 
 bool MicrosoftTwoDiskettes(const BuildSettings& settings) {
-    return settings.itemText(QStringLiteral("TForm9.ComboBox1")).toUpper().contains(QStringLiteral("FLOPPY"));
+    return settings.itemText(PageValue::StandaloneNos).toUpper().contains(QStringLiteral("FLOPPY"));
 }
 
 void MicrosoftAutoexec(BuildRun& run) {
@@ -15,8 +16,8 @@ void MicrosoftAutoexec(BuildRun& run) {
     run.gauge(66);
 
     const BuildSettings& s = run.settings();
-    const QString serverDrive = s.itemText(QStringLiteral("TForm40.ComboBox3")).trimmed();
-    const QString share = s.text(QStringLiteral("TForm40.Edit4")).trimmed();
+    const QString serverDrive = s.itemText(PageValue::MicrosoftServerDrive).trimmed();
+    const QString share = s.text(PageValue::MicrosoftServerShare).trimmed();
     QStringList lines{
         QStringLiteral("@ECHO OFF"),
         QStringLiteral("REM [AUTOEXEC.BAT : Created by PCBW ") + run.dateStamp() + QStringLiteral("]"),

@@ -4,6 +4,7 @@
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
 #include "platform/text_util.h"
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 #include "writers/microsoft_autoexec.h"
 
@@ -60,19 +61,18 @@ QStringList protocolIniLines(const BuildRun& run) {
         QStringLiteral("[ms$") + base + QStringLiteral("]"),
         QStringLiteral("drivername =") + run.values().NicDriverName,
     };
-    if (s.isChecked(QStringLiteral("TForm7.RadioButton2"))) {
-        lines << QStringLiteral("INTERRUPT = ") + s.itemText(QStringLiteral("TForm7.ComboBox1"));
-        lines << QStringLiteral("IOBASE = 0x") + s.text(QStringLiteral("TForm7.ComboBox2"));
+    if (s.isChecked(PageValue::NicPnpOff)) {
+        lines << QStringLiteral("INTERRUPT = ") + s.itemText(PageValue::NicIrq);
+        lines << QStringLiteral("IOBASE = 0x") + s.text(PageValue::NicPort);
     }
     lines << QStringLiteral(" ") << QStringLiteral("[protman]") << QStringLiteral("drivername = PROTMAN$")
           << QStringLiteral("priority = MS$NDISHLP") << QStringLiteral(" ") << QStringLiteral("[tcpip]")
           << QStringLiteral("NBSessions=6") << QStringLiteral("DefaultGateway0=");
     const ClientIdentity client = MicrosoftIdentity(s);
-    if (s.text(QStringLiteral("TForm40.Edit1")).left(4) == QLatin1String("DHCP")) {
+    if (s.text(PageValue::MicrosoftIp).left(4) == QLatin1String("DHCP")) {
         lines << QStringLiteral("DisableDHCP=0");
     } else {
-        lines << QStringLiteral("SUBNETMASK0=") +
-                     stackForm(withoutBlanks(s.text(QStringLiteral("TForm40.Edit2"))));
+        lines << QStringLiteral("SUBNETMASK0=") + stackForm(withoutBlanks(s.text(PageValue::MicrosoftMask)));
         lines << QStringLiteral("IPADDRESS0=") + stackForm(client.address);
         lines << QStringLiteral("DisableDHCP=1");
     }
@@ -84,8 +84,8 @@ QStringList protocolIniLines(const BuildRun& run) {
 QStringList systemIniLines(const BuildRun& run) {
     const BuildSettings& s = run.settings();
     const QString netDir = run.values().DiskRoot + QStringLiteral("\\NET\\");
-    const QString workgroup = s.text(QStringLiteral("TForm40.Edit5")).trimmed();
-    const bool loginWorkgroup = s.isChecked(QStringLiteral("TForm40.RadioButton9"));
+    const QString workgroup = s.text(PageValue::MicrosoftGroup).trimmed();
+    const bool loginWorkgroup = s.isChecked(PageValue::MicrosoftGroupWorkgroup);
     return {
         QStringLiteral("[network]"),
         QStringLiteral("filesharing=no"),
@@ -93,7 +93,7 @@ QStringList systemIniLines(const BuildRun& run) {
         QStringLiteral("autologon=yes"),
         QStringLiteral("computername=") + MicrosoftIdentity(s).name,
         QStringLiteral("lanroot=") + netDir,
-        QStringLiteral("username=") + s.text(QStringLiteral("TForm40.Edit6")).trimmed(),
+        QStringLiteral("username=") + s.text(PageValue::MicrosoftLoginName).trimmed(),
         QStringLiteral("workgroup=") + workgroup,
         QStringLiteral("reconnect=no"),
         QStringLiteral("dospophotkey=n"),
@@ -150,9 +150,9 @@ bool CopyMicrosoftFile(BuildRun& run, const QString& name) {
 
 ClientIdentity MicrosoftIdentity(const BuildSettings& s) {
     // An address field whose text begins with DHCP asks for automatic assignment.
-    const QString address = s.text(QStringLiteral("TForm40.Edit1"));
+    const QString address = s.text(PageValue::MicrosoftIp);
     return {address.left(4) == QLatin1String("DHCP") ? QStringLiteral("DHCP") : withoutBlanks(address),
-            s.text(QStringLiteral("TForm40.Edit3")).trimmed()};
+            s.text(PageValue::MicrosoftName).trimmed()};
 }
 
 void CreateMicrosoftDiskette(BuildRun& run) {

@@ -2,6 +2,7 @@
 
 #include "platform/dos_path.h"
 #include "platform/text_util.h"
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 
 namespace {
@@ -47,31 +48,29 @@ QStringList wattcpLines(const BuildSettings& s) {
     QStringList lines{QStringLiteral("[CLIENT DISKETTE OPERATION]")};
     lines << QStringLiteral("MY_IP=") + client.address;
     lines << QStringLiteral("HOSTNAME=") + client.name;
-    lines << QStringLiteral("NETMASK=") + withoutBlanks(s.text(QStringLiteral("TForm6.Edit2")));
+    lines << QStringLiteral("NETMASK=") + withoutBlanks(s.text(PageValue::MulticastMask));
 
-    if (!s.isChecked(QStringLiteral("TForm99.RadioButton1")))
+    if (!s.isChecked(PageValue::PostOn))
         return lines;
 
     lines << QStringLiteral(" ") << QStringLiteral("[POST-CONFIGURATION OPTIONS]");
     // The post-configuration page puts "Same as Image" into the field whenever that choice is
     // made, so the text alone decides.
-    const QString computer = s.text(QStringLiteral("TForm99.Edit3")).trimmed();
+    const QString computer = s.text(PageValue::PostName).trimmed();
     if (computer != kSameAsImage)
         lines << QStringLiteral("COMPUTERNAME=") + computer;
-    const QString group = s.text(QStringLiteral("TForm99.Edit5")).trimmed();
-    if (s.isChecked(QStringLiteral("TForm99.RadioButton9")))
+    const QString group = s.text(PageValue::PostGroup).trimmed();
+    if (s.isChecked(PageValue::PostGroupWorkgroup))
         lines << QStringLiteral("WORKGROUP=") + group;
-    if (s.isChecked(QStringLiteral("TForm99.RadioButton11")))
+    if (s.isChecked(PageValue::PostGroupDomain))
         lines << QStringLiteral("DOMAIN=") + group;
-    const QString login = s.text(QStringLiteral("TForm99.Edit6")).trimmed();
+    const QString login = s.text(PageValue::PostLoginName).trimmed();
     if (login != kSameAsImage)
         lines << QStringLiteral("LOGINNAME=") + login;
-    if (s.isChecked(QStringLiteral("TForm99.RadioButton3")))
-        lines << QStringLiteral("IPADDRESS=") +
-                     withoutBlanks(s.text(QStringLiteral("TForm99.Edit1")).trimmed());
-    if (s.isChecked(QStringLiteral("TForm99.RadioButton5")))
-        lines << QStringLiteral("SUBNETMASK=") +
-                     withoutBlanks(s.text(QStringLiteral("TForm99.Edit2")).trimmed());
+    if (s.isChecked(PageValue::PostIpSet))
+        lines << QStringLiteral("IPADDRESS=") + withoutBlanks(s.text(PageValue::PostIp).trimmed());
+    if (s.isChecked(PageValue::PostMaskSet))
+        lines << QStringLiteral("SUBNETMASK=") + withoutBlanks(s.text(PageValue::PostMask).trimmed());
     return lines;
 }
 
@@ -97,9 +96,9 @@ QStringList protocolIniLines(BuildRun& run) {
         kIndent + QStringLiteral("drivername = ") + driverName,
     };
     const BuildSettings& s = run.settings();
-    if (s.isChecked(QStringLiteral("TForm7.RadioButton2"))) {
-        lines << kIndent + QStringLiteral("INTERRUPT = ") + s.itemText(QStringLiteral("TForm7.ComboBox1"));
-        lines << kIndent + QStringLiteral("IOBASE = 0x") + s.text(QStringLiteral("TForm7.ComboBox2"));
+    if (s.isChecked(PageValue::NicPnpOff)) {
+        lines << kIndent + QStringLiteral("INTERRUPT = ") + s.itemText(PageValue::NicIrq);
+        lines << kIndent + QStringLiteral("IOBASE = 0x") + s.text(PageValue::NicPort);
     }
     return lines;
 }
@@ -115,10 +114,9 @@ void copyStackFile(BuildRun& run, int gauge, const QString& status, const QStrin
 } // namespace
 
 ClientIdentity MulticastIdentity(const BuildSettings& s) {
-    return {s.isChecked(QStringLiteral("TForm6.CheckBox3"))
-                ? QStringLiteral("DHCP")
-                : withoutBlanks(s.text(QStringLiteral("TForm6.Edit1"))),
-            s.text(QStringLiteral("TForm6.Edit3")).toUpper().trimmed()};
+    return {s.isChecked(PageValue::MulticastIpDhcp) ? QStringLiteral("DHCP")
+                                                    : withoutBlanks(s.text(PageValue::MulticastIp)),
+            s.text(PageValue::MulticastName).toUpper().trimmed()};
 }
 
 void CreateMultiCastDiskette(BuildRun& run) {

@@ -2,6 +2,7 @@
 
 #include "platform/dos_fs.h"
 #include "platform/dos_path.h"
+#include "settings/page_values.h"
 #include "writers/build_run.h"
 
 #include <QStringList>
@@ -46,13 +47,13 @@ QStringList autoexecLines(const BuildRun& run) {
         QStringLiteral("lh VLM.EXE"),
     };
     // Mapping needs a login, so the map choice counts only together with it.
-    if (s.isChecked(QStringLiteral("TForm21.RadioButton2"))) {
-        lines << s.itemText(QStringLiteral("TForm21.ComboBox2")) + QStringLiteral("LOGIN ") +
-                     s.text(QStringLiteral("TForm21.Edit1"));
+    if (s.isChecked(PageValue::NetwareLoginOn)) {
+        lines << s.itemText(PageValue::NetwareLoginDrive) + QStringLiteral("LOGIN ") +
+                     s.text(PageValue::NetwareLoginName);
         lines << diskRoot;
-        if (s.isChecked(QStringLiteral("TForm21.RadioButton4"))) {
-            lines << QStringLiteral("MAP ") + s.itemText(QStringLiteral("TForm21.ComboBox3")) +
-                         QStringLiteral("=") + s.text(QStringLiteral("TForm21.Edit2"));
+        if (s.isChecked(PageValue::NetwareMapOn)) {
+            lines << QStringLiteral("MAP ") + s.itemText(PageValue::NetwareMapDrive) + QStringLiteral("=") +
+                         s.text(PageValue::NetwareMapPath);
             lines << diskRoot;
         }
     }
@@ -67,15 +68,15 @@ QStringList netCfgLines(const BuildRun& run) {
         QStringLiteral("Link Support"),    QStringLiteral(" "), QStringLiteral("Protocol"),
         QStringLiteral("   Bind ") + base, QStringLiteral(" "), QStringLiteral("LINK DRIVER ") + base,
     };
-    if (s.isChecked(QStringLiteral("TForm7.RadioButton2"))) {
-        lines << QStringLiteral("   INT ") + s.itemText(QStringLiteral("TForm7.ComboBox1"));
-        lines << QStringLiteral("   PORT ") + s.text(QStringLiteral("TForm7.ComboBox2"));
+    if (s.isChecked(PageValue::NicPnpOff)) {
+        lines << QStringLiteral("   INT ") + s.itemText(PageValue::NicIrq);
+        lines << QStringLiteral("   PORT ") + s.text(PageValue::NicPort);
     }
     // The first network drive follows the login drive even without a login.
-    const QString loginDrive = s.itemText(QStringLiteral("TForm21.ComboBox2"));
+    const QString loginDrive = s.itemText(PageValue::NetwareLoginDrive);
     const QString firstDrive = loginDrive.isEmpty() ? QStringLiteral("F") : loginDrive.left(1);
-    lines << QStringLiteral("   Frame      ") + s.itemText(QStringLiteral("TForm21.ComboBox1"))
-          << QStringLiteral(" ") << QStringLiteral("NetWare DOS Requester")
+    lines << QStringLiteral("   Frame      ") + s.itemText(PageValue::NetwareFrame) << QStringLiteral(" ")
+          << QStringLiteral("NetWare DOS Requester")
           << QStringLiteral("        FIRST NETWORK DRIVE = ") + firstDrive
           << QStringLiteral("        USE DEFAULTS = OFF");
     for (const char* vlm : {"CONN", "IPXNCP", "TRAN", "SECURITY", "NDS", "BIND", "NWP", "FIO", "GENERAL",

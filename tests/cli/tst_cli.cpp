@@ -99,10 +99,125 @@ private Q_SLOTS:
         }
     }
 
+    void valuesListsEveryValueOnALine() {
+        const Result r = cli({"values"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QByteArray());
+        QVERIFY(r.out.endsWith('\n'));
+        const QStringList lines = QString::fromLocal8Bit(r.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 74);
+        QSet<QString> names;
+        QSet<QString> aliases;
+        for (const QString& line : lines) {
+            const QStringList columns = line.split('\t');
+            QCOMPARE(columns.size(), 6);
+            names.insert(columns[0]);
+            aliases.insert(columns[1]);
+            QVERIFY2(!columns[5].isEmpty(), qPrintable(line));
+            QVERIFY2(!columns[4].isEmpty(), qPrintable(line));
+        }
+        QCOMPARE(names.size(), 74);
+        QCOMPARE(aliases.size(), 74);
+        QVERIFY(!names.intersects(aliases));
+    }
+
+    void valuesRow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("columns"); // alias, kind, start-up value, save key
+        QTest::newRow("address") << "TForm6.Edit1"
+                                 << "multicast.ip\taddress\t  0.  0.  0.  0\tparamd";
+        QTest::newRow("check") << "TForm6.CheckBox1"
+                               << "multicast.name.increment\tcheck\t1\tparamy";
+        QTest::newRow("index") << "TForm9.ComboBox1"
+                               << "standalone.nos\tindex\t0\tparami";
+        QTest::newRow("combo text") << "TForm7.ComboBox2"
+                                    << "nic.port\tcombo-text\t300\tparaml";
+        QTest::newRow("empty text") << "TForm11.Edit1"
+                                    << "client.program\ttext\t\tparama";
+        QTest::newRow("unsaved radio") << "TForm40.RadioButton21"
+                                       << "microsoft.ip.fixed\tradio\t1\t-";
+        QTest::newRow("BuildMode") << "BuildMode"
+                                   << "build.mode\tnumber\t1\tparamh";
+    }
+    void valuesRow() {
+        QFETCH(QString, name);
+        QFETCH(QString, columns);
+        const QStringList lines = QString::fromLocal8Bit(cli({"values"}).out).split('\n');
+        const QStringList found =
+            lines.filter(QRegularExpression('^' + QRegularExpression::escape(name) + '\t'));
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].section('\t', 1, 4), columns);
+    }
+
+    void valuesOntoAFullDeviceFails() {
+        if (!QFile::exists("/dev/full"))
+            QSKIP("no /dev/full here");
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.setStandardOutputFile("/dev/full");
+        p.start(QStringLiteral(BW_CLI_PATH), {"values"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 3);
+        QVERIFY(p.readAllStandardError().contains("could not be written"));
+    }
+
+    // A diskette built with the aliases is the diskette the names build, byte for byte.
+    void aliasesBuildWhatNamesBuild() {
+        const QStringList byName{"TForm4.Edit2=" + m_driver.section('=', 1),
+                                 "TForm6.Edit1=10.0.0.5",
+                                 "TForm6.Edit2=255.255.255.0",
+                                 "TForm6.Edit3=client01",
+                                 "TForm7.RadioButton2=1",
+                                 "TForm7.ComboBox1=10",
+                                 "TForm7.ComboBox2=2E0",
+                                 "TForm99.RadioButton1=1",
+                                 "TForm99.RadioButton3=1",
+                                 "TForm99.Edit1=10.0.1.9",
+                                 "BuildMode=1"};
+        const QStringList byAlias{"nic.driver=" + m_driver.section('=', 1),
+                                  "multicast.ip=10.0.0.5",
+                                  "multicast.mask=255.255.255.0",
+                                  "multicast.name=client01",
+                                  "nic.pnp.off=1",
+                                  "nic.irq=10",
+                                  "nic.port=2E0",
+                                  "post.on=1",
+                                  "post.ip.set=1",
+                                  "post.ip=10.0.1.9",
+                                  "build.mode=1"};
+        const QDate day = QDate::currentDate();
+        QStringList images;
+        for (const QStringList& sets : {byName, byAlias}) {
+            images << path(QStringLiteral("disk%1.img").arg(images.size() + 1));
+            QStringList args{"build", "--drive", "A=" + images.last()};
+            for (const QString& set : sets)
+                args << "--set" << set;
+            const Result r = cli(args);
+            QCOMPARE(r.code, 0);
+            QVERIFY(TestEnv::fsckClean(images.last()));
+        }
+        if (QDate::currentDate() != day)
+            QSKIP("the date in CONFIG.SYS changed between the two builds");
+
+        const QStringList files = TestEnv::imageFiles(images[0]);
+        QVERIFY(files.contains("::/PROTOCOL.INI"));
+        QCOMPARE(TestEnv::imageFiles(images[1]), files);
+        for (const QString& file : files)
+            QVERIFY2(TestEnv::mtype(images[1], file) == TestEnv::mtype(images[0], file), qPrintable(file));
+        // Both took the values: neither is a diskette of the start-up values.
+        const QByteArray wattcp = TestEnv::mtype(images[1], "::/WATTCP.CFG");
+        QVERIFY2(wattcp.contains("MY_IP=10.0.0.5\r\n") && wattcp.contains("10.0.1.9"), wattcp.constData());
+        const QByteArray protocol = TestEnv::mtype(images[1], "::/PROTOCOL.INI");
+        QVERIFY2(protocol.contains("INTERRUPT = 10") && protocol.contains("IOBASE = 0x2E0"),
+                 protocol.constData());
+    }
+
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("named");
         QTest::newRow("unknown value") << QStringList{"build", "--set", "TForm6.Edit9=1"} << "TForm6.Edit9";
+        QTest::newRow("unknown alias") << QStringList{"build", "--set", "multicast.ipx=1"} << "multicast.ipx";
+        QTest::newRow("values with an argument") << QStringList{"values", "all"} << "all";
         QTest::newRow("bad check form")
             << QStringList{"build", "--set", "TForm6.CheckBox1=yes"} << "TForm6.CheckBox1";
         QTest::newRow("bad address") << QStringList{"build", "--set", "TForm6.Edit1=1.2.3"} << "TForm6.Edit1";

@@ -391,12 +391,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const QString quadForms = QStringLiteral(" takes an address such as 10.0.0.5, the 15-character form "
                                                  "\"  0.  0.  0.  0\", DHCP or BOOTP, not ");
-        QTest::newRow("unknown") << "TForm6.Edit9"
-                                 << "x"
-                                 << "unknown value name \"TForm6.Edit9\"";
-        QTest::newRow("case of name") << "tform6.edit1"
-                                      << "x"
-                                      << "unknown value name \"tform6.edit1\"";
+        QTest::newRow("unknown")
+            << "TForm6.Edit9"
+            << "x"
+            << "unknown value name \"TForm6.Edit9\" (bootwright-cli values lists every name and alias)";
+        QTest::newRow("case of name")
+            << "tform6.edit1"
+            << "x"
+            << "unknown value name \"tform6.edit1\" (bootwright-cli values lists every name and alias)";
         QTest::newRow("IRQ 16") << "TForm7.ComboBox1"
                                 << "16"
                                 << "TForm7.ComboBox1 takes an index from -1 to 15, not \"16\"";
@@ -467,8 +469,10 @@ private Q_SLOTS:
                  QStringLiteral("TForm6.CheckBox1 is not a text value"));
         QCOMPARE(errorOf([&] { s.setIndex("TForm21.ComboBox3", 26); }),
                  QStringLiteral("TForm21.ComboBox3 takes an index from -1 to 25, not \"26\""));
-        QCOMPARE(errorOf([&] { s.isChecked("TForm6.Edit9"); }),
-                 QStringLiteral("unknown value name \"TForm6.Edit9\""));
+        QCOMPARE(
+            errorOf([&] { s.isChecked("TForm6.Edit9"); }),
+            QStringLiteral(
+                "unknown value name \"TForm6.Edit9\" (bootwright-cli values lists every name and alias)"));
         s.setText("TForm40.Edit1", "10.1.2.3");
         QCOMPARE(s.text("TForm40.Edit1"), QStringLiteral(" 10.  1.  2.  3"));
     }

@@ -37,6 +37,21 @@ QByteArray mtype(const QString& image, const QString& dosPath) {
     return p.readAllStandardOutput();
 }
 
+QStringList imageFiles(const QString& image) {
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(QStringLiteral("mdir"), {"-/", "-b", "-i", image, "::"});
+    p.waitForFinished(60000);
+    QStringList files;
+    for (const QString& line : QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const QString path = line.trimmed();
+        if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')))
+            files << path;
+    }
+    files.sort();
+    return files;
+}
+
 void writeHostFile(const QString& path, const QByteArray& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);

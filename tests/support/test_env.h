@@ -14,6 +14,8 @@ bool fsckClean(const QString& image, QByteArray* report = nullptr);
 bool makeBlankImage(const QString& path);
 // The bytes of a file inside an image, as mtype reads them ("::/CONFIG.SYS").
 QByteArray mtype(const QString& image, const QString& dosPath);
+// The paths of every file inside an image ("::/NET/PROTOCOL.INI"), as mdir lists them; folders left out.
+QStringList imageFiles(const QString& image);
 // Writes a host file, creating its directory.
 void writeHostFile(const QString& path, const QByteArray& data);
 QByteArray readHostFile(const QString& path);

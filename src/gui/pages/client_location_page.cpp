@@ -4,6 +4,7 @@
 #include "platform/dos_fs.h"
 #include "rules/diskette_copy_offer.h"
 #include "settings/build_settings.h"
+#include "settings/page_values.h"
 #include "settings/preferences.h"
 
 #include <QHBoxLayout>
@@ -21,7 +22,7 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
     body()->addWidget(text);
 
     auto* row = new QHBoxLayout;
-    m_edit1 = new QLineEdit(BuildSettings().text(QStringLiteral("TForm11.Edit1")), this);
+    m_edit1 = new QLineEdit(BuildSettings().text(PageValue::ClientProgram), this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_button4 = new QPushButton(tr("&Browse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));

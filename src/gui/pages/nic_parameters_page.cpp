@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "settings/build_settings.h"
+#include "settings/page_values.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -34,8 +35,8 @@ TForm7::TForm7(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicPa
     m_radioButton1->setObjectName(QStringLiteral("RadioButton1"));
     m_radioButton2 = new QRadioButton(tr("Client NIC or System are not Plug-N-Play"), this);
     m_radioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    m_radioButton1->setChecked(defaults.isChecked(QStringLiteral("TForm7.RadioButton1")));
-    m_radioButton2->setChecked(defaults.isChecked(QStringLiteral("TForm7.RadioButton2")));
+    m_radioButton1->setChecked(defaults.isChecked(PageValue::NicPnpOn));
+    m_radioButton2->setChecked(defaults.isChecked(PageValue::NicPnpOff));
     body()->addWidget(m_radioButton1);
     body()->addWidget(m_radioButton2);
 
@@ -49,16 +50,16 @@ TForm7::TForm7(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicPa
     m_label2 = plainLabel(tr("Client NIC IRQ:"), QStringLiteral("Label2"), this);
     m_comboBox1 = new QComboBox(this);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    m_comboBox1->addItems(itemsOf(QStringLiteral("TForm7.ComboBox1")));
-    m_comboBox1->setCurrentIndex(defaults.index(QStringLiteral("TForm7.ComboBox1")));
+    m_comboBox1->addItems(itemsOf(PageValue::NicIrq));
+    m_comboBox1->setCurrentIndex(defaults.index(PageValue::NicIrq));
     m_label3 = plainLabel(tr("Client NIC Base I/O Address:"), QStringLiteral("Label3"), this);
     m_comboBox2 = new QComboBox(this);
     m_comboBox2->setObjectName(QStringLiteral("ComboBox2"));
     m_comboBox2->setEditable(true);
     // Any text may be typed: the port is written into the network configuration as it stands.
     m_comboBox2->setInsertPolicy(QComboBox::NoInsert);
-    m_comboBox2->addItems(itemsOf(QStringLiteral("TForm7.ComboBox2")));
-    m_comboBox2->setCurrentText(defaults.text(QStringLiteral("TForm7.ComboBox2")));
+    m_comboBox2->addItems(itemsOf(PageValue::NicPort));
+    m_comboBox2->setCurrentText(defaults.text(PageValue::NicPort));
     grid->addWidget(m_label2, 0, 0);
     grid->addWidget(m_comboBox1, 0, 1);
     grid->addWidget(m_label3, 1, 0);

@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "settings/config_store.h"
+#include "settings/page_values.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,7 @@ TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Sav
 
     m_edit1 = new QLineEdit(this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setText(BuildSettings().text(QStringLiteral("TForm13.Edit1")));
+    m_edit1->setText(BuildSettings().text(PageValue::SaveDescription));
     auto* label = new QLabel(tr("Description:"), this);
     label->setObjectName(QStringLiteral("Label2"));
     label->setBuddy(m_edit1);

@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "settings/build_settings.h"
+#include "settings/page_values.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,7 +11,7 @@
 
 namespace {
 
-const QString kNos = QStringLiteral("TForm9.ComboBox1");
+const QString kNos = PageValue::StandaloneNos;
 
 QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

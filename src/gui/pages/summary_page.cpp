@@ -1,6 +1,7 @@
 #include "gui/pages/summary_page.h"
 
 #include "gui/pages/page_host.h"
+#include "settings/page_values.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,14 +20,14 @@ const QString kSameAsImage = QStringLiteral("Same as Image");
 
 using Row = QPair<QString, QString>;
 
-QString trimmedText(const BuildSettings& s, const char* name) {
-    return s.text(QLatin1String(name)).trimmed();
+QString trimmedText(const BuildSettings& s, QLatin1String name) {
+    return s.text(name).trimmed();
 }
-QString chosenItem(const BuildSettings& s, const char* name) {
-    return s.itemText(QLatin1String(name)).trimmed();
+QString chosenItem(const BuildSettings& s, QLatin1String name) {
+    return s.itemText(name).trimmed();
 }
-bool checked(const BuildSettings& s, const char* name) {
-    return s.isChecked(QLatin1String(name));
+bool checked(const BuildSettings& s, QLatin1String name) {
+    return s.isChecked(name);
 }
 
 QList<Row> operationRows(const BuildSettings& s) {
@@ -34,39 +35,41 @@ QList<Row> operationRows(const BuildSettings& s) {
     const int mode = s.buildMode();
     switch (mode) {
     case 1:
-        rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, "TForm6.Edit3")}
-             << Row{"IP ADDRESS", trimmedText(s, "TForm6.Edit1")}
-             << Row{"SUB NET MASK", trimmedText(s, "TForm6.Edit2")};
+        rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, PageValue::MulticastName)}
+             << Row{"IP ADDRESS", trimmedText(s, PageValue::MulticastIp)}
+             << Row{"SUB NET MASK", trimmedText(s, PageValue::MulticastMask)};
         break;
     case 2:
-        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, "TForm9.ComboBox1")}
-             << Row{"FRAME TYPE", chosenItem(s, "TForm21.ComboBox1")};
-        if (checked(s, "TForm21.RadioButton4"))
-            rows << Row{"MAP DRIVE", chosenItem(s, "TForm21.ComboBox3") + trimmedText(s, "TForm21.Edit2")};
-        if (checked(s, "TForm21.RadioButton2"))
-            rows << Row{"LOGIN DRIVE", chosenItem(s, "TForm21.ComboBox2")}
-                 << Row{"LOGIN NAME", trimmedText(s, "TForm21.Edit1")};
+        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
+             << Row{"FRAME TYPE", chosenItem(s, PageValue::NetwareFrame)};
+        if (checked(s, PageValue::NetwareMapOn))
+            rows << Row{"MAP DRIVE", chosenItem(s, PageValue::NetwareMapDrive) +
+                                         trimmedText(s, PageValue::NetwareMapPath)};
+        if (checked(s, PageValue::NetwareLoginOn))
+            rows << Row{"LOGIN DRIVE", chosenItem(s, PageValue::NetwareLoginDrive)}
+                 << Row{"LOGIN NAME", trimmedText(s, PageValue::NetwareLoginName)};
         break;
     case 3:
-        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, "TForm9.ComboBox1")}
-             << Row{"LOGIN NAME", trimmedText(s, "TForm40.Edit6")}
-             << Row{"IP ADDRESS", trimmedText(s, "TForm40.Edit1")}
-             << Row{"SUB NET MASK", trimmedText(s, "TForm40.Edit2")}
-             << Row{"SERVER DRIVE", chosenItem(s, "TForm40.ComboBox3") + trimmedText(s, "TForm40.Edit4")}
-             << Row{checked(s, "TForm40.RadioButton9") ? "WORKGROUP" : "DOMAIN",
-                    trimmedText(s, "TForm40.Edit5")}
-             << Row{"COMPUTER NAME", trimmedText(s, "TForm40.Edit3")};
+        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
+             << Row{"LOGIN NAME", trimmedText(s, PageValue::MicrosoftLoginName)}
+             << Row{"IP ADDRESS", trimmedText(s, PageValue::MicrosoftIp)}
+             << Row{"SUB NET MASK", trimmedText(s, PageValue::MicrosoftMask)}
+             << Row{"SERVER DRIVE", chosenItem(s, PageValue::MicrosoftServerDrive) +
+                                        trimmedText(s, PageValue::MicrosoftServerShare)}
+             << Row{checked(s, PageValue::MicrosoftGroupWorkgroup) ? "WORKGROUP" : "DOMAIN",
+                    trimmedText(s, PageValue::MicrosoftGroup)}
+             << Row{"COMPUTER NAME", trimmedText(s, PageValue::MicrosoftName)};
         break;
     case 4:
-        rows << Row{"NIC", trimmedText(s, "TForm4.Edit1")};
+        rows << Row{"NIC", trimmedText(s, PageValue::NicSelection)};
         break;
     default:
         break;
     }
 
-    if (checked(s, "TForm7.RadioButton2") && mode != 4)
-        rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, "TForm7.ComboBox1")}
-             << Row{"IO PORT", trimmedText(s, "TForm7.ComboBox2")};
+    if (checked(s, PageValue::NicPnpOff) && mode != 4)
+        rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, PageValue::NicIrq)}
+             << Row{"IO PORT", trimmedText(s, PageValue::NicPort)};
     else
         rows << Row{"HARDWARE", mode == 4 ? "None" : "Plug and Play"};
     return rows;
@@ -74,18 +77,18 @@ QList<Row> operationRows(const BuildSettings& s) {
 
 QList<Row> postConfigurationRows(const BuildSettings& s) {
     QString group = QStringLiteral("WORKGROUP/DOMAIN");
-    if (checked(s, "TForm99.RadioButton9"))
+    if (checked(s, PageValue::PostGroupWorkgroup))
         group = QStringLiteral("WORKGROUP");
-    else if (checked(s, "TForm99.RadioButton11"))
+    else if (checked(s, PageValue::PostGroupDomain))
         group = QStringLiteral("DOMAIN");
     return {
-        Row{"COMPUTER NAME", trimmedText(s, "TForm99.Edit3")},
-        Row{group, trimmedText(s, "TForm99.Edit5")},
-        Row{"LOGIN NAME", trimmedText(s, "TForm99.Edit6")},
+        Row{"COMPUTER NAME", trimmedText(s, PageValue::PostName)},
+        Row{group, trimmedText(s, PageValue::PostGroup)},
+        Row{"LOGIN NAME", trimmedText(s, PageValue::PostLoginName)},
         Row{"IP ADDRESS",
-            checked(s, "TForm99.RadioButton3") ? trimmedText(s, "TForm99.Edit1") : kSameAsImage},
+            checked(s, PageValue::PostIpSet) ? trimmedText(s, PageValue::PostIp) : kSameAsImage},
         Row{"SUB NET MASK",
-            checked(s, "TForm99.RadioButton5") ? trimmedText(s, "TForm99.Edit2") : kSameAsImage},
+            checked(s, PageValue::PostMaskSet) ? trimmedText(s, PageValue::PostMask) : kSameAsImage},
     };
 }
 
@@ -215,7 +218,7 @@ void TForm8::fill(const BuildSettings& settings) {
     for (int row = 0; row < rows.size() && row < RowCount; ++row)
         setRow(m_grid1, row, rows[row].first, rows[row].second);
 
-    const bool post = settings.isChecked(QStringLiteral("TForm99.RadioButton1"));
+    const bool post = settings.isChecked(PageValue::PostOn);
     m_grid2->setVisible(post);
     if (post) {
         m_grid2->verticalHeader()->setDefaultSectionSize(15);

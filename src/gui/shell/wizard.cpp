@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_values.h"
 #include "gui/shell/page_factory.h"
+#include "settings/page_values.h"
 
 #include <QComboBox>
 
@@ -80,7 +81,7 @@ void Wizard::apply(const BuildSettings& settings) {
 QString Wizard::chosenNos() const {
     if (auto* c = qobject_cast<QComboBox*>(control(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))))
         return c->currentIndex() >= 0 ? c->itemText(c->currentIndex()) : QString();
-    return BuildSettings().itemText(QStringLiteral("TForm9.ComboBox1"));
+    return BuildSettings().itemText(PageValue::StandaloneNos);
 }
 
 void Wizard::go(QWidget* from, PageId to) {
