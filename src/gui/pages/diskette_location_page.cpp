@@ -1,6 +1,7 @@
 #include "gui/pages/diskette_location_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/pages/page_values.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -19,10 +20,10 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-template <class Button> Button* valueButton(const QString& name, const QString& text, QWidget* parent) {
+template <class Button> Button* valueButton(QLatin1String value, const QString& text, QWidget* parent) {
     auto* button = new Button(text, parent);
-    button->setObjectName(name);
-    button->setChecked(BuildSettings().isChecked(QStringLiteral("TForm2.") + name));
+    button->setObjectName(PageValues::controlName(value));
+    button->setChecked(BuildSettings().isChecked(value));
     return button;
 }
 
@@ -58,11 +59,9 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     auto* driveChoice = new QWidget(this);
     auto* driveLayout = new QVBoxLayout(driveChoice);
     driveLayout->setContentsMargins(0, 0, 0, 0);
-    m_radioButton1 =
-        valueButton<QRadioButton>(QStringLiteral("RadioButton1"), tr("Diskette is in drive A:"), driveChoice);
+    m_radioButton1 = valueButton<QRadioButton>(PageValue::DiskA, tr("Diskette is in drive A:"), driveChoice);
     m_driveA = driveNote(QStringLiteral("DriveALabel"), driveChoice);
-    m_radioButton2 =
-        valueButton<QRadioButton>(QStringLiteral("RadioButton2"), tr("Diskette is in drive B:"), driveChoice);
+    m_radioButton2 = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
     driveLayout->addWidget(m_radioButton1);
     driveLayout->addWidget(m_driveA);
@@ -74,12 +73,11 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     m_groupBox1 = new QGroupBox(this);
     m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* group = new QVBoxLayout(m_groupBox1);
-    m_radioButton4 =
-        valueButton<QRadioButton>(QStringLiteral("RadioButton4"), tr("Format Diskette."), m_groupBox1);
-    m_checkBox1 = valueButton<QCheckBox>(QStringLiteral("CheckBox1"),
+    m_radioButton4 = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_groupBox1);
+    m_checkBox1 = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
                                          tr("Perform a quick format (erase data only)"), m_groupBox1);
     m_radioButton3 = valueButton<QRadioButton>(
-        QStringLiteral("RadioButton3"), tr("Diskette is already formatted with system files."), m_groupBox1);
+        PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_groupBox1);
     group->addWidget(m_radioButton4);
     group->addWidget(m_checkBox1);
     group->addWidget(m_radioButton3);

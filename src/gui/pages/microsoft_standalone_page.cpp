@@ -1,6 +1,7 @@
 #include "gui/pages/microsoft_standalone_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/pages/page_values.h"
 #include "gui/widgets/address_edit.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
@@ -28,10 +29,6 @@ const QStringList& tabCaptions() {
     return captions;
 }
 
-QString valueName(const char* control) {
-    return QStringLiteral("TForm40.") + QLatin1String(control);
-}
-
 QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -39,17 +36,17 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-QLineEdit* textEdit(const char* name, QWidget* parent) {
+QLineEdit* textEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setText(BuildSettings().text(valueName(name)));
+    edit->setObjectName(PageValues::controlName(value));
+    edit->setText(BuildSettings().text(value));
     return edit;
 }
 
-AddressEdit* addressEdit(const char* name, QWidget* parent) {
+AddressEdit* addressEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new AddressEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setValue(BuildSettings().text(valueName(name)));
+    edit->setObjectName(PageValues::controlName(value));
+    edit->setValue(BuildSettings().text(value));
     return edit;
 }
 
@@ -96,8 +93,8 @@ void TForm40::buildAddressTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, AddressTab);
     QWidget* page = tab->parentWidget();
     auto* grid = new QGridLayout;
-    m_edit1 = addressEdit("Edit1", page);
-    m_edit2 = addressEdit("Edit2", page);
+    m_edit1 = addressEdit(PageValue::MicrosoftIp, page);
+    m_edit2 = addressEdit(PageValue::MicrosoftMask, page);
     auto* addressLabel = plainLabel(tr("IP Address"), page);
     addressLabel->setBuddy(m_edit1);
     auto* maskLabel = plainLabel(tr("Sub Net Mask"), page);
@@ -121,10 +118,10 @@ void TForm40::buildServerTab() {
     QWidget* page = tab->parentWidget();
     m_comboBox3 = new QComboBox(page);
     m_comboBox3->setObjectName(QStringLiteral("ComboBox3"));
-    if (const ValueSpec* entry = SettingsTable::find(valueName("ComboBox3")))
+    if (const ValueSpec* entry = SettingsTable::find(PageValue::MicrosoftServerDrive))
         m_comboBox3->addItems(entry->items);
-    m_comboBox3->setCurrentIndex(BuildSettings().index(valueName("ComboBox3")));
-    m_edit4 = textEdit("Edit4", page);
+    m_comboBox3->setCurrentIndex(BuildSettings().index(PageValue::MicrosoftServerDrive));
+    m_edit4 = textEdit(PageValue::MicrosoftServerShare, page);
     auto* row = new QHBoxLayout;
     row->addWidget(m_comboBox3);
     row->addWidget(m_edit4, 1);
@@ -135,7 +132,7 @@ void TForm40::buildServerTab() {
 void TForm40::buildNameTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, ComputerNameTab);
     QWidget* page = tab->parentWidget();
-    m_edit3 = textEdit("Edit3", page);
+    m_edit3 = textEdit(PageValue::MicrosoftName, page);
     tab->addWidget(m_edit3);
     m_rb17 = radio("RadioButton17", tr("Auto Assign"), page);
     m_rb20 = radio("RadioButton20", tr("Use as Entered "), page);
@@ -153,7 +150,7 @@ void TForm40::buildWorkgroupTab() {
     tab->addWidget(m_rb11);
     m_label1 = plainLabel(QString(), page);
     m_label1->setObjectName(QStringLiteral("Label1"));
-    m_edit5 = textEdit("Edit5", page);
+    m_edit5 = textEdit(PageValue::MicrosoftGroup, page);
     m_label1->setBuddy(m_edit5);
     tab->addWidget(m_label1);
     tab->addWidget(m_edit5);
@@ -163,7 +160,7 @@ void TForm40::buildWorkgroupTab() {
 void TForm40::buildLoginTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, LoginNameTab);
     QWidget* page = tab->parentWidget();
-    m_edit6 = textEdit("Edit6", page);
+    m_edit6 = textEdit(PageValue::MicrosoftLoginName, page);
     auto* label = plainLabel(tr("Login Name"), page);
     label->setBuddy(m_edit6);
     tab->addWidget(label);

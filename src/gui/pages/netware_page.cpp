@@ -1,6 +1,7 @@
 #include "gui/pages/netware_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "settings/build_settings.h"
 
@@ -25,20 +26,18 @@ QLabel* plainLabel(const QString& text, const char* name, QWidget* parent) {
     return label;
 }
 
-QComboBox* indexCombo(const char* name, const BuildSettings& defaults, QWidget* parent) {
+QComboBox* indexCombo(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
+    combo->setObjectName(PageValues::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value))
         combo->addItems(entry->items);
     combo->setCurrentIndex(defaults.index(value));
     return combo;
 }
 
-QLineEdit* textEdit(const char* name, const BuildSettings& defaults, QWidget* parent) {
+QLineEdit* textEdit(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    const QString value = QStringLiteral("TForm21.") + QLatin1String(name);
+    edit->setObjectName(PageValues::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value); entry && entry->maxLength > 0)
         edit->setMaxLength(entry->maxLength);
     edit->setText(defaults.text(value));
@@ -55,10 +54,11 @@ QWidget* buttonPair(QWidget* parent, QBoxLayout* into) {
     return group;
 }
 
-QRadioButton* radio(const char* name, const QString& caption, const BuildSettings& defaults, QWidget* group) {
+QRadioButton* radio(QLatin1String value, const QString& caption, const BuildSettings& defaults,
+                    QWidget* group) {
     auto* button = new QRadioButton(caption, group);
-    button->setObjectName(QLatin1String(name));
-    button->setChecked(defaults.isChecked(QStringLiteral("TForm21.") + QLatin1String(name)));
+    button->setObjectName(PageValues::controlName(value));
+    button->setChecked(defaults.isChecked(value));
     group->layout()->addWidget(button);
     return button;
 }
@@ -77,7 +77,7 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
     const BuildSettings defaults;
 
     body()->addWidget(plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this));
-    m_comboBox1 = indexCombo("ComboBox1", defaults, this);
+    m_comboBox1 = indexCombo(PageValue::NetwareFrame, defaults, this);
     auto* frameRow = new QHBoxLayout;
     frameRow->addWidget(m_comboBox1);
     frameRow->addStretch(1);
@@ -87,13 +87,13 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
                                  nullptr, this));
     auto* loginRow = new QHBoxLayout;
     QWidget* login = buttonPair(this, loginRow);
-    m_radioButton1 = radio("RadioButton1", tr("Do not login to network"), defaults, login);
-    m_radioButton2 = radio("RadioButton2", tr("Login to network."), defaults, login);
+    m_radioButton1 = radio(PageValue::NetwareLoginOff, tr("Do not login to network"), defaults, login);
+    m_radioButton2 = radio(PageValue::NetwareLoginOn, tr("Login to network."), defaults, login);
     auto* loginGrid = new QGridLayout;
     m_label6 = plainLabel(tr("Network Login Drive"), "Label6", this);
-    m_comboBox2 = indexCombo("ComboBox2", defaults, this);
+    m_comboBox2 = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
     m_label3 = plainLabel(tr("Login Name"), "Label3", this);
-    m_edit1 = textEdit("Edit1", defaults, this);
+    m_edit1 = textEdit(PageValue::NetwareLoginName, defaults, this);
     loginGrid->addWidget(m_label6, 0, 0);
     loginGrid->addWidget(m_comboBox2, 0, 1);
     loginGrid->addWidget(m_label3, 1, 0);
@@ -106,12 +106,12 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
                                  nullptr, this));
     auto* mapRow = new QHBoxLayout;
     QWidget* map = buttonPair(this, mapRow);
-    m_radioButton3 = radio("RadioButton3", tr("Do not map network drive"), defaults, map);
-    m_radioButton4 = radio("RadioButton4", tr("Map network drive"), defaults, map);
+    m_radioButton3 = radio(PageValue::NetwareMapOff, tr("Do not map network drive"), defaults, map);
+    m_radioButton4 = radio(PageValue::NetwareMapOn, tr("Map network drive"), defaults, map);
     m_label7 = plainLabel(tr("Map"), "Label7", this);
-    m_comboBox3 = indexCombo("ComboBox3", defaults, this);
+    m_comboBox3 = indexCombo(PageValue::NetwareMapDrive, defaults, this);
     m_label8 = plainLabel(tr("="), "Label8", this);
-    m_edit2 = textEdit("Edit2", defaults, this);
+    m_edit2 = textEdit(PageValue::NetwareMapPath, defaults, this);
     mapRow->addWidget(m_label7);
     mapRow->addWidget(m_comboBox3);
     mapRow->addWidget(m_label8);

@@ -1,6 +1,7 @@
 #include "gui/pages/nic_selection_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "platform/dos_fs.h"
 #include "rules/diskette_copy_offer.h"
@@ -20,9 +21,9 @@
 
 namespace {
 
-QLineEdit* valueEdit(const QString& name, QWidget* parent) {
-    auto* edit = new QLineEdit(BuildSettings().text(QStringLiteral("TForm4.") + name), parent);
-    edit->setObjectName(name);
+QLineEdit* valueEdit(QLatin1String value, QWidget* parent) {
+    auto* edit = new QLineEdit(BuildSettings().text(value), parent);
+    edit->setObjectName(PageValues::controlName(value));
     return edit;
 }
 
@@ -47,7 +48,7 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(tr("Selection:"), this));
-    m_edit1 = valueEdit(QStringLiteral("Edit1"), this);
+    m_edit1 = valueEdit(PageValue::NicSelection, this);
     row->addWidget(m_edit1, 1);
     m_button4 = new QPushButton(tr("&Browse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));
@@ -59,9 +60,9 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     body()->addLayout(row);
 
     // Values the build and the saved configurations read; the user never sees them.
-    m_edit2 = valueEdit(QStringLiteral("Edit2"), this);
+    m_edit2 = valueEdit(PageValue::NicDriver, this);
     m_edit2->hide();
-    m_edit3 = valueEdit(QStringLiteral("Edit3"), this);
+    m_edit3 = valueEdit(PageValue::NicEntry, this);
     m_edit3->hide();
 
     m_hintTimer = new QTimer(this);

@@ -4,8 +4,6 @@
 #include "gui/shell/page_factory.h"
 #include "settings/page_values.h"
 
-#include <QComboBox>
-
 namespace {
 
 // The order in which the program creates its windows.
@@ -79,9 +77,10 @@ void Wizard::apply(const BuildSettings& settings) {
 }
 
 QString Wizard::chosenNos() const {
-    if (auto* c = qobject_cast<QComboBox*>(control(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))))
-        return c->currentIndex() >= 0 ? c->itemText(c->currentIndex()) : QString();
-    return BuildSettings().itemText(PageValue::StandaloneNos);
+    BuildSettings s;
+    if (QWidget* page = form(PageId::StandaloneParameters))
+        PageValues::read(page, s);
+    return s.itemText(PageValue::StandaloneNos);
 }
 
 void Wizard::go(QWidget* from, PageId to) {
