@@ -4,6 +4,8 @@
 // directory with PCBW.INI, a NIC driver directory, the client program, and drive A: mapped to a
 // directory or an image. Expected file contents stay in the tests themselves.
 
+#include "build_messages.h"
+#include "diskette_contents.h"
 #include "fixed_clock.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
@@ -120,12 +122,3 @@ public:
     std::unique_ptr<DosFs> fs;
     std::unique_ptr<BuildRun> run;
 };
-
-inline const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
-inline const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
-inline const QString kFloppy =
-    QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
-inline const QString kConfigFailed =
-    QStringLiteral("CONFIG.SYS could not be created.  Build can not continue.");
-inline const QString kClientMissing = QStringLiteral(
-    "The Pellacore Client could not be found in the specified location.  Creation can not proceed.");

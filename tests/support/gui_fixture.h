@@ -13,6 +13,16 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// PCBW.INI's [CONFIG] section with every hint switched off but the one numbered keptOn (1 to 5):
+// a hint is a modal dialog that waits for a click, so only a test about it lets it come up.
+inline QByteArray hintSwitches(int keptOn = 0) {
+    QByteArray out = "[CONFIG]\r\n";
+    for (int hint = 1; hint <= 5; ++hint)
+        out += "ShowHint" + QByteArray::number(hint) + (hint == keptOn ? "=1\r\n" : "=0\r\n");
+    return out;
+}
+inline const QByteArray kAllHintsOff = hintSwitches();
+
 struct GuiFixture {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;

@@ -7,12 +7,6 @@
 
 namespace {
 
-// Copy order; the sources sit in C:\MSCLIENT\, LMHOSTS as a file without extension.
-const QStringList kMsFiles{"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
-                           "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
-                           "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
-                           "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
-
 const QByteArray kConfigSys = dosText({
     "REM [CONFIG.SYS : Created by PCBW 12/7/2026]",
     "dos=high, umb",
@@ -82,7 +76,7 @@ const QList<int> kOneDisketteGauges{33, 66, 100, 100, 0,  5,  10, 15, 20, 25, 30
 
 QStringList fullListing(const QString& nic = QStringLiteral("NE2000.DOS")) {
     QStringList out{"AUTOEXEC.BAT", "CONFIG.SYS", "NET/", "NET/PROTOCOL.INI", "NET/SYSTEM.INI", "NET/" + nic};
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         out << "NET/" + f;
     out.sort();
     return out;
@@ -100,7 +94,7 @@ class TestMicrosoftWriter : public QObject {
 
 private:
     static void seedMicrosoft(StandaloneHarness& h) {
-        for (const QString& f : kMsFiles)
+        for (const QString& f : kMicrosoftFiles)
             h.putSource("MSCLIENT/" + f);
     }
 
@@ -257,12 +251,12 @@ void TestMicrosoftWriter::oneDiskette() {
     QCOMPARE(h.view.ticks, (QSet<int>{2, 3, 5}));
     QStringList statuses{" Creating CONFIG.SYS...", " Creating AUTOEXEC.BAT...", " Creating PROTOCOL.INI...",
                          " Creating SYSTEM.INI...", " Copying NIC Driver..."};
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         statuses << " Copying " + (f == "LMHOSTS" ? QString("LMHOSTS.") : f) + "...";
     QCOMPARE(h.view.statuses, statuses);
     QCOMPARE(listing(h.diskA), fullListing());
     QCOMPARE(diskFile(h.diskA, "AUTOEXEC.BAT"), kAutoexecServer);
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         QCOMPARE(diskFile(h.diskA, "NET/" + f), sourceBytes(f));
     QCOMPARE(diskFile(h.diskA, "NET/NE2000.DOS"), sourceBytes("NE2000.DOS"));
 }
@@ -312,11 +306,12 @@ void TestMicrosoftWriter::missingFile() {
     QFETCH(int, missing);
     StandaloneHarness h;
     seedMicrosoft(h);
-    h.removeSource("MSCLIENT/" + kMsFiles[missing]);
+    h.removeSource("MSCLIENT/" + kMicrosoftFiles[missing]);
     h.apply({kServer});
     CreateMicrosoftDiskette(h.start());
 
-    const QString name = kMsFiles[missing] == "LMHOSTS" ? QString("LMHOSTS.") : kMsFiles[missing];
+    const QString name =
+        kMicrosoftFiles[missing] == "LMHOSTS" ? QString("LMHOSTS.") : kMicrosoftFiles[missing];
     QVERIFY(h.run->BuildCancelled());
     QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\MSCLIENT\\" + name +
                                             " could not be found.  Creation can not proceed."});
@@ -324,7 +319,7 @@ void TestMicrosoftWriter::missingFile() {
     QCOMPARE(h.view.statuses.last(), " Copying " + name + "...");
     QStringList expected{"AUTOEXEC.BAT",   "CONFIG.SYS",       "NET/",
                          "NET/NE2000.DOS", "NET/PROTOCOL.INI", "NET/SYSTEM.INI"};
-    for (const QString& f : kMsFiles.mid(0, missing))
+    for (const QString& f : kMicrosoftFiles.mid(0, missing))
         expected << "NET/" + f;
     expected.sort();
     QCOMPARE(listing(h.diskA), expected);

@@ -49,11 +49,6 @@ void apply(BuildSettings& settings, const QStringList& sets) {
     }
 }
 
-QStringList sorted(QStringList list) {
-    list.sort();
-    return list;
-}
-
 } // namespace
 
 class TestMulticastWriter : public QObject {

@@ -6,11 +6,6 @@
 
 namespace {
 
-const QStringList kNovellFiles{"MAP.EXE",  "VLM.EXE",      "IPXODI.COM", "LSL.COM",     "AUTO.VLM",
-                               "BIND.VLM", "CONN.VLM",     "FIO.VLM",    "GENERAL.VLM", "IPXNCP.VLM",
-                               "NDS.VLM",  "NETX.VLM",     "NWP.VLM",    "PRINT.VLM",   "REDIR.VLM",
-                               "RSA.VLM",  "SECURITY.VLM", "TRAN.VLM"};
-
 const QByteArray kConfigSys = dosText({
     "REM [CONFIG.SYS : Created by PCBW 12/7/2026]",
     "dos=high, umb",
@@ -48,7 +43,7 @@ QList<int> fullGauges() {
 
 // Every file a complete build leaves in the diskette's root.
 QStringList fullListing(const QString& client = QStringLiteral("CLIENT.EXE")) {
-    QStringList out = kNovellFiles;
+    QStringList out = kNetWareFiles;
     out << "AUTOEXEC.BAT"
         << "CONFIG.SYS"
         << "NET.CFG"
@@ -65,7 +60,7 @@ class TestNetwareWriter : public QObject {
 
 private:
     static void seedNovell(StandaloneHarness& h) {
-        for (const QString& f : kNovellFiles)
+        for (const QString& f : kNetWareFiles)
             h.putSource("NOVELL/" + f);
     }
 
@@ -154,12 +149,12 @@ void TestNetwareWriter::completeBuild() {
     QCOMPARE(h.view.gauges, fullGauges());
     QStringList statuses{" Creating CONFIG.SYS...", " Creating AUTOEXEC.BAT...", " Creating NET.CFG...",
                          " Copying Pellacore Client file...", " Copying NIC Driver..."};
-    for (const QString& f : kNovellFiles)
+    for (const QString& f : kNetWareFiles)
         statuses << " Copying " + f + "...";
     QCOMPARE(h.view.statuses, statuses);
     QCOMPARE(h.view.ticks, (QSet<int>{2, 3, 4, 5}));
     QCOMPARE(h.dialogs.texts(), QStringList{});
-    for (const QString& f : kNovellFiles)
+    for (const QString& f : kNetWareFiles)
         QCOMPARE(diskFile(h.diskA, f), sourceBytes(f));
     QCOMPARE(diskFile(h.diskA, "NE2000.DOS"), sourceBytes("NE2000.DOS"));
     QCOMPARE(diskFile(h.diskA, "CLIENT.EXE"), sourceBytes("client.exe"));
@@ -190,17 +185,17 @@ void TestNetwareWriter::missingNovellFile() {
     QFETCH(int, missing);
     StandaloneHarness h;
     seedNovell(h);
-    h.removeSource("NOVELL/" + kNovellFiles[missing]);
+    h.removeSource("NOVELL/" + kNetWareFiles[missing]);
     CreateNovellDiskette(h.start());
 
     QVERIFY(h.run->BuildCancelled());
-    QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\NOVELL\\" + kNovellFiles[missing] +
+    QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\NOVELL\\" + kNetWareFiles[missing] +
                                             " could not be found.  Creation can not proceed."});
     QCOMPARE(h.dialogs.shown().first().helpContext, 0);
     // The gauge steps on to 100 while the later files are skipped.
     QCOMPARE(h.view.gauges, fullGauges());
-    QCOMPARE(h.view.statuses.last(), " Copying " + kNovellFiles[missing] + "...");
-    QStringList expected = kNovellFiles.mid(0, missing);
+    QCOMPARE(h.view.statuses.last(), " Copying " + kNetWareFiles[missing] + "...");
+    QStringList expected = kNetWareFiles.mid(0, missing);
     expected << "AUTOEXEC.BAT"
              << "CONFIG.SYS"
              << "NET.CFG"

@@ -2,16 +2,16 @@
 // through every page to a finished diskette, one test per server NOS.
 
 #include "gui/widgets/hint_dialog.h"
-#include "standalone_route_driver.h"
+#include "route_driver.h"
 
-class TestStandaloneRoutesGui : public StandaloneRouteDriver {
+class TestStandaloneRoutesGui : public RouteDriver {
     Q_OBJECT
 private Q_SLOTS:
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
     void netWare() {
-        writeIni(true);
+        writeIni(2);
         QStringList hint;
         watcher->then([&](QWidget* w) {
             auto* dialog = qobject_cast<TForm20*>(w);
@@ -58,14 +58,13 @@ private Q_SLOTS:
         QCOMPARE(watcher->seen().size(), 1);
 
         expectCleanImage(image);
-        QStringList files = systemFiles();
+        QStringList files = kSystemFiles;
         files << "AUTOEXEC.BAT"
               << "CONFIG.SYS"
               << "NET.CFG"
               << "CLIENT.EXE"
               << "NE2000.COM";
-        for (const char* name : kNetWareFiles)
-            files << QLatin1String(name);
+        files << kNetWareFiles;
         QCOMPARE(listing(image), sorted(files));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
                  QByteArray("@ECHO OFF\r\n"
@@ -359,9 +358,8 @@ private Q_SLOTS:
         QVERIFY(watcher->seen().isEmpty());
 
         expectCleanImage(image);
-        QCOMPARE(listing(image), sorted(systemFiles() << "AUTOEXEC.BAT"
-                                                      << "CONFIG.SYS"
-                                                      << "CLIENT.EXE"));
+        QCOMPARE(listing(image),
+                 sorted(kSystemFiles + QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "CLIENT.EXE"}));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")),
                  QByteArray("REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
                             "REM **     Standalone Mode, No Networking              ***\r\n"
