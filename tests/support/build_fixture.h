@@ -6,6 +6,7 @@
 
 #include "build_messages.h"
 #include "diskette_contents.h"
+#include "expected_files.h"
 #include "fixed_clock.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"

@@ -5,6 +5,7 @@
 // second A: diskette, each a directory of its own (or an image when a test asks for one).
 
 #include "diskette_contents.h"
+#include "expected_files.h"
 #include "fixed_clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
@@ -36,14 +37,6 @@ public:
     BuildRun* run = nullptr;
     QString cancelAt;
 };
-
-// Lines joined as a DOS text file, each ended by CR LF.
-inline QByteArray dosText(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
 
 // The bytes a source file of that name holds, different for every name.
 inline QByteArray sourceBytes(const QString& name) {

@@ -7,18 +7,6 @@
 
 namespace {
 
-const QByteArray kConfigSys = dosText({
-    "REM [CONFIG.SYS : Created by PCBW 12/7/2026]",
-    "dos=high, umb",
-    "device=himem.sys /NUMHandles=128 /TESTMEM:ON",
-    "device=emm386.exe /NOEMS",
-    "devicehigh=\\net\\ifshlp.sys",
-    "files=60",
-    "stacks=0,0",
-    "buffers=30",
-    "lastdrive=z",
-});
-
 const QStringList kAutoexecHead{"@ECHO OFF",      "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]",
                                 "prompt $p$g",    "cd net",
                                 "net initialize", "umb.com",
@@ -31,45 +19,6 @@ const QByteArray kAutoexecFloppy =
     dosText(kAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
                                         "echo Please insert DISK2 with CLIENT.EXE on it...", "pause",
                                         "lh client.exe"});
-
-// PROTOCOL.INI of driver base B with the lines of the NIC section and of the address part.
-QByteArray expectedProtocolIni(const QString& b, const QStringList& nicLines,
-                               const QStringList& addressLines) {
-    return dosText(QStringList{"[network.setup]", "version=0x3110", "netcard=ms$" + b + ",1,MS$" + b + ",1",
-                               "transport=tcpip,TCPIP", "lana0=ms$" + b + ",1,tcpip", " ", "[ms$" + b + "]",
-                               "drivername =" + b + "$"} +
-                   nicLines +
-                   QStringList{" ", "[protman]", "drivername = PROTMAN$", "priority = MS$NDISHLP", " ",
-                               "[tcpip]", "NBSessions=6", "DefaultGateway0="} +
-                   addressLines + QStringList{"DriverName=TCPIP$", "Bindings=ms$" + b, "LanaBase=0"});
-}
-
-QByteArray expectedSystemIni(const QString& computer, const QString& root, const QString& user,
-                             const QString& group, const QString& logonDomain, const QString& netcard) {
-    return dosText({"[network]",
-                    "filesharing=no",
-                    "printsharing=no",
-                    "autologon=yes",
-                    "computername=" + computer,
-                    "lanroot=" + root + "\\NET\\",
-                    "username=" + user,
-                    "workgroup=" + group,
-                    "reconnect=no",
-                    "dospophotkey=n",
-                    "lmlogon=0",
-                    "logondomain=" + logonDomain,
-                    "preferredredir=full",
-                    "autostart=full",
-                    "maxconnections=8",
-                    " ",
-                    "[network drivers]",
-                    "netcard=" + netcard,
-                    "transport=tcpdrv.dos,nemm.dos",
-                    "devdir=" + root + "\\NET\\",
-                    "LoadRMDrivers=yes",
-                    " ",
-                    "[password lists]"});
-}
 
 const QList<int> kOneDisketteGauges{33, 66, 100, 100, 0,  5,  10, 15, 20, 25, 30, 35,
                                     40, 45, 55,  60,  65, 70, 75, 80, 85, 90, 95};
@@ -129,24 +78,24 @@ void TestMicrosoftWriter::protocolIni_data() {
     const QStringList dhcp{"DisableDHCP=0"};
     QTest::newRow("DHCP, plug and play: 20 lines")
         << QStringList{"TForm40.RadioButton16=1", "TForm40.Edit1=DHCP", "TForm40.Edit2=DHCP"}
-        << expectedProtocolIni("NE2000", {}, dhcp);
+        << microsoftProtocolIni("NE2000", {}, dhcp);
     QTest::newRow("DHCP, not plug and play: 22 lines")
         << QStringList{"TForm40.Edit1=DHCP", "TForm40.Edit2=255.  0.  0.  0", "TForm7.RadioButton2=1",
                        "TForm7.ComboBox1=11", "TForm7.ComboBox2=360"}
-        << expectedProtocolIni("NE2000", {"INTERRUPT = 11", "IOBASE = 0x360"}, dhcp);
+        << microsoftProtocolIni("NE2000", {"INTERRUPT = 11", "IOBASE = 0x360"}, dhcp);
     QTest::newRow("page defaults: fixed address 0 0 0 0")
         << QStringList{}
-        << expectedProtocolIni("NE2000", {},
-                               {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=0 0 0 0", "DisableDHCP=1"});
+        << microsoftProtocolIni("NE2000", {},
+                                {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=0 0 0 0", "DisableDHCP=1"});
     QTest::newRow("fixed address, not plug and play: 24 lines")
         << QStringList{"TForm40.Edit1=192.168.  1. 25", "TForm40.Edit2=255.255.255.  0",
                        "TForm7.RadioButton2=1"}
-        << expectedProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
-                               {"SUBNETMASK0=255 255 255 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"});
+        << microsoftProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
+                                {"SUBNETMASK0=255 255 255 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"});
     QTest::newRow("driver E100B.DOS named in lower case")
         << QStringList{"TForm4.Edit2=c:\\nics\\e100b.dos", "TForm40.Edit1= 10.  0. 12.  5"}
-        << expectedProtocolIni("E100B", {},
-                               {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=10 0 12 5", "DisableDHCP=1"});
+        << microsoftProtocolIni("E100B", {},
+                                {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=10 0 12 5", "DisableDHCP=1"});
 }
 
 void TestMicrosoftWriter::protocolIni() {
@@ -160,7 +109,7 @@ void TestMicrosoftWriter::protocolIni() {
 
     QVERIFY(!h.run->BuildCancelled());
     QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), expected);
-    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kMicrosoftConfigSys);
 }
 
 void TestMicrosoftWriter::systemIni_data() {
@@ -170,12 +119,13 @@ void TestMicrosoftWriter::systemIni_data() {
 
     QTest::newRow("workgroup, names trimmed")
         << QStringList{"TForm40.Edit3=  PC01 ", "TForm40.Edit6= jdoe ", "TForm40.Edit5= SALES "} << "A"
-        << expectedSystemIni("PC01", "A:", "jdoe", "SALES", "0", "NE2000.DOS");
+        << microsoftSystemIni("PC01", "A:", "jdoe", "SALES", "0", "NE2000.DOS");
     QTest::newRow("domain") << QStringList{"TForm40.Edit3=PC01", "TForm40.Edit6=jdoe", "TForm40.Edit5=SALES",
                                            "TForm40.RadioButton11=1"}
-                            << "A" << expectedSystemIni("PC01", "A:", "jdoe", "SALES", "SALES", "NE2000.DOS");
+                            << "A"
+                            << microsoftSystemIni("PC01", "A:", "jdoe", "SALES", "SALES", "NE2000.DOS");
     QTest::newRow("drive B:, empty names") << QStringList{"TForm2.RadioButton2=1"} << "B"
-                                           << expectedSystemIni("", "B:", "", "", "0", "NE2000.DOS");
+                                           << microsoftSystemIni("", "B:", "", "", "0", "NE2000.DOS");
 }
 
 void TestMicrosoftWriter::systemIni() {
@@ -432,7 +382,7 @@ void TestMicrosoftWriter::existingNetDirectoryIsUsed() {
 
     QVERIFY(!h.run->BuildCancelled());
     QCOMPARE(listing(h.diskA), fullListing());
-    QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), expectedProtocolIni("NE2000", {}, {"DisableDHCP=0"}));
+    QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), microsoftProtocolIni("NE2000", {}, {"DisableDHCP=0"}));
 }
 
 void TestMicrosoftWriter::cancelDuringCopiesInTwoDisketteForm() {
@@ -477,12 +427,12 @@ void TestMicrosoftWriter::freshImages() {
         QVERIFY2(TestEnv::fsckClean(img, &report), report.constData());
     }
     QCOMPARE(listing(h.diskA), fullListing());
-    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kMicrosoftConfigSys);
     QCOMPARE(diskFile(h.diskA, "AUTOEXEC.BAT"), kAutoexecFloppy);
     QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"),
-             expectedProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
-                                 {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"}));
-    QCOMPARE(diskFile(h.diskA, "NET/SYSTEM.INI"), expectedSystemIni("", "A:", "", "", "0", "NE2000.DOS"));
+             microsoftProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
+                                  {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"}));
+    QCOMPARE(diskFile(h.diskA, "NET/SYSTEM.INI"), microsoftSystemIni("", "A:", "", "", "0", "NE2000.DOS"));
     QCOMPARE(diskFile(h.diskA, "NET/LMHOSTS"), sourceBytes("LMHOSTS"));
     QCOMPARE(listing(h.diskA2), (QStringList{"AUTOEXEC.BAT", "CLIENT.EXE"}));
     QCOMPARE(diskFile(h.diskA2, "AUTOEXEC.BAT"), kAutoexecFloppy);

@@ -6,6 +6,7 @@
 
 #include "build_messages.h"
 #include "diskette_contents.h"
+#include "expected_files.h"
 #include "gui/pages/build_page.h"
 #include "gui/pages/wizard_page.h"
 #include "gui_fixture.h"
@@ -47,16 +48,6 @@ inline QStringList microsoftFirstDiskette() {
         out << QStringLiteral("NET/") + name;
     return sorted(out);
 }
-
-inline const QByteArray kMicrosoftConfigSys = "REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
-                                              "dos=high, umb\r\n"
-                                              "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
-                                              "device=emm386.exe /NOEMS\r\n"
-                                              "devicehigh=\\net\\ifshlp.sys\r\n"
-                                              "files=60\r\n"
-                                              "stacks=0,0\r\n"
-                                              "buffers=30\r\n"
-                                              "lastdrive=z\r\n";
 
 // Base of the route tests: no slots of its own.
 class RouteDriver : public QObject {
