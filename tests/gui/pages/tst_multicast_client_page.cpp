@@ -299,14 +299,7 @@ void TestMulticastClientPage::buttonTargets() {
     show(f);
     QTest::keyClick(page(f), Qt::Key_F1);
     QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:507")});
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
-    QVERIFY(!page(f)->isVisible());
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::OkCancel);
+    f.cancelToMain(page(f));
     // Nothing is reset by Cancel.
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
 }

@@ -411,14 +411,7 @@ void TestNicSelectionPage::routes() {
 
     show(f, mode);
     edit(f, "Edit1")->setText(QStringLiteral("kept"));
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown().last().buttons, Dialogs::Buttons::OkCancel);
-    QVERIFY(!page(f)->isVisible());
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    f.cancelToMain(page(f));
     QCOMPARE(f.wizard->collect().text(QStringLiteral("TForm4.Edit1")), QStringLiteral("kept"));
 }
 
