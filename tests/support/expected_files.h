@@ -27,6 +27,14 @@ inline const QByteArray kMicrosoftConfigSys = dosText({
     "lastdrive=z",
 });
 
+// The lines of a Microsoft AUTOEXEC.BAT up to the drive it connects.
+inline const QStringList kMicrosoftAutoexecHead{
+    "@ECHO OFF",      "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]",
+    "prompt $p$g",    "cd net",
+    "net initialize", "umb.com",
+    "netbind.com",    "tcptsr.exe",
+    "tinyrfc.exe",    "net start"};
+
 // PROTOCOL.INI of driver base B with the lines of the NIC section and of the address part.
 inline QByteArray microsoftProtocolIni(const QString& b, const QStringList& nicLines,
                                        const QStringList& addressLines) {

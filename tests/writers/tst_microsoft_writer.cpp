@@ -7,18 +7,12 @@
 
 namespace {
 
-const QStringList kAutoexecHead{"@ECHO OFF",      "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]",
-                                "prompt $p$g",    "cd net",
-                                "net initialize", "umb.com",
-                                "netbind.com",    "tcptsr.exe",
-                                "tinyrfc.exe",    "net start"};
-
 const QByteArray kAutoexecServer =
-    dosText(kAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "lh I:client.exe"});
+    dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "lh I:client.exe"});
 const QByteArray kAutoexecFloppy =
-    dosText(kAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
-                                        "echo Please insert DISK2 with CLIENT.EXE on it...", "pause",
-                                        "lh client.exe"});
+    dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
+                                                 "echo Please insert DISK2 with CLIENT.EXE on it...", "pause",
+                                                 "lh client.exe"});
 
 const QList<int> kOneDisketteGauges{33, 66, 100, 100, 0,  5,  10, 15, 20, 25, 30, 35,
                                     40, 45, 55,  60,  65, 70, 75, 80, 85, 90, 95};
@@ -151,10 +145,10 @@ void TestMicrosoftWriter::autoexec_data() {
     QTest::newRow("client on server, defaults") << QStringList{kServer} << "A" << kAutoexecServer;
     QTest::newRow("client on server, F: and share with blanks")
         << QStringList{kServer, "TForm40.ComboBox3=5", "TForm40.Edit4= \\\\SRV\\PCBW "} << "A"
-        << dosText(kAutoexecHead + QStringList{"net use F: \\\\SRV\\PCBW", "lh F:client.exe"});
+        << dosText(kMicrosoftAutoexecHead + QStringList{"net use F: \\\\SRV\\PCBW", "lh F:client.exe"});
     QTest::newRow("client on server, no drive selected")
         << QStringList{kServer, "TForm40.ComboBox3=-1"} << "A"
-        << dosText(kAutoexecHead + QStringList{"net use  \\\\IMAGESRV\\D", "lh client.exe"});
+        << dosText(kMicrosoftAutoexecHead + QStringList{"net use  \\\\IMAGESRV\\D", "lh client.exe"});
     QTest::newRow("client on floppy") << QStringList{kFloppy} << "A" << kAutoexecFloppy;
     QTest::newRow("client on server in drive B:")
         << QStringList{kServer, "TForm2.RadioButton2=1"} << "B" << kAutoexecServer;

@@ -196,26 +196,19 @@ private Q_SLOTS:
         // Why the command line still builds another diskette from these values; empty when it must not.
         QTest::addColumn<QString>("knownDifference");
 
-        QTest::newRow("Multicast") << QStringList{"BuildMode=1",
-                                                  "TForm4.Edit1=NE2000 Compatible",
-                                                  "TForm7.RadioButton2=1",
-                                                  "TForm7.ComboBox1=10",
-                                                  "TForm7.ComboBox2=340",
-                                                  "TForm6.Edit1=192.168.1.10",
-                                                  "TForm6.Edit2=255.255.255.0",
-                                                  "TForm6.Edit3=lab-pc07",
-                                                  "TForm6.CheckBox2=1",
-                                                  "TForm99.RadioButton1=1",
-                                                  "TForm99.RadioButton3=1",
-                                                  "TForm99.Edit1=10.20.30.40",
-                                                  "TForm99.RadioButton5=1",
-                                                  "TForm99.Edit2=255.255.0.0",
-                                                  "TForm99.RadioButton7=1",
-                                                  "TForm99.Edit3=WS-07",
-                                                  "TForm99.RadioButton11=1",
-                                                  "TForm99.Edit5=SALES",
-                                                  "TForm99.RadioButton12=1",
-                                                  "TForm99.Edit6=imager"}
+        // The Multicast client as every Multicast row gives it.
+        const QStringList multicast{"BuildMode=1", "TForm4.Edit1=NE2000 Compatible",
+                                    "TForm6.Edit1=192.168.1.10", "TForm6.Edit2=255.255.255.0",
+                                    "TForm6.Edit3=lab-pc07"};
+        QTest::newRow("Multicast") << multicast +
+                                          QStringList{"TForm7.RadioButton2=1",     "TForm7.ComboBox1=10",
+                                                      "TForm7.ComboBox2=340",      "TForm6.CheckBox2=1",
+                                                      "TForm99.RadioButton1=1",    "TForm99.RadioButton3=1",
+                                                      "TForm99.Edit1=10.20.30.40", "TForm99.RadioButton5=1",
+                                                      "TForm99.Edit2=255.255.0.0", "TForm99.RadioButton7=1",
+                                                      "TForm99.Edit3=WS-07",       "TForm99.RadioButton11=1",
+                                                      "TForm99.Edit5=SALES",       "TForm99.RadioButton12=1",
+                                                      "TForm99.Edit6=imager"}
                                    << "ne2000.dos" << false << QString();
         QTest::newRow("NetWare") << QStringList{"BuildMode=2",
                                                 "TForm9.ComboBox1=0",
@@ -262,31 +255,15 @@ private Q_SLOTS:
         const QString rulesNotRun =
             QStringLiteral("--set applies a choice without the page rule that fills its fields");
         QTest::newRow("Multicast, post-configuration copies the client's values")
-            << QStringList{"BuildMode=1",
-                           "TForm4.Edit1=NE2000 Compatible",
-                           "TForm6.Edit1=192.168.1.10",
-                           "TForm6.Edit2=255.255.255.0",
-                           "TForm6.Edit3=lab-pc07",
-                           "TForm99.RadioButton1=1",
-                           "TForm99.RadioButton3=1",
-                           "TForm99.RadioButton15=1",
-                           "TForm99.RadioButton5=1",
-                           "TForm99.CheckBox6=1",
-                           "TForm99.RadioButton7=1",
-                           "TForm99.RadioButton19=1"}
+            << multicast + QStringList{"TForm99.RadioButton1=1",  "TForm99.RadioButton3=1",
+                                       "TForm99.RadioButton15=1", "TForm99.RadioButton5=1",
+                                       "TForm99.CheckBox6=1",     "TForm99.RadioButton7=1",
+                                       "TForm99.RadioButton19=1"}
             << "ne2000.dos" << false << rulesNotRun;
         QTest::newRow("Multicast, post-configuration assigns address and name")
-            << QStringList{"BuildMode=1",
-                           "TForm4.Edit1=NE2000 Compatible",
-                           "TForm6.Edit1=192.168.1.10",
-                           "TForm6.Edit2=255.255.255.0",
-                           "TForm6.Edit3=lab-pc07",
-                           "TForm99.RadioButton1=1",
-                           "TForm99.RadioButton3=1",
-                           "TForm99.RadioButton16=1",
-                           "TForm99.RadioButton7=1",
-                           "TForm99.Edit3=WS01",
-                           "TForm99.RadioButton17=1"}
+            << multicast + QStringList{"TForm99.RadioButton1=1",  "TForm99.RadioButton3=1",
+                                       "TForm99.RadioButton16=1", "TForm99.RadioButton7=1",
+                                       "TForm99.Edit3=WS01",      "TForm99.RadioButton17=1"}
             << "ne2000.dos" << false << rulesNotRun;
         QTest::newRow("Multicast, DHCP")
             << QStringList{"BuildMode=1", "TForm4.Edit1=NE2000 Compatible", "TForm6.Edit3=lab-pc07",

@@ -77,8 +77,7 @@ private Q_SLOTS:
         QCOMPARE(fx->dialogs.shown().first().helpContext, 600);
         QVERIFY(!page(PageId::Build)->isVisible());
 
-        QByteArray report;
-        QVERIFY2(TestEnv::fsckClean(image, &report), report.constData());
+        expectCleanImage(image);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/WATTCP.CFG")),
                  QByteArray("[CLIENT DISKETTE OPERATION]\r\nMY_IP=192.168.1.10\r\nHOSTNAME=LAB-PC07\r\n"
                             "NETMASK=255.255.255.0\r\n"));

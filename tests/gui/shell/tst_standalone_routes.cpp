@@ -127,18 +127,8 @@ private Q_SLOTS:
         QCOMPARE(listing(image), microsoftFirstDiskette());
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kMicrosoftConfigSys);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
-                 QByteArray("@ECHO OFF\r\n"
-                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                            "prompt $p$g\r\n"
-                            "cd net\r\n"
-                            "net initialize\r\n"
-                            "umb.com\r\n"
-                            "netbind.com\r\n"
-                            "tcptsr.exe\r\n"
-                            "tinyrfc.exe\r\n"
-                            "net start\r\n"
-                            "net use K: \\\\IMGSRV\\IMAGES\r\n"
-                            "lh K:client.exe\r\n"));
+                 dosText(kMicrosoftAutoexecHead +
+                         QStringList{"net use K: \\\\IMGSRV\\IMAGES", "lh K:client.exe"}));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/PROTOCOL.INI")),
                  microsoftProtocolIni("NE2000", {},
                                       {"SUBNETMASK0=255 255 0 0", "IPADDRESS0=10 1 2 30", "DisableDHCP=1"}));
@@ -198,21 +188,10 @@ private Q_SLOTS:
         expectCleanImage(image);
         expectCleanImage(second);
 
-        const QByteArray autoexec("@ECHO OFF\r\n"
-                                  "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                                  "prompt $p$g\r\n"
-                                  "cd net\r\n"
-                                  "net initialize\r\n"
-                                  "umb.com\r\n"
-                                  "netbind.com\r\n"
-                                  "tcptsr.exe\r\n"
-                                  "tinyrfc.exe\r\n"
-                                  "net start\r\n"
-                                  "net use I: \\\\IMAGESRV\\D\r\n"
-                                  "echo off\r\n"
-                                  "echo Please insert DISK2 with CLIENT.EXE on it...\r\n"
-                                  "pause\r\n"
-                                  "lh client.exe\r\n");
+        const QByteArray autoexec =
+            dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
+                                                         "echo Please insert DISK2 with CLIENT.EXE on it...",
+                                                         "pause", "lh client.exe"});
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
         QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
         QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/CLIENT.EXE")),
