@@ -81,6 +81,15 @@ public:
         run = std::make_unique<BuildRun>(*fs, dialogs, view, clock);
     }
 
+    // Presses Cancel when the step with that status text begins: the press lands in the step's
+    // wait, so the step finishes and everything after it is skipped.
+    void cancelAt(const QString& step) {
+        view.onStatus = [this, step](const QString& s) {
+            if (s == step)
+                run->cancel();
+        };
+    }
+
     Dialogs::Button build(int mode) {
         if (!run)
             mount();

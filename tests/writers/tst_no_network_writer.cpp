@@ -143,10 +143,7 @@ void TestNoNetworkWriter::cancelAtStep() {
     QFETCH(QStringList, left);
     BuildFixture f;
     f.mount();
-    f.view.onStatus = [&](const QString& s) {
-        if (s == step)
-            f.run->cancel();
-    };
+    f.cancelAt(step);
     f.build(4);
     QCOMPARE(f.dialogs.texts(), QStringList{kCanceled});
     QCOMPARE(f.builtFiles(), left);
