@@ -1,3 +1,4 @@
+#include "diskette_contents.h"
 #include "fixed_clock.h"
 #include "test_env.h"
 
@@ -53,12 +54,10 @@ private Q_SLOTS:
                                                                 "Client=%1/pella/client.exe\r\n")
                                                      .arg(m_dir)
                                                      .toLatin1());
-        for (const char* f : {"nics/ne2000.dos", "nics/netbind.com", "nics/dis_pkt9.dos", "nics/protman.exe",
-                              "nics/protman.dos", "pella/client.exe"})
-            placeholder(f);
-        for (const char* f : {"NET.EXE", "NETBIND.COM", "UMB.COM", "TCPTSR.EXE", "TINYRFC.EXE", "NET.MSG",
-                              "NETH.MSG", "IFSHLP.SYS", "NDISHLP.SYS", "WFWSYS.CFG", "NEMM.DOS", "TCPDRV.DOS",
-                              "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS", "TCPUTILS.INI"})
+        for (const QString& f : QStringList{"ne2000.dos"} + kMulticastStackFiles)
+            placeholder(QStringLiteral("nics/") + f);
+        placeholder(QStringLiteral("pella/client.exe"));
+        for (const QString& f : kMicrosoftFiles)
             placeholder(QStringLiteral("ms/") + f);
         TestEnv::writeHostFile(path("PCBW.INI"),
                                TestEnv::readHostFile(path("PCBW.INI")) + "[DRIVES]\r\nA=A.img\r\n");

@@ -4,6 +4,9 @@
 // directory with PCBW.INI, a NIC driver directory, the client program, and drive A: mapped to a
 // directory or an image. Expected file contents stay in the tests themselves.
 
+#include "build_messages.h"
+#include "diskette_contents.h"
+#include "expected_files.h"
 #include "fixed_clock.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
@@ -78,6 +81,15 @@ public:
         run = std::make_unique<BuildRun>(*fs, dialogs, view, clock);
     }
 
+    // Presses Cancel when the step with that status text begins: the press lands in the step's
+    // wait, so the step finishes and everything after it is skipped.
+    void cancelAt(const QString& step) {
+        view.onStatus = [this, step](const QString& s) {
+            if (s == step)
+                run->cancel();
+        };
+    }
+
     Dialogs::Button build(int mode) {
         if (!run)
             mount();
@@ -120,12 +132,3 @@ public:
     std::unique_ptr<DosFs> fs;
     std::unique_ptr<BuildRun> run;
 };
-
-inline const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
-inline const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
-inline const QString kFloppy =
-    QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
-inline const QString kConfigFailed =
-    QStringLiteral("CONFIG.SYS could not be created.  Build can not continue.");
-inline const QString kClientMissing = QStringLiteral(
-    "The Pellacore Client could not be found in the specified location.  Creation can not proceed.");

@@ -4,6 +4,8 @@
 // with the driver directories, the NIC driver and the client program, and diskettes A:, B: and a
 // second A: diskette, each a directory of its own (or an image when a test asks for one).
 
+#include "diskette_contents.h"
+#include "expected_files.h"
 #include "fixed_clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
@@ -16,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -36,14 +37,6 @@ public:
     BuildRun* run = nullptr;
     QString cancelAt;
 };
-
-// Lines joined as a DOS text file, each ended by CR LF.
-inline QByteArray dosText(const QStringList& lines) {
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
 
 // The bytes a source file of that name holds, different for every name.
 inline QByteArray sourceBytes(const QString& name) {
@@ -118,47 +111,3 @@ struct StandaloneHarness {
         };
     }
 };
-
-// Every file and directory below root, relative, upper-cased (DOS does not tell case apart),
-// directories with a final "/", sorted.
-inline QStringList listing(const QString& root) {
-    QStringList out;
-    if (root.endsWith(QLatin1String(".img"))) {
-        QByteArray text;
-        TestEnv::run(QStringLiteral("mdir"), {"-/", "-b", "-i", root, "::"}, &text);
-        for (const QByteArray& line : text.split('\n')) {
-            const QString name = QString::fromLatin1(line).trimmed();
-            if (name.startsWith(QLatin1String("::/")))
-                out << name.mid(3).toUpper();
-        }
-    } else {
-        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            out << QDir(root).relativeFilePath(path).toUpper() +
-                       (it.fileInfo().isDir() ? QStringLiteral("/") : QString());
-        }
-    }
-    out.sort();
-    return out;
-}
-
-// The bytes of a diskette file, found without regard to case ("NET/PROTOCOL.INI").
-inline QByteArray diskFile(const QString& root, const QString& relative) {
-    if (root.endsWith(QLatin1String(".img")))
-        return TestEnv::mtype(root, QStringLiteral("::/") + relative);
-    QString path = root;
-    for (const QString& part : relative.split(QLatin1Char('/'))) {
-        const QStringList entries =
-            QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        QString found;
-        for (const QString& e : entries)
-            if (e.compare(part, Qt::CaseInsensitive) == 0)
-                found = e;
-        if (found.isEmpty())
-            return {};
-        path += QLatin1Char('/') + found;
-    }
-    return TestEnv::readHostFile(path);
-}

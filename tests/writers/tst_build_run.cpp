@@ -284,10 +284,7 @@ void TestBuildRun::cancelBeforeStartCancelsThatRun() {
 void TestBuildRun::cancelDuringRunDoesNotCarryOver() {
     BuildFixture f;
     f.mount();
-    f.view.onStatus = [&](const QString& s) {
-        if (s == " Creating AUTOEXEC.BAT...")
-            f.run->cancel();
-    };
+    f.cancelAt(" Creating AUTOEXEC.BAT...");
     f.build(4);
     QCOMPARE(f.dialogs.texts(), QStringList{kCanceled});
     QVERIFY(!f.run->cancelRequested());

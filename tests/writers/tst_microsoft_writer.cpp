@@ -7,82 +7,19 @@
 
 namespace {
 
-// Copy order; the sources sit in C:\MSCLIENT\, LMHOSTS as a file without extension.
-const QStringList kMsFiles{"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
-                           "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
-                           "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
-                           "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
-
-const QByteArray kConfigSys = dosText({
-    "REM [CONFIG.SYS : Created by PCBW 12/7/2026]",
-    "dos=high, umb",
-    "device=himem.sys /NUMHandles=128 /TESTMEM:ON",
-    "device=emm386.exe /NOEMS",
-    "devicehigh=\\net\\ifshlp.sys",
-    "files=60",
-    "stacks=0,0",
-    "buffers=30",
-    "lastdrive=z",
-});
-
-const QStringList kAutoexecHead{"@ECHO OFF",      "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]",
-                                "prompt $p$g",    "cd net",
-                                "net initialize", "umb.com",
-                                "netbind.com",    "tcptsr.exe",
-                                "tinyrfc.exe",    "net start"};
-
 const QByteArray kAutoexecServer =
-    dosText(kAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "lh I:client.exe"});
+    dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "lh I:client.exe"});
 const QByteArray kAutoexecFloppy =
-    dosText(kAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
-                                        "echo Please insert DISK2 with CLIENT.EXE on it...", "pause",
-                                        "lh client.exe"});
-
-// PROTOCOL.INI of driver base B with the lines of the NIC section and of the address part.
-QByteArray expectedProtocolIni(const QString& b, const QStringList& nicLines,
-                               const QStringList& addressLines) {
-    return dosText(QStringList{"[network.setup]", "version=0x3110", "netcard=ms$" + b + ",1,MS$" + b + ",1",
-                               "transport=tcpip,TCPIP", "lana0=ms$" + b + ",1,tcpip", " ", "[ms$" + b + "]",
-                               "drivername =" + b + "$"} +
-                   nicLines +
-                   QStringList{" ", "[protman]", "drivername = PROTMAN$", "priority = MS$NDISHLP", " ",
-                               "[tcpip]", "NBSessions=6", "DefaultGateway0="} +
-                   addressLines + QStringList{"DriverName=TCPIP$", "Bindings=ms$" + b, "LanaBase=0"});
-}
-
-QByteArray expectedSystemIni(const QString& computer, const QString& root, const QString& user,
-                             const QString& group, const QString& logonDomain, const QString& netcard) {
-    return dosText({"[network]",
-                    "filesharing=no",
-                    "printsharing=no",
-                    "autologon=yes",
-                    "computername=" + computer,
-                    "lanroot=" + root + "\\NET\\",
-                    "username=" + user,
-                    "workgroup=" + group,
-                    "reconnect=no",
-                    "dospophotkey=n",
-                    "lmlogon=0",
-                    "logondomain=" + logonDomain,
-                    "preferredredir=full",
-                    "autostart=full",
-                    "maxconnections=8",
-                    " ",
-                    "[network drivers]",
-                    "netcard=" + netcard,
-                    "transport=tcpdrv.dos,nemm.dos",
-                    "devdir=" + root + "\\NET\\",
-                    "LoadRMDrivers=yes",
-                    " ",
-                    "[password lists]"});
-}
+    dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
+                                                 "echo Please insert DISK2 with CLIENT.EXE on it...", "pause",
+                                                 "lh client.exe"});
 
 const QList<int> kOneDisketteGauges{33, 66, 100, 100, 0,  5,  10, 15, 20, 25, 30, 35,
                                     40, 45, 55,  60,  65, 70, 75, 80, 85, 90, 95};
 
 QStringList fullListing(const QString& nic = QStringLiteral("NE2000.DOS")) {
     QStringList out{"AUTOEXEC.BAT", "CONFIG.SYS", "NET/", "NET/PROTOCOL.INI", "NET/SYSTEM.INI", "NET/" + nic};
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         out << "NET/" + f;
     out.sort();
     return out;
@@ -100,7 +37,7 @@ class TestMicrosoftWriter : public QObject {
 
 private:
     static void seedMicrosoft(StandaloneHarness& h) {
-        for (const QString& f : kMsFiles)
+        for (const QString& f : kMicrosoftFiles)
             h.putSource("MSCLIENT/" + f);
     }
 
@@ -135,24 +72,24 @@ void TestMicrosoftWriter::protocolIni_data() {
     const QStringList dhcp{"DisableDHCP=0"};
     QTest::newRow("DHCP, plug and play: 20 lines")
         << QStringList{"TForm40.RadioButton16=1", "TForm40.Edit1=DHCP", "TForm40.Edit2=DHCP"}
-        << expectedProtocolIni("NE2000", {}, dhcp);
+        << microsoftProtocolIni("NE2000", {}, dhcp);
     QTest::newRow("DHCP, not plug and play: 22 lines")
         << QStringList{"TForm40.Edit1=DHCP", "TForm40.Edit2=255.  0.  0.  0", "TForm7.RadioButton2=1",
                        "TForm7.ComboBox1=11", "TForm7.ComboBox2=360"}
-        << expectedProtocolIni("NE2000", {"INTERRUPT = 11", "IOBASE = 0x360"}, dhcp);
+        << microsoftProtocolIni("NE2000", {"INTERRUPT = 11", "IOBASE = 0x360"}, dhcp);
     QTest::newRow("page defaults: fixed address 0 0 0 0")
         << QStringList{}
-        << expectedProtocolIni("NE2000", {},
-                               {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=0 0 0 0", "DisableDHCP=1"});
+        << microsoftProtocolIni("NE2000", {},
+                                {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=0 0 0 0", "DisableDHCP=1"});
     QTest::newRow("fixed address, not plug and play: 24 lines")
         << QStringList{"TForm40.Edit1=192.168.  1. 25", "TForm40.Edit2=255.255.255.  0",
                        "TForm7.RadioButton2=1"}
-        << expectedProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
-                               {"SUBNETMASK0=255 255 255 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"});
+        << microsoftProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
+                                {"SUBNETMASK0=255 255 255 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"});
     QTest::newRow("driver E100B.DOS named in lower case")
         << QStringList{"TForm4.Edit2=c:\\nics\\e100b.dos", "TForm40.Edit1= 10.  0. 12.  5"}
-        << expectedProtocolIni("E100B", {},
-                               {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=10 0 12 5", "DisableDHCP=1"});
+        << microsoftProtocolIni("E100B", {},
+                                {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=10 0 12 5", "DisableDHCP=1"});
 }
 
 void TestMicrosoftWriter::protocolIni() {
@@ -166,7 +103,7 @@ void TestMicrosoftWriter::protocolIni() {
 
     QVERIFY(!h.run->BuildCancelled());
     QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), expected);
-    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kMicrosoftConfigSys);
 }
 
 void TestMicrosoftWriter::systemIni_data() {
@@ -176,12 +113,13 @@ void TestMicrosoftWriter::systemIni_data() {
 
     QTest::newRow("workgroup, names trimmed")
         << QStringList{"TForm40.Edit3=  PC01 ", "TForm40.Edit6= jdoe ", "TForm40.Edit5= SALES "} << "A"
-        << expectedSystemIni("PC01", "A:", "jdoe", "SALES", "0", "NE2000.DOS");
+        << microsoftSystemIni("PC01", "A:", "jdoe", "SALES", "0", "NE2000.DOS");
     QTest::newRow("domain") << QStringList{"TForm40.Edit3=PC01", "TForm40.Edit6=jdoe", "TForm40.Edit5=SALES",
                                            "TForm40.RadioButton11=1"}
-                            << "A" << expectedSystemIni("PC01", "A:", "jdoe", "SALES", "SALES", "NE2000.DOS");
+                            << "A"
+                            << microsoftSystemIni("PC01", "A:", "jdoe", "SALES", "SALES", "NE2000.DOS");
     QTest::newRow("drive B:, empty names") << QStringList{"TForm2.RadioButton2=1"} << "B"
-                                           << expectedSystemIni("", "B:", "", "", "0", "NE2000.DOS");
+                                           << microsoftSystemIni("", "B:", "", "", "0", "NE2000.DOS");
 }
 
 void TestMicrosoftWriter::systemIni() {
@@ -207,10 +145,10 @@ void TestMicrosoftWriter::autoexec_data() {
     QTest::newRow("client on server, defaults") << QStringList{kServer} << "A" << kAutoexecServer;
     QTest::newRow("client on server, F: and share with blanks")
         << QStringList{kServer, "TForm40.ComboBox3=5", "TForm40.Edit4= \\\\SRV\\PCBW "} << "A"
-        << dosText(kAutoexecHead + QStringList{"net use F: \\\\SRV\\PCBW", "lh F:client.exe"});
+        << dosText(kMicrosoftAutoexecHead + QStringList{"net use F: \\\\SRV\\PCBW", "lh F:client.exe"});
     QTest::newRow("client on server, no drive selected")
         << QStringList{kServer, "TForm40.ComboBox3=-1"} << "A"
-        << dosText(kAutoexecHead + QStringList{"net use  \\\\IMAGESRV\\D", "lh client.exe"});
+        << dosText(kMicrosoftAutoexecHead + QStringList{"net use  \\\\IMAGESRV\\D", "lh client.exe"});
     QTest::newRow("client on floppy") << QStringList{kFloppy} << "A" << kAutoexecFloppy;
     QTest::newRow("client on server in drive B:")
         << QStringList{kServer, "TForm2.RadioButton2=1"} << "B" << kAutoexecServer;
@@ -257,12 +195,12 @@ void TestMicrosoftWriter::oneDiskette() {
     QCOMPARE(h.view.ticks, (QSet<int>{2, 3, 5}));
     QStringList statuses{" Creating CONFIG.SYS...", " Creating AUTOEXEC.BAT...", " Creating PROTOCOL.INI...",
                          " Creating SYSTEM.INI...", " Copying NIC Driver..."};
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         statuses << " Copying " + (f == "LMHOSTS" ? QString("LMHOSTS.") : f) + "...";
     QCOMPARE(h.view.statuses, statuses);
     QCOMPARE(listing(h.diskA), fullListing());
     QCOMPARE(diskFile(h.diskA, "AUTOEXEC.BAT"), kAutoexecServer);
-    for (const QString& f : kMsFiles)
+    for (const QString& f : kMicrosoftFiles)
         QCOMPARE(diskFile(h.diskA, "NET/" + f), sourceBytes(f));
     QCOMPARE(diskFile(h.diskA, "NET/NE2000.DOS"), sourceBytes("NE2000.DOS"));
 }
@@ -312,11 +250,12 @@ void TestMicrosoftWriter::missingFile() {
     QFETCH(int, missing);
     StandaloneHarness h;
     seedMicrosoft(h);
-    h.removeSource("MSCLIENT/" + kMsFiles[missing]);
+    h.removeSource("MSCLIENT/" + kMicrosoftFiles[missing]);
     h.apply({kServer});
     CreateMicrosoftDiskette(h.start());
 
-    const QString name = kMsFiles[missing] == "LMHOSTS" ? QString("LMHOSTS.") : kMsFiles[missing];
+    const QString name =
+        kMicrosoftFiles[missing] == "LMHOSTS" ? QString("LMHOSTS.") : kMicrosoftFiles[missing];
     QVERIFY(h.run->BuildCancelled());
     QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\MSCLIENT\\" + name +
                                             " could not be found.  Creation can not proceed."});
@@ -324,7 +263,7 @@ void TestMicrosoftWriter::missingFile() {
     QCOMPARE(h.view.statuses.last(), " Copying " + name + "...");
     QStringList expected{"AUTOEXEC.BAT",   "CONFIG.SYS",       "NET/",
                          "NET/NE2000.DOS", "NET/PROTOCOL.INI", "NET/SYSTEM.INI"};
-    for (const QString& f : kMsFiles.mid(0, missing))
+    for (const QString& f : kMicrosoftFiles.mid(0, missing))
         expected << "NET/" + f;
     expected.sort();
     QCOMPARE(listing(h.diskA), expected);
@@ -437,7 +376,7 @@ void TestMicrosoftWriter::existingNetDirectoryIsUsed() {
 
     QVERIFY(!h.run->BuildCancelled());
     QCOMPARE(listing(h.diskA), fullListing());
-    QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), expectedProtocolIni("NE2000", {}, {"DisableDHCP=0"}));
+    QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"), microsoftProtocolIni("NE2000", {}, {"DisableDHCP=0"}));
 }
 
 void TestMicrosoftWriter::cancelDuringCopiesInTwoDisketteForm() {
@@ -482,12 +421,12 @@ void TestMicrosoftWriter::freshImages() {
         QVERIFY2(TestEnv::fsckClean(img, &report), report.constData());
     }
     QCOMPARE(listing(h.diskA), fullListing());
-    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kMicrosoftConfigSys);
     QCOMPARE(diskFile(h.diskA, "AUTOEXEC.BAT"), kAutoexecFloppy);
     QCOMPARE(diskFile(h.diskA, "NET/PROTOCOL.INI"),
-             expectedProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
-                                 {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"}));
-    QCOMPARE(diskFile(h.diskA, "NET/SYSTEM.INI"), expectedSystemIni("", "A:", "", "", "0", "NE2000.DOS"));
+             microsoftProtocolIni("NE2000", {"INTERRUPT = 5", "IOBASE = 0x300"},
+                                  {"SUBNETMASK0=255 0 0 0", "IPADDRESS0=192 168 1 25", "DisableDHCP=1"}));
+    QCOMPARE(diskFile(h.diskA, "NET/SYSTEM.INI"), microsoftSystemIni("", "A:", "", "", "0", "NE2000.DOS"));
     QCOMPARE(diskFile(h.diskA, "NET/LMHOSTS"), sourceBytes("LMHOSTS"));
     QCOMPARE(listing(h.diskA2), (QStringList{"AUTOEXEC.BAT", "CLIENT.EXE"}));
     QCOMPARE(diskFile(h.diskA2, "AUTOEXEC.BAT"), kAutoexecFloppy);

@@ -6,40 +6,12 @@
 
 namespace {
 
-const QStringList kNovellFiles{"MAP.EXE",  "VLM.EXE",      "IPXODI.COM", "LSL.COM",     "AUTO.VLM",
-                               "BIND.VLM", "CONN.VLM",     "FIO.VLM",    "GENERAL.VLM", "IPXNCP.VLM",
-                               "NDS.VLM",  "NETX.VLM",     "NWP.VLM",    "PRINT.VLM",   "REDIR.VLM",
-                               "RSA.VLM",  "SECURITY.VLM", "TRAN.VLM"};
-
-const QByteArray kConfigSys = dosText({
-    "REM [CONFIG.SYS : Created by PCBW 12/7/2026]",
-    "dos=high, umb",
-    "device=himem.sys /NUMHandles=128 /TESTMEM:ON",
-    "device=emm386.exe /NOEMS",
-    "files=60",
-    "stacks=0,0",
-    "buffers=30",
-    "lastdrive=z",
-});
-
 const QStringList kAutoexecHead{
     "@ECHO OFF",     "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]",
     "prompt $p$g",   "lh LSL.COM",
     "lh NE2000.DOS", "lh IPXODI.COM",
     "lh VLM.EXE",
 };
-
-// NET.CFG of NE2000.DOS with the given INT/PORT lines, frame type and first network drive.
-QByteArray netCfg(const QStringList& nicLines, const QString& frame, const QString& firstDrive) {
-    return dosText(
-        QStringList{"Link Support", " ", "Protocol", "   Bind NE2000", " ", "LINK DRIVER NE2000"} + nicLines +
-        QStringList{"   Frame      " + frame, " ", "NetWare DOS Requester",
-                    "        FIRST NETWORK DRIVE = " + firstDrive, "        USE DEFAULTS = OFF",
-                    "        VLM = CONN.VLM", "        VLM = IPXNCP.VLM", "        VLM = TRAN.VLM",
-                    "        VLM = SECURITY.VLM", "        VLM = NDS.VLM", "        VLM = BIND.VLM",
-                    "        VLM = NWP.VLM", "        VLM = FIO.VLM", "        VLM = GENERAL.VLM",
-                    "        VLM = REDIR.VLM", "        VLM = PRINT.VLM", "        VLM = NETX.VLM"});
-}
 
 QList<int> fullGauges() {
     return {33, 66, 100, 0,  100, 0,  5,  10, 15, 20, 25, 30, 35,
@@ -48,7 +20,7 @@ QList<int> fullGauges() {
 
 // Every file a complete build leaves in the diskette's root.
 QStringList fullListing(const QString& client = QStringLiteral("CLIENT.EXE")) {
-    QStringList out = kNovellFiles;
+    QStringList out = kNetWareFiles;
     out << "AUTOEXEC.BAT"
         << "CONFIG.SYS"
         << "NET.CFG"
@@ -65,7 +37,7 @@ class TestNetwareWriter : public QObject {
 
 private:
     static void seedNovell(StandaloneHarness& h) {
-        for (const QString& f : kNovellFiles)
+        for (const QString& f : kNetWareFiles)
             h.putSource("NOVELL/" + f);
     }
 
@@ -96,19 +68,19 @@ void TestNetwareWriter::textFiles_data() {
 
     QTest::newRow("defaults: plug and play, no login, 802.2")
         << QStringList{} << "A" << dosText(kAutoexecHead + QStringList{"lh client.exe"})
-        << netCfg({}, "Ethernet_802.2", "F");
+        << netWareNetCfg({}, "Ethernet_802.2", "F");
     QTest::newRow("not plug and play: INT and PORT, Ethernet_II")
         << QStringList{"TForm7.RadioButton2=1", "TForm7.ComboBox1=10", "TForm7.ComboBox2=340",
                        "TForm21.ComboBox1=2"}
         << "A" << dosText(kAutoexecHead + QStringList{"lh client.exe"})
-        << netCfg({"   INT 10", "   PORT 340"}, "Ethernet_II", "F");
+        << netWareNetCfg({"   INT 10", "   PORT 340"}, "Ethernet_II", "F");
     QTest::newRow("map without login writes neither")
         << QStringList{"TForm21.RadioButton4=1", "TForm21.ComboBox1=1"} << "A"
-        << dosText(kAutoexecHead + QStringList{"lh client.exe"}) << netCfg({}, "Ethernet_802.3", "F");
+        << dosText(kAutoexecHead + QStringList{"lh client.exe"}) << netWareNetCfg({}, "Ethernet_802.3", "F");
     QTest::newRow("login on G: without map")
         << QStringList{"TForm21.RadioButton2=1", "TForm21.ComboBox2=6", "TForm21.Edit1=ADMIN"} << "A"
         << dosText(kAutoexecHead + QStringList{"G:LOGIN ADMIN", "A:", "lh client.exe"})
-        << netCfg({}, "Ethernet_802.2", "G");
+        << netWareNetCfg({}, "Ethernet_802.2", "G");
     QTest::newRow("login and map in drive B:, SNAP")
         << QStringList{"TForm2.RadioButton2=1", "TForm21.RadioButton2=1",          "TForm21.RadioButton4=1",
                        "TForm21.ComboBox3=10",  "TForm21.Edit2=\\\\NW1\\Sys\\Img", "TForm21.ComboBox1=3",
@@ -116,14 +88,14 @@ void TestNetwareWriter::textFiles_data() {
         << "B"
         << dosText(kAutoexecHead +
                    QStringList{"F:LOGIN PELLA", "B:", "MAP K:=\\\\NW1\\Sys\\Img", "B:", "lh client.exe"})
-        << netCfg({"   INT 5", "   PORT 300"}, "Ethernet_SNAP", "F");
+        << netWareNetCfg({"   INT 5", "   PORT 300"}, "Ethernet_SNAP", "F");
     QTest::newRow("login drive not selected: first network drive F")
         << QStringList{"TForm21.ComboBox2=-1"} << "A" << dosText(kAutoexecHead + QStringList{"lh client.exe"})
-        << netCfg({}, "Ethernet_802.2", "F");
+        << netWareNetCfg({}, "Ethernet_802.2", "F");
     QTest::newRow("login name used as typed")
         << QStringList{"TForm21.RadioButton2=1", "TForm21.Edit1= pella x"} << "A"
         << dosText(kAutoexecHead + QStringList{"F:LOGIN  pella x", "A:", "lh client.exe"})
-        << netCfg({}, "Ethernet_802.2", "F");
+        << netWareNetCfg({}, "Ethernet_802.2", "F");
 }
 
 void TestNetwareWriter::textFiles() {
@@ -138,7 +110,7 @@ void TestNetwareWriter::textFiles() {
     CreateNovellDiskette(h.start());
 
     const QString root = disk == "A" ? h.diskA : h.diskB;
-    QCOMPARE(diskFile(root, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(root, "CONFIG.SYS"), kNetWareConfigSys);
     QCOMPARE(diskFile(root, "AUTOEXEC.BAT"), autoexec);
     QCOMPARE(diskFile(root, "NET.CFG"), netcfg);
     QCOMPARE(listing(root), fullListing());
@@ -154,12 +126,12 @@ void TestNetwareWriter::completeBuild() {
     QCOMPARE(h.view.gauges, fullGauges());
     QStringList statuses{" Creating CONFIG.SYS...", " Creating AUTOEXEC.BAT...", " Creating NET.CFG...",
                          " Copying Pellacore Client file...", " Copying NIC Driver..."};
-    for (const QString& f : kNovellFiles)
+    for (const QString& f : kNetWareFiles)
         statuses << " Copying " + f + "...";
     QCOMPARE(h.view.statuses, statuses);
     QCOMPARE(h.view.ticks, (QSet<int>{2, 3, 4, 5}));
     QCOMPARE(h.dialogs.texts(), QStringList{});
-    for (const QString& f : kNovellFiles)
+    for (const QString& f : kNetWareFiles)
         QCOMPARE(diskFile(h.diskA, f), sourceBytes(f));
     QCOMPARE(diskFile(h.diskA, "NE2000.DOS"), sourceBytes("NE2000.DOS"));
     QCOMPARE(diskFile(h.diskA, "CLIENT.EXE"), sourceBytes("client.exe"));
@@ -190,17 +162,17 @@ void TestNetwareWriter::missingNovellFile() {
     QFETCH(int, missing);
     StandaloneHarness h;
     seedNovell(h);
-    h.removeSource("NOVELL/" + kNovellFiles[missing]);
+    h.removeSource("NOVELL/" + kNetWareFiles[missing]);
     CreateNovellDiskette(h.start());
 
     QVERIFY(h.run->BuildCancelled());
-    QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\NOVELL\\" + kNovellFiles[missing] +
+    QCOMPARE(h.dialogs.texts(), QStringList{"The File C:\\NOVELL\\" + kNetWareFiles[missing] +
                                             " could not be found.  Creation can not proceed."});
     QCOMPARE(h.dialogs.shown().first().helpContext, 0);
     // The gauge steps on to 100 while the later files are skipped.
     QCOMPARE(h.view.gauges, fullGauges());
-    QCOMPARE(h.view.statuses.last(), " Copying " + kNovellFiles[missing] + "...");
-    QStringList expected = kNovellFiles.mid(0, missing);
+    QCOMPARE(h.view.statuses.last(), " Copying " + kNetWareFiles[missing] + "...");
+    QStringList expected = kNetWareFiles.mid(0, missing);
     expected << "AUTOEXEC.BAT"
              << "CONFIG.SYS"
              << "NET.CFG"
@@ -327,11 +299,11 @@ void TestNetwareWriter::freshImage() {
     QByteArray report;
     QVERIFY2(TestEnv::fsckClean(h.diskA, &report), report.constData());
     QCOMPARE(listing(h.diskA), fullListing());
-    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kConfigSys);
+    QCOMPARE(diskFile(h.diskA, "CONFIG.SYS"), kNetWareConfigSys);
     QCOMPARE(diskFile(h.diskA, "AUTOEXEC.BAT"),
              dosText(kAutoexecHead + QStringList{"F:LOGIN PELLA", "A:", "MAP I:=\\\\IMAGESRV\\Sys\\Images",
                                                  "A:", "lh client.exe"}));
-    QCOMPARE(diskFile(h.diskA, "NET.CFG"), netCfg({}, "Ethernet_802.2", "F"));
+    QCOMPARE(diskFile(h.diskA, "NET.CFG"), netWareNetCfg({}, "Ethernet_802.2", "F"));
     QCOMPARE(diskFile(h.diskA, "TRAN.VLM"), sourceBytes("TRAN.VLM"));
     QCOMPARE(diskFile(h.diskA, "CLIENT.EXE"), sourceBytes("client.exe"));
 }
@@ -364,7 +336,7 @@ void TestNetwareWriter::wholeRun() {
 
     QCOMPARE(h.dialogs.texts(), QStringList{"Client diskette build complete.  Create Another?"});
     QCOMPARE(h.view.statuses.last(), QString("Done. "));
-    QCOMPARE(diskFile(h.diskA, "NET.CFG"), netCfg({}, "Ethernet_802.2", "F"));
+    QCOMPARE(diskFile(h.diskA, "NET.CFG"), netWareNetCfg({}, "Ethernet_802.2", "F"));
     QCOMPARE(diskFile(h.diskA, "TRAN.VLM"), sourceBytes("TRAN.VLM"));
 }
 

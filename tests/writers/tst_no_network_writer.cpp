@@ -4,37 +4,6 @@
 
 #include <QtTest>
 
-namespace {
-
-const QByteArray kConfigSys = "REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
-                              "REM **     Standalone Mode, No Networking              ***\r\n"
-                              "REM ** Note: Load everything high that you can         ***\r\n"
-                              "dos=high, umb\r\n"
-                              "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
-                              "device=emm386.exe /NOEMS\r\n"
-                              "files=60\r\n"
-                              "stacks=0,0\r\n"
-                              "buffers=30\r\n"
-                              "REM ** Note: To restore images from CD-ROM...          ***\r\n"
-                              "REM ** Insert your CD-ROM drive command-line           ***\r\n"
-                              "REM ** here, be sure to load it high and copy          ***\r\n"
-                              "REM ** the MTM??? files to this floppy.                ***\r\n"
-                              "REM ** For example: DEVICEHIGH=YourCONFIGSYSCDRomDriver***\r\n";
-
-const QByteArray kAutoexec = "@ECHO OFF\r\n"
-                             "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                             "REM **     Standalone Mode, No Networking      ***\r\n"
-                             "REM ** Note: Load everything high that you can ***\r\n"
-                             "prompt $p$g\r\n"
-                             "REM ** Note: To restore images from CD-ROM...  ***\r\n"
-                             "REM ** Insert your CD-ROM drive command-line   ***\r\n"
-                             "REM ** here, be sure to load it high and copy  ***\r\n"
-                             "REM ** the MTM??? files to this floppy.        ***\r\n"
-                             "REM ** For example: LH=YourAutoExecCDRomDriver ***\r\n"
-                             "lh client.exe\r\n";
-
-} // namespace
-
 class TestNoNetworkWriter : public QObject {
     Q_OBJECT
 
@@ -61,8 +30,8 @@ void TestNoNetworkWriter::wholeDiskette() {
     f.settings.setValue("TForm99.RadioButton1", "1");
     QCOMPARE(f.build(4), Dialogs::Button::Yes);
     QCOMPARE(f.dialogs.texts(), QStringList{kComplete});
-    QCOMPARE(f.diskFile("CONFIG.SYS"), kConfigSys);
-    QCOMPARE(f.diskFile("AUTOEXEC.BAT"), kAutoexec);
+    QCOMPARE(f.diskFile("CONFIG.SYS"), kNoNetworkConfigSys);
+    QCOMPARE(f.diskFile("AUTOEXEC.BAT"), kNoNetworkAutoexec);
     QCOMPARE(f.diskFile("client.exe"), QByteArray("Pellacore client program"));
     QCOMPARE(f.builtFiles(), (QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "client.exe"}));
     QVERIFY(!f.view.networkLabelVisible);
@@ -150,7 +119,7 @@ void TestNoNetworkWriter::autoexecUnwritable() {
     f.settings.setBuildMode(4);
     f.run->FormShow(f.settings, f.prog);
     QVERIFY_THROWS_EXCEPTION(IoError, f.run->MakeTheDisk());
-    QCOMPARE(f.diskFile("CONFIG.SYS"), kConfigSys);
+    QCOMPARE(f.diskFile("CONFIG.SYS"), kNoNetworkConfigSys);
     QVERIFY(!f.onDisk("client.exe"));
     QVERIFY(!f.view.statuses.contains("Done. "));
     QCOMPARE(f.dialogs.texts(), QStringList{});
@@ -174,10 +143,7 @@ void TestNoNetworkWriter::cancelAtStep() {
     QFETCH(QStringList, left);
     BuildFixture f;
     f.mount();
-    f.view.onStatus = [&](const QString& s) {
-        if (s == step)
-            f.run->cancel();
-    };
+    f.cancelAt(step);
     f.build(4);
     QCOMPARE(f.dialogs.texts(), QStringList{kCanceled});
     QCOMPARE(f.builtFiles(), left);
@@ -192,7 +158,7 @@ void TestNoNetworkWriter::clientKeepsItsName() {
     f.settings.setText("TForm11.Edit1", mine);
     f.build(4);
     QCOMPARE(f.builtFiles(), (QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "myclient.exe"}));
-    QCOMPARE(f.diskFile("AUTOEXEC.BAT"), kAutoexec);
+    QCOMPARE(f.diskFile("AUTOEXEC.BAT"), kNoNetworkAutoexec);
 }
 
 void TestNoNetworkWriter::freshImage() {
@@ -203,8 +169,8 @@ void TestNoNetworkWriter::freshImage() {
     QCOMPARE(f.dialogs.texts().last(), kComplete);
     QByteArray report;
     QVERIFY2(TestEnv::fsckClean(image, &report), report.constData());
-    QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kConfigSys);
-    QCOMPARE(TestEnv::mtype(image, "::/AUTOEXEC.BAT"), kAutoexec);
+    QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kNoNetworkConfigSys);
+    QCOMPARE(TestEnv::mtype(image, "::/AUTOEXEC.BAT"), kNoNetworkAutoexec);
     QCOMPARE(TestEnv::mtype(image, "::/client.exe"), QByteArray("Pellacore client program"));
 }
 
@@ -230,7 +196,7 @@ void TestNoNetworkWriter::shortWriteOnFullImage() {
     QCOMPARE(texts.last(), kComplete); // a short write is reported, the build goes on
     QCOMPARE(f.view.gauges.last(), 100);
     QCOMPARE(f.run->values().CopyResult, 1);
-    QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kConfigSys);
+    QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kNoNetworkConfigSys);
     QVERIFY2(TestEnv::fsckClean(image, &listing), listing.constData());
 }
 

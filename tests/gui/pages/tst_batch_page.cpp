@@ -2,10 +2,10 @@
 #include "gui/shell/main_window.h"
 #include "gui/widgets/address_edit.h"
 #include "gui_fixture.h"
+#include "modal_watcher.h"
 #include "platform/dos_fs.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -14,14 +14,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
 
-const QByteArray kIni =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n"
-    "[DRIVES]\r\nA=driveA\r\nB=driveB.img\r\n";
+const QByteArray kIni = kAllHintsOff + "[DRIVES]\r\nA=driveA\r\nB=driveB.img\r\n";
 
 // A copied master diskette's file, with a post-configuration line the update must keep.
 QByteArray wattcp(const QByteArray& ip, const QByteArray& host) {
@@ -303,12 +300,10 @@ private Q_SLOTS:
         QStringList namesSeen;
         bool mainHidden = true;
         QPointer<TForm26> current;
-        QTimer poll;
-        poll.setInterval(5);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto* open = qobject_cast<TForm26*>(QApplication::activeModalWidget());
-            if (!open || open == current)
-                return;
+        ModalWatcher watcher;
+        watcher.otherwise([&](QWidget* w) {
+            auto* open = qobject_cast<TForm26*>(w);
+            QVERIFY(open);
             current = open;
             mainHidden = mainHidden && !main->isVisible();
             auto* edit3 = open->findChild<QLineEdit*>(QStringLiteral("Edit3"));
@@ -316,7 +311,6 @@ private Q_SLOTS:
             edit3->setText(QStringLiteral("CHANGED"));
             QTest::mouseClick(open->findChild<QPushButton*>(QStringLiteral("Button3")), Qt::LeftButton);
         });
-        poll.start();
         QAction* batch = main->findChild<QAction*>(QStringLiteral("BatchDisketteUpdate1"));
         batch->trigger();
         batch->trigger();

@@ -1,3 +1,4 @@
+#include "build_messages.h"
 #include "gui/pages/build_page.h"
 #include "gui_fixture.h"
 #include "standalone_harness.h"
@@ -16,29 +17,14 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
-const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
-const QString kFloppy = QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
-QString systemFileWarning(const char* name) {
-    return QLatin1String(name) +
-           QStringLiteral(
-               " could not be found on the floppy diskette.  Build will continue but you must copy "
-               "this file to the diskette when the build is done.  Press F1 for help.");
-}
-
 const QString kInsertDisk2 = QStringLiteral("Insert Disk #2...");
-
-const char* const kMicrosoftFiles[] = {"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
-                                       "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
-                                       "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
-                                       "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
 
 // What the first diskette of a Client on Floppy build holds, besides what was on it before.
 QStringList firstDisketteFiles() {
     QStringList files{"AUTOEXEC.BAT",   "CONFIG.SYS",       "NET/",
                       "NET/NE2000.DOS", "NET/PROTOCOL.INI", "NET/SYSTEM.INI"};
-    for (const char* name : kMicrosoftFiles)
-        files << QStringLiteral("NET/") + QLatin1String(name);
+    for (const QString& name : kMicrosoftFiles)
+        files << QStringLiteral("NET/") + name;
     return files;
 }
 
@@ -95,14 +81,13 @@ private:
     // program directory); the network client files lie in their own directory.
     void microsoftFloppy(const QString& driveA) {
         const QString ms = fx->path(QStringLiteral("msclient/"));
-        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBW.INI")),
-                               "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\n"
-                               "ShowHint5=0\r\n[DRIVES]\r\nA=" +
-                                   driveA.toUtf8() + "\r\n[LOCATIONS]\r\nNICDriverPath=" +
-                                   fx->path(QStringLiteral("nics/")).toUtf8() +
-                                   "\r\nMicrosoftDriverPath=" + ms.toUtf8() + "\r\n");
-        for (const char* name : kMicrosoftFiles)
-            TestEnv::writeHostFile(ms + QLatin1String(name), QByteArray("client file ") + name);
+        TestEnv::writeHostFile(
+            fx->path(QStringLiteral("PCBW.INI")),
+            kAllHintsOff + "[DRIVES]\r\nA=" + driveA.toUtf8() +
+                "\r\n[LOCATIONS]\r\nNICDriverPath=" + fx->path(QStringLiteral("nics/")).toUtf8() +
+                "\r\nMicrosoftDriverPath=" + ms.toUtf8() + "\r\n");
+        for (const QString& name : kMicrosoftFiles)
+            TestEnv::writeHostFile(ms + name, "client file " + name.toLatin1());
         fx->control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(2);
         fx->wizard->setBuildMode(3);
     }
@@ -119,9 +104,9 @@ private Q_SLOTS:
         const QString client = fx->path(QStringLiteral("icc/client.exe"));
         QDir().mkpath(disk);
         TestEnv::writeHostFile(fx->path(QStringLiteral("PCBW.INI")),
-                               "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\n"
-                               "ShowHint5=0\r\n[DRIVES]\r\nA=disk\r\nB=missing/none.img\r\n[LOCATIONS]\r\n"
-                               "NICDriverPath=" +
+                               kAllHintsOff +
+                                   "[DRIVES]\r\nA=disk\r\nB=missing/none.img\r\n[LOCATIONS]\r\n"
+                                   "NICDriverPath=" +
                                    nics.toUtf8() + "\r\n");
         for (const char* name : {"ne2000.dos", "netbind.com", "dis_pkt9.dos", "protman.exe", "protman.dos"})
             TestEnv::writeHostFile(nics + QLatin1String(name), QByteArray("driver ") + name);

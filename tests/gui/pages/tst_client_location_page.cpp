@@ -258,14 +258,7 @@ void TestClientLocationPage::backAndCancel() {
     QVERIFY(!form->isVisible());
 
     show(f);
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
-    QVERIFY(form->isVisible());
-    QTest::mouseClick(form->cancelButton(), Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown().last().buttons, Dialogs::Buttons::OkCancel);
-    QVERIFY(!form->isVisible());
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    f.cancelToMain(form);
     QCOMPARE(edit1(f)->text(), QStringLiteral("kept"));
     QCOMPARE(f.wizard->collect().text(QStringLiteral("TForm11.Edit1")), QStringLiteral("kept"));
 }

@@ -20,9 +20,6 @@
 
 namespace {
 
-const QByteArray kAllHintsOff =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
-
 using Box = QPair<QString, Dialogs::Buttons>;
 
 QList<Box> boxes(const ScriptedDialogs& dialogs) {

@@ -128,14 +128,7 @@ void TestDisketteLocationPage::routes() {
 
     show(f);
     QTest::mouseClick(control<QRadioButton>(f, "RadioButton2"), Qt::LeftButton);
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown().last().buttons, Dialogs::Buttons::OkCancel);
-    QVERIFY(!page(f)->isVisible());
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    f.cancelToMain(page(f));
     QCOMPARE(value(f, "RadioButton2"), QStringLiteral("1"));
 
     f.wizard->form(PageId::Main)->hide();

@@ -309,14 +309,7 @@ void TestMicrosoftStandalonePage::buttons() {
     // Shown again, the blank address became the default.
     QCOMPARE(edit1(f)->value(), kDefaultAddress);
 
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList({QStringLiteral("You will lose all selections! "),
-                                             QStringLiteral("You will lose all selections! ")}));
-    QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::OkCancel);
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    f.cancelToMain(page(f));
 
     show(f);
     QTest::mouseClick(page(f)->backButton(), Qt::LeftButton);

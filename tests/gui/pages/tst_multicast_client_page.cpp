@@ -1,10 +1,9 @@
 #include "gui/pages/wizard_page.h"
 #include "gui/widgets/address_edit.h"
-#include "gui/widgets/hint_dialog.h"
 #include "gui_fixture.h"
+#include "hint_catcher.h"
 #include "platform/profile_file.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,38 +13,7 @@
 
 namespace {
 
-const QByteArray kHintsOff =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
 const QString kForm = QStringLiteral("TForm6");
-
-// Answers every hint dialog that comes up, the way a user presses "&OK", and records what it showed.
-class HintCatcher : public QObject {
-public:
-    struct Seen {
-        QString key;
-        QStringList lines;
-    };
-    QList<Seen> seen;
-    bool tickDontShow = false;
-
-    HintCatcher() {
-        connect(&m_poll, &QTimer::timeout, this, &HintCatcher::poll);
-        m_poll.start(5);
-    }
-
-private:
-    void poll() {
-        auto* hint = qobject_cast<TForm20*>(QApplication::activeModalWidget());
-        if (!hint || !hint->isVisible())
-            return;
-        seen.append(
-            {hint->hintKey(), {hint->label(1)->text(), hint->label(2)->text(), hint->label(3)->text()}});
-        if (tickDontShow)
-            hint->dontShowBox()->setChecked(true);
-        QTest::mouseClick(hint->okButton(), Qt::LeftButton);
-    }
-    QTimer m_poll;
-};
 
 } // namespace
 
@@ -104,7 +72,7 @@ private Q_SLOTS:
 };
 
 void TestMulticastClientPage::firstShowingWithStartUpValues() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("   .   .   .   "));
     QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("CLIENT"));
     show(f);
@@ -138,7 +106,7 @@ void TestMulticastClientPage::incrementAcrossShowings_data() {
 void TestMulticastClientPage::incrementAcrossShowings() {
     QFETCH(QString, typed);
     QFETCH(QStringList, showings);
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     click(box(f, "CheckBox2"));
     type(address(f, "Edit1"), typed);
@@ -153,7 +121,7 @@ void TestMulticastClientPage::incrementAcrossShowings() {
 }
 
 void TestMulticastClientPage::autoAssignFollowsItsBox() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
     showAgain(f);
@@ -167,7 +135,7 @@ void TestMulticastClientPage::autoAssignFollowsItsBox() {
 }
 
 void TestMulticastClientPage::dhcpSwitchesBothFields() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     click(box(f, "CheckBox2"));
     type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
@@ -188,7 +156,7 @@ void TestMulticastClientPage::dhcpSwitchesBothFields() {
 }
 
 void TestMulticastClientPage::dhcpOffRestoresRememberedValues() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
     type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
@@ -208,7 +176,7 @@ void TestMulticastClientPage::dhcpOffRestoresRememberedValues() {
 }
 
 void TestMulticastClientPage::typedValuesLastAcrossShowings() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     // A DHCP round trip first, so that there are remembered values that could overwrite the entry.
     click(box(f, "CheckBox3"));
@@ -222,7 +190,7 @@ void TestMulticastClientPage::typedValuesLastAcrossShowings() {
 }
 
 void TestMulticastClientPage::loadedDhcpConfigurationSwitchesAtShowing() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     BuildSettings loaded;
     loaded.setText(QStringLiteral("TForm6.Edit1"), QStringLiteral(" 10.  1.  1.  1"));
     loaded.setText(QStringLiteral("TForm6.Edit2"), QStringLiteral("255.255.  0.  0"));
@@ -285,7 +253,7 @@ void TestMulticastClientPage::nextChecks() {
     QFETCH(QString, ip);
     QFETCH(QString, mask);
     QFETCH(QString, message);
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     type(line(f, "Edit3"), name);
     type(address(f, "Edit1"), ip);
@@ -307,7 +275,7 @@ void TestMulticastClientPage::nextChecks() {
 }
 
 void TestMulticastClientPage::leavingNameCopiesIt() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     QVERIFY(QTest::qWaitForWindowActive(page(f)));
     QLineEdit* name = line(f, "Edit3");
@@ -322,7 +290,7 @@ void TestMulticastClientPage::leavingNameCopiesIt() {
 }
 
 void TestMulticastClientPage::buttonTargets() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     QTest::mouseClick(page(f)->backButton(), Qt::LeftButton);
     QVERIFY(f.wizard->form(PageId::NicParameters)->isVisible());
@@ -331,14 +299,7 @@ void TestMulticastClientPage::buttonTargets() {
     show(f);
     QTest::keyClick(page(f), Qt::Key_F1);
     QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:507")});
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
-    QVERIFY(!page(f)->isVisible());
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::OkCancel);
+    f.cancelToMain(page(f));
     // Nothing is reset by Cancel.
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
 }
@@ -377,7 +338,7 @@ void TestMulticastClientPage::hintSwitchedOff() {
 }
 
 void TestMulticastClientPage::valuesReachCollect() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     type(address(f, "Edit1"), QStringLiteral("192.168.1.5"));
     type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));

@@ -1,8 +1,7 @@
 #include "gui/pages/wizard_page.h"
-#include "gui/widgets/hint_dialog.h"
 #include "gui_fixture.h"
+#include "hint_catcher.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,31 +19,6 @@ const QByteArray kMulticast = "[NICS]\r\n3Com EtherLink III=elnk3.dos\r\nNovell 
 const QByteArray kNetware = "[NICS]\r\nNE2000 ODI=ne2000.com\r\n";
 // Every test but the hint's own switches the Ethernet hint off: its modal dialog would wait for a click.
 const QByteArray kQuiet = "[CONFIG]\r\nShowHint5=0\r\n";
-
-// Answers the hint dialog whenever it comes up, keeping what it showed.
-class HintWatcher : public QObject {
-public:
-    HintWatcher() {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* hint = qobject_cast<TForm20*>(w);
-                if (!hint || !hint->isVisible())
-                    continue;
-                ++shown;
-                key = hint->hintKey();
-                lines = QStringList{hint->label(1)->text(), hint->label(2)->text(), hint->label(3)->text()};
-                QTest::mouseClick(hint->okButton(), Qt::LeftButton);
-            }
-        });
-        m_timer.start(5);
-    }
-    int shown = 0;
-    QString key;
-    QStringList lines;
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
@@ -389,7 +363,7 @@ void TestNicSelectionPage::ethernetHint() {
     QFETCH(bool, leaveAtOnce);
     QFETCH(bool, shown);
     GuiFixture f(pcbw);
-    HintWatcher watcher;
+    HintCatcher watcher;
     show(f, mode);
     auto* timer = page(f)->findChild<QTimer*>(QStringLiteral("HintTimer"));
     QVERIFY(timer);
@@ -402,10 +376,10 @@ void TestNicSelectionPage::ethernetHint() {
     QTimer::singleShot(timer->interval() + 100, this, [&past] { past = true; });
     QTRY_VERIFY(past);
     QVERIFY(!timer->isActive());
-    QCOMPARE(watcher.shown, shown ? 1 : 0);
+    QCOMPARE(watcher.seen.size(), shown ? 1 : 0);
     if (shown) {
-        QCOMPARE(watcher.key, QStringLiteral("ShowHint5"));
-        QCOMPARE(watcher.lines,
+        QCOMPARE(watcher.seen[0].key, QStringLiteral("ShowHint5"));
+        QCOMPARE(watcher.seen[0].lines,
                  (QStringList{QStringLiteral("Multicast mode only works with Ethernet network cards."),
                               QStringLiteral(
                                   "Please note that Multicast will only work if your clients (workstations) "
@@ -437,14 +411,7 @@ void TestNicSelectionPage::routes() {
 
     show(f, mode);
     edit(f, "Edit1")->setText(QStringLiteral("kept"));
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown().last().buttons, Dialogs::Buttons::OkCancel);
-    QVERIFY(!page(f)->isVisible());
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible());
+    f.cancelToMain(page(f));
     QCOMPARE(f.wizard->collect().text(QStringLiteral("TForm4.Edit1")), QStringLiteral("kept"));
 }
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QByteArray kHintsOff =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
 const QString kForm = QStringLiteral("TForm99");
 const QString kSame = QStringLiteral("Same as Image");
 
@@ -85,7 +83,7 @@ private Q_SLOTS:
 };
 
 void TestPostConfigurationPage::startUpState() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     QCOMPARE(page(f)->windowTitle(), QStringLiteral("Post Configuration Parameters"));
     QVERIFY(on(f, "RadioButton2") && !on(f, "RadioButton1"));
@@ -137,7 +135,7 @@ void TestPostConfigurationPage::allSameSwitchesOff() {
     QFETCH(bool, back);
     QFETCH(QByteArray, setOne);
     QFETCH(bool, staysOn);
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     if (!setOne.isEmpty())
         click(f, setOne.constData());
@@ -150,7 +148,7 @@ void TestPostConfigurationPage::allSameSwitchesOff() {
 }
 
 void TestPostConfigurationPage::groupsAreIndependent() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     for (const char* set : {"RadioButton3", "RadioButton5", "RadioButton7", "RadioButton9", "RadioButton12"})
         click(f, set);
@@ -202,7 +200,7 @@ void TestPostConfigurationPage::addressChoices() {
     QFETCH(QString, value);
     QFETCH(bool, masked);
     QFETCH(bool, enabled);
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     f.control<AddressEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit1"))->setValue(" 10.  1.  2.  3");
     start(f);
     for (const QByteArray& name : clicks) {
@@ -218,7 +216,7 @@ void TestPostConfigurationPage::addressChoices() {
 }
 
 void TestPostConfigurationPage::addressBackToSameAsImage() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     click(f, "RadioButton3");
     click(f, "RadioButton16");
@@ -230,7 +228,7 @@ void TestPostConfigurationPage::addressBackToSameAsImage() {
 }
 
 void TestPostConfigurationPage::addressKindSurvivesShowing() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     click(f, "RadioButton3");
     click(f, "RadioButton13");
@@ -250,7 +248,7 @@ void TestPostConfigurationPage::addressKindSurvivesShowing() {
 }
 
 void TestPostConfigurationPage::maskRules() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     f.control<AddressEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit2"))->setValue("255.255.  0.  0");
     start(f);
     auto* copy = w<QCheckBox>(f, "CheckBox6");
@@ -277,7 +275,7 @@ void TestPostConfigurationPage::maskRules() {
 }
 
 void TestPostConfigurationPage::nameChoices() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     f.control<QLineEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit3"))->setText(QStringLiteral("LAB 7"));
     start(f);
     QLineEdit* name = line(f, "Edit3");
@@ -308,7 +306,7 @@ void TestPostConfigurationPage::nameChoices() {
 }
 
 void TestPostConfigurationPage::nameShowingReselectsUseAsEntered() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     click(f, "RadioButton7");
     click(f, "RadioButton18");
@@ -322,7 +320,7 @@ void TestPostConfigurationPage::nameShowingReselectsUseAsEntered() {
 }
 
 void TestPostConfigurationPage::workgroupAndLogin() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     auto* label1 = w<QLabel>(f, "Label1");
     click(f, "RadioButton9");
@@ -352,7 +350,7 @@ void TestPostConfigurationPage::workgroupAndLogin() {
 }
 
 void TestPostConfigurationPage::leavingFieldsCopiesComputerName() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     QVERIFY(QTest::qWaitForWindowActive(page(f)));
     click(f, "RadioButton7");
@@ -371,21 +369,15 @@ void TestPostConfigurationPage::leavingFieldsCopiesComputerName() {
 }
 
 void TestPostConfigurationPage::buttonTargets() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     show(f);
     QTest::keyClick(page(f), Qt::Key_F1);
     QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:551")});
-    f.dialogs.answer(Dialogs::Button::Cancel);
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(page(f)->isVisible());
-    QTest::mouseClick(page(f)->cancelButton(), Qt::LeftButton);
-    QVERIFY(f.wizard->form(PageId::Main)->isVisible() && !page(f)->isVisible());
-    QCOMPARE(f.dialogs.texts(), QStringList(2, QStringLiteral("You will lose all selections! ")));
-    QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::OkCancel);
+    f.cancelToMain(page(f));
 }
 
 void TestPostConfigurationPage::valuesReachCollect() {
-    GuiFixture f(kHintsOff);
+    GuiFixture f(kAllHintsOff);
     start(f);
     click(f, "RadioButton3");
     type(address(f, "Edit1"), QStringLiteral("10.0.0.7"));

@@ -1,16 +1,14 @@
 #include "gui/pages/wizard_page.h"
-#include "gui/widgets/hint_dialog.h"
 #include "gui_fixture.h"
+#include "hint_catcher.h"
 #include "platform/profile_file.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -22,36 +20,6 @@ const QString kNosItems[] = {QStringLiteral("Novell Netware 3.12 or higher"),
 const QString kFloppyNote =
     QStringLiteral("Note: Microsoft standalone mode with Pellacore Client on floppy requires two diskettes.");
 const QString kLoose = QStringLiteral("You will loose all selections! ");
-
-// Closes every hint dialog that comes up while it lives, recording what it showed; optionally ticks
-// "Don't show this message again." first.
-class HintCatcher : public QObject {
-public:
-    explicit HintCatcher(bool tick = false) : m_tick(tick) {
-        connect(&m_poll, &QTimer::timeout, this, [this] { poll(); });
-        m_poll.start(5);
-    }
-    struct Seen {
-        QString key;
-        QStringList lines;
-    };
-    QList<Seen> seen;
-
-private:
-    void poll() {
-        auto* hint = qobject_cast<TForm20*>(QApplication::activeModalWidget());
-        if (!hint || !hint->isVisible())
-            return;
-        seen.append(
-            {hint->hintKey(), {hint->label(1)->text(), hint->label(2)->text(), hint->label(3)->text()}});
-        if (m_tick)
-            QTest::mouseClick(hint->dontShowBox(), Qt::LeftButton, {},
-                              QPoint(4, hint->dontShowBox()->height() / 2));
-        QTest::mouseClick(hint->okButton(), Qt::LeftButton);
-    }
-    QTimer m_poll;
-    bool m_tick;
-};
 
 } // namespace
 

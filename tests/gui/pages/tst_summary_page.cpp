@@ -71,10 +71,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init() {
-        fx = std::make_unique<GuiFixture>(QByteArray(
-            "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n"));
-    }
+    void init() { fx = std::make_unique<GuiFixture>(kAllHintsOff); }
     void cleanup() { fx.reset(); }
 
     void operationRows_data() {

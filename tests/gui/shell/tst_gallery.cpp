@@ -109,8 +109,7 @@ class TestGalleryGui : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         // Every hint off: the pages' own hints would otherwise pop up while they are shown.
-        m_fixture = std::make_unique<GuiFixture>(
-            "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n");
+        m_fixture = std::make_unique<GuiFixture>(kAllHintsOff);
         m_watcher = std::make_unique<ModalWatcher>();
         QVERIFY2(
             QFontInfo(QApplication::font()).family().contains(QLatin1String("DejaVu")),

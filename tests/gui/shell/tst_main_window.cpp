@@ -12,8 +12,6 @@
 
 namespace {
 
-const QByteArray kAllHintsOff =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
 const QString kWindowHint = QStringLiteral("\nYou can press F1 for help at any time.");
 
 // A menu as text: items by caption, "-" for a separator, a submenu as "caption>".

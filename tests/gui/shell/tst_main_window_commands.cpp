@@ -11,13 +11,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-namespace {
-
-const QByteArray kAllHintsOff =
-    "[CONFIG]\r\nShowHint1=0\r\nShowHint2=0\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n";
-
-} // namespace
-
 // The main window's commands: where they lead, the hints they show and the dialogs they open.
 class TestMainWindowCommands : public QObject {
     Q_OBJECT

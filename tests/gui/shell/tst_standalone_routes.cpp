@@ -2,16 +2,16 @@
 // through every page to a finished diskette, one test per server NOS.
 
 #include "gui/widgets/hint_dialog.h"
-#include "standalone_route_driver.h"
+#include "route_driver.h"
 
-class TestStandaloneRoutesGui : public StandaloneRouteDriver {
+class TestStandaloneRoutesGui : public RouteDriver {
     Q_OBJECT
 private Q_SLOTS:
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
     void netWare() {
-        writeIni(true);
+        writeIni(2);
         QStringList hint;
         watcher->then([&](QWidget* w) {
             auto* dialog = qobject_cast<TForm20*>(w);
@@ -58,14 +58,13 @@ private Q_SLOTS:
         QCOMPARE(watcher->seen().size(), 1);
 
         expectCleanImage(image);
-        QStringList files = systemFiles();
+        QStringList files = kSystemFiles;
         files << "AUTOEXEC.BAT"
               << "CONFIG.SYS"
               << "NET.CFG"
               << "CLIENT.EXE"
               << "NE2000.COM";
-        for (const char* name : kNetWareFiles)
-            files << QLatin1String(name);
+        files << kNetWareFiles;
         QCOMPARE(listing(image), sorted(files));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
                  QByteArray("@ECHO OFF\r\n"
@@ -81,40 +80,8 @@ private Q_SLOTS:
                             "A:\r\n"
                             "lh client.exe\r\n"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET.CFG")),
-                 QByteArray("Link Support\r\n"
-                            " \r\n"
-                            "Protocol\r\n"
-                            "   Bind NE2000\r\n"
-                            " \r\n"
-                            "LINK DRIVER NE2000\r\n"
-                            "   INT 10\r\n"
-                            "   PORT 340\r\n"
-                            "   Frame      Ethernet_II\r\n"
-                            " \r\n"
-                            "NetWare DOS Requester\r\n"
-                            "        FIRST NETWORK DRIVE = G\r\n"
-                            "        USE DEFAULTS = OFF\r\n"
-                            "        VLM = CONN.VLM\r\n"
-                            "        VLM = IPXNCP.VLM\r\n"
-                            "        VLM = TRAN.VLM\r\n"
-                            "        VLM = SECURITY.VLM\r\n"
-                            "        VLM = NDS.VLM\r\n"
-                            "        VLM = BIND.VLM\r\n"
-                            "        VLM = NWP.VLM\r\n"
-                            "        VLM = FIO.VLM\r\n"
-                            "        VLM = GENERAL.VLM\r\n"
-                            "        VLM = REDIR.VLM\r\n"
-                            "        VLM = PRINT.VLM\r\n"
-                            "        VLM = NETX.VLM\r\n"));
-        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")),
-                 QByteArray("REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
-                            "dos=high, umb\r\n"
-                            "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
-                            "device=emm386.exe /NOEMS\r\n"
-                            "files=60\r\n"
-                            "stacks=0,0\r\n"
-                            "buffers=30\r\n"
-                            "lastdrive=z\r\n"));
+                 netWareNetCfg({"   INT 10", "   PORT 340"}, "Ethernet_II", "G"));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kNetWareConfigSys);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NE2000.COM")), QByteArray("driver ne2000.com"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/RSA.VLM")), QByteArray("netware RSA.VLM"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CLIENT.EXE")),
@@ -160,65 +127,13 @@ private Q_SLOTS:
         QCOMPARE(listing(image), microsoftFirstDiskette());
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kMicrosoftConfigSys);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
-                 QByteArray("@ECHO OFF\r\n"
-                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                            "prompt $p$g\r\n"
-                            "cd net\r\n"
-                            "net initialize\r\n"
-                            "umb.com\r\n"
-                            "netbind.com\r\n"
-                            "tcptsr.exe\r\n"
-                            "tinyrfc.exe\r\n"
-                            "net start\r\n"
-                            "net use K: \\\\IMGSRV\\IMAGES\r\n"
-                            "lh K:client.exe\r\n"));
+                 dosText(kMicrosoftAutoexecHead +
+                         QStringList{"net use K: \\\\IMGSRV\\IMAGES", "lh K:client.exe"}));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/PROTOCOL.INI")),
-                 QByteArray("[network.setup]\r\n"
-                            "version=0x3110\r\n"
-                            "netcard=ms$NE2000,1,MS$NE2000,1\r\n"
-                            "transport=tcpip,TCPIP\r\n"
-                            "lana0=ms$NE2000,1,tcpip\r\n"
-                            " \r\n"
-                            "[ms$NE2000]\r\n"
-                            "drivername =NE2000$\r\n"
-                            " \r\n"
-                            "[protman]\r\n"
-                            "drivername = PROTMAN$\r\n"
-                            "priority = MS$NDISHLP\r\n"
-                            " \r\n"
-                            "[tcpip]\r\n"
-                            "NBSessions=6\r\n"
-                            "DefaultGateway0=\r\n"
-                            "SUBNETMASK0=255 255 0 0\r\n"
-                            "IPADDRESS0=10 1 2 30\r\n"
-                            "DisableDHCP=1\r\n"
-                            "DriverName=TCPIP$\r\n"
-                            "Bindings=ms$NE2000\r\n"
-                            "LanaBase=0\r\n"));
+                 microsoftProtocolIni("NE2000", {},
+                                      {"SUBNETMASK0=255 255 0 0", "IPADDRESS0=10 1 2 30", "DisableDHCP=1"}));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/SYSTEM.INI")),
-                 QByteArray("[network]\r\n"
-                            "filesharing=no\r\n"
-                            "printsharing=no\r\n"
-                            "autologon=yes\r\n"
-                            "computername=LAB-PC07\r\n"
-                            "lanroot=A:\\NET\\\r\n"
-                            "username=imager\r\n"
-                            "workgroup=SALES\r\n"
-                            "reconnect=no\r\n"
-                            "dospophotkey=n\r\n"
-                            "lmlogon=0\r\n"
-                            "logondomain=SALES\r\n"
-                            "preferredredir=full\r\n"
-                            "autostart=full\r\n"
-                            "maxconnections=8\r\n"
-                            " \r\n"
-                            "[network drivers]\r\n"
-                            "netcard=NE2000.DOS\r\n"
-                            "transport=tcpdrv.dos,nemm.dos\r\n"
-                            "devdir=A:\\NET\\\r\n"
-                            "LoadRMDrivers=yes\r\n"
-                            " \r\n"
-                            "[password lists]\r\n"));
+                 microsoftSystemIni("LAB-PC07", "A:", "imager", "SALES", "SALES", "NE2000.DOS"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/LMHOSTS")), QByteArray("microsoft LMHOSTS"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/NE2000.DOS")), QByteArray("driver ne2000.dos"));
     }
@@ -273,73 +188,19 @@ private Q_SLOTS:
         expectCleanImage(image);
         expectCleanImage(second);
 
-        const QByteArray autoexec("@ECHO OFF\r\n"
-                                  "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                                  "prompt $p$g\r\n"
-                                  "cd net\r\n"
-                                  "net initialize\r\n"
-                                  "umb.com\r\n"
-                                  "netbind.com\r\n"
-                                  "tcptsr.exe\r\n"
-                                  "tinyrfc.exe\r\n"
-                                  "net start\r\n"
-                                  "net use I: \\\\IMAGESRV\\D\r\n"
-                                  "echo off\r\n"
-                                  "echo Please insert DISK2 with CLIENT.EXE on it...\r\n"
-                                  "pause\r\n"
-                                  "lh client.exe\r\n");
+        const QByteArray autoexec =
+            dosText(kMicrosoftAutoexecHead + QStringList{"net use I: \\\\IMAGESRV\\D", "echo off",
+                                                         "echo Please insert DISK2 with CLIENT.EXE on it...",
+                                                         "pause", "lh client.exe"});
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
         QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/AUTOEXEC.BAT")), autoexec);
         QCOMPARE(TestEnv::mtype(second, QStringLiteral("::/CLIENT.EXE")),
                  QByteArray("Pellacore client program"));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kMicrosoftConfigSys);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/PROTOCOL.INI")),
-                 QByteArray("[network.setup]\r\n"
-                            "version=0x3110\r\n"
-                            "netcard=ms$NE2000,1,MS$NE2000,1\r\n"
-                            "transport=tcpip,TCPIP\r\n"
-                            "lana0=ms$NE2000,1,tcpip\r\n"
-                            " \r\n"
-                            "[ms$NE2000]\r\n"
-                            "drivername =NE2000$\r\n"
-                            "INTERRUPT = 11\r\n"
-                            "IOBASE = 0x300\r\n"
-                            " \r\n"
-                            "[protman]\r\n"
-                            "drivername = PROTMAN$\r\n"
-                            "priority = MS$NDISHLP\r\n"
-                            " \r\n"
-                            "[tcpip]\r\n"
-                            "NBSessions=6\r\n"
-                            "DefaultGateway0=\r\n"
-                            "DisableDHCP=0\r\n"
-                            "DriverName=TCPIP$\r\n"
-                            "Bindings=ms$NE2000\r\n"
-                            "LanaBase=0\r\n"));
+                 microsoftProtocolIni("NE2000", {"INTERRUPT = 11", "IOBASE = 0x300"}, {"DisableDHCP=0"}));
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NET/SYSTEM.INI")),
-                 QByteArray("[network]\r\n"
-                            "filesharing=no\r\n"
-                            "printsharing=no\r\n"
-                            "autologon=yes\r\n"
-                            "computername=LAB-PC08\r\n"
-                            "lanroot=A:\\NET\\\r\n"
-                            "username=imager\r\n"
-                            "workgroup=LAB\r\n"
-                            "reconnect=no\r\n"
-                            "dospophotkey=n\r\n"
-                            "lmlogon=0\r\n"
-                            "logondomain=0\r\n"
-                            "preferredredir=full\r\n"
-                            "autostart=full\r\n"
-                            "maxconnections=8\r\n"
-                            " \r\n"
-                            "[network drivers]\r\n"
-                            "netcard=NE2000.DOS\r\n"
-                            "transport=tcpdrv.dos,nemm.dos\r\n"
-                            "devdir=A:\\NET\\\r\n"
-                            "LoadRMDrivers=yes\r\n"
-                            " \r\n"
-                            "[password lists]\r\n"));
+                 microsoftSystemIni("LAB-PC08", "A:", "imager", "LAB", "0", "NE2000.DOS"));
     }
 
     void noNetwork() {
@@ -359,36 +220,10 @@ private Q_SLOTS:
         QVERIFY(watcher->seen().isEmpty());
 
         expectCleanImage(image);
-        QCOMPARE(listing(image), sorted(systemFiles() << "AUTOEXEC.BAT"
-                                                      << "CONFIG.SYS"
-                                                      << "CLIENT.EXE"));
-        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")),
-                 QByteArray("REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
-                            "REM **     Standalone Mode, No Networking              ***\r\n"
-                            "REM ** Note: Load everything high that you can         ***\r\n"
-                            "dos=high, umb\r\n"
-                            "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
-                            "device=emm386.exe /NOEMS\r\n"
-                            "files=60\r\n"
-                            "stacks=0,0\r\n"
-                            "buffers=30\r\n"
-                            "REM ** Note: To restore images from CD-ROM...          ***\r\n"
-                            "REM ** Insert your CD-ROM drive command-line           ***\r\n"
-                            "REM ** here, be sure to load it high and copy          ***\r\n"
-                            "REM ** the MTM??? files to this floppy.                ***\r\n"
-                            "REM ** For example: DEVICEHIGH=YourCONFIGSYSCDRomDriver***\r\n"));
-        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")),
-                 QByteArray("@ECHO OFF\r\n"
-                            "REM [AUTOEXEC.BAT : Created by PCBW 12/7/2026]\r\n"
-                            "REM **     Standalone Mode, No Networking      ***\r\n"
-                            "REM ** Note: Load everything high that you can ***\r\n"
-                            "prompt $p$g\r\n"
-                            "REM ** Note: To restore images from CD-ROM...  ***\r\n"
-                            "REM ** Insert your CD-ROM drive command-line   ***\r\n"
-                            "REM ** here, be sure to load it high and copy  ***\r\n"
-                            "REM ** the MTM??? files to this floppy.        ***\r\n"
-                            "REM ** For example: LH=YourAutoExecCDRomDriver ***\r\n"
-                            "lh client.exe\r\n"));
+        QCOMPARE(listing(image),
+                 sorted(kSystemFiles + QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "CLIENT.EXE"}));
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CONFIG.SYS")), kNoNetworkConfigSys);
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/AUTOEXEC.BAT")), kNoNetworkAutoexec);
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/CLIENT.EXE")),
                  QByteArray("Pellacore client program"));
     }

@@ -1,9 +1,12 @@
 #pragma once
 
-// Drives the program's pages as a user does, for the Standalone route tests: the fixture (a program
-// directory with PCBW.INI, the NIC catalogues, placeholder driver files and a diskette image
-// formatted with system files) and the clicks and keys that fill the pages.
+// Drives the program's pages as a user does, for the route tests: the fixture (a program directory
+// with PCBW.INI, the NIC catalogues, placeholder driver files and a diskette image formatted with
+// system files) and the clicks and keys that fill the pages.
 
+#include "build_messages.h"
+#include "diskette_contents.h"
+#include "expected_files.h"
 #include "gui/pages/build_page.h"
 #include "gui/pages/wizard_page.h"
 #include "gui_fixture.h"
@@ -21,21 +24,10 @@
 #include <QtTest>
 #include <memory>
 
-inline const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
 inline const QString kNetWare = QStringLiteral("Novell Netware 3.12 or higher");
 inline const QString kOnServer = QStringLiteral("Microsoft TCP/IP - Pellacore Client on Server");
 inline const QString kOnFloppy = QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy");
 inline const QString kNoNetwork = QStringLiteral("No Network (local media pull)");
-
-inline const char* const kNetWareFiles[] = {
-    "MAP.EXE",  "VLM.EXE",   "IPXODI.COM",  "LSL.COM",    "AUTO.VLM",     "BIND.VLM",
-    "CONN.VLM", "FIO.VLM",   "GENERAL.VLM", "IPXNCP.VLM", "NDS.VLM",      "NETX.VLM",
-    "NWP.VLM",  "PRINT.VLM", "REDIR.VLM",   "RSA.VLM",    "SECURITY.VLM", "TRAN.VLM"};
-inline const char* const kMicrosoftFiles[] = {"NET.EXE",     "NETBIND.COM", "UMB.COM",  "TCPTSR.EXE",
-                                              "TINYRFC.EXE", "NET.MSG",     "NETH.MSG", "IFSHLP.SYS",
-                                              "NDISHLP.SYS", "WFWSYS.CFG",  "NEMM.DOS", "TCPDRV.DOS",
-                                              "PROTMAN.DOS", "PROTMAN.EXE", "LMHOSTS",  "TCPUTILS.INI"};
-inline const char* const kSystemFiles[] = {"HIMEM.SYS", "EMM386.EXE", "COMMAND.COM"};
 
 // Double-click through the window, as the platform delivers it.
 inline void doubleClick(QWidget* viewport, const QPoint& at) {
@@ -43,58 +35,22 @@ inline void doubleClick(QWidget* viewport, const QPoint& at) {
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, viewport->mapTo(window, at));
 }
 
-// Every file and directory of an image, upper-cased, directories with a final "/", sorted.
-inline QStringList listing(const QString& image) {
-    QByteArray text;
-    TestEnv::run(QStringLiteral("mdir"), {"-/", "-b", "-i", image, "::"}, &text);
-    QStringList out;
-    for (const QByteArray& line : text.split('\n')) {
-        const QString name = QString::fromLatin1(line).trimmed();
-        if (name.startsWith(QLatin1String("::/")))
-            out << name.mid(3).toUpper();
-    }
-    out.sort();
-    return out;
-}
-
-inline QStringList sorted(QStringList names) {
-    names.sort();
-    return names;
-}
-
-inline QStringList systemFiles() {
-    QStringList out;
-    for (const char* name : kSystemFiles)
-        out << QLatin1String(name);
-    return out;
-}
-
 // What a Microsoft build puts on its (first) diskette.
 inline QStringList microsoftFirstDiskette() {
-    QStringList out = systemFiles();
+    QStringList out = kSystemFiles;
     out << "AUTOEXEC.BAT"
         << "CONFIG.SYS"
         << "NET/"
         << "NET/NE2000.DOS"
         << "NET/PROTOCOL.INI"
         << "NET/SYSTEM.INI";
-    for (const char* name : kMicrosoftFiles)
-        out << QStringLiteral("NET/") + QLatin1String(name);
+    for (const QString& name : kMicrosoftFiles)
+        out << QStringLiteral("NET/") + name;
     return sorted(out);
 }
 
-inline const QByteArray kMicrosoftConfigSys = "REM [CONFIG.SYS : Created by PCBW 12/7/2026]\r\n"
-                                              "dos=high, umb\r\n"
-                                              "device=himem.sys /NUMHandles=128 /TESTMEM:ON\r\n"
-                                              "device=emm386.exe /NOEMS\r\n"
-                                              "devicehigh=\\net\\ifshlp.sys\r\n"
-                                              "files=60\r\n"
-                                              "stacks=0,0\r\n"
-                                              "buffers=30\r\n"
-                                              "lastdrive=z\r\n";
-
-// Base of the route test: no slots of its own.
-class StandaloneRouteDriver : public QObject {
+// Base of the route tests: no slots of its own.
+class RouteDriver : public QObject {
 protected:
     std::unique_ptr<GuiFixture> fx;
     std::unique_ptr<ModalWatcher> watcher;
@@ -189,45 +145,50 @@ protected:
         QVERIFY2(TestEnv::fsckClean(path, &report), report.constData());
     }
 
-    void writeIni(bool netwareHint) {
-        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBW.INI")),
-                               "[CONFIG]\r\nShowHint1=0\r\nShowHint2=" + QByteArray(netwareHint ? "1" : "0") +
-                                   "\r\nShowHint3=0\r\nShowHint4=0\r\nShowHint5=0\r\n[DRIVES]\r\nA=A.img\r\n"
-                                   "[LOCATIONS]\r\nNICDriverPath=" +
-                                   fx->path(QStringLiteral("nics/")).toUtf8() + "\r\nNovellDriverPath=" +
-                                   fx->path(QStringLiteral("novell/")).toUtf8() + "\r\nMicrosoftDriverPath=" +
-                                   fx->path(QStringLiteral("msclient/")).toUtf8() + "\r\n");
+    // PCBW.INI with every hint off but the one numbered keptOn, the drives (A: the image), and the
+    // driver directories.
+    void writeIni(int keptOn = 0, const QByteArray& drives = "A=A.img\r\n") {
+        TestEnv::writeHostFile(
+            fx->path(QStringLiteral("PCBW.INI")),
+            hintSwitches(keptOn) + "[DRIVES]\r\n" + drives +
+                "[LOCATIONS]\r\nNICDriverPath=" + fx->path(QStringLiteral("nics/")).toUtf8() +
+                "\r\nNovellDriverPath=" + fx->path(QStringLiteral("novell/")).toUtf8() +
+                "\r\nMicrosoftDriverPath=" + fx->path(QStringLiteral("msclient/")).toUtf8() + "\r\n");
+    }
+
+    // A fresh diskette formatted with system files.
+    bool formatWithSystemFiles(const QString& path) {
+        if (!TestEnv::makeBlankImage(path))
+            return false;
+        for (const QString& name : kSystemFiles) {
+            const QString source = fx->path(QStringLiteral("dos/")) + name;
+            TestEnv::writeHostFile(source, "system file");
+            if (TestEnv::run(QStringLiteral("mcopy"), {"-i", path, source, QStringLiteral("::/") + name}) !=
+                0)
+                return false;
+        }
+        return true;
     }
 
     void setUp() {
         fx = std::make_unique<GuiFixture>();
         client = fx->path(QStringLiteral("icc/client.exe"));
         image = fx->path(QStringLiteral("A.img"));
-        writeIni(false);
+        writeIni();
         TestEnv::writeHostFile(fx->path(QStringLiteral("PCBWNICM.INI")),
                                "[NICS]\r\n3Com EtherLink III=3c5x9.dos\r\nNE2000 Compatible=ne2000.dos\r\n");
         TestEnv::writeHostFile(fx->path(QStringLiteral("PCBWNICS.INI")),
                                "[NICS]\r\nNE2000 ODI=ne2000.com\r\nSMC EtherCard ODI=smc8000.com\r\n");
         // Placeholders: the build only copies them.
-        for (const char* name : {"ne2000.dos", "ne2000.com"})
-            TestEnv::writeHostFile(fx->path(QStringLiteral("nics/")) + QLatin1String(name),
-                                   QByteArray("driver ") + name);
-        for (const char* name : kNetWareFiles)
-            TestEnv::writeHostFile(fx->path(QStringLiteral("novell/")) + QLatin1String(name),
-                                   QByteArray("netware ") + name);
-        for (const char* name : kMicrosoftFiles)
-            TestEnv::writeHostFile(fx->path(QStringLiteral("msclient/")) + QLatin1String(name),
-                                   QByteArray("microsoft ") + name);
+        for (const QString& name : QStringList{"ne2000.dos", "ne2000.com"} + kMulticastStackFiles)
+            TestEnv::writeHostFile(fx->path(QStringLiteral("nics/")) + name, "driver " + name.toLatin1());
+        for (const QString& name : kNetWareFiles)
+            TestEnv::writeHostFile(fx->path(QStringLiteral("novell/")) + name, "netware " + name.toLatin1());
+        for (const QString& name : kMicrosoftFiles)
+            TestEnv::writeHostFile(fx->path(QStringLiteral("msclient/")) + name,
+                                   "microsoft " + name.toLatin1());
         TestEnv::writeHostFile(client, "Pellacore client program");
-        // A diskette formatted with system files.
-        QVERIFY(TestEnv::makeBlankImage(image));
-        for (const char* name : kSystemFiles) {
-            const QString source = fx->path(QStringLiteral("dos/")) + QLatin1String(name);
-            TestEnv::writeHostFile(source, "system file");
-            QCOMPARE(TestEnv::run(QStringLiteral("mcopy"),
-                                  {"-i", image, source, QStringLiteral("::/") + QLatin1String(name)}),
-                     0);
-        }
+        QVERIFY(formatWithSystemFiles(image));
 
         watcher = std::make_unique<ModalWatcher>();
         quitCalls = 0;
