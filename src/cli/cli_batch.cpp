@@ -42,7 +42,8 @@ int run(const QString& programDir, const QString& address, const QString& name,
     fields.updateName = !name.isNull();
     if (fields.updateAddress) {
         BuildSettings check;
-        CliSettings::applySet(check, PageValue::MulticastIp + QLatin1Char('=') + address);
+        ChoiceRules::Memory memory;
+        CliSettings::applySet(check, PageValue::MulticastIp + QLatin1Char('=') + address, memory);
         fields.address = check.text(PageValue::MulticastIp);
         if (fields.address == QLatin1String("DHCP") || fields.address == QLatin1String("BOOTP"))
             throw UsageError(

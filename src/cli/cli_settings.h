@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/choice_rules.h"
 #include "settings/build_settings.h"
 
 #include <QString>
@@ -26,7 +27,8 @@ namespace CliSettings {
 // program field then takes the last accepted one from PCBW.INI, as the client location page does.
 BuildSettings assemble(const QString& programDir, const QString& config, const QStringList& sets);
 
-// Applies one NAME=VALUE; a plain address such as 10.0.0.5 fills a 15-character address field.
-void applySet(BuildSettings& settings, const QString& assignment);
+// Applies one NAME=VALUE; a plain address such as 10.0.0.5 fills a 15-character address field, and a
+// choice runs its page's rule as a click does.
+void applySet(BuildSettings& settings, const QString& assignment, ChoiceRules::Memory& memory);
 
 } // namespace CliSettings

@@ -106,6 +106,13 @@ Check netwareNext(const BuildSettings& settings) {
     return {};
 }
 
+int wizardPosition(const QString& nameOrAlias) {
+    static const QStringList order{"TForm11", "TForm9", "TForm21", "TForm40", "TForm4",
+                                   "TForm7",  "TForm6", "TForm99", "TForm13", "TForm2"};
+    const QString name = SettingsTable::resolve(nameOrAlias);
+    return int(order.indexOf(name.left(name.indexOf(QLatin1Char('.')))));
+}
+
 std::optional<int> buildModeOnShow(PageId page) {
     if (page == PageId::NetWare)
         return 2;

@@ -52,6 +52,10 @@ Check standaloneParametersNext(const BuildSettings& settings);
 // NetWare page: a frame type must be chosen.
 Check netwareNext(const BuildSettings& settings);
 
+// Where a value's page stands in the wizard's order of pages (every route visits its pages in this
+// order); values of no page, BuildMode among them, come first.
+int wizardPosition(const QString& nameOrAlias);
+
 // The BuildMode a page sets each time it is shown (NetWare 2, Microsoft standalone 3), if any.
 std::optional<int> buildModeOnShow(PageId page);
 

@@ -28,8 +28,11 @@ void applyAddressSteps(BuildSettings& settings, const AddressPage& page, Remembe
     if (settings.isChecked(page.nameSwitch))
         settings.setText(page.nameField, AddressRoutines::AutoClientInc(settings.text(page.nameField), page));
 
-    if (!page.dhcpCheckAtShow)
-        return;
+    if (page.dhcpCheckAtShow)
+        dhcpCheck(settings, page, remembered);
+}
+
+void dhcpCheck(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered) {
     AddressFields fields;
     fields.address = settings.text(page.addressField);
     fields.mask = settings.text(page.maskField);
@@ -40,13 +43,24 @@ void applyAddressSteps(BuildSettings& settings, const AddressPage& page, Remembe
     const auto isWord = [](const QString& text) {
         return !text.isEmpty() && !AddressText::isMaskedAddress(text);
     };
-    fields.automatic = isWord(fields.address) || isWord(fields.mask);
+    fields.automatic = isWord(fields.address) || (page.dhcpSwitchesMask && isWord(fields.mask));
     const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, page);
     settings.setText(page.addressField, fields.address);
     settings.setText(page.maskField, fields.mask);
     remembered = fields.remembered;
     if (effect.uncheckIncrementSwitch)
         settings.setChecked(page.dhcpTiesIncrement, false);
+}
+
+void blankFill(BuildSettings& settings) {
+    for (const AddressPage* page : {&AddressPages::MulticastClient, &AddressPages::PostConfiguration,
+                                    &AddressPages::MicrosoftStandalone}) {
+        QString address = settings.text(page->addressField);
+        QString mask = settings.text(page->maskField);
+        AddressRoutines::blankFill(address, mask);
+        settings.setText(page->addressField, address);
+        settings.setText(page->maskField, mask);
+    }
 }
 
 void multicastClient(BuildSettings& settings, RememberedAddress& remembered) {

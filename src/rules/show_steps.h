@@ -15,6 +15,14 @@ namespace ShowSteps {
 // count as in automatic mode when one of them shows the page's word.
 void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered);
 
+// DHCPCheck over values: puts the page's address fields into automatic assignment, or takes them
+// out of it, as its DHCP switch says (fields holding a word count as being in it).
+void dhcpCheck(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered);
+
+// The blank fill every address page makes first when it is shown: an untouched empty field takes
+// the default address or mask.
+void blankFill(BuildSettings& settings);
+
 // Multicast client page
 void multicastClient(BuildSettings& settings, RememberedAddress& remembered);
 

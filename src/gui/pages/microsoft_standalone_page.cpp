@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
 #include "gui/widgets/address_edit.h"
+#include "rules/choice_rules.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
@@ -18,8 +19,6 @@
 namespace {
 
 const AddressPage& kPage = AddressPages::MicrosoftStandalone;
-
-const QString kDeriveFromMac = QStringLiteral("Derive From NIC MAC Address");
 
 // Captions in tab order (TForm40::Tab).
 const QStringList& tabCaptions() {
@@ -194,28 +193,30 @@ int TForm40::tabIndex(const QString& caption) {
 }
 
 void TForm40::AutoClientInc() {
-    if (m_rb17->isChecked())
-        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
+    runChoice(PageValue::MicrosoftNameIncrement);
 }
 
 void TForm40::DHCPCheck() {
-    applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_rb16->isChecked(), kPage);
+    runChoice(PageValue::MicrosoftIpDhcp);
+}
+
+void TForm40::runChoice(QLatin1String value) {
+    BuildSettings s = values();
+    ChoiceRules::Memory memory{{}, m_remembered};
+    ChoiceRules::chosen(s, value, memory);
+    m_remembered = memory.microsoft;
+    setValues(s);
+    // The fields take input exactly when they show an address, not DHCP's word.
+    m_edit1->setEnabled(m_edit1->isMasked());
+    m_edit2->setEnabled(m_edit2->isMasked());
 }
 
 void TForm40::addressKindRule() {
-    // Each test in turn; only one button of the group is selected.
-    if (m_rb13->isChecked() || m_rb21->isChecked()) {
-        m_edit1->setEnabled(true);
-        m_edit2->setEnabled(true);
-    }
-    DHCPCheck();
+    runChoice(PageValue::MicrosoftIpDhcp);
 }
 
 void TForm40::nameKindRule() {
-    if (m_rb17->isChecked())
-        AutoClientInc();
-    if (m_rb20->isChecked() && AddressRoutines::trimBlanks(m_edit3->text()) == kDeriveFromMac)
-        m_edit3->clear();
+    runChoice(m_rb17->isChecked() ? PageValue::MicrosoftNameIncrement : PageValue::MicrosoftNameFixed);
     m_edit3->setEnabled(true);
 }
 

@@ -37,6 +37,8 @@ protected:
     void FormShow() override;
 
 private:
+    // Runs the page's rule for a choice just made, over its values, and puts them back.
+    void runChoice(QLatin1String value);
     // The rules of the three groups of choices; each runs when a button of its group becomes
     // selected.
     void addressKindRule();

@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
 #include "gui/widgets/hint_dialog.h"
+#include "rules/choice_rules.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
@@ -106,29 +107,35 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
 }
 
 void TForm6::AutoClientInc() {
-    if (m_checkBox1->isChecked())
-        m_edit3->setText(AddressRoutines::AutoClientInc(m_edit3->text(), kPage));
+    runChoice(PageValue::MulticastNameIncrement);
 }
 
 void TForm6::DHCPCheck() {
-    const DhcpCheckEffect effect =
-        applyDhcpCheck(m_edit1, m_edit2, m_remembered, m_checkBox3->isChecked(), kPage);
-    if (effect.incrementSwitchTouched) {
-        if (effect.uncheckIncrementSwitch)
-            m_checkBox2->setChecked(false);
-        m_checkBox2->setEnabled(effect.incrementSwitchEnabled);
-    }
+    runChoice(PageValue::MulticastIpDhcp);
+}
+
+void TForm6::runChoice(QLatin1String value) {
+    BuildSettings s = values();
+    ChoiceRules::Memory memory{m_remembered, {}};
+    ChoiceRules::chosen(s, value, memory);
+    m_remembered = memory.multicast;
+    setValues(s);
+    syncControls();
+}
+
+void TForm6::syncControls() {
+    // The fields take input exactly when they show an address; Auto-Increment means nothing while
+    // DHCP assigns the address.
+    m_edit1->setEnabled(m_edit1->isMasked());
+    m_edit2->setEnabled(m_edit2->isMasked());
+    m_checkBox2->setEnabled(!m_checkBox3->isChecked());
 }
 
 void TForm6::FormShow() {
     BuildSettings s = values();
     ShowSteps::multicastClient(s, m_remembered);
     setValues(s);
-    // The fields take input exactly when they show an address; Auto-Increment means nothing while
-    // DHCP assigns the address.
-    m_edit1->setEnabled(m_edit1->isMasked());
-    m_edit2->setEnabled(m_edit2->isMasked());
-    m_checkBox2->setEnabled(!m_checkBox3->isChecked());
+    syncControls();
     if (m_edit1->isEnabled())
         m_edit1->setFocus();
     m_hintTimer->start();

@@ -34,6 +34,11 @@ private Q_SLOTS:
     void HintTimerTimer();
 
 private:
+    // Runs the page's rule for a choice just made, over its values, and puts them back.
+    void runChoice(QLatin1String value);
+    void syncControls();
+
+private:
     AddressEdit* m_edit1;
     AddressEdit* m_edit2;
     QLineEdit* m_edit3;
