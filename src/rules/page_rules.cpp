@@ -87,7 +87,37 @@ Check multicastClientNext(const BuildSettings& settings) {
         return refuse(QStringLiteral("You must specify a valid IP Address."));
     if (isNoAddress(settings.text(PageValue::MulticastMask)))
         return refuse(QStringLiteral("You must specify a valid Sub Net Mask."));
+    if (Check refused =
+            addressInRange(settings, PageValue::MulticastIp, QStringLiteral("Unique Client IP Address")))
+        return refused;
+    return addressInRange(settings, PageValue::MulticastMask, QStringLiteral("Client Sub Net Mask"));
+}
+
+Check postConfigurationNext(const BuildSettings& settings) {
+    if (!settings.isChecked(PageValue::PostOn))
+        return {};
+    if (settings.isChecked(PageValue::PostIpSet)) {
+        if (Check refused = addressInRange(settings, PageValue::PostIp, QStringLiteral("IP Address")))
+            return refused;
+    }
+    if (settings.isChecked(PageValue::PostMaskSet))
+        return addressInRange(settings, PageValue::PostMask, QStringLiteral("Sub Net Mask"));
     return {};
+}
+
+Check microsoftStandaloneNext(const BuildSettings& settings) {
+    if (Check refused = addressInRange(settings, PageValue::MicrosoftIp, QStringLiteral("IP Address")))
+        return refused;
+    return addressInRange(settings, PageValue::MicrosoftMask, QStringLiteral("Sub Net Mask"));
+}
+
+Check addressInRange(const BuildSettings& settings, QLatin1String field, const QString& label) {
+    const QString text = settings.text(field);
+    if (!AddressText::hasGroupAbove255(text))
+        return {};
+    const QString shown = QString(text).remove(QLatin1Char(' '));
+    return refuse(QStringLiteral("%1: %2 is no address. Each of its four numbers must be from 0 to 255.")
+                      .arg(label, shown));
 }
 
 void multicastClientLeaveName(BuildSettings& settings) {
@@ -135,6 +165,10 @@ Check next(PageId page, const BuildSettings& settings, DosFs& fs) {
         return nicParametersNext(settings);
     case PageId::MulticastClient:
         return multicastClientNext(settings);
+    case PageId::PostConfiguration:
+        return postConfigurationNext(settings);
+    case PageId::MicrosoftStandalone:
+        return microsoftStandaloneNext(settings);
     default:
         return {};
     }

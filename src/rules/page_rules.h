@@ -40,8 +40,18 @@ void nicSelectionLeaveSelection(BuildSettings& settings);
 // saved configuration keeps both).
 Check nicParametersNext(const BuildSettings& settings);
 
-// Multicast client page: a client name, an IP address and a sub net mask, in that order.
+// Multicast client page: a client name, an IP address and a sub net mask, in that order; then
+// neither may hold a number above 255.
 Check multicastClientNext(const BuildSettings& settings);
+
+// Post-configuration page: an address or mask set here may not hold a number above 255.
+Check postConfigurationNext(const BuildSettings& settings);
+
+// Microsoft standalone page: the address and the mask may not hold a number above 255.
+Check microsoftStandaloneNext(const BuildSettings& settings);
+
+// The refusal of an address field whose text has a group above 255, naming the field by its label.
+Check addressInRange(const BuildSettings& settings, QLatin1String field, const QString& label);
 // Leaving the name field copies it, changed or not.
 void multicastClientLeaveName(BuildSettings& settings);
 

@@ -32,4 +32,17 @@ QString paddedAddress(const QString& text) {
     return groups.join(QLatin1Char('.'));
 }
 
+bool hasGroupAbove255(const QString& text) {
+    const QString masked = isMaskedAddress(text) ? text : paddedAddress(text);
+    if (masked.isEmpty())
+        return false;
+    for (const QString& group : masked.split(QLatin1Char('.'))) {
+        bool ok = false;
+        const int number = group.trimmed().toInt(&ok);
+        if (ok && number > 255)
+            return true;
+    }
+    return false;
+}
+
 } // namespace AddressText

@@ -20,4 +20,8 @@ bool isMaskedAddress(const QString& text);
 // right-aligned as a user fills it (" 10.  0.  0.  5"); a null string for anything else.
 QString paddedAddress(const QString& text);
 
+// True when a group of the address (15-character or plain form) holds a number above 255, which no
+// address has. Words and anything else that is no address are not judged here.
+bool hasGroupAbove255(const QString& text);
+
 } // namespace AddressText

@@ -96,6 +96,14 @@ private Q_SLOTS:
         QTest::newRow("no NOS") << 2 << 0 << "TForm9.ComboBox1"
                                 << "-1"
                                 << "You must specify a NOS.";
+        QTest::newRow("Microsoft, address above 255")
+            << 2 << 1 << "TForm40.Edit1"
+            << "10.0.0.256"
+            << "IP Address: 10.0.0.256 is no address. Each of its four numbers must be from 0 to 255.";
+        // The post-configuration address counts only when it is set there.
+        QTest::newRow("post-configuration off") << 1 << 0 << "TForm99.Edit1"
+                                                << "10.0.0.300"
+                                                << "";
     }
     void routeMakesEachPagesCheck() {
         QFETCH(int, mode);

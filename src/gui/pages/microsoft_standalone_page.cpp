@@ -226,6 +226,10 @@ void TForm40::workgroupRule() {
     m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
 }
 
+bool TForm40::checkNext() {
+    return !refused(PageRules::microsoftStandaloneNext(values()));
+}
+
 void TForm40::FormShow() {
     workgroupRule();
     BuildSettings s = values();

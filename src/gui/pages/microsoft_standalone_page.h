@@ -35,6 +35,7 @@ public:
 
 protected:
     void FormShow() override;
+    bool checkNext() override;
 
 private:
     // Runs the page's rule for a choice just made, over its values, and puts them back.

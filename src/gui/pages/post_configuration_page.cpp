@@ -245,6 +245,10 @@ void TForm99::FormShow() {
     runRule(PostConfigurationRules::show);
 }
 
+bool TForm99::checkNext() {
+    return !refused(PageRules::postConfigurationNext(values()));
+}
+
 void TForm99::BackClick() {
     runRule(PostConfigurationRules::leave);
     WizardPage::BackClick();

@@ -27,6 +27,7 @@ public Q_SLOTS:
 
 protected:
     void FormShow() override;
+    bool checkNext() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -241,8 +241,14 @@ void TestMulticastClientPage::nextChecks_data() {
                               << "000000000000" << ok << ip;
     QTest::newRow("ip 0.0.0.0 passes") << "PC1"
                                        << "0.0.0.0" << ok << QString();
-    QTest::newRow("ip 999 passes") << "PC1"
-                                   << "999999999999" << ok << QString();
+    // No address has a group above 255: the field is named and the page stays.
+    QTest::newRow("ip above 255") << "PC1"
+                                  << "192.168.1.300" << ok
+                                  << "Unique Client IP Address: 192.168.1.300 is no address. Each of its "
+                                     "four numbers must be from 0 to 255.";
+    QTest::newRow("mask above 255") << "PC1" << ok << "255.256.0.0"
+                                    << "Client Sub Net Mask: 255.256.0.0 is no address. Each of its four "
+                                       "numbers must be from 0 to 255.";
     QTest::newRow("mask empty") << "PC1" << ok << "" << mask;
     QTest::newRow("mask zeros") << "PC1" << ok << "000000000000" << mask;
     QTest::newRow("mask partly typed passes") << "PC1" << ok << "255" << QString();
