@@ -119,6 +119,9 @@ int run(const BuildOptions& options) {
         }
         const DriveTable diskDrives = numberedDrives(drives, n);
         DosFs fs(diskDrives);
+        // A card chosen for another kind of diskette takes this kind's driver, as on the NIC page.
+        if (settings.buildMode() != 4)
+            PageRules::nicSelectionShow(settings, options.programDir);
         try {
             // Every page on the route makes its Next check, as passing the wizard would.
             if (const Check refused = PageRules::checkRoute(settings, fs)) {

@@ -3,9 +3,12 @@
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "rules/address_routines.h"
+#include "rules/nic_catalogue.h"
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
 #include "settings/preferences.h"
+
+#include <QFileInfo>
 
 namespace PageRules {
 
@@ -67,6 +70,22 @@ Check nicSelectionNext(const BuildSettings& settings, DosFs& fs) {
     if (!*found)
         return refuse(QStringLiteral("NIC driver ") + driver + QStringLiteral(" not found."));
     return {};
+}
+
+void nicSelectionShow(BuildSettings& settings, const QString& programDir) {
+    const QString entry = settings.text(PageValue::NicEntry);
+    if (entry.isEmpty() || entry == NicCatalogue::otherHaveDisk())
+        return;
+    const NicCatalogue catalogue(programDir, settings.buildMode());
+    if (catalogue.listFile().isEmpty() || !QFileInfo::exists(catalogue.listFile()))
+        return;
+    if (catalogue.entries().contains(entry)) {
+        settings.setText(PageValue::NicSelection, entry);
+        settings.setText(PageValue::NicDriver, catalogue.driverPath(entry));
+        return;
+    }
+    for (QLatin1String field : {PageValue::NicSelection, PageValue::NicDriver, PageValue::NicEntry})
+        settings.setText(field, QString());
 }
 
 void nicSelectionLeaveSelection(BuildSettings& settings) {

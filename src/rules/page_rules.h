@@ -31,6 +31,12 @@ void clientLocationShow(BuildSettings& settings, const QString& programDir);
 // reading it is refused with its own text as an error box.
 Check clientLocationNext(const BuildSettings& settings, DosFs& fs);
 
+// NIC selection page, shown: a card chosen from one catalogue and shown with another (a NetWare
+// diskette after a Multicast one) takes the driver the shown catalogue names for that card, or is
+// cleared when the shown catalogue has no such card; a driver typed or browsed for is kept. Without
+// a catalogue to judge by (No-network mode, a missing file) nothing changes.
+void nicSelectionShow(BuildSettings& settings, const QString& programDir);
+
 // NIC selection page: a NIC must be chosen and its driver file must exist.
 Check nicSelectionNext(const BuildSettings& settings, DosFs& fs);
 // Leaving the Selection field: what it holds is the driver path the build copies.

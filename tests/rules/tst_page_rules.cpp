@@ -120,6 +120,40 @@ private Q_SLOTS:
         QCOMPARE(check ? check->text : QString(), refusal);
     }
 
+    // A card chosen with one catalogue, shown with another: the shown catalogue decides.
+    void nicSelectionFollowsTheCatalogue_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("catalogue"); // PCBWNICS.INI is there
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("driver");
+        const QString ndis = "/opt/nics/NE2000.DOS";
+        QTest::newRow("same card, its ODI driver") << "NE2000" << true << "NE2000"
+                                                   << "/OPT/NICS/NE2000.COM";
+        QTest::newRow("no such card: cleared") << "3Com" << true << ""
+                                               << "";
+        QTest::newRow("a driver browsed for stays") << "Other - Have Disk" << true << ndis << ndis;
+        QTest::newRow("no catalogue to judge by") << "3Com" << false << ndis << ndis;
+    }
+    void nicSelectionFollowsTheCatalogue() {
+        QFETCH(QString, entry);
+        QFETCH(bool, catalogue);
+        QFETCH(QString, selection);
+        QFETCH(QString, driver);
+        QTemporaryDir dir;
+        TestEnv::writeHostFile(dir.filePath("PCBW.INI"), "[LOCATIONS]\r\nNICDriverPath=/opt/nics/\r\n");
+        if (catalogue)
+            TestEnv::writeHostFile(dir.filePath("PCBWNICS.INI"), "[NICS]\r\nNE2000=ne2000.com\r\n");
+        BuildSettings s;
+        s.setBuildMode(2);
+        s.setText("TForm4.Edit3", entry);
+        s.setText("TForm4.Edit1",
+                  entry == "Other - Have Disk" || !catalogue ? "/opt/nics/NE2000.DOS" : entry);
+        s.setText("TForm4.Edit2", "/opt/nics/NE2000.DOS");
+        PageRules::nicSelectionShow(s, dir.path());
+        QCOMPARE(s.text("TForm4.Edit1"), selection);
+        QCOMPARE(s.text("TForm4.Edit2"), driver);
+    }
+
     void refusalsCarryThePagesIcon() {
         BuildSettings s = passing(1, 0);
         s.setText("TForm7.ComboBox2", QString());

@@ -77,6 +77,9 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
 }
 
 void TForm4::FormShow() {
+    BuildSettings s = values();
+    PageRules::nicSelectionShow(s, host().programDir());
+    setValues(s);
     // Refilled at each showing: the mode, and with it the catalogue, may have changed since.
     m_listBox1->clear();
     m_listBox1->addItems(NicCatalogue(host().programDir(), host().buildMode()).entries());

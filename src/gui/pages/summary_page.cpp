@@ -67,6 +67,9 @@ QList<Row> operationRows(const BuildSettings& s) {
         break;
     }
 
+    // The file the build copies, whichever way it was chosen: the catalogue's name alone does not say.
+    if (mode >= 1 && mode <= 3)
+        rows << Row{"NIC DRIVER", trimmedText(s, PageValue::NicDriver)};
     if (checked(s, PageValue::NicPnpOff) && mode != 4)
         rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, PageValue::NicIrq)}
              << Row{"IO PORT", trimmedText(s, PageValue::NicPort)};
@@ -245,7 +248,7 @@ void TForm8::StringGrid1DblClick(int row) {
         jump(PageId::NicParameters);
     else if (label == QLatin1String("NOS"))
         jump(PageId::StandaloneParameters);
-    else if (label == QLatin1String("NIC"))
+    else if (label == QLatin1String("NIC") || label == QLatin1String("NIC DRIVER"))
         jump(PageId::NicSelection);
     else if (mode == 1 && (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
                            label == QLatin1String("SUB NET MASK")))

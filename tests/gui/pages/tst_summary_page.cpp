@@ -82,10 +82,13 @@ private Q_SLOTS:
         const Settings multicast{{"TForm6.Edit3", " client07 "},
                                  {"TForm6.Edit1", " 10.  0.  0.  5"},
                                  {"TForm6.Edit2", "255.255.  0.  0"}};
-        QTest::newRow("multicast, plug and play")
-            << 1 << multicast
-            << QStringList{"MODE=Multicast", "CLIENT NAME=client07", "IP ADDRESS=10.  0.  0.  5",
-                           "SUB NET MASK=255.255.  0.  0", "HARDWARE=Plug and Play"};
+        QTest::newRow("multicast, plug and play") << 1 << multicast
+                                                  << QStringList{"MODE=Multicast",
+                                                                 "CLIENT NAME=client07",
+                                                                 "IP ADDRESS=10.  0.  0.  5",
+                                                                 "SUB NET MASK=255.255.  0.  0",
+                                                                 "NIC DRIVER=NIC Driver Name",
+                                                                 "HARDWARE=Plug and Play"};
         QTest::newRow("multicast, not plug and play")
             << 1
             << (Settings(multicast) << qMakePair(QString("TForm7.RadioButton2"), QString("1"))
@@ -95,6 +98,7 @@ private Q_SLOTS:
                            "CLIENT NAME=client07",
                            "IP ADDRESS=10.  0.  0.  5",
                            "SUB NET MASK=255.255.  0.  0",
+                           "NIC DRIVER=NIC Driver Name",
                            "HARDWARE=Non-PnP",
                            "IRQ=10",
                            "IO PORT=340"};
@@ -103,6 +107,7 @@ private Q_SLOTS:
             << QStringList{"MODE=Standalone",
                            "NOS=Novell Netware 3.12 or higher",
                            "FRAME TYPE=Ethernet_II",
+                           "NIC DRIVER=NIC Driver Name",
                            "HARDWARE=Non-PnP",
                            "IRQ=5",
                            "IO PORT=300"};
@@ -119,6 +124,7 @@ private Q_SLOTS:
                            "MAP DRIVE=M:\\\\NWSRV\\Sys\\Images",
                            "LOGIN DRIVE=G:",
                            "LOGIN NAME=IMAGER",
+                           "NIC DRIVER=NIC Driver Name",
                            "HARDWARE=Plug and Play"};
         const Settings microsoft{{"TForm9.ComboBox1", "1"},
                                  {"TForm40.Edit6", "admin"},
@@ -138,6 +144,7 @@ private Q_SLOTS:
                            "SERVER DRIVE=J:\\\\SRV\\D",
                            "WORKGROUP=LAB",
                            "COMPUTER NAME=WS1",
+                           "NIC DRIVER=NIC Driver Name",
                            "HARDWARE=Plug and Play"};
         QTest::newRow("microsoft, domain")
             << 3 << (Settings(microsoft) << qMakePair(QString("TForm40.RadioButton11"), QString("1")))
@@ -149,6 +156,7 @@ private Q_SLOTS:
                            "SERVER DRIVE=J:\\\\SRV\\D",
                            "DOMAIN=LAB",
                            "COMPUTER NAME=WS1",
+                           "NIC DRIVER=NIC Driver Name",
                            "HARDWARE=Plug and Play"};
         QTest::newRow("no network ignores the IRQ choice")
             << 4 << Settings{{"TForm4.Edit1", "NE2000 Compatible"}, {"TForm7.RadioButton2", "1"}}
@@ -233,8 +241,9 @@ private Q_SLOTS:
         QTest::newRow("MODE") << 1 << Settings{} << 0 << int(PageId::Main) << QString();
         QTest::newRow("CLIENT NAME") << 1 << Settings{} << 1 << int(PageId::MulticastClient) << QString();
         QTest::newRow("SUB NET MASK") << 1 << Settings{} << 3 << int(PageId::MulticastClient) << QString();
-        QTest::newRow("HARDWARE") << 1 << Settings{} << 4 << int(PageId::NicParameters) << QString();
-        QTest::newRow("IO PORT") << 1 << Settings{{"TForm7.RadioButton2", "1"}} << 6
+        QTest::newRow("NIC DRIVER") << 1 << Settings{} << 4 << int(PageId::NicSelection) << QString();
+        QTest::newRow("HARDWARE") << 1 << Settings{} << 5 << int(PageId::NicParameters) << QString();
+        QTest::newRow("IO PORT") << 1 << Settings{{"TForm7.RadioButton2", "1"}} << 7
                                  << int(PageId::NicParameters) << QString();
         QTest::newRow("NOS") << 2 << Settings{} << 1 << int(PageId::StandaloneParameters) << QString();
         QTest::newRow("FRAME TYPE") << 2 << netware << 2 << int(PageId::NetWare) << QString();
@@ -272,7 +281,7 @@ private Q_SLOTS:
 
     void doubleClickEmptyRowDoesNothing() {
         showSummary(1);
-        doubleClickRow(grid("StringGrid1"), 5);
+        doubleClickRow(grid("StringGrid1"), 6);
         QVERIFY(page()->isVisible());
         QVERIFY(!fx->wizard->form(PageId::Main)->isVisible());
     }

@@ -102,6 +102,10 @@ protected:
         doubleClick(list->viewport(), list->visualItemRect(found.first()).center());
         QCOMPARE(control<QLineEdit>("TForm4", "Edit1")->text(), entry);
     }
+    // The summary's row for the driver a catalogue entry names (NicDriverPath upper-cased with it).
+    QString nicDriverRow(const QString& file) const {
+        return QStringLiteral("NIC DRIVER=") + (fx->path(QStringLiteral("nics/")) + file).toUpper();
+    }
     QStringList summaryRows() const {
         auto* grid = control<QTableWidget>("TForm8", "StringGrid1");
         QStringList rows;

@@ -88,9 +88,9 @@ private Q_SLOTS:
         fx->dialogs.clear();
         fx->dialogs.answer(Dialogs::Button::No);
         passWizard(false, false);
-        QCOMPARE(summaryRows(),
-                 (QStringList{"MODE=Multicast", "CLIENT NAME=lab-pc8", "IP ADDRESS=192.168.  1.011",
-                              "SUB NET MASK=255.255.255.  0", "HARDWARE=Plug and Play"}));
+        QCOMPARE(summaryRows(), (QStringList{"MODE=Multicast", "CLIENT NAME=lab-pc8",
+                                             "IP ADDRESS=192.168.  1.011", "SUB NET MASK=255.255.255.  0",
+                                             nicDriverRow("ne2000.dos"), "HARDWARE=Plug and Play"}));
         QTRY_COMPARE_WITH_TIMEOUT(quitCalls, 1, 20000);
         QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
 
@@ -103,6 +103,32 @@ private Q_SLOTS:
                               "protman.exe", "PROTOCOL.INI", "WATTCP.CFG"}));
         // The first diskette was left as it was.
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/WATTCP.CFG")).contains("HOSTNAME=LAB-PC07"), true);
+    }
+
+    void netWareAfterMulticastTakesTheOdiDriver() {
+        // Both catalogues list the card under the same name: NDIS driver for Multicast, ODI for NetWare.
+        TestEnv::writeHostFile(fx->path(QStringLiteral("PCBWNICS.INI")),
+                               "[NICS]\r\nNE2000 Compatible=ne2000.com\r\n");
+        passWizard(true, true);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        QVERIFY(TestEnv::mtype(image, QStringLiteral("::/NE2000.DOS")).startsWith("driver"));
+
+        // The NetWare diskette, the NIC page passed as it stands.
+        QVERIFY(TestEnv::makeBlankImage(image));
+        startRoute(kNetWare, PageId::NetWare);
+        next(PageId::NetWare);
+        expectShown(PageId::NicSelection);
+        QCOMPARE(control<QLineEdit>("TForm4", "Edit1")->text(), QStringLiteral("NE2000 Compatible"));
+        next(PageId::NicSelection);
+        next(PageId::NicParameters);
+        expectShown(PageId::Summary);
+        QVERIFY(summaryRows().contains(nicDriverRow("ne2000.com")));
+        next(PageId::Summary);
+        next(PageId::DisketteLocation);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        expectCleanImage(image);
+        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/NE2000.COM")), QByteArray("driver ne2000.com"));
+        QVERIFY(!listing(image).contains(QStringLiteral("NE2000.DOS")));
     }
 };
 

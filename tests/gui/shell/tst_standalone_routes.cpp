@@ -51,7 +51,7 @@ private Q_SLOTS:
 
         finishRoute({"MODE=Standalone", "NOS=" + kNetWare, "FRAME TYPE=Ethernet_II",
                      "MAP DRIVE=J:\\\\IMGSRV\\SYS\\IMAGES", "LOGIN DRIVE=G:", "LOGIN NAME=IMAGER",
-                     "HARDWARE=Non-PnP", "IRQ=10", "IO PORT=340"});
+                     nicDriverRow("ne2000.com"), "HARDWARE=Non-PnP", "IRQ=10", "IO PORT=340"});
         QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
         QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
         QCOMPARE(fx->dialogs.shown().last().buttons, Dialogs::Buttons::YesNo);
@@ -117,7 +117,7 @@ private Q_SLOTS:
 
         finishRoute({"MODE=Standalone", "NOS=" + kOnServer, "LOGIN NAME=imager", "IP ADDRESS=10.  1.  2. 30",
                      "SUB NET MASK=255.255.  0.  0", "SERVER DRIVE=K:\\\\IMGSRV\\IMAGES", "DOMAIN=SALES",
-                     "COMPUTER NAME=LAB-PC07", "HARDWARE=Plug and Play"});
+                     "COMPUTER NAME=LAB-PC07", nicDriverRow("ne2000.dos"), "HARDWARE=Plug and Play"});
         QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
         QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});
         QVERIFY(fx->dialogs.fileRequests().isEmpty());
@@ -170,7 +170,8 @@ private Q_SLOTS:
 
         finishRoute({"MODE=Standalone", "NOS=" + kOnFloppy, "LOGIN NAME=imager", "IP ADDRESS=DHCP",
                      "SUB NET MASK=DHCP", "SERVER DRIVE=I:\\\\IMAGESRV\\D", "WORKGROUP=LAB",
-                     "COMPUTER NAME=LAB-PC08", "HARDWARE=Non-PnP", "IRQ=11", "IO PORT=300"});
+                     "COMPUTER NAME=LAB-PC08", nicDriverRow("ne2000.dos"), "HARDWARE=Non-PnP", "IRQ=11",
+                     "IO PORT=300"});
         QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
         QCOMPARE(fx->dialogs.texts(), (QStringList{"Insert Disk #2...", kComplete}));
         QCOMPARE(fx->dialogs.fileRequests().size(), 1);
