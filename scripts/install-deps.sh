@@ -9,7 +9,7 @@ packages=(
   mtools dosfstools
   fonts-dejavu-core
   libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool openbox
 )
 
 missing=()

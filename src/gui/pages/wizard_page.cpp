@@ -85,6 +85,11 @@ void WizardPage::showEvent(QShowEvent* event) {
 }
 
 void WizardPage::closeEvent(QCloseEvent* event) {
+    // The program ending closes every window, and a page must not stand in its way.
+    if (!event->spontaneous()) {
+        event->accept();
+        return;
+    }
     // Closing the window by its frame would strand the user with no window up: treat it as Cancel.
     event->ignore();
     CancelClick();
