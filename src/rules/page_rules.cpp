@@ -90,6 +90,7 @@ void nicSelectionShow(BuildSettings& settings, const QString& programDir) {
 
 void nicSelectionLeaveSelection(BuildSettings& settings) {
     settings.setText(PageValue::NicDriver, settings.text(PageValue::NicSelection));
+    settings.setText(PageValue::NicEntry, NicCatalogue::otherHaveDisk());
 }
 
 Check nicParametersNext(const BuildSettings& settings) {

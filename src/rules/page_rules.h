@@ -39,7 +39,8 @@ void nicSelectionShow(BuildSettings& settings, const QString& programDir);
 
 // NIC selection page: a NIC must be chosen and its driver file must exist.
 Check nicSelectionNext(const BuildSettings& settings, DosFs& fs);
-// Leaving the Selection field: what it holds is the driver path the build copies.
+// Leaving the Selection field after typing in it: what was typed is the driver path the build
+// copies, chosen as with "Other - Have Disk".
 void nicSelectionLeaveSelection(BuildSettings& settings);
 
 // NIC parameters page: IRQ and port must have a text, whichever Plug-and-Play choice is made (a

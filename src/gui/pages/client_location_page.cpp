@@ -24,7 +24,7 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
     auto* row = new QHBoxLayout;
     m_edit1 = new QLineEdit(BuildSettings().text(PageValue::ClientProgram), this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_button4 = new QPushButton(tr("&Browse"), this);
+    m_button4 = new QPushButton(tr("B&rowse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));
     row->addWidget(m_edit1, 1);
     row->addWidget(m_button4);

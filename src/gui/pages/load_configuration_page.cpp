@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -55,6 +56,7 @@ TForm12::TForm12(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Loa
     m_listView1->setIconSize(QSize(16, 16));
     m_listView1->setMinimumWidth(kColumnWidth + 2 * m_listView1->frameWidth() + 20);
     m_listView1->viewport()->installEventFilter(this);
+    m_listView1->installEventFilter(this);
     body()->addWidget(m_listView1, 1);
 
     m_button1 = new QPushButton(tr("&Remove"), this);
@@ -109,6 +111,14 @@ bool TForm12::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_listView1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         ListView1DblClick();
         return true;
+    }
+    // Enter on an item is a double-click done from the keyboard.
+    if (watched == m_listView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedItem()) {
+            ListView1DblClick();
+            return true;
+        }
     }
     return WizardPage::eventFilter(watched, event);
 }

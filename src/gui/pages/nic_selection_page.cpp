@@ -12,6 +12,7 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,7 +51,7 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     row->addWidget(new QLabel(tr("Selection:"), this));
     m_edit1 = valueEdit(PageValue::NicSelection, this);
     row->addWidget(m_edit1, 1);
-    m_button4 = new QPushButton(tr("&Browse"), this);
+    m_button4 = new QPushButton(tr("B&rowse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));
     row->addWidget(m_button4);
     m_button5 = new QPushButton(tr("&Load List"), this);
@@ -74,6 +75,7 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     connect(m_button4, &QPushButton::clicked, this, &TForm4::Button4Click);
     connect(m_hintTimer, &QTimer::timeout, this, &TForm4::HintTimerTimer);
     m_edit1->installEventFilter(this);
+    m_listBox1->installEventFilter(this);
 }
 
 void TForm4::FormShow() {
@@ -95,28 +97,29 @@ void TForm4::hideEvent(QHideEvent* event) {
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_edit1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        // Switching windows, a menu or a dialog opening over the page neither enters nor leaves the field.
+    // Leaving the field after typing in it: what was typed is the driver. A Tab through it, or a
+    // window or menu coming over the page, changes nothing.
+    if (watched == m_edit1 && event->type() == QEvent::FocusOut && m_edit1->isModified()) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (event->type() == QEvent::FocusIn)
-                Edit1Enter();
-            else
-                Edit1Exit();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Edit1Exit();
+    }
+    // Enter on a card is a double-click done from the keyboard.
+    if (watched == m_listBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_listBox1->currentItem()) {
+            ListBox1DblClick(m_listBox1->currentItem());
+            return true;
         }
     }
     return WizardPage::eventFilter(watched, event);
-}
-
-void TForm4::Edit1Enter() {
-    // Whatever is typed here is a driver path, not a catalogue entry.
-    m_edit3->setText(NicCatalogue::otherHaveDisk());
 }
 
 void TForm4::Edit1Exit() {
     BuildSettings s = values();
     PageRules::nicSelectionLeaveSelection(s);
     setValues(s);
+    m_edit1->setModified(false);
 }
 
 QString TForm4::browseDriver() {

@@ -29,7 +29,6 @@ private:
     // The browse dialog, its filter of the current mode first. Empty when cancelled.
     QString browseDriver();
     bool driverFound();
-    void Edit1Enter();
     void Edit1Exit();
 
     QListWidget* m_listBox1;

@@ -75,11 +75,53 @@ bool WizardPage::refused(const Check& check) {
     return true;
 }
 
+QList<QWidget*> WizardPage::rowButtons() const {
+    QList<QWidget*> row;
+    for (int i = 0; i < m_buttons->count(); ++i) {
+        if (QWidget* w = m_buttons->itemAt(i)->widget())
+            row << w;
+    }
+    return row;
+}
+
+void WizardPage::arrangeTabOrder() {
+    // The buttons are made before the page's own controls; a person reads the fields first.
+    const QList<QWidget*> row = rowButtons();
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!row.contains(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            last = w;
+    }
+    for (QWidget* button : row) {
+        if (last)
+            setTabOrder(last, button);
+        last = button;
+    }
+}
+
+QWidget* WizardPage::firstField() const {
+    const QList<QWidget*> row = rowButtons();
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!row.contains(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(this))
+            return w;
+    }
+    return nullptr;
+}
+
 void WizardPage::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
+        if (!m_tabOrderArranged) {
+            arrangeTabOrder();
+            m_tabOrderArranged = true;
+        }
         if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
         FormShow();
+        // The first field takes the keys, unless showing the page chose another place.
+        if (!focusWidget() || rowButtons().contains(focusWidget()) || !focusWidget()->isVisibleTo(this)) {
+            if (QWidget* first = firstField())
+                first->setFocus(Qt::TabFocusReason);
+        }
     }
     QWidget::showEvent(event);
 }
@@ -96,6 +138,12 @@ void WizardPage::closeEvent(QCloseEvent* event) {
 }
 
 void WizardPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // Esc is the page's Cancel, whatever the button does on this page.
+        if (m_cancel->isVisible() && m_cancel->isEnabled())
+            m_cancel->click();
+        return;
+    }
     if (event->key() == Qt::Key_F1) {
         m_host.help().showContext(m_helpContext);
         return;

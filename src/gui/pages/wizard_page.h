@@ -58,6 +58,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The buttons of the row at the bottom, in the row's order.
+    QList<QWidget*> rowButtons() const;
+    void arrangeTabOrder();
+    // The first control in the tab order that takes the keys now.
+    QWidget* firstField() const;
+
     PageHost& m_host;
     PageId m_id;
     int m_helpContext;
@@ -66,4 +72,5 @@ private:
     QPushButton* m_back;
     QPushButton* m_next;
     QPushButton* m_cancel;
+    bool m_tabOrderArranged = false;
 };

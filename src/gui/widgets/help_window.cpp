@@ -3,9 +3,11 @@
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_topics.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -61,6 +63,18 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(splitter, 1);
     resize(820, 580);
 
+    // Closed as other viewers are closed: Esc, Ctrl+W and the desktop's own close keys (two
+    // shortcuts of the same keys would cancel each other out).
+    QList<QKeySequence> closeKeys{QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)};
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Close)) {
+        if (!closeKeys.contains(keys))
+            closeKeys << keys;
+    }
+    for (const QKeySequence& keys : closeKeys) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_contents, &QToolButton::clicked, this, [this] { open(HelpTopics::contents()); });
@@ -94,6 +108,16 @@ QString HelpWindow::currentTopicFile() const {
 
 void HelpWindow::open(const HelpTopic& topic) {
     m_browser->setSource(QUrl(HelpTopics::url(topic)));
+    // A modal window blocks every window opened before it: asked for from one (the hints, the batch
+    // page, a message box), the help comes up modal itself, above it and taking input.
+    const Qt::WindowModality wanted =
+        QApplication::activeModalWidget() && QApplication::activeModalWidget() != this ? Qt::ApplicationModal
+                                                                                       : Qt::NonModal;
+    if (windowModality() != wanted) {
+        // The modality of a window on show cannot change; take it down and bring it back.
+        hide();
+        setWindowModality(wanted);
+    }
     show();
     raise();
     activateWindow();

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -79,6 +80,9 @@ Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons butto
         help->disconnect();
         QObject::connect(help, &QPushButton::clicked, &box,
                          [this, helpContext] { m_help.showContext(helpContext); });
+        // "Press F1 for help." says the box: F1 does what its Help button does.
+        auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &box);
+        QObject::connect(f1, &QShortcut::activated, help, &QPushButton::click);
     }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {

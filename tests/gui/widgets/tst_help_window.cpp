@@ -1,7 +1,10 @@
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_topics.h"
 #include "gui/widgets/help_window.h"
+#include "gui/widgets/qt_dialogs.h"
+#include "recording_help.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -173,6 +176,54 @@ private Q_SLOTS:
         Q_EMIT list->itemClicked(drives.first());
         QCOMPARE(help.currentTopicFile(), QStringLiteral("drives.html"));
         QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("A.img")));
+    }
+
+    // Closed as other viewers are: Esc, Ctrl+W.
+    void closesFromTheKeyboard_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
+    void closesFromTheKeyboard() {
+        QFETCH(QKeySequence, keys);
+        HelpWindow help;
+        help.showContext(500);
+        QVERIFY(QTest::qWaitForWindowActive(&help));
+        QTest::keySequence(&help, keys);
+        QVERIFY(!help.isVisible());
+    }
+
+    // Asked for from a modal window, the help comes up above it and takes the keys.
+    void aboveAModalWindow() {
+        HelpWindow help;
+        QDialog modal;
+        bool helpTookInput = false;
+        QTimer::singleShot(0, &modal, [&] {
+            help.showContext(500);
+            helpTookInput = QApplication::activeModalWidget() == &help && help.isVisible();
+            QTest::keyClick(&help, Qt::Key_Escape);
+            modal.reject();
+        });
+        modal.exec();
+        QVERIFY(helpTookInput);
+        // Without a modal window it is a window like any other.
+        help.showContext(500);
+        QCOMPARE(help.windowModality(), Qt::NonModal);
+    }
+
+    // "Press F1 for help." in a box with a help topic: F1 opens it, as the box's Help button does.
+    void f1InAMessageBox() {
+        RecordingHelp help;
+        QtDialogs dialogs(help);
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box && QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, Qt::Key_F1);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        dialogs.message(QStringLiteral("Press F1 for help."), Dialogs::Icon::Information,
+                        Dialogs::Buttons::Ok, 600);
+        QCOMPARE(help.calls, QStringList{QStringLiteral("context:600")});
     }
 };
 
