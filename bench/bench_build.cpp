@@ -32,6 +32,8 @@ public:
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
+    QString disketteFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString directoryName(const QString&, const QString&) override { return {}; }
     int shown = 0;
 };
 

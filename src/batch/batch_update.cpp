@@ -102,7 +102,8 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
     const QString drive = QString(fields.drive.toUpper()) + QLatin1Char(':');
     const QString file = drive + QStringLiteral("\\WATTCP.CFG");
     for (int diskette = 1;; ++diskette) {
-        const QString address = fields.address.trimmed();
+        // Shown as the diskette carries it: without the blanks the field keeps for digits not typed.
+        const QString address = StrTran(fields.address, QStringLiteral(" "), QString());
         const QString name = fields.name.trimmed();
         const QString prompt =
             diskette == 1
@@ -123,8 +124,8 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
                 fields.address = *next;
             fields.name = AddressRoutines::AutoClientInc(fields.name, AddressPages::MulticastClient);
         }
-        if (diskettePlaced)
-            diskettePlaced(diskette);
+        if (diskettePlaced && !diskettePlaced(diskette))
+            return End::Stopped;
 
         if (!m_fs.fileExists(file)) {
             inform(QStringLiteral("Could not find WATTCP.CFG file on the diskette!"));

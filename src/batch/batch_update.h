@@ -31,9 +31,10 @@ public:
 
     BatchUpdate(DosFs& fs, Dialogs& dialogs) : m_fs(fs), m_dialogs(dialogs) {}
 
-    // Called after each prompt is answered OK, before that diskette is read: the command line puts
-    // the next diskette into the drive here. Its argument counts diskettes from 1.
-    std::function<void(int diskette)> diskettePlaced;
+    // Called after each prompt is answered OK, before that diskette is read: the next diskette is
+    // put behind the drive here (the command line maps it; the page asks for an image's or a
+    // folder's next one). Its argument counts diskettes from 1; false ends the batch as Cancel does.
+    std::function<bool(int diskette)> diskettePlaced;
     // Called after each diskette has been written, with the address and name it got (an empty text
     // for what it kept of its own).
     std::function<void(int diskette, const QString& address, const QString& name)> updated;

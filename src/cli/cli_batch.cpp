@@ -58,6 +58,7 @@ int run(const QString& programDir, const QString& address, const QString& name,
     BatchUpdate batch(fs, dialogs);
     batch.diskettePlaced = [&](int n) {
         fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath());
+        return true;
     };
     int done = 0;
     batch.updated = [&](int n, const QString& ip, const QString& host) {

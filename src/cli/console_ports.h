@@ -20,6 +20,8 @@ public:
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
         return {};
     }
+    QString disketteFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString directoryName(const QString&, const QString&) override { return {}; }
 
     // Prints a text the way a message box's text is printed.
     void print(const QString& text);

@@ -21,4 +21,10 @@ public:
                                  const QString& suggestedName) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& initialDir,
                                  const QString& suggestedName) = 0;
+    // A diskette image to write into, new or existing: the program writes into an existing one
+    // rather than replacing it, so nobody is asked whether to replace it.
+    virtual QString disketteFileName(const QString& title, const QString& initialDir,
+                                     const QString& suggestedName) = 0;
+    // A folder, existing or made in the dialog.
+    virtual QString directoryName(const QString& title, const QString& initialDir) = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/drive_table.h"
 
+#include "platform/io_error.h"
 #include "platform/profile_file.h"
 
 #include <QDir>
@@ -84,20 +85,47 @@ DriveTable::Kind DriveTable::kind(QChar letter) const {
 QString DriveTable::describe(QChar letter) const {
     const QChar drive = letter.toUpper();
     const QString path = hostPath(drive);
+    const QFileInfo info(path);
     switch (kind(drive)) {
     case Kind::None:
         return QStringLiteral("%1: is not mapped").arg(drive);
     case Kind::Directory:
-        return QFileInfo::exists(path)
-                   ? QStringLiteral("%1: is the directory %2").arg(drive).arg(path)
-                   : QStringLiteral("%1: is the directory %2, which does not exist").arg(drive).arg(path);
+        if (!info.exists())
+            return QStringLiteral("%1: is the folder %2, which does not exist: make it, or choose another")
+                .arg(drive)
+                .arg(path);
+        if (!info.isWritable())
+            return QStringLiteral("%1: is the folder %2, which cannot be written to").arg(drive).arg(path);
+        return QStringLiteral("%1: is the folder %2").arg(drive).arg(path);
     case Kind::Image:
-        return QFileInfo::exists(path) ? QStringLiteral("%1: is the image %2").arg(drive).arg(path)
-                                       : QStringLiteral("%1: is the image %2 (made blank when first written)")
-                                             .arg(drive)
-                                             .arg(path);
+        if (info.exists())
+            return info.isWritable() ? QStringLiteral("%1: is the image %2").arg(drive).arg(path)
+                                     : QStringLiteral("%1: is the image %2, which cannot be written to")
+                                           .arg(drive)
+                                           .arg(path);
+        if (!QFileInfo(info.absolutePath()).isDir())
+            return QStringLiteral("%1: is the image %2, whose folder %3 does not exist")
+                .arg(drive)
+                .arg(path, info.absolutePath());
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return QStringLiteral(
+                       "%1: is the image %2, which cannot be made: its folder %3 cannot be written to")
+                .arg(drive)
+                .arg(path, info.absolutePath());
+        return QStringLiteral("%1: is the image %2 (made blank when first written)").arg(drive).arg(path);
     case Kind::Device:
         return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
     }
     return {};
+}
+
+void DriveTable::save(const QString& programDir, QChar letter, const QString& hostPath) {
+    ProfileFile ini(QDir(programDir).filePath(QStringLiteral("PCBW.INI")));
+    try {
+        ini.writeString(QStringLiteral("DRIVES"), QString(letter.toUpper()), hostPath);
+    } catch (const IoError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw IoError(QString::fromStdString(e.what()));
+    }
 }

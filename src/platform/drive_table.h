@@ -16,6 +16,10 @@ public:
     // Reads the table from <programDir>/PCBW.INI (nothing cached: call again to see changes).
     static DriveTable load(const QString& programDir);
 
+    // Puts a letter's host path into <programDir>/PCBW.INI for good. Throws IoError (with the
+    // profile file's message) when the file cannot be written.
+    static void save(const QString& programDir, QChar letter, const QString& hostPath);
+
     // Maps a letter for this run only (the command line's --drive); an empty path removes it.
     void map(QChar letter, const QString& hostPath);
     // The host path behind a letter, or an empty text when the letter is not mapped.
@@ -23,7 +27,8 @@ public:
     // Directory when the path is an existing directory, Device for a block device, Image for an
     // image file (existing or not yet), None when the letter is not mapped.
     Kind kind(QChar letter) const;
-    // For people: "A: is the image /home/u/.config/bootwright/A.img".
+    // For people, and truthful about what a build will meet: "A: is the image
+    // /home/u/.config/bootwright/A.img", "... (made blank when first written)", or why it cannot be.
     QString describe(QChar letter) const;
     QMap<QChar, QString> mappings() const { return m_paths; }
 

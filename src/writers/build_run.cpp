@@ -144,8 +144,9 @@ void BuildRun::writeTest() {
         if (!file)
             throw IoError(QStringLiteral("Cannot create ") + probe);
         file->close();
-    } catch (const IoError&) {
-        inform(kFloppyNotWritable);
+    } catch (const IoError& e) {
+        // The first line is the one the program has always shown; the second says where and why.
+        inform(kFloppyNotWritable + QLatin1Char('\r') + e.message());
         setCancelled();
         return;
     }

@@ -44,6 +44,7 @@ class TestBatchUpdate : public QObject {
         explicit Run(const QStringList& dirs) {
             batch.diskettePlaced = [this, dirs](int n) {
                 fs.mapDrive('A', dirs.value(n - 1, dirs.last()));
+                return true;
             };
             batch.updated = [this](int n, const QString& ip, const QString& name) {
                 written << QStringLiteral("%1 %2 %3").arg(n).arg(ip, name);
@@ -71,11 +72,11 @@ private Q_SLOTS:
         QCOMPARE(run.dialogs.texts(),
                  (QStringList{
                      "Insert the first floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.  1.  2.254\rDisk Client Name is: LAB9\r\r"
+                     "Update Successful.\rDisk IP Address is: 10.1.2.254\rDisk Client Name is: LAB9\r\r"
                      "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.  1.  2.255\rDisk Client Name is: LAB10\r\r"
+                     "Update Successful.\rDisk IP Address is: 10.1.2.255\rDisk Client Name is: LAB10\r\r"
                      "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.  1.  2.001\rDisk Client Name is: LAB11\r\r"
+                     "Update Successful.\rDisk IP Address is: 10.1.2.001\rDisk Client Name is: LAB11\r\r"
                      "Insert the next floppy diskette in drive A:.  Press OK when ready."}));
         for (const auto& shown : run.dialogs.shown())
             QCOMPARE(shown.buttons, Dialogs::Buttons::OkCancel);
@@ -96,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(TestEnv::readHostFile(dirs[0] + "/WATTCP.CFG"), wattcp("10.9.9.1", "PC1"));
         QCOMPARE(TestEnv::readHostFile(dirs[1] + "/WATTCP.CFG"), wattcp("10.9.9.2", "PC2"));
         // The address field still advances and the prompt still shows it.
-        QVERIFY(run.dialogs.texts().at(2).contains("Disk IP Address is: 0.  0.  0.001"));
+        QVERIFY(run.dialogs.texts().at(2).contains("Disk IP Address is: 0.0.0.001"));
     }
 
     void nothingToDo() {

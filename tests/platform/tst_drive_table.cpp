@@ -60,11 +60,17 @@ private Q_SLOTS:
         writeIni("A=floppy\r\nB=disk.bin\r\nC=missing\r\nD=/dev/fd9\r\n");
         const DriveTable table = DriveTable::load(m_dir->path());
         QCOMPARE(table.kind('A'), DriveTable::Kind::Directory);
-        QCOMPARE(table.describe('A'), "A: is the directory " + path("floppy"));
+        QCOMPARE(table.describe('A'), "A: is the folder " + path("floppy"));
         QCOMPARE(table.kind('B'), DriveTable::Kind::Image); // an existing file, whatever its name
         QCOMPARE(table.describe('B'), "B: is the image " + path("disk.bin"));
         QCOMPARE(table.kind('C'), DriveTable::Kind::Directory);
-        QCOMPARE(table.describe('C'), "C: is the directory " + path("missing") + ", which does not exist");
+        QCOMPARE(table.describe('C'), "C: is the folder " + path("missing") +
+                                          ", which does not exist: make it, or choose another");
+        // Truthful about an image that cannot be made.
+        writeIni("E=gone/E.img\r\n");
+        QCOMPARE(DriveTable::load(m_dir->path()).describe('E'), "E: is the image " + path("gone/E.img") +
+                                                                    ", whose folder " + path("gone") +
+                                                                    " does not exist");
         QCOMPARE(table.kind('D'), DriveTable::Kind::Device);
         QCOMPARE(table.describe('D'), QString("D: is the floppy device /dev/fd9"));
     }

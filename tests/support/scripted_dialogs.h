@@ -19,11 +19,13 @@ public:
     };
     // A file dialog as it was opened.
     struct FileRequest {
-        bool save;
+        enum class Kind { Open, Save, Diskette, Folder };
+        bool save; // a save, diskette or folder dialog
         QString title;
         QString filter;
         QString initialDir;
         QString suggestedName;
+        Kind kind = Kind::Open;
     };
 
     // Answers for the next message boxes, in order. Without a scripted answer a box is answered
@@ -38,6 +40,9 @@ public:
                          const QString& suggestedName) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& initialDir,
                          const QString& suggestedName) override;
+    QString disketteFileName(const QString& title, const QString& initialDir,
+                             const QString& suggestedName) override;
+    QString directoryName(const QString& title, const QString& initialDir) override;
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;

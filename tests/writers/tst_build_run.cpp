@@ -212,20 +212,28 @@ void TestBuildRun::systemFileWarnings() {
 void TestBuildRun::unwritableDiskette_data() {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("mapping");
-    QTest::newRow("drive not mapped") << "TForm2.RadioButton2" << QString();
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("drive not mapped") << "TForm2.RadioButton2" << QString() << "drive B: is not mapped";
     QTest::newRow("image cannot be created") << "TForm2.RadioButton1"
+                                             << "missing/dir/A.img"
                                              << "missing/dir/A.img";
 }
 
 void TestBuildRun::unwritableDiskette() {
     QFETCH(QString, choice);
     QFETCH(QString, mapping);
+    QFETCH(QString, reason);
     BuildFixture f;
     f.mount(mapping.isEmpty() ? QString() : f.tmp.filePath(mapping));
     f.settings.setChecked(choice, true);
     QCOMPARE(f.build(1), Dialogs::Button::Yes);
 
-    QCOMPARE(f.dialogs.texts(), (QStringList{kFloppy, kCanceled}));
+    // The message of old on the first line; on the second, where and why.
+    QCOMPARE(f.dialogs.texts().size(), 2);
+    QCOMPARE(f.dialogs.texts().at(0).section(QLatin1Char('\r'), 0, 0), kFloppy);
+    QVERIFY2(f.dialogs.texts().at(0).section(QLatin1Char('\r'), 1).contains(reason),
+             qPrintable(f.dialogs.texts().at(0)));
+    QCOMPARE(f.dialogs.texts().at(1), kCanceled);
     const ScriptedDialogs::Shown& floppy = f.dialogs.shown().at(0);
     QCOMPARE(floppy.helpContext, 0);
     QCOMPARE(floppy.buttons, Dialogs::Buttons::Ok);

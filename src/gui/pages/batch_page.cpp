@@ -2,6 +2,7 @@
 
 #include "batch/batch_update.h"
 #include "gui/pages/page_host.h"
+#include "rules/next_diskette.h"
 #include "gui/widgets/address_edit.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
@@ -146,10 +147,18 @@ void TForm26::Button2Click() {
         // The drive table is read for each run: it may have been edited while the page was open.
         DosFs fs(m_host.drives());
         BatchUpdate batch(fs, dialogs);
-        if (diskettePlaced)
-            batch.diskettePlaced = [this, &fs](int diskette) {
-                diskettePlaced(fs, diskette);
-            };
+        // The first diskette is behind the drive already; an image or a folder cannot be swapped
+        // for the next one, so its next one is asked for (Cancel ends the batch).
+        batch.diskettePlaced = [&](int diskette) {
+            if (diskette == 1 || !NextDiskette::mustAsk(fs.drives(), fields.drive))
+                return true;
+            const QString next = NextDiskette::ask(dialogs, fs.drives(), fields.drive, tr("Next Diskette"),
+                                                   QStringLiteral("-%1").arg(diskette));
+            if (next.isEmpty())
+                return false;
+            fs.mapDrive(fields.drive, next);
+            return true;
+        };
         batch.go(fields);
     } catch (const IoError& e) {
         dialogs.message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);

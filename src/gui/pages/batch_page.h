@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class AddressEdit;
-class DosFs;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,10 +19,6 @@ public:
     explicit TForm26(PageHost& host, QWidget* parent = nullptr);
 
     static constexpr int HelpContext = 602;
-
-    // Called once each diskette has been confirmed at its prompt, with the file system of the run:
-    // lets a test put the next diskette into the drive (fs.mapDrive) as a user would.
-    std::function<void(DosFs& fs, int diskette)> diskettePlaced;
 
 public Q_SLOTS:
     void CheckBox1Click();

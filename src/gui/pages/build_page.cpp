@@ -1,6 +1,7 @@
 #include "gui/pages/build_page.h"
 
 #include "gui/pages/page_host.h"
+#include "rules/next_diskette.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
 #include "writers/build_run.h"
@@ -174,30 +175,18 @@ void TForm3::Timer1Timer() {
 }
 
 void TForm3::askSecondDiskette() {
-    // A floppy drive takes the next diskette. An image file or a directory cannot be swapped, and
-    // writing the second diskette onto it would overwrite the first one's AUTOEXEC.BAT.
+    // A floppy drive takes the next diskette by hand; an image file or a folder has to be named.
     const QString& root = m_run->values().DiskRoot;
     if (root.isEmpty())
         return;
     const QChar letter = root.at(0);
-    const DriveTable::Kind kind = m_fs->drives().kind(letter);
-    if (kind != DriveTable::Kind::Image && kind != DriveTable::Kind::Directory)
+    if (!NextDiskette::mustAsk(m_fs->drives(), letter))
         return;
-    const QFileInfo first(m_fs->drives().hostPath(letter));
-    const bool image = kind == DriveTable::Kind::Image;
-    const QString chosen = host().dialogs().saveFileName(
-        tr("Second Diskette"), QStringLiteral("Diskette images|*.img|All Files|*.*"),
-        image ? first.absolutePath() : host().programDir(),
-        (image ? first.completeBaseName() : first.fileName()) + QStringLiteral("-2.img"));
+    const QString second =
+        NextDiskette::ask(host().dialogs(), m_fs->drives(), letter, tr("Second Diskette"), QStringLiteral("-2"));
     // Cancelled: the user has put the second diskette behind the drive, as into a floppy drive.
-    if (chosen.isEmpty())
-        return;
-    QString second = QDir::cleanPath(chosen);
-    // A new name typed without an extension in an image dialog means an image, not a directory
-    // that does not exist.
-    if (!QFileInfo::exists(second) && QFileInfo(second).suffix().isEmpty())
-        second += QStringLiteral(".img");
-    m_fs->mapDrive(letter, second);
+    if (!second.isEmpty())
+        m_fs->mapDrive(letter, second);
 }
 
 void TForm3::BackClick() {

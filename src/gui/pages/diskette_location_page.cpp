@@ -2,13 +2,19 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
+#include "platform/io_error.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,7 +47,68 @@ QLabel* driveNote(const QString& name, QWidget* parent) {
     return label;
 }
 
+// A drive's note with its "Change..." button beside it.
+QHBoxLayout* driveRow(QLabel* note, QWidget* button) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(note, 1);
+    row->addWidget(button, 0, Qt::AlignTop);
+    return row;
+}
+
 } // namespace
+
+QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("Change") + letter);
+    button->setText(tr("Change..."));
+    button->setAccessibleName(tr("Change drive %1:").arg(letter));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setFocusPolicy(Qt::StrongFocus);
+    auto* menu = new QMenu(button);
+    QAction* image = menu->addAction(tr("Diskette image file..."));
+    image->setObjectName(QStringLiteral("Image") + letter);
+    QAction* folder = menu->addAction(tr("Folder..."));
+    folder->setObjectName(QStringLiteral("Folder") + letter);
+    connect(image, &QAction::triggered, this, [this, letter] { changeDrive(letter, false); });
+    connect(folder, &QAction::triggered, this, [this, letter] { changeDrive(letter, true); });
+    button->setMenu(menu);
+    return button;
+}
+
+void TForm2::changeDrive(QChar letter, bool folder) {
+    Dialogs& dialogs = host().dialogs();
+    const DriveTable drives = host().drives();
+    const QFileInfo current(drives.hostPath(letter));
+    QString chosen;
+    if (folder) {
+        chosen =
+            dialogs.directoryName(tr("Folder for drive %1:").arg(letter),
+                                  current.exists() ? current.absoluteFilePath() : current.absolutePath());
+    } else {
+        chosen = dialogs.disketteFileName(
+            tr("Diskette image for drive %1:").arg(letter), current.absolutePath(),
+            drives.kind(letter) == DriveTable::Kind::Image ? current.fileName()
+                                                           : QStringLiteral("%1.img").arg(letter));
+        // Typed without an extension, the name is still an image's, not a folder's.
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen) && QFileInfo(chosen).suffix().isEmpty())
+            chosen += QStringLiteral(".img");
+    }
+    if (chosen.isEmpty())
+        return;
+    try {
+        DriveTable::save(host().programDir(), letter, QDir::cleanPath(chosen));
+    } catch (const IoError& e) {
+        dialogs.message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
+    }
+    showDrives();
+}
+
+void TForm2::showDrives() {
+    // Read at each showing: the drive table may have been edited since.
+    const DriveTable drives = host().drives();
+    m_driveA->setText(drives.describe(u'A'));
+    m_driveB->setText(drives.describe(u'B'));
+}
 
 TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
     body()->addWidget(
@@ -64,9 +131,9 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     m_radioButton2 = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
     driveLayout->addWidget(m_radioButton1);
-    driveLayout->addWidget(m_driveA);
+    driveLayout->addLayout(driveRow(m_driveA, changeButton(u'A', driveChoice)));
     driveLayout->addWidget(m_radioButton2);
-    driveLayout->addWidget(m_driveB);
+    driveLayout->addLayout(driveRow(m_driveB, changeButton(u'B', driveChoice)));
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
@@ -105,8 +172,5 @@ void TForm2::FormatChoiceClick() {
 
 void TForm2::FormShow() {
     FormatChoiceClick();
-    // Read at each showing: the drive table may have been edited since.
-    const DriveTable drives = host().drives();
-    m_driveA->setText(drives.describe(u'A'));
-    m_driveB->setText(drives.describe(u'B'));
+    showDrives();
 }

@@ -6,6 +6,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QRadioButton;
+class QToolButton;
 
 // Diskette location page: the drive that holds the diskette to be made.
 class TForm2 : public WizardPage {
@@ -20,6 +21,12 @@ protected:
     void FormShow() override;
 
 private:
+    // "Change...": a menu that puts another image file or folder behind the drive, for good
+    // (PCBW.INI's drive table).
+    QToolButton* changeButton(QChar letter, QWidget* parent);
+    void changeDrive(QChar letter, bool folder);
+    void showDrives();
+
     QRadioButton* m_radioButton1;
     QRadioButton* m_radioButton2;
     // What stands behind A: and B: on this machine, which on Linux is a choice of the user's.

@@ -13,6 +13,9 @@ public:
     Button message(const QString& text, Icon icon, Buttons buttons, int helpContext) override;
     QString openFileName(const QString& title, const QString& filter, const QString& initialDir,
                          const QString& suggestedName) override;
+    QString disketteFileName(const QString& title, const QString& initialDir,
+                             const QString& suggestedName) override;
+    QString directoryName(const QString& title, const QString& initialDir) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& initialDir,
                          const QString& suggestedName) override;
 

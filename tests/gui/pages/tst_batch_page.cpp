@@ -4,6 +4,7 @@
 #include "gui_fixture.h"
 #include "modal_watcher.h"
 #include "platform/dos_fs.h"
+#include "platform/drive_table.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -58,11 +59,12 @@ private:
         }
         return dirs;
     }
-    // The user puts diskette n into the drive when its prompt is answered.
+    // The first diskette is behind the drive; each next one the user names when the page asks,
+    // since a folder or an image cannot be swapped by hand.
     void placeInTurn(const QStringList& dirs, QChar drive = QLatin1Char('A')) {
-        dialog->diskettePlaced = [dirs, drive](DosFs& fs, int n) {
-            fs.mapDrive(drive, dirs.value(n - 1));
-        };
+        DriveTable::save(fx->path(QString()), drive, dirs.first());
+        for (qsizetype i = 1; i < dirs.size(); ++i)
+            fx->dialogs.answerFile(dirs[i]);
     }
     void typeStart(const QString& digits, const QString& name) {
         auto* edit1 = control<AddressEdit>("Edit1");
@@ -112,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(control<QPushButton>("Button2")->text(), QStringLiteral("&GO >"));
         QCOMPARE(control<QPushButton>("Button3")->text(), QStringLiteral("&Cancel"));
         QCOMPARE(control<QLabel>("DriveALabel")->text(),
-                 "A: is the directory " + fx->path(QStringLiteral("driveA")));
+                 "A: is the folder " + fx->path(QStringLiteral("driveA")));
         QCOMPARE(control<QLabel>("DriveBLabel")->text(), fx->wizard->drives().describe(u'B'));
 
         QTest::keyClick(dialog.get(), Qt::Key_F1);
@@ -199,6 +201,10 @@ private Q_SLOTS:
         }
         for (int i = 0; i < 3; ++i)
             QCOMPARE(file(dirs[i]), wattcp(ips[i], hosts[i]));
+        // A folder cannot be swapped by hand: each next diskette's folder was asked for.
+        QCOMPARE(fx->dialogs.fileRequests().size(), 2);
+        for (const ScriptedDialogs::FileRequest& request : fx->dialogs.fileRequests())
+            QCOMPARE(request.kind, ScriptedDialogs::FileRequest::Kind::Folder);
         QCOMPARE(control<AddressEdit>("Edit1")->value(), QStringLiteral("192.168.001.001"));
         QCOMPARE(control<QLineEdit>("Edit3")->text(), QStringLiteral("LAB11"));
         QVERIFY(dialog->isVisible());
@@ -284,12 +290,29 @@ private Q_SLOTS:
         fx->dialogs.answer(Dialogs::Button::Cancel);
         go();
         QCOMPARE(fx->dialogs.shown().size(), 3);
+        QCOMPARE(fx->dialogs.fileRequests().size(), 1);
+        QCOMPARE(fx->dialogs.fileRequests().first().kind, ScriptedDialogs::FileRequest::Kind::Diskette);
         QCOMPARE(TestEnv::mtype(images[0], QStringLiteral("::/WATTCP.CFG")),
                  wattcp("010.001.001.009", "ROOM"));
         QCOMPARE(TestEnv::mtype(images[1], QStringLiteral("::/WATTCP.CFG")),
                  wattcp("010.001.001.010", "ROOM1"));
         for (const QString& image : images)
             QVERIFY(TestEnv::fsckClean(image));
+    }
+
+    // Cancel in the dialog that asks for the next image ends the batch; the first diskette is done,
+    // and the prompt reports the address as the diskette carries it, without blanks.
+    void cancelAtTheNextImage() {
+        const QStringList dirs = diskettes({wattcp("10.9.9.1", "OLD1"), wattcp("10.9.9.2", "OLD2")});
+        DriveTable::save(fx->path(QString()), 'A', dirs[0]);
+        typeStart(QStringLiteral("10.0.0.254"), QStringLiteral("LAB9"));
+        go();
+        QCOMPARE(fx->dialogs.texts(),
+                 (QStringList{firstPrompt(QStringLiteral("A:")),
+                              nextPrompt(QStringLiteral("10.0.0.254"), "LAB9", QStringLiteral("A:"))}));
+        QCOMPARE(fx->dialogs.fileRequests().size(), 1);
+        QCOMPARE(file(dirs[0]), wattcp("10.0.0.254", "LAB9"));
+        QCOMPARE(file(dirs[1]), wattcp("10.9.9.2", "OLD2"));
     }
 
     // The main window opens a fresh page each time, hidden behind it meanwhile, and comes back.

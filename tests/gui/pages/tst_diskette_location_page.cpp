@@ -73,7 +73,7 @@ void TestDisketteLocationPage::driveNotes() {
     QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("floppyA")));
     show(f);
     QCOMPARE(control<QLabel>(f, "DriveALabel")->text(),
-             QStringLiteral("A: is the directory ") + f.path(QStringLiteral("floppyA")));
+             QStringLiteral("A: is the folder ") + f.path(QStringLiteral("floppyA")));
     QCOMPARE(control<QLabel>(f, "DriveBLabel")->text(),
              QStringLiteral("B: is the image ") + f.path(QStringLiteral("B.img")) +
                  QStringLiteral(" (made blank when first written)"));

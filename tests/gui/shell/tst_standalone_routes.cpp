@@ -176,9 +176,9 @@ private Q_SLOTS:
         QCOMPARE(fx->dialogs.texts(), (QStringList{"Insert Disk #2...", kComplete}));
         QCOMPARE(fx->dialogs.fileRequests().size(), 1);
         const ScriptedDialogs::FileRequest request = fx->dialogs.fileRequests().first();
-        QVERIFY(request.save);
+        // An image to write into, not one to replace: no "replace?" question.
+        QCOMPARE(request.kind, ScriptedDialogs::FileRequest::Kind::Diskette);
         QCOMPARE(request.title, QStringLiteral("Second Diskette"));
-        QCOMPARE(request.filter, QStringLiteral("Diskette images|*.img|All Files|*.*"));
         QCOMPARE(request.initialDir, fx->dir.path());
         QCOMPARE(request.suggestedName, QStringLiteral("A-2.img"));
 
