@@ -8,18 +8,12 @@ namespace CliSettings {
 BuildSettings assemble(const QString& programDir, const QString& config, const QStringList& sets) {
     BuildSettings settings;
     if (!config.isNull()) {
+        // Found by the caption the Load page lists, compared as a save compares descriptions.
         const ConfigStore store(programDir);
-        bool found = false;
-        // Found as the Load page finds it: by the caption the list shows, exactly as typed.
-        for (const ConfigStore::Item& item : store.list()) {
-            if (item.description == config) {
-                settings = store.load(item.description, settings);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        const std::optional<ConfigStore::Item> item = store.find(config);
+        if (!item)
             throw ConfigNotFound();
+        settings = store.load(item->description, settings);
     }
     for (const QString& assignment : sets)
         applySet(settings, assignment);

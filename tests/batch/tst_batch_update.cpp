@@ -142,11 +142,16 @@ private Q_SLOTS:
             << QByteArray("; copied\r\n[CLIENT DISKETTE OPERATION]\r\nNETMASK=255.0.0.0\r\n")
             << QByteArray("; copied\r\n[CLIENT DISKETTE "
                           "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nNETMASK=255.0.0.0\r\n");
-        QTest::newRow("keys past the seventh line are not seen")
+        QTest::newRow("keys past the seventh line are replaced where they stand")
             << QByteArray("[CLIENT DISKETTE OPERATION]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\nMY_IP=1.1.1.1\r\n")
-            << QByteArray("[CLIENT DISKETTE "
-                          "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
-                          "MY_IP=1.1.1.1\r\n");
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
+                          "MY_IP=5.6.7.8\r\n");
+        QTest::newRow("keys of another section past the seventh line are not seen")
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n[OTHER]\r\n"
+                          "MY_IP=1.1.1.1\r\n")
+            << QByteArray(
+                   "[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n"
+                   "5\r\n6\r\n[OTHER]\r\nMY_IP=1.1.1.1\r\n");
         QTest::newRow("LF lines stay LF") << QByteArray("MY_IP=1\nHOSTNAME=2\nNETMASK=3")
                                           << QByteArray("MY_IP=5.6.7.8\nHOSTNAME=NEW\nNETMASK=3\n");
         QTest::newRow("no header: keys first")

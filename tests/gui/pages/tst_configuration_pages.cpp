@@ -334,7 +334,7 @@ void TestConfigurationPages::overwriteKeepsItsSlot() {
 void TestConfigurationPages::refusedWriteIsReported() {
     GuiFixture f(kAllHintsOff);
     TestEnv::writeHostFile(saveIni(f), "[SAVED]\r\nLastSavedItemWas=3\r\n");
-    g_commitsBeforeFailure = 2; // the entry and desc go in, the first value is refused
+    g_commitsBeforeFailure = 0; // the save's one replacement of the file is refused
     ProfileFile::setCommitHookForTesting(failAfterSomeCommits);
     saveThroughPages(f, QStringLiteral("Lab"));
     ProfileFile::setCommitHookForTesting(nullptr);
@@ -342,10 +342,10 @@ void TestConfigurationPages::refusedWriteIsReported() {
              QStringList{"Unable to write to " + QFileInfo(saveIni(f)).absoluteFilePath()});
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Error);
     QVERIFY(savePage(f)->isVisible());
-    // The save ends where the file refused it; the counter was not moved on.
+    // Nothing of the refused save is in the file; the counter was not moved on.
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("3"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("desc")), QStringLiteral("Lab"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("parama")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Lab")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("desc")), QStringLiteral("<none>"));
 }
 
 void TestConfigurationPages::ringWrapsAndRemove() {
@@ -355,30 +355,31 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     saveThroughPages(f, QStringLiteral("Hundred"));
     f.wizard->setBuildMode(2);
     saveThroughPages(f, QStringLiteral("Wrapped"));
-    // The ring reuses slot 1 without a question; Old's entry still names it.
+    // After slot 100 the ring goes on at the first free slot: Old keeps slot 1, no question asked.
     QVERIFY(f.dialogs.shown().isEmpty());
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Hundred")), QStringLiteral("SAVED100"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Wrapped")), QStringLiteral("SAVED1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Wrapped")), QStringLiteral("SAVED2"));
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Old")), QStringLiteral("SAVED1"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED1"), QStringLiteral("desc")), QStringLiteral("Old"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("2"));
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
-    QCOMPARE(captions(list), (QStringList{"Wrapped", "Hundred"}));
-    QCOMPARE(list->topLevelItem(0)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
-    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
+    QCOMPARE(captions(list), (QStringList{"Old", "Wrapped", "Hundred"}));
+    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
+    QCOMPARE(list->topLevelItem(2)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
 
-    clickItem(list, 1);
+    clickItem(list, 2);
     QPushButton* remove = loadPage(f)->removeButton();
     QVERIFY(remove->isEnabled());
     QTest::mouseClick(remove, Qt::LeftButton);
-    QCOMPARE(captions(list), QStringList{"Wrapped"});
+    QCOMPARE(captions(list), (QStringList{"Old", "Wrapped"}));
     QVERIFY(!remove->isEnabled());
     QVERIFY(f.dialogs.shown().isEmpty());
     QVERIFY(loadPage(f)->isVisible());
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Hundred")), QStringLiteral("<none>"));
     QCOMPARE(readSaved(f, QStringLiteral("SAVED100"), QStringLiteral("desc")), QStringLiteral("<none>"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("2"));
 
     // A click on empty space selects nothing, so Remove stays off.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 4));
