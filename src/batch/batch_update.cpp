@@ -13,7 +13,6 @@
 namespace {
 
 const QString kHeader = QStringLiteral("[CLIENT DISKETTE OPERATION]");
-constexpr int kLinesRead = 7;
 
 struct Key {
     QString name;    // as written: "MY_IP"
@@ -79,30 +78,25 @@ QByteArray BatchUpdate::rewrite(const QByteArray& old, const Fields& fields) {
         if (const QString problem = fieldProblem(updates[k], kKeys[k].name); !problem.isEmpty())
             throw FieldError(problem);
     }
+    // Where the keys belong: the lines before the first section and the section
+    // "[CLIENT DISKETTE OPERATION]". Looked at in file order, so the first seven lines, where the
+    // keys have always been looked for, come first; a key in another section is not this file's.
     qsizetype header = -1;
-    qsizetype sectionEnd = lines.size();
+    QList<bool> ours(lines.size(), false);
+    bool inOurs = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString t = lines[i].first.trimmed();
-        if (header < 0 && t.compare(kHeader, Qt::CaseInsensitive) == 0) {
-            header = i;
-        } else if (header >= 0 && t.startsWith(QLatin1Char('['))) {
-            sectionEnd = i;
-            break;
+        if (t.startsWith(QLatin1Char('['))) {
+            inOurs = header < 0 && t.compare(kHeader, Qt::CaseInsensitive) == 0;
+            if (inOurs)
+                header = i;
+            continue;
         }
+        ours[i] = inOurs;
     }
-    // The first seven lines are where the keys have always been looked for; below them, the rest
-    // of the section (or, without a header, the lines before the first section).
     qsizetype where[3] = {-1, -1, -1};
-    for (qsizetype i = 0; i < lines.size() && i < kLinesRead; ++i) {
-        const int k = keyOf(lines[i].first);
-        if (k >= 0 && where[k] < 0)
-            where[k] = i;
-    }
-    const qsizetype from = header >= 0 ? std::max<qsizetype>(header + 1, kLinesRead) : kLinesRead;
-    for (qsizetype i = from; i < sectionEnd; ++i) {
-        if (header < 0 && lines[i].first.trimmed().startsWith(QLatin1Char('[')))
-            break;
-        const int k = keyOf(lines[i].first);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int k = ours[i] ? keyOf(lines[i].first) : -1;
         if (k >= 0 && where[k] < 0)
             where[k] = i;
     }
@@ -114,10 +108,12 @@ QByteArray BatchUpdate::rewrite(const QByteArray& old, const Fields& fields) {
         if (!updates[k].isNull())
             lines[where[k]].first = kKeys[k].name + QLatin1Char('=') + updates[k];
     }
-    // Keys the diskette lacks come after the section header, in their usual order.
+    // Keys the diskette lacks come after the section header, in their usual order, each ended as
+    // the line before them is: a lone CR before an empty LF line would join the two into one break.
     qsizetype insertAt = header + 1;
+    const qsizetype model = insertAt > 0 ? insertAt - 1 : 0;
     const QByteArray lineEnd =
-        lines.isEmpty() || lines.first().second.isEmpty() ? QByteArray("\r\n") : lines.first().second;
+        model >= lines.size() || lines[model].second.isEmpty() ? QByteArray("\r\n") : lines[model].second;
     for (int k = 0; k < 3; ++k) {
         if (!found[k] && !updates[k].isNull())
             lines.insert(insertAt++, {kKeys[k].name + QLatin1Char('=') + updates[k], lineEnd});

@@ -56,10 +56,11 @@ public:
     End go(Fields& fields);
 
     // The new WATTCP.CFG: every line of the old one carried over in its place, the three keys
-    // replaced where they stand (looked for in the first seven lines, then in the rest of the
-    // "[CLIENT DISKETTE OPERATION]" section); a key the file lacks is added after that section's
-    // header (first, when there is none) only when it is updated. Throws FieldError for a field
-    // that fieldProblem() refuses.
+    // replaced where they stand: the first line of each in file order among the lines before any
+    // section and those of "[CLIENT DISKETTE OPERATION]" (so the first seven lines are looked at
+    // first, and a key further down is found too); a key the file lacks is added after that
+    // section's header (first, when there is none) only when it is updated. Running it again with
+    // the same fields changes nothing. Throws FieldError for a field that fieldProblem() refuses.
     static QByteArray rewrite(const QByteArray& old, const Fields& fields);
 
 private:

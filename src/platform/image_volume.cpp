@@ -122,7 +122,7 @@ QString ImageVolume::notFat12(const QByteArray& boot) {
 }
 
 void ImageVolume::removeStaleScratch(const QString& tempDir) {
-    static const QRegularExpression name(QStringLiteral("^bootwright-(\\d+)-\\w+$"));
+    static const QRegularExpression name(QStringLiteral("\\Abootwright-(\\d+)-\\w+\\z"));
     const QFileInfoList entries = QDir(tempDir).entryInfoList({QStringLiteral("bootwright-*")},
                                                               QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
     for (const QFileInfo& entry : entries) {

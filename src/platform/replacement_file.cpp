@@ -29,7 +29,7 @@ QString systemError(int error) {
 }
 
 const QRegularExpression& temporaryPattern() {
-    static const QRegularExpression re(QStringLiteral("^\\.(.+)\\.bw-tmp\\.(\\d+)\\.[0-9a-z]+$"));
+    static const QRegularExpression re(QStringLiteral("\\A\\.(.+)\\.bw-tmp\\.(\\d+)\\.[0-9a-z]+\\z"));
     return re;
 }
 

@@ -76,7 +76,7 @@ bool TForm13::save() {
                          // With every slot in use the oldest configuration goes only when the user says so.
                          [&dialogs](const QString& replaced) {
                              return dialogs.message(ConfigMessages::ReplaceOldest.arg(replaced),
-                                                    Dialogs::Icon::Question, Dialogs::Buttons::YesNo,
+                                                    Dialogs::Icon::Information, Dialogs::Buttons::YesNo,
                                                     0) == Dialogs::Button::Yes;
                          });
     } catch (const std::exception& e) {

@@ -25,6 +25,16 @@ const QByteArray kAllHintsOff =
 
 using Box = QPair<QString, Dialogs::Buttons>;
 
+// PCBWSAVE.INI with all 100 slots taken ("Config 1" to "Config 100"), slot 42 written last.
+QByteArray fullRing() {
+    QByteArray ini = "[SAVED]\r\nLastSavedItemWas=42\r\n";
+    for (int slot = 1; slot <= 100; ++slot)
+        ini += "Config " + QByteArray::number(slot) + "=SAVED" + QByteArray::number(slot) + "\r\n";
+    for (int slot = 1; slot <= 100; ++slot)
+        ini += "[SAVED" + QByteArray::number(slot) + "]\r\ndesc=Config " + QByteArray::number(slot) + "\r\n";
+    return ini;
+}
+
 QList<Box> boxes(const ScriptedDialogs& dialogs) {
     QList<Box> out;
     for (const ScriptedDialogs::Shown& s : dialogs.shown())
@@ -112,6 +122,7 @@ private Q_SLOTS:
     void overwriteKeepsItsSlot();
     void refusedWriteIsReported();
     void ringWrapsAndRemove();
+    void fullRingReplacesWhenTheUserAgrees();
     void nextCancelAndEmptyDoubleClick();
     void unreadableAddressIsNamed();
 };
@@ -289,6 +300,27 @@ void TestConfigurationPages::saveMessages_data() {
     QTest::newRow("overwrite, no") << existing << QStringLiteral("LAB") << Dialogs::Button::No
                                    << QList<Box>{{ConfigMessages::AlreadyExists, Dialogs::Buttons::YesNo},
                                                  {ConfigMessages::NotSaved, Dialogs::Buttons::OkCancel}};
+    // With every slot taken, the configuration that would go is named first.
+    QTest::newRow("all slots in use, replace: no")
+        << fullRing() << QStringLiteral("New") << Dialogs::Button::No
+        << QList<Box>{
+               {ConfigMessages::ReplaceOldest.arg(QStringLiteral("Config 43")), Dialogs::Buttons::YesNo},
+               {ConfigMessages::NotSaved, Dialogs::Buttons::OkCancel}};
+}
+
+void TestConfigurationPages::fullRingReplacesWhenTheUserAgrees() {
+    GuiFixture f(kAllHintsOff);
+    TestEnv::writeHostFile(saveIni(f), fullRing());
+    f.dialogs.answer(Dialogs::Button::Yes);
+    saveThroughPages(f, QStringLiteral("New"));
+    QCOMPARE(boxes(f.dialogs), (QList<Box>{{ConfigMessages::ReplaceOldest.arg(QStringLiteral("Config 43")),
+                                            Dialogs::Buttons::YesNo}}));
+    QVERIFY(f.wizard->form(PageId::Summary)->isVisible());
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("New")), QStringLiteral("SAVED43"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Config 43")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED43"), QStringLiteral("desc")), QStringLiteral("New"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED44"), QStringLiteral("desc")), QStringLiteral("Config 44"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("43"));
 }
 
 // Every refusal keeps the page open and leaves the file exactly as it was.
