@@ -385,6 +385,60 @@ private Q_SLOTS:
         QVERIFY2(err.contains(said) && err.contains("PCBWSAVE.INI"), err.constData());
     }
 
+    // What killed runs left goes at the next start, and only that: a live process's temporary files
+    // and fresh files of an older version's naming stay.
+    void startRemovesWhatKilledRunsLeft_data() {
+        QTest::addColumn<QString>("where"); // prog, images (a drive's folder elsewhere) or tmp
+        QTest::addColumn<QString>("name");  // %1 is a process id
+        QTest::addColumn<bool>("deadProcess");
+        QTest::addColumn<int>("ageMinutes");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("profile file's, process ended") << "prog"
+                                                       << ".PCBWSAVE.INI.bw-tmp.%1.k3" << true << 0 << true;
+        QTest::newRow("profile file's, process alive") << "prog"
+                                                       << ".PCBWSAVE.INI.bw-tmp.%1.k3" << false << 0 << false;
+        QTest::newRow("image's, in the drive's folder") << "images"
+                                                        << ".B.img.bw-tmp.%1.z" << true << 0 << true;
+        QTest::newRow("scratch folder, process ended") << "tmp"
+                                                       << "bootwright-%1-Ab12Cd" << true << 0 << true;
+        QTest::newRow("scratch folder, process alive") << "tmp"
+                                                       << "bootwright-%1-Ab12Cd" << false << 0 << false;
+        QTest::newRow("older version's, an hour old") << "prog"
+                                                      << ".PCBWSAVE.INI.tmp1x2y" << true << 60 << true;
+        QTest::newRow("older version's, fresh") << "prog"
+                                                << ".PCBWSAVE.INI.tmp1x2y" << true << 0 << false;
+        QTest::newRow("older working copy, an hour old") << "prog"
+                                                         << "A.img.bw-new" << true << 60 << true;
+        QTest::newRow("someone else's file") << "prog"
+                                             << "notes.bw-tmp.%1.txt" << true << 60 << false;
+    }
+    void startRemovesWhatKilledRunsLeft() {
+        QFETCH(QString, where);
+        QFETCH(QString, name);
+        QFETCH(bool, deadProcess);
+        QFETCH(int, ageMinutes);
+        QFETCH(bool, removed);
+        QDir().mkpath(base("images"));
+        TestEnv::writeHostFile(fx().path("PCBW.INI"),
+                               "[DRIVES]\r\nB=" + base("images/B.img").toLocal8Bit() + "\r\n");
+        const QString dir = where == QLatin1String("prog")     ? fx().dir()
+                            : where == QLatin1String("images") ? base("images")
+                                                               : fx().tmpDir();
+        const QString path = dir + QLatin1Char('/') + name.arg(deadProcess ? deadPid() : ::getpid());
+        if (where == QLatin1String("tmp")) {
+            QVERIFY(QDir().mkpath(path));
+            TestEnv::writeHostFile(path + "/f1", "a diskette's file");
+        } else {
+            TestEnv::writeHostFile(path, "left behind");
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * ageMinutes),
+                                  QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(fx().cli({"list"}).code, 0);
+        QCOMPARE(!QFileInfo::exists(path), removed);
+    }
+
     // An image of the wrong size is named before it is written; a file that is no FAT12 diskette
     // is not written at all.
     void imagesOfTheWrongKind_data() {

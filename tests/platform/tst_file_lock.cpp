@@ -66,10 +66,6 @@ private Q_SLOTS:
         QVERIFY(m_dir->isValid());
     }
 
-    void lockFileLiesBesideTheFile() {
-        QCOMPARE(lockFile(), m_dir->filePath(QStringLiteral(".PCBWSAVE.INI.lock")));
-    }
-
     // Who waits for whom: the second holder gets the lock only after the first let it go, except
     // that readers share it.
     void waitsForAnotherProcess_data() {

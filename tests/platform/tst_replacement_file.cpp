@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,26 +62,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::newRow("not committed") << "abandon";
         QTest::newRow("failure at the last moment") << "hook";
-        QTest::newRow("full file system") << "full";
     }
     void failureLeavesTheOldFileWhole() {
         QFETCH(QString, how);
-        std::unique_ptr<Tmpfs> fs;
-        QString dir = m_dir->path();
-        if (how == QLatin1String("full")) {
-            fs = std::make_unique<Tmpfs>(path("fs"), QStringLiteral("64k"));
-            if (!fs->valid())
-                QSKIP(qPrintable(fs->why()));
-            dir = fs->path();
-        }
-        const QString target = dir + QStringLiteral("/T.INI");
+        const QString target = path("T.INI");
         TestEnv::writeHostFile(target, "old contents");
-        if (fs)
-            QVERIFY(fs->fill());
-        const QByteArray big(20000, 'n');
         try {
             ReplacementFile file(target);
-            file.write(big);
+            file.write(QByteArray(20000, 'n'));
             if (how == QLatin1String("hook"))
                 ReplacementFile::setCommitHookForTesting(
                     [](const QString&) { throw std::runtime_error("crash"); });
@@ -91,43 +78,18 @@ private Q_SLOTS:
             QVERIFY(how == QLatin1String("abandon"));
         } catch (const IoError& e) {
             QVERIFY2(e.message().contains(target), qPrintable(e.message()));
-            if (how == QLatin1String("full"))
-                QVERIFY2(e.message().contains(QString::fromLocal8Bit(std::strerror(ENOSPC))),
-                         qPrintable(e.message()));
         }
         QCOMPARE(TestEnv::readHostFile(target), QByteArray("old contents"));
-        QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        left.removeAll(QStringLiteral(".filler"));
-        QCOMPARE(left, QStringList{"T.INI"});
+        QCOMPARE(entries(), QStringList{"T.INI"});
     }
 
-    // A link stays a link, however many stand in the way; the file at the end is replaced.
-    void writesThroughLinks_data() {
-        QTest::addColumn<int>("hops");
-        QTest::addColumn<bool>("targetExists");
-        QTest::newRow("one link") << 1 << true;
-        QTest::newRow("three links") << 3 << true;
-        QTest::newRow("a link to a file not yet there") << 1 << false;
-    }
-    void writesThroughLinks() {
-        QFETCH(int, hops);
-        QFETCH(bool, targetExists);
+    // A link to a file not there yet makes the file where the link points; the link stays.
+    void linkToAFileNotYetThere() {
         QDir().mkpath(path("real"));
-        const QString real = path("real/T.INI");
-        if (targetExists)
-            TestEnv::writeHostFile(real, "old");
-        QString target = real;
-        for (int i = 1; i <= hops; ++i) {
-            const QString link = path(QStringLiteral("l%1").arg(i));
-            QVERIFY(QFile::link(target, link));
-            target = link;
-        }
-        ReplacementFile::replace(target, "new");
-        QCOMPARE(TestEnv::readHostFile(real), QByteArray("new"));
-        for (int i = 1; i <= hops; ++i)
-            QVERIFY(QFileInfo(path(QStringLiteral("l%1").arg(i))).isSymLink());
-        QCOMPARE(QDir(path("real")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"T.INI"});
+        QVERIFY(QFile::link(path("real/T.INI"), path("link")));
+        ReplacementFile::replace(path("link"), "new");
+        QCOMPARE(TestEnv::readHostFile(path("real/T.INI")), QByteArray("new"));
+        QVERIFY(QFileInfo(path("link")).isSymLink());
     }
 
     void refusesWhatIsNoRegularFile_data() {
