@@ -156,13 +156,20 @@ void ReplacementFile::commit() {
     const bool exists = ::stat(targetName.constData(), &old) == 0;
     if (::fsync(m_fd) != 0)
         fail(QStringLiteral("write"), errno);
+    // What counts is how the new file ends up: on a FAT floppy mounted with fixed owner and
+    // permissions, chown and chmod are refused while the new file already has them.
+    struct stat now {};
+    const auto has = [&](bool owner) {
+        return ::fstat(m_fd, &now) == 0 && (owner ? now.st_uid == old.st_uid && now.st_gid == old.st_gid
+                                                  : (now.st_mode & 07777) == (old.st_mode & 07777));
+    };
     if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
         // Only root can give a file away; for everyone else the file becomes theirs, as any
         // editor that saves by renaming does it.
-        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0 && ::geteuid() == 0)
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0 && ::geteuid() == 0 && !has(true))
             fail(QStringLiteral("keep the owner of"), errno);
     }
-    if (::fchmod(m_fd, exists ? (old.st_mode & 07777) : defaultMode()) != 0)
+    if (::fchmod(m_fd, exists ? (old.st_mode & 07777) : defaultMode()) != 0 && !(exists && has(false)))
         fail(QStringLiteral("keep the mode of"), errno);
     const int fd = std::exchange(m_fd, -1);
     if (::close(fd) != 0 && errno != EINTR)

@@ -217,6 +217,7 @@ private Q_SLOTS:
     }
 
     void buildRefusesWhatTheDisketteCannotHold() {
+        QVERIFY(QDir().mkpath(base("disk")));
         const CliFixture::Result r =
             fx().cli({"build", "--set", "BuildMode=1", "--set", "TForm6.Edit1=10.0.0.5", "--set",
                       "TForm6.Edit2=255.0.0.0", "--set", QString::fromUtf8("TForm6.Edit3=\xC5\x81UKASZ"),
