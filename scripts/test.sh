@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs the whole test suite twice:
-# once as built normally, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# once as built normally, once under AddressSanitizer and UndefinedBehaviorSanitizer; then runs each
+# libFuzzer target for a few seconds (BW_FUZZ_SECONDS, default 10; scripts/fuzz.sh runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -18,3 +19,6 @@ echo "== sanitizer build"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+echo "== fuzzing (${BW_FUZZ_SECONDS:-10} s per target)"
+scripts/fuzz.sh "${BW_FUZZ_SECONDS:-10}"

@@ -6,6 +6,7 @@
 #include "gui/widgets/qt_dialogs.h"
 #include "gui/widgets/splash_window.h"
 #include "platform/clock.h"
+#include "platform/stale_files.h"
 #include "settings/program_dir.h"
 
 #include <cstdio>
@@ -35,7 +36,10 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs(help);
     app.setDialogs(&dialogs);
     SystemClock clock;
-    Wizard wizard(dialogs, help, clock, ProgramDir::locate(QApplication::applicationDirPath()));
+    const QString programDir = ProgramDir::locate(QApplication::applicationDirPath());
+    // What killed runs left behind goes before this one starts.
+    StaleFiles::sweep(programDir);
+    Wizard wizard(dialogs, help, clock, programDir);
     wizard.createForms();
     // The main window's end is the program's, whatever other window (help, say) is still open.
     QObject::connect(wizard.form<MainWindow>(PageId::Main), &MainWindow::closed, &app,

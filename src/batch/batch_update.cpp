@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/dos_fs.h"
+#include "platform/file_lock.h"
 #include "platform/io_error.h"
 #include "platform/text_codec.h"
 #include "platform/text_util.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const QString kHeader = QStringLiteral("[CLIENT DISKETTE OPERATION]");
-constexpr int kLinesRead = 7;
 
 struct Key {
     QString name;    // as written: "MY_IP"
@@ -54,30 +54,66 @@ QString withoutBlanks(const QString& address) {
 
 } // namespace
 
+QString BatchUpdate::fieldProblem(const QString& value, const QString& field) {
+    for (const QChar c : value) {
+        if (c == u'\r' || c == u'\n')
+            return QStringLiteral("%1 cannot hold a line break: it would add lines to WATTCP.CFG.")
+                .arg(field);
+        if (c.unicode() < 32 && c != u'\t')
+            return QStringLiteral("%1 cannot hold the control character U+%2.")
+                .arg(field, QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    }
+    if (const QString c = TextCodec::firstUnencodable(value); !c.isEmpty())
+        return QStringLiteral("%1 holds %2, which WATTCP.CFG (Windows-1252) cannot hold.")
+            .arg(field, TextCodec::describe(c));
+    return {};
+}
+
 QByteArray BatchUpdate::rewrite(const QByteArray& old, const Fields& fields) {
     QList<QPair<QString, QByteArray>> lines = splitLines(old);
     // The new text of each key, or null when the diskette keeps its own.
     const QString updates[3] = {fields.updateAddress ? withoutBlanks(fields.address.trimmed()) : QString(),
                                 fields.updateName ? fields.name.trimmed() : QString(), QString()};
+    for (int k = 0; k < 2; ++k) {
+        if (const QString problem = fieldProblem(updates[k], kKeys[k].name); !problem.isEmpty())
+            throw FieldError(problem);
+    }
+    // Where the keys belong: the lines before the first section and the section
+    // "[CLIENT DISKETTE OPERATION]". Looked at in file order, so the first seven lines, where the
+    // keys have always been looked for, come first; a key in another section is not this file's.
+    qsizetype header = -1;
+    QList<bool> ours(lines.size(), false);
+    bool inOurs = true;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString t = lines[i].first.trimmed();
+        if (t.startsWith(QLatin1Char('['))) {
+            inOurs = header < 0 && t.compare(kHeader, Qt::CaseInsensitive) == 0;
+            if (inOurs)
+                header = i;
+            continue;
+        }
+        ours[i] = inOurs;
+    }
+    qsizetype where[3] = {-1, -1, -1};
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int k = ours[i] ? keyOf(lines[i].first) : -1;
+        if (k >= 0 && where[k] < 0)
+            where[k] = i;
+    }
     bool found[3] = {false, false, false};
-    for (qsizetype i = 0; i < lines.size() && i < kLinesRead; ++i) {
-        const int k = keyOf(lines[i].first);
-        if (k < 0 || found[k])
+    for (int k = 0; k < 3; ++k) {
+        if (where[k] < 0)
             continue;
         found[k] = true;
         if (!updates[k].isNull())
-            lines[i].first = kKeys[k].name + QLatin1Char('=') + updates[k];
+            lines[where[k]].first = kKeys[k].name + QLatin1Char('=') + updates[k];
     }
-    // Keys the diskette lacks come after the section header, in their usual order.
-    qsizetype insertAt = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].first.trimmed().compare(kHeader, Qt::CaseInsensitive) == 0) {
-            insertAt = i + 1;
-            break;
-        }
-    }
+    // Keys the diskette lacks come after the section header, in their usual order, each ended as
+    // the line before them is: a lone CR before an empty LF line would join the two into one break.
+    qsizetype insertAt = header + 1;
+    const qsizetype model = insertAt > 0 ? insertAt - 1 : 0;
     const QByteArray lineEnd =
-        lines.isEmpty() || lines.first().second.isEmpty() ? QByteArray("\r\n") : lines.first().second;
+        model >= lines.size() || lines[model].second.isEmpty() ? QByteArray("\r\n") : lines[model].second;
     for (int k = 0; k < 3; ++k) {
         if (!found[k] && !updates[k].isNull())
             lines.insert(insertAt++, {kKeys[k].name + QLatin1Char('=') + updates[k], lineEnd});
@@ -98,6 +134,11 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
     if (!fields.updateAddress && !fields.updateName) {
         inform(QStringLiteral("Nothing to do!"));
         return End::NothingToDo;
+    }
+    if (fields.updateName) {
+        if (const QString problem = fieldProblem(fields.name.trimmed(), QStringLiteral("The client name"));
+            !problem.isEmpty())
+            throw FieldError(problem);
     }
     const QString drive = QString(fields.drive.toUpper()) + QLatin1Char(':');
     const QString file = drive + QStringLiteral("\\WATTCP.CFG");
@@ -127,6 +168,13 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
         if (diskettePlaced && !diskettePlaced(diskette))
             return End::Stopped;
 
+        const DisketteCheck check = m_fs.checkDiskette(file);
+        if (!check.refusal.isEmpty())
+            throw IoError(check.refusal);
+        if (!check.warning.isEmpty())
+            m_dialogs.message(check.warning, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
+        // From the read to the write, nobody else updates this diskette.
+        const FileLock lock = m_fs.lockForUpdate(file);
         if (!m_fs.fileExists(file)) {
             inform(QStringLiteral("Could not find WATTCP.CFG file on the diskette!"));
             return End::MissingFile;

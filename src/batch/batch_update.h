@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <stdexcept>
 
 class Dialogs;
 class DosFs;
@@ -29,7 +30,18 @@ public:
         UnreadableFile, // "Could not open WATTCP.CFG file!"
     };
 
+    // A name or address that WATTCP.CFG cannot hold as it stands: go() refuses it before asking for
+    // a diskette.
+    class FieldError : public std::invalid_argument {
+    public:
+        explicit FieldError(const QString& message) : std::invalid_argument(message.toStdString()) {}
+    };
+
     BatchUpdate(DosFs& fs, Dialogs& dialogs) : m_fs(fs), m_dialogs(dialogs) {}
+
+    // Why a value cannot go into WATTCP.CFG (a line break would add lines, a character that
+    // Windows-1252 lacks would arrive as "?"), or an empty text. field names it in the message.
+    static QString fieldProblem(const QString& value, const QString& field);
 
     // Called after each prompt is answered OK, before that diskette is read: the next diskette is
     // put behind the drive here (the command line maps it; the page asks for an image's or a
@@ -39,12 +51,17 @@ public:
     // for what it kept of its own).
     std::function<void(int diskette, const QString& address, const QString& name)> updated;
 
-    // "&GO >". A failure to write the file throws IoError (the old file stays whole).
+    // "&GO >". A failure to write the file throws IoError (the old file stays whole), as does a
+    // diskette that is no diskette; a field the file cannot hold throws FieldError. Each diskette is
+    // locked from its read to its write, so that two updates of one diskette take turns.
     End go(Fields& fields);
 
     // The new WATTCP.CFG: every line of the old one carried over in its place, the three keys
-    // (looked for in the first seven lines) replaced; a key the file lacks is added after the
-    // "[CLIENT DISKETTE OPERATION]" line (first, when there is none) only when it is updated.
+    // replaced where they stand: the first line of each in file order among the lines before any
+    // section and those of "[CLIENT DISKETTE OPERATION]" (so the first seven lines are looked at
+    // first, and a key further down is found too); a key the file lacks is added after that
+    // section's header (first, when there is none) only when it is updated. Running it again with
+    // the same fields changes nothing. Throws FieldError for a field that fieldProblem() refuses.
     static QByteArray rewrite(const QByteArray& old, const Fields& fields);
 
 private:

@@ -8,6 +8,7 @@
 #include "cli/console_ports.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
+#include "platform/stale_files.h"
 #include "settings/program_dir.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,9 @@ const char* const kUsage =
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
     "        the --set values, in that order; {n} in a drive path is the diskette's number\n"
-    "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite]\n"
+    "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite] [--replace-oldest]\n"
+    "        --overwrite replaces the configuration of that description; --replace-oldest lets a\n"
+    "        new one replace the oldest when all 100 slots are in use\n"
     "  list                         one line per saved configuration: description TAB kind\n"
     "  remove DESCRIPTION\n"
     "  batch [--ip ADDRESS] [--name NAME] DISKETTE...\n"
@@ -37,7 +40,8 @@ const char* const kUsage =
     "  VALUE       1/0 for check boxes and radio buttons, an index for drop-down lists, text\n"
     "              otherwise; an address field also takes 10.0.0.5, DHCP or BOOTP\n"
     "\n"
-    "exit status: 0 done, 1 ended by a message, 2 usage error, 3 input/output error\n";
+    "exit status: 0 done, 1 ended by a message (a refused action), 2 usage error,\n"
+    "             3 input/output error (a file that cannot be read or written)\n";
 
 // Walks the arguments after the command.
 class Args {
@@ -100,6 +104,7 @@ int save(Args& args, const QString& dir) {
     QString config;
     QStringList sets;
     bool overwrite = false;
+    bool replaceOldest = false;
     while (!args.atEnd()) {
         const QString arg = args.next();
         if (arg == QLatin1String("--config"))
@@ -108,6 +113,8 @@ int save(Args& args, const QString& dir) {
             sets << args.value(arg);
         else if (arg == QLatin1String("--overwrite"))
             overwrite = true;
+        else if (arg == QLatin1String("--replace-oldest"))
+            replaceOldest = true;
         else if (!haveDescription && !arg.startsWith(QLatin1String("--"))) {
             description = arg;
             haveDescription = true;
@@ -116,7 +123,7 @@ int save(Args& args, const QString& dir) {
     }
     if (!haveDescription)
         throw UsageError(QStringLiteral("save needs a DESCRIPTION"));
-    return CliConfig::save(dir, description, config, sets, overwrite);
+    return CliConfig::save(dir, description, config, sets, overwrite, replaceOldest);
 }
 
 int remove(Args& args, const QString& dir) {
@@ -183,6 +190,8 @@ int run(const QStringList& arguments) {
         else if (!QDir(dir).exists())
             throw UsageError(QStringLiteral("--dir %1: no such directory").arg(dir));
         dir = QDir(dir).absolutePath();
+        // What killed runs left behind goes before this one starts.
+        StaleFiles::sweep(dir);
 
         const QString command = rest.takeFirst();
         Args args(rest, command);

@@ -49,8 +49,12 @@ int run(const QString& programDir, const QString& address, const QString& name,
             throw UsageError(
                 QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));
     }
-    if (fields.updateName)
+    if (fields.updateName) {
         fields.name = name;
+        if (const QString problem = BatchUpdate::fieldProblem(name.trimmed(), QStringLiteral("--name"));
+            !problem.isEmpty())
+            throw UsageError(problem);
+    }
     fields.drive = QLatin1Char('A');
 
     DosFs fs(DriveTable::load(programDir));
@@ -72,6 +76,8 @@ int run(const QString& programDir, const QString& address, const QString& name,
     } catch (const IoError& e) {
         dialogs.print(QStringLiteral("Input/output error: ") + e.message());
         return Cli::IoFailure;
+    } catch (const BatchUpdate::FieldError& e) {
+        throw UsageError(QString::fromStdString(e.what()));
     }
     return done == diskettes.size() ? Cli::Done : Cli::Message;
 }

@@ -20,18 +20,12 @@ namespace CliSettings {
 BuildSettings assemble(const QString& programDir, const QString& config, const QStringList& sets) {
     BuildSettings settings;
     if (!config.isNull()) {
+        // Found by the caption the Load page lists, compared as a save compares descriptions.
         const ConfigStore store(programDir);
-        bool found = false;
-        // Found as the Load page finds it: by the caption the list shows, exactly as typed.
-        for (const ConfigStore::Item& item : store.list()) {
-            if (item.description == config) {
-                settings = store.load(item.description, settings);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        const std::optional<ConfigStore::Item> item = store.find(config);
+        if (!item)
             throw ConfigNotFound();
+        settings = store.load(item->description, settings);
     }
     // The pages fill an untouched empty address field when they are shown, before anything is typed.
     ShowSteps::blankFill(settings);

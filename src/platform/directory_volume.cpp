@@ -2,10 +2,10 @@
 
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
+#include "platform/replacement_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -316,8 +316,12 @@ void DirectoryVolume::replaceFile(const VolumePath& path, const QByteArray& data
         if (!(st.st_mode & S_IWUSR))
             throw IoError(QStringLiteral("Cannot write %1: the file is read-only").arg(shown));
     }
-    // A temporary file beside the old one, flushed, then renamed over it.
-    QSaveFile file(r.hostPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(shown, file.errorString()));
+    ReplacementFile::replace(r.hostPath, data);
+}
+
+FileLock DirectoryVolume::lockForUpdate(const VolumePath& path) {
+    const Resolved r = resolve(path.parts);
+    if (path.parts.isEmpty() || r.found < path.parts.size())
+        return {};
+    return FileLock::onFile(r.hostPath, FileLock::Mode::Exclusive);
 }

@@ -22,6 +22,7 @@ public:
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
+    FileLock lockForUpdate(const VolumePath& path) override;
 
     // The host path a volume path stands for: existing components in their spelling on disk, the
     // rest as given. found is how many leading components exist.

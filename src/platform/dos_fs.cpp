@@ -2,6 +2,7 @@
 
 #include "platform/directory_volume.h"
 #include "platform/dos_path.h"
+#include "platform/file_lock.h"
 #include "platform/image_volume.h"
 #include "platform/io_error.h"
 
@@ -185,4 +186,14 @@ bool DosFs::sameFile(const QString& a, const QString& b) {
         return false;
     const QString identity = la.volume->fileIdentity(la.path);
     return !identity.isEmpty() && identity == lb.volume->fileIdentity(lb.path);
+}
+
+DisketteCheck DosFs::checkDiskette(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->check() : DisketteCheck{};
+}
+
+FileLock DosFs::lockForUpdate(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->lockForUpdate(l.path) : FileLock();
 }

@@ -8,7 +8,16 @@
 #include <map>
 #include <memory>
 
+class FileLock;
 class Volume;
+
+// What a diskette is like before anything is written to it: a refusal (the file is no diskette,
+// or its name cannot be handed to mtools) ends the work; a warning (an image of an unusual size)
+// is shown and the work goes on. Both empty for an ordinary diskette.
+struct DisketteCheck {
+    QString refusal;
+    QString warning;
+};
 
 // DOS file attributes, as the diskette keeps them.
 namespace DosAttr {
@@ -70,6 +79,11 @@ public:
     void setAttributes(const QString& path, quint8 attributes);
     // True when both paths name the same existing file.
     bool sameFile(const QString& a, const QString& b);
+    // The diskette that holds path, looked at before it is written to.
+    DisketteCheck checkDiskette(const QString& path);
+    // Holds the diskette (an image or a device) or the file (on a directory) for one
+    // read-modify-write of path; released when the lock is destroyed.
+    FileLock lockForUpdate(const QString& path);
 
 private:
     struct Location;

@@ -16,6 +16,15 @@ QByteArray encode(const QStringList& lines) {
 }
 
 void write(DosFs& fs, const QString& path, const QStringList& lines) {
+    // A character the diskette's character set lacks would reach the file as "?", while the
+    // program reports the text as it was typed.
+    for (const QString& line : lines) {
+        const QString c = TextCodec::firstUnencodable(line);
+        if (!c.isEmpty())
+            throw IoError(QStringLiteral("Cannot write %1: the line \"%2\" holds %3, which a DOS text file "
+                                         "(Windows-1252) cannot hold")
+                              .arg(path, line, TextCodec::describe(c)));
+    }
     fs.writeFile(path, encode(lines));
 }
 

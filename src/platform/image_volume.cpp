@@ -3,17 +3,35 @@
 #include "platform/image_reader.h"
 #include "platform/image_writer.h"
 #include "platform/io_error.h"
+#include "platform/replacement_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+quint32 littleEndian(const QByteArray& bytes, qsizetype at, int width) {
+    quint32 value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+QByteArray firstBytes(const QString& path, qint64 count) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(count) : QByteArray();
+}
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -67,7 +85,93 @@ bool ImageVolume::imageExists() const {
     return QFileInfo::exists(m_image);
 }
 
+QString ImageVolume::unusablePath(const QString& image) {
+    if (image.contains(QLatin1String("@@")))
+        return QStringLiteral("mtools would read what follows \"@@\" in %1 as an offset into another file; "
+                              "rename the image or its folder so that the path holds no \"@@\"")
+            .arg(image);
+    return {};
+}
+
+QString ImageVolume::notFat12(const QByteArray& boot) {
+    if (boot.size() < 512)
+        return QStringLiteral("it is %1 bytes long, too short for a diskette").arg(boot.size());
+    const quint32 bytesPerSector = littleEndian(boot, 11, 2);
+    const quint32 sectorsPerCluster = static_cast<unsigned char>(boot[13]);
+    const quint32 reserved = littleEndian(boot, 14, 2);
+    const quint32 fats = static_cast<unsigned char>(boot[16]);
+    const quint32 rootEntries = littleEndian(boot, 17, 2);
+    const quint32 sectors16 = littleEndian(boot, 19, 2);
+    const auto media = static_cast<unsigned char>(boot[21]);
+    const quint32 fatSectors = littleEndian(boot, 22, 2);
+    const quint32 sectors = sectors16 != 0 ? sectors16 : littleEndian(boot, 32, 4);
+    const bool sizes = (bytesPerSector == 512 || bytesPerSector == 1024 || bytesPerSector == 2048 ||
+                        bytesPerSector == 4096) &&
+                       sectorsPerCluster != 0 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
+    const bool layout = reserved != 0 && fats != 0 && fatSectors != 0 && (media == 0xF0 || media >= 0xF8);
+    if (!sizes || !layout)
+        return QStringLiteral("it does not begin with the boot sector of a FAT file system");
+    const quint64 overhead = quint64(reserved) + quint64(fats) * fatSectors +
+                             (quint64(rootEntries) * 32 + bytesPerSector - 1) / bytesPerSector;
+    if (sectors <= overhead)
+        return QStringLiteral("its boot sector describes no room for files");
+    // FAT12 is told apart by its number of clusters, as every FAT driver does it.
+    if ((sectors - overhead) / sectorsPerCluster >= 4085)
+        return QStringLiteral("it holds a FAT16 or FAT32 file system, not the FAT12 of a diskette");
+    return {};
+}
+
+void ImageVolume::removeStaleScratch(const QString& tempDir) {
+    static const QRegularExpression name(QStringLiteral("\\Abootwright-(\\d+)-\\w+\\z"));
+    const QFileInfoList entries = QDir(tempDir).entryInfoList({QStringLiteral("bootwright-*")},
+                                                              QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch m = name.match(entry.fileName());
+        if (!m.hasMatch() || entry.ownerId() != ::geteuid())
+            continue;
+        const qint64 pid = m.captured(1).toLongLong();
+        const bool alive = pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
+                           (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        if (!alive)
+            QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+}
+
+void ImageVolume::requireUsable(const VolumePath& path, const QString& verb) const {
+    if (const QString why = unusablePath(m_image); !why.isEmpty())
+        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), why));
+}
+
+DisketteCheck ImageVolume::check() {
+    DisketteCheck result;
+    if (const QString why = unusablePath(m_image); !why.isEmpty()) {
+        result.refusal = QStringLiteral("Cannot use %1 as a diskette: %2").arg(m_image, why);
+        return result;
+    }
+    if (m_device || !imageExists())
+        return result;
+    const QFileInfo info(m_image);
+    if (const QString why = notFat12(firstBytes(m_image, 512)); !why.isEmpty()) {
+        result.refusal = QStringLiteral("Cannot use %1 as a diskette: it is not a FAT12 diskette image (%2)")
+                             .arg(m_image, why);
+        return result;
+    }
+    if (info.size() != DisketteSize) {
+        const QLocale english(QLocale::English);
+        result.warning = QStringLiteral("The diskette image %1 is %2 bytes, not the %3 bytes of a 1.44 MB "
+                                        "diskette: it may be cut short or be another kind of diskette.")
+                             .arg(m_image, english.toString(info.size()), english.toString(DisketteSize));
+    }
+    return result;
+}
+
+FileLock ImageVolume::lockForUpdate(const VolumePath&) {
+    return FileLock::onFile(m_image, FileLock::Mode::Exclusive);
+}
+
 Mtools::Result ImageVolume::tool(const QString& name, QStringList args) const {
+    if (const QString why = unusablePath(m_image); !why.isEmpty())
+        throw IoError(QStringLiteral("Cannot run %1 on %2: %3").arg(name, m_image, why));
     args.prepend(m_image);
     args.prepend(QStringLiteral("-i"));
     return Mtools::run(name, args, m_image);
@@ -90,6 +194,7 @@ void ImageVolume::requireImage(const VolumePath& path, const QString& verb) cons
 }
 
 void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
+    requireUsable(path, verb);
     if (!imageExists()) {
         if (m_device)
             requireImage(path, verb); // a missing device cannot be made
@@ -107,6 +212,12 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         throw IoError(QStringLiteral("Cannot %1 %2: the diskette cannot be written (%3)")
                           .arg(verb, where(path), systemError(errno)));
     ::close(fd);
+    // Another kind of file under an image's name is never written as if it were a diskette.
+    if (!m_device) {
+        if (const QString why = notFat12(firstBytes(m_image, 512)); !why.isEmpty())
+            throw IoError(QStringLiteral("Cannot %1 %2: %3 is not a FAT12 diskette image (%4)")
+                              .arg(verb, where(path), m_image, why));
+    }
 }
 
 std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) const {
@@ -150,7 +261,9 @@ qint64 ImageVolume::clusterSize() const {
 
 QString ImageVolume::scratchPath() {
     if (!m_scratch) {
-        m_scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/bootwright-XXXXXX"));
+        // The process id in the name tells the next start whose it was, should this run be killed.
+        m_scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                    QStringLiteral("/bootwright-%1-XXXXXX").arg(::getpid()));
         if (!m_scratch->isValid()) {
             const QString error = m_scratch->errorString();
             m_scratch.reset();
@@ -388,29 +501,19 @@ QString ImageVolume::fileIdentity(const VolumePath& path) {
 }
 
 void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
+    requireUsable(path, QStringLiteral("write"));
     if (m_device || !imageExists()) {
         Volume::replaceFile(path, data);
         return;
     }
-    // The change is made on a copy of the image beside it, which then replaces the image at once.
-    const QString copy = m_image + QStringLiteral(".bw-new");
-    QFile::remove(copy);
-    if (!QFile::copy(m_image, copy))
-        throw IoError(QStringLiteral("Cannot write %1: no room for a working copy of the image beside it")
-                          .arg(where(path)));
-    try {
-        ImageVolume working(copy, false);
+    // The change is made on a working copy of the image beside it, which then replaces the image
+    // at once; a link to the image stays a link.
+    ReplacementFile work(m_image);
+    work.copyTarget();
+    {
+        ImageVolume working(work.tempPath(), false);
         working.Volume::replaceFile(path, data);
-        QFile f(copy);
-        if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
-            throw IoError(QStringLiteral("Cannot write %1: %2").arg(where(path), f.errorString()));
-        f.close();
-        if (::rename(QFile::encodeName(copy).constData(), QFile::encodeName(m_image).constData()) != 0)
-            throw IoError(QStringLiteral("Cannot write %1: %2")
-                              .arg(where(path), QString::fromLocal8Bit(std::strerror(errno))));
-    } catch (...) {
-        QFile::remove(copy);
-        throw;
     }
+    work.commit();
     ++m_generation;
 }

@@ -29,8 +29,19 @@ public:
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
+    DisketteCheck check() override;
+    FileLock lockForUpdate(const VolumePath& path) override;
 
     const QString& image() const { return m_image; }
+    static constexpr qint64 DisketteSize = 1474560;
+    // Why mtools cannot be given this image or device path ("@@" would be read as an offset into
+    // the file before it), or an empty text.
+    static QString unusablePath(const QString& image);
+    // Why these first bytes of a file are no FAT12 diskette's boot sector, or an empty text.
+    static QString notFat12(const QByteArray& bootSector);
+    // Removes the scratch directories ("bootwright-PID-XXXXXX") in tempDir that processes now
+    // ended left behind.
+    static void removeStaleScratch(const QString& tempDir);
     // "A:\X in the image /x/A.img", for messages.
     QString where(const VolumePath& path) const;
 
@@ -57,6 +68,8 @@ private:
     // image file or device opens for writing.
     void prepareWrite(const VolumePath& path, const QString& verb);
     void requireImage(const VolumePath& path, const QString& verb) const;
+    // Throws IoError when the image path or the file behind it must not be handed to mtools.
+    void requireUsable(const VolumePath& path, const QString& verb) const;
     Mtools::Result tool(const QString& name, QStringList args) const;
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
     // The listing of a directory, or nothing when the directory does not exist.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/file_lock.h"
+#include "platform/io_error.h"
+#include "platform/profile_document.h"
+
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
-
-class ProfileText;
 
 // A write or erase that the file system refused. what() is "Unable to write to " + the full path.
 class ProfileWriteError : public std::runtime_error {
@@ -16,21 +18,28 @@ private:
     QString m_path;
 };
 
-// A section name, key or value that the file format cannot hold (a line break, a section name
-// with "]", a key with "=" or starting with "[" or ";"): refused instead of written, since it would
-// add lines to the file or be read back as something else.
-class ProfileValueError : public std::runtime_error {
+// A file that is there but cannot be read as a profile file: unreadable, not a regular file, or
+// larger than any real one. A missing file is no error: it reads as empty.
+class ProfileReadError : public IoError {
 public:
-    explicit ProfileValueError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    using IoError::IoError;
 };
 
 // One private-profile (INI) file, read and written the way the Windows profile API does it, so
 // that files written by either read the same in both. Holds only the path: every operation opens
-// the file, and every write replaces it atomically.
+// the file. Each read takes one look at the file under a shared lock; each change is one
+// replacement of the file under an exclusive lock held from its read to its rename, so that two
+// programs changing the file at once never lose each other's changes.
+//
+// The single reads never fail, as the profile functions' reads never do: a missing file, and one
+// that cannot be read as a profile file, give the caller's default. snapshot() says why instead.
 class ProfileFile {
 public:
     explicit ProfileFile(QString path);
     const QString& path() const { return m_path; }
+
+    // No profile file comes near this size; a larger "file" (a device, a runaway) is refused.
+    static constexpr qint64 LargestFile = 16 * 1024 * 1024;
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
     void writeString(const QString& section, const QString& key, const QString& value);
@@ -42,6 +51,25 @@ public:
     void eraseSection(const QString& section);
     void deleteKey(const QString& section, const QString& key); // a refusal is ignored
 
+    // The file as it is now, read once under a shared lock, for several reads of one state.
+    // Throws ProfileReadError for a file that is there but cannot be read as a profile file.
+    ProfileDocument snapshot() const;
+
+    // Several changes that reach the file as one replacement: all of them or none. The file is
+    // locked from the read to commit() (or to the end of the Edit, which then writes nothing).
+    class Edit {
+    public:
+        explicit Edit(const ProfileFile& file);
+        ProfileDocument& document() { return m_document; }
+        // Replaces the file when anything changed; throws ProfileWriteError.
+        void commit();
+
+    private:
+        QString m_path;
+        FileLock m_lock;
+        ProfileDocument m_document;
+    };
+
     // Test seam: called with the temporary file just before it replaces the real one; throwing
     // from it simulates a failure at the last moment (a full disk, a crash).
     using CommitHook = void (*)(const QString& tempPath);
@@ -49,10 +77,6 @@ public:
 
 private:
     QString fullPath() const;
-    QString checkedSection(const QString& section) const;
-    QString checkedKey(const QString& section, const QString& key) const;
-    void checkEncodable(const ProfileText& text, const QString& section, const QString& key) const;
-    [[noreturn]] void refuse(const QString& what, QStringView why) const;
-
+    ProfileDocument lenientSnapshot() const;
     QString m_path;
 };

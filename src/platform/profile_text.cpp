@@ -23,6 +23,43 @@ qsizetype trimEnd(const char* d, qsizetype from, qsizetype to) {
     return to;
 }
 
+// Holds one UTF-16 code unit in the form UTF-8 gives it, surrogates too, so that the parser
+// meets ASCII where the file has ASCII and every unit comes back unchanged.
+void appendUnit(QByteArray& out, char16_t u) {
+    if (u < 0x80) {
+        out += static_cast<char>(u);
+    } else if (u < 0x800) {
+        out += static_cast<char>(0xC0 | (u >> 6));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (u >> 12));
+        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+}
+
+QString unitsOf(const char* d, qsizetype n) {
+    QString out;
+    out.reserve(n);
+    for (qsizetype i = 0; i < n;) {
+        const auto b = static_cast<unsigned char>(d[i]);
+        const auto cont = [&](qsizetype k) {
+            return i + k < n ? static_cast<unsigned char>(d[i + k]) & 0x3F : 0;
+        };
+        if (b < 0x80) {
+            out += QChar(char16_t(b));
+            i += 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            out += QChar(char16_t(((b & 0x1F) << 6) | cont(1)));
+            i += 2;
+        } else {
+            out += QChar(char16_t(((b & 0x0F) << 12) | (cont(1) << 6) | cont(2)));
+            i += 3;
+        }
+    }
+    return out;
+}
+
 qsizetype find(const char* d, qsizetype from, qsizetype to, char c) {
     for (qsizetype i = from; i < to; ++i) {
         if (d[i] == c)
@@ -39,15 +76,18 @@ ProfileText::ProfileText(const QByteArray& fileBytes) {
         m_text = fileBytes.mid(kUtf8Bom.size());
     } else if (fileBytes.startsWith(kUtf16Bom)) {
         // The Windows profile API keeps a file in UTF-16 when it finds it so; we read it as such
-        // and write it back the same way.
+        // and write it back the same way. Each code unit is held on its own, lone surrogates and
+        // further byte-order marks included, and an odd last byte is kept aside: the lines an
+        // edit does not touch go back to the file byte for byte.
         m_encoding = Encoding::Utf16;
-        QString text;
-        text.reserve(fileBytes.size() / 2);
-        for (qsizetype i = kUtf16Bom.size(); i + 1 < fileBytes.size(); i += 2) {
-            text += QChar(char16_t(static_cast<unsigned char>(fileBytes[i]) |
-                                   static_cast<unsigned char>(fileBytes[i + 1]) << 8));
+        const qsizetype units = (fileBytes.size() - kUtf16Bom.size()) / 2;
+        m_text.reserve(units);
+        for (qsizetype i = 0; i < units; ++i) {
+            const qsizetype at = kUtf16Bom.size() + 2 * i;
+            appendUnit(m_text, char16_t(static_cast<unsigned char>(fileBytes[at]) |
+                                        static_cast<unsigned char>(fileBytes[at + 1]) << 8));
         }
-        m_text = text.toUtf8();
+        m_oddByte = fileBytes.mid(kUtf16Bom.size() + 2 * units);
     } else {
         m_text = fileBytes;
     }
@@ -60,33 +100,87 @@ QByteArray ProfileText::fileBytes() const {
     case Encoding::Utf8:
         return kUtf8Bom + m_text;
     case Encoding::Utf16: {
-        const QString text = QString::fromUtf8(m_text);
+        const QString text = unitsOf(m_text.constData(), m_text.size());
         QByteArray out = kUtf16Bom;
-        out.reserve(out.size() + 2 * text.size());
+        out.reserve(out.size() + 2 * text.size() + m_oddByte.size());
         for (const QChar c : text) {
             out += static_cast<char>(c.unicode() & 0xFF);
             out += static_cast<char>(c.unicode() >> 8);
         }
-        return out;
+        return out + m_oddByte;
     }
     }
     return m_text;
 }
 
 bool ProfileText::canHold(const QString& text) const {
-    const QByteArray bytes = encode(text);
-    return QString(m_encoding == Encoding::Cp1252 ? TextCodec::fromCp1252(bytes)
-                                                  : QString::fromUtf8(bytes)) == text;
+    switch (m_encoding) {
+    case Encoding::Cp1252:
+        return TextCodec::fromCp1252(TextCodec::toCp1252(text)) == text;
+    case Encoding::Utf8:
+        return QString::fromUtf8(text.toUtf8()) == text;
+    case Encoding::Utf16:
+        return true;
+    }
+    return false;
 }
 
 QString ProfileText::decode(qsizetype from, qsizetype to) const {
-    if (m_encoding == Encoding::Cp1252)
+    switch (m_encoding) {
+    case Encoding::Cp1252:
         return TextCodec::fromCp1252(QByteArray::fromRawData(m_text.constData() + from, to - from));
-    return QString::fromUtf8(m_text.constData() + from, to - from);
+    case Encoding::Utf8:
+        return QString::fromUtf8(m_text.constData() + from, to - from);
+    case Encoding::Utf16:
+        return unitsOf(m_text.constData() + from, to - from);
+    }
+    return {};
 }
 
 QByteArray ProfileText::encode(const QString& text) const {
-    return m_encoding == Encoding::Cp1252 ? TextCodec::toCp1252(text) : text.toUtf8();
+    switch (m_encoding) {
+    case Encoding::Cp1252:
+        return TextCodec::toCp1252(text);
+    case Encoding::Utf8:
+        return text.toUtf8();
+    case Encoding::Utf16: {
+        QByteArray out;
+        for (const QChar c : text)
+            appendUnit(out, c.unicode());
+        return out;
+    }
+    }
+    return {};
+}
+
+QList<ProfileText::Section> ProfileText::sections() const {
+    QList<Section> out;
+    for (auto s = firstSection(0); s; s = firstSection(s->end))
+        out.append(*s);
+    return out;
+}
+
+std::optional<ProfileText::Section> ProfileText::firstSection(qsizetype from) const {
+    Line line;
+    for (qsizetype pos = from; lineAt(pos, line); pos = line.next) {
+        if (line.kind == Kind::Section)
+            return sectionAt(line);
+    }
+    return std::nullopt;
+}
+
+ProfileText::Section ProfileText::sectionAt(const Line& header) const {
+    Section section{header, size(), header.next};
+    Line inner;
+    for (qsizetype pos = header.next; lineAt(pos, inner); pos = inner.next) {
+        if (inner.kind == Kind::Section) {
+            section.end = inner.start;
+            break;
+        }
+        if (inner.kind == Kind::Key)
+            section.afterLastKey = inner.next;
+    }
+    return section;
 }
 
 bool ProfileText::lineAt(qsizetype pos, Line& line) const {
@@ -102,7 +196,12 @@ bool ProfileText::lineAt(qsizetype pos, Line& line) const {
         next += (d[next] == '\r' && next + 1 < n && d[next + 1] == '\n') ? 2 : 1;
 
     line = Line{pos, end, next, Kind::Other, 0, 0, 0};
-    const qsizetype first = skipBlanks(d, pos, end);
+    qsizetype first = skipBlanks(d, pos, end);
+    // A byte-order mark inside a Unicode file (one file appended to another, say) is read as
+    // blank where a line starts.
+    while (m_encoding != Encoding::Cp1252 && end - first >= 3 && d[first] == '\xEF' &&
+           d[first + 1] == '\xBB' && d[first + 2] == '\xBF')
+        first = skipBlanks(d, first + 3, end);
     if (first == end) {
         line.kind = Kind::Blank;
         return true;
@@ -139,23 +238,9 @@ bool ProfileText::nameIs(const Line& line, const QString& name) const {
 
 std::optional<ProfileText::Section> ProfileText::findSection(const QString& name, qsizetype from) const {
     Line line;
-    qsizetype pos = from;
-    while (lineAt(pos, line)) {
-        pos = line.next;
-        if (line.kind != Kind::Section || !nameIs(line, name))
-            continue;
-        Section section{line, size(), line.next};
-        Line inner;
-        while (lineAt(pos, inner)) {
-            if (inner.kind == Kind::Section) {
-                section.end = inner.start;
-                break;
-            }
-            if (inner.kind == Kind::Key)
-                section.afterLastKey = inner.next;
-            pos = inner.next;
-        }
-        return section;
+    for (qsizetype pos = from; lineAt(pos, line); pos = line.next) {
+        if (line.kind == Kind::Section && nameIs(line, name))
+            return sectionAt(line);
     }
     return std::nullopt;
 }

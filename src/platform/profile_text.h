@@ -35,8 +35,9 @@ public:
     };
 
     ProfileText() = default;
-    // Takes the file as read. A UTF-8 or UTF-16 byte-order mark selects that encoding, which
-    // fileBytes() keeps; anything else is Windows-1252.
+    // Takes the file as read. A UTF-8 or UTF-16 (little-endian) byte-order mark selects that
+    // encoding, which fileBytes() keeps; anything else is Windows-1252. Unedited, fileBytes() gives
+    // back exactly the bytes taken.
     explicit ProfileText(const QByteArray& fileBytes);
     QByteArray fileBytes() const;
 
@@ -46,6 +47,8 @@ public:
 
     // The first section of that name (compared without regard to case) and the one after it.
     std::optional<Section> findSection(const QString& name, qsizetype from = 0) const;
+    // Every section in file order, whatever its name.
+    QList<Section> sections() const;
     // The key lines of a section in file order, or only those of one name.
     QList<Line> keyLines(const Section& section) const;
     QList<Line> keyLines(const Section& section, const QString& key) const;
@@ -66,11 +69,15 @@ private:
     enum class Encoding { Cp1252, Utf8, Utf16 };
 
     bool lineAt(qsizetype pos, Line& line) const;
+    std::optional<Section> firstSection(qsizetype from) const;
+    Section sectionAt(const Line& header) const;
     bool nameIs(const Line& line, const QString& name) const;
     QString decode(qsizetype from, qsizetype to) const;
     QByteArray encode(const QString& text) const;
 
     Encoding m_encoding = Encoding::Cp1252;
-    // For a UTF-16 file the text is held as UTF-8 so that one parser serves every encoding.
+    // For a UTF-16 file each code unit is held in its UTF-8 form, so that one parser serves every
+    // encoding; an odd byte at the end of such a file is kept in m_oddByte.
     QByteArray m_text;
+    QByteArray m_oddByte;
 };

@@ -53,4 +53,24 @@ QString fromCp1252(const QByteArray& bytes) {
     return out;
 }
 
+QString firstUnencodable(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, width);
+        if (fromCp1252(toCp1252(c)) != c)
+            return c;
+        i += width - 1;
+    }
+    return {};
+}
+
+QString describe(const QString& character) {
+    if (character.isEmpty())
+        return {};
+    const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1))
+                                                : character.at(0).unicode();
+    return QStringLiteral("\"%1\" (U+%2)")
+        .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
 } // namespace TextCodec

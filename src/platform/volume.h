@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dos_fs.h"
+#include "platform/file_lock.h"
 #include "platform/io_error.h"
 
 #include <QDateTime>
@@ -37,6 +38,12 @@ public:
     // A text that names the file behind the path and only that file, for comparing two paths;
     // empty when no file of that name exists.
     virtual QString fileIdentity(const VolumePath& path) = 0;
+
+    // What to tell the user about the diskette before it is written to (DisketteCheck).
+    virtual DisketteCheck check() { return {}; }
+    // Holds the diskette, or on a directory the file itself, for one read-modify-write of the
+    // file at path, so that two programs updating it take turns.
+    virtual FileLock lockForUpdate(const VolumePath&) { return {}; }
 
     // Replaces the file's contents so that a failure part-way leaves the old file whole. Where the
     // volume cannot promise that (a floppy device), the file is simply written anew.

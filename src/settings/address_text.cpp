@@ -21,8 +21,9 @@ bool isMaskedAddress(const QString& text) {
 }
 
 QString paddedAddress(const QString& text) {
+    // \z, not $: "$" would also match before a last line break and let it in.
     static const QRegularExpression plain(
-        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
+        QStringLiteral("\\A([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\z"));
     const QRegularExpressionMatch m = plain.match(text);
     if (!m.hasMatch())
         return {};

@@ -16,7 +16,7 @@ QString quoted(const QString& s) {
 }
 
 bool isDecimal(const QString& s) {
-    static const QRegularExpression re(QStringLiteral("^-?[0-9]{1,9}$"));
+    static const QRegularExpression re(QStringLiteral("\\A-?[0-9]{1,9}\\z"));
     return re.match(s).hasMatch();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/config_store.h"
 
 #include "platform/profile_file.h"
+#include "platform/text_codec.h"
 #include "settings/page_values.h"
 #include "settings/settings_table.h"
 
@@ -85,21 +86,92 @@ QString quadWithBlanks(const QString& stored) {
     return isMaskedQuad(padded) ? padded : stored;
 }
 
+bool sameDescription(const QString& a, const QString& b) {
+    return trimmedDescription(a).compare(trimmedDescription(b), Qt::CaseInsensitive) == 0;
+}
+
+QString descriptionAt(const ProfileDocument& doc, int slot) {
+    return doc.readString(slotSection(slot), QStringLiteral("DESC"));
+}
+
+// The slot that holds the configuration of that description: the one its entry names when that
+// slot holds it, else the first that does. An entry naming a slot that holds another configuration
+// is stale and names nothing.
+std::optional<int> slotHolding(const ProfileDocument& doc, const QString& description) {
+    if (const std::optional<int> slot = slotOf(doc.readString(kIndexSection, description))) {
+        if (sameDescription(descriptionAt(doc, *slot), description))
+            return slot;
+    }
+    for (int slot = 1; slot <= ConfigStore::SlotCount; ++slot) {
+        if (descriptionAt(doc, slot) == description)
+            return slot;
+    }
+    for (int slot = 1; slot <= ConfigStore::SlotCount; ++slot) {
+        if (sameDescription(descriptionAt(doc, slot), description))
+            return slot;
+    }
+    return std::nullopt;
+}
+
+// Where a save goes, as the file stands.
+struct SavePlan {
+    int slot = 0;
+    bool overwrite = false; // the slot holds the configuration of this description
+    QString replaced;       // the configuration a new save replaces because every slot is taken
+    bool operator==(const SavePlan&) const = default;
+};
+
+SavePlan planSave(const ProfileDocument& doc, const QString& description) {
+    if (const std::optional<int> slot = slotHolding(doc, description))
+        return {*slot, true, {}};
+    const int last = doc.readInteger(kIndexSection, kLastSaved, 1);
+    const int next = last >= 1 && last <= ConfigStore::SlotCount ? last % ConfigStore::SlotCount + 1 : 1;
+    for (int i = 0; i < ConfigStore::SlotCount; ++i) {
+        const int slot = (next - 1 + i) % ConfigStore::SlotCount + 1;
+        if (descriptionAt(doc, slot).isEmpty())
+            return {slot, false, {}};
+    }
+    return {next, false, descriptionAt(doc, next)};
+}
+
+// Entries of section SAVED that name this slot: a configuration that goes takes them along.
+void dropEntriesOf(ProfileDocument& doc, int slot) {
+    for (const auto& [section, key] : doc.entries()) {
+        if (section.compare(kIndexSection, Qt::CaseInsensitive) == 0 &&
+            key.compare(kLastSaved, Qt::CaseInsensitive) != 0 &&
+            slotOf(doc.readString(kIndexSection, key)) == slot)
+            doc.deleteKey(kIndexSection, key);
+    }
+}
+
 } // namespace
 
 ConfigStore::ConfigStore(const QString& programDir)
     : m_path(QDir(programDir).filePath(QStringLiteral("PCBWSAVE.INI"))) {}
 
 QVector<ConfigStore::Item> ConfigStore::list() const {
-    const ProfileFile file(m_path);
+    const ProfileDocument doc = ProfileFile(m_path).snapshot();
     QVector<Item> items;
     for (int slot = 1; slot <= SlotCount; ++slot) {
         const QString section = slotSection(slot);
-        const QString description = file.readString(section, QStringLiteral("DESC"));
+        const QString description = doc.readString(section, QStringLiteral("DESC"));
         if (!description.isEmpty())
-            items.append(Item{description, file.readInteger(section, kModeKey, 0) != 0, slot});
+            items.append(Item{description, doc.readInteger(section, kModeKey, 0) != 0, slot});
     }
     return items;
+}
+
+std::optional<ConfigStore::Item> ConfigStore::find(const QString& description) const {
+    const QVector<Item> items = list();
+    for (const Item& item : items) {
+        if (item.description == description)
+            return item;
+    }
+    for (const Item& item : items) {
+        if (sameDescription(item.description, description))
+            return item;
+    }
+    return std::nullopt;
 }
 
 QString ConfigStore::descriptionProblem(const QString& description) {
@@ -127,74 +199,118 @@ QString ConfigStore::descriptionProblem(const QString& description) {
 }
 
 ConfigStore::SaveResult ConfigStore::save(const QString& description, const BuildSettings& settings,
-                                          const std::function<bool()>& confirmOverwrite) const {
+                                          const std::function<bool()>& confirmOverwrite,
+                                          const std::function<bool(const QString&)>& confirmReplace) const {
     SaveResult result;
     const QString desc = trimmedDescription(description);
-    if (const QString problem = descriptionProblem(desc); !problem.isEmpty()) {
+    const auto refuse = [&](const QString& message) {
         result.status = SaveResult::Status::Refused;
-        result.message = problem;
+        result.message = message;
         return result;
+    };
+    if (const QString problem = descriptionProblem(desc); !problem.isEmpty())
+        return refuse(problem);
+    // The values as the file will hold them, each checked before anything is written.
+    QList<QPair<QString, QString>> values;
+    for (const QString& key : SettingsTable::saveKeys()) {
+        if (key == kDescKey)
+            values.append({key, desc});
+        else if (key == kModeKey)
+            values.append({key, settings.buildMode() == 1 ? QStringLiteral("1") : QStringLiteral("0")});
+        else
+            values.append({key, settings.value(specOfKey(key).name)});
+        const QString& value = values.last().second;
+        if (key != kDescKey && value.size() > kLongestDescription)
+            return refuse(
+                QStringLiteral("The value of %1 is %2 characters long; a saved configuration keeps at "
+                               "most %3 characters of a value. Please shorten it.")
+                    .arg(specOfKey(key).name)
+                    .arg(value.size())
+                    .arg(kLongestDescription));
     }
 
-    ProfileFile file(m_path);
-    int slot = file.readInteger(kIndexSection, kLastSaved, 1) + 1;
-    if (slot > SlotCount || slot < 1)
-        slot = 1;
-    QString section = slotSection(slot);
+    const ProfileFile file(m_path);
+    const QString shownPath = QDir::toNativeSeparators(m_path);
+    std::optional<SavePlan> answered;
+    try {
+        // The questions are put while the file is not locked: another program may save meanwhile,
+        // and a plan that no longer holds when the lock is taken is asked about anew.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            std::optional<ProfileFile::Edit> edit(std::in_place, file);
+            ProfileDocument& doc = edit->document();
+            if (const QString c = doc.firstUnstorable(desc); !c.isEmpty())
+                return refuse(QStringLiteral("The description holds %1, which %2 cannot store. Please enter "
+                                             "another description.")
+                                  .arg(TextCodec::describe(c), shownPath));
+            for (const auto& [key, value] : std::as_const(values)) {
+                if (const QString c = doc.firstUnstorable(value); !c.isEmpty())
+                    return refuse(QStringLiteral("The value of %1 holds %2, which %3 cannot store. Please "
+                                                 "change it.")
+                                      .arg(specOfKey(key).name, TextCodec::describe(c), shownPath));
+            }
+            const SavePlan plan = planSave(doc, desc);
+            const bool asks = plan.overwrite || !plan.replaced.isEmpty();
+            if (asks && answered != plan) {
+                edit.reset(); // no lock is held while the user thinks
+                if (plan.overwrite && !(confirmOverwrite && confirmOverwrite())) {
+                    result.status = SaveResult::Status::NotOverwritten;
+                    result.message = ConfigMessages::NotSaved;
+                    return result;
+                }
+                if (!plan.overwrite && !(confirmReplace && confirmReplace(plan.replaced))) {
+                    result.status = SaveResult::Status::NotReplaced;
+                    result.message = ConfigMessages::NotSaved;
+                    result.replaced = plan.replaced;
+                    return result;
+                }
+                answered = plan;
+                continue;
+            }
 
-    const QString existing = file.readString(kIndexSection, desc);
-    if (!existing.isEmpty()) {
-        if (!confirmOverwrite || !confirmOverwrite()) {
-            result.status = SaveResult::Status::NotOverwritten;
-            result.message = ConfigMessages::NotSaved;
+            const QString section = slotSection(plan.slot);
+            if (!plan.overwrite) {
+                // A new configuration starts from an empty section: nothing of what the slot held
+                // before, nor any entry that still names it, may mix with it.
+                dropEntriesOf(doc, plan.slot);
+                doc.eraseSection(section);
+            }
+            doc.writeString(kIndexSection, desc, section);
+            for (const auto& [key, value] : std::as_const(values))
+                doc.writeString(section, key, value);
+            doc.writeInteger(kIndexSection, kLastSaved, plan.slot);
+            edit->commit();
+            result.slot = plan.slot;
+            result.replaced = plan.replaced;
             return result;
         }
-        // An entry that names no slot section (edited by hand) would have the save write into some
-        // other section, SAVED itself among them; the configuration takes the new slot instead.
-        if (const std::optional<int> existingSlot = slotOf(existing)) {
-            section = existing;
-            slot = *existingSlot;
-        }
-    }
-
-    try {
-        file.writeString(kIndexSection, desc, section);
-    } catch (const ProfileValueError&) {
-        result.status = SaveResult::Status::Refused;
-        result.message = QStringLiteral("The description holds characters that %1 cannot store. "
-                                        "Please enter another description.")
-                             .arg(QDir::toNativeSeparators(m_path));
-        return result;
+        result.status = SaveResult::Status::Failed;
+        result.message =
+            QStringLiteral("The saved configurations in %1 kept changing while this one was being "
+                           "saved. Please try again.")
+                .arg(shownPath);
+    } catch (const ProfileValueError& e) {
+        return refuse(QString::fromStdString(e.what()));
     } catch (const ProfileWriteError& e) {
         result.status = SaveResult::Status::Failed;
         result.message = QString::fromStdString(e.what());
-        return result;
-    }
-
-    result.slot = slot;
-    try {
-        for (const QString& key : SettingsTable::saveKeys()) {
-            if (key == kDescKey)
-                file.writeString(section, kDescKey, desc);
-            else if (key == kModeKey)
-                file.writeBool(section, kModeKey, settings.buildMode() == 1);
-            else
-                file.writeString(section, key, settings.value(specOfKey(key).name));
-        }
-        file.writeInteger(kIndexSection, kLastSaved, slot);
-    } catch (const std::runtime_error& e) {
-        // A refused write ends the save where it happened; what was written stays, as it would
-        // with a file that went read-only half-way.
+    } catch (const IoError& e) {
         result.status = SaveResult::Status::Failed;
-        result.message = QString::fromStdString(e.what());
+        result.message = e.message();
     }
     return result;
 }
 
 BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& current,
                                 QStringList* problems) const {
-    const ProfileFile file(m_path);
-    const QString section = file.readString(kIndexSection, caption);
+    // One look at the file: a save elsewhere replaces it whole, so every value comes from one save.
+    const ProfileDocument file = ProfileFile(m_path).snapshot();
+    QString section = file.readString(kIndexSection, caption);
+    // An entry naming a slot that now holds another configuration is stale: it names nothing.
+    if (const std::optional<int> slot = slotOf(section)) {
+        const QString there = descriptionAt(file, *slot);
+        if (!there.isEmpty() && !sameDescription(there, caption))
+            section.clear();
+    }
     // Without an entry there is nothing to read: every key takes its load default.
     auto stored = [&](const QString& key, const QString& fallback) {
         return section.isEmpty() ? fallback : file.readString(section, key, fallback);
@@ -250,20 +366,21 @@ QString ConfigStore::loadedMessage(const BuildSettings& loaded) {
     return loaded.buildMode() == 1 ? ConfigMessages::MulticastLoaded : ConfigMessages::StandaloneLoaded;
 }
 
-void ConfigStore::remove(const QString& caption) const {
+bool ConfigStore::remove(const QString& caption) const {
     // The counter shares section SAVED with the entries; it is never a configuration's entry.
     if (trimmedDescription(caption).compare(kLastSaved, Qt::CaseInsensitive) == 0)
-        return;
-    ProfileFile file(m_path);
-    const QString section = file.readString(kIndexSection, caption);
-    try {
-        // An entry naming SAVED itself would take every other entry with it.
-        if (!section.isEmpty() && section.compare(kIndexSection, Qt::CaseInsensitive) != 0)
-            file.eraseSection(section);
-    } catch (const std::runtime_error&) {
-    }
-    try {
-        file.deleteKey(kIndexSection, caption);
-    } catch (const std::runtime_error&) {
-    }
+        return false;
+    ProfileFile::Edit edit{ProfileFile(m_path)};
+    ProfileDocument& doc = edit.document();
+    const QString entry = doc.readString(kIndexSection, caption);
+    // The slot listed under the caption goes, and only that one: never a slot that a stale entry
+    // names while it holds another configuration.
+    if (const std::optional<int> slot = slotHolding(doc, caption))
+        doc.eraseSection(slotSection(*slot));
+    else if (!entry.isEmpty() && !slotOf(entry) && entry.compare(kIndexSection, Qt::CaseInsensitive) != 0)
+        doc.eraseSection(entry); // a hand-made entry naming a section of its own
+    doc.deleteKey(kIndexSection, caption);
+    const bool removed = doc.changed();
+    edit.commit();
+    return removed;
 }

@@ -8,6 +8,7 @@
 #include "platform/dos_text.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
+#include "platform/text_codec.h"
 #include "settings/page_values.h"
 #include "settings/preferences.h"
 #include "writers/build_view.h"
@@ -99,6 +100,8 @@ Dialogs::Button BuildRun::MakeTheDisk() {
     m_cancelRequested = false;
 
     if (!m_cancelled)
+        checkDiskette();
+    if (!m_cancelled)
         writeTest();
 
     for (const SystemFile& file : kSystemFiles) {
@@ -133,6 +136,50 @@ Dialogs::Button BuildRun::MakeTheDisk() {
     status(QStringLiteral("Done. "));
     return m_dialogs.message(m_cancelled ? kCanceled : kComplete, Dialogs::Icon::Information,
                              Dialogs::Buttons::YesNo, 0);
+}
+
+void BuildRun::checkDiskette() {
+    const DisketteCheck check = m_fs.checkDiskette(m_values.DiskRoot);
+    if (!check.refusal.isEmpty())
+        throw IoError(check.refusal);
+    if (!check.warning.isEmpty())
+        m_dialogs.message(check.warning, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
+
+    // The values each writer puts into the diskette's text files (some of them upper-cased).
+    QStringList written;
+    switch (m_settings.buildMode()) {
+    case 1:
+        written << QStringLiteral("TForm6.Edit3") << QStringLiteral("TForm7.ComboBox2")
+                << QStringLiteral("TForm4.Edit2");
+        if (m_settings.isChecked(QStringLiteral("TForm99.RadioButton1")))
+            written << QStringLiteral("TForm99.Edit3") << QStringLiteral("TForm99.Edit5")
+                    << QStringLiteral("TForm99.Edit6");
+        break;
+    case 2:
+        written << QStringLiteral("TForm21.Edit1") << QStringLiteral("TForm21.Edit2")
+                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+        break;
+    case 3:
+        written << QStringLiteral("TForm40.Edit3") << QStringLiteral("TForm40.Edit4")
+                << QStringLiteral("TForm40.Edit5") << QStringLiteral("TForm40.Edit6")
+                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+        break;
+    default:
+        break;
+    }
+    for (const QString& name : std::as_const(written)) {
+        const QString text = m_settings.text(name);
+        QString c = TextCodec::firstUnencodable(text);
+        if (c.isEmpty())
+            c = TextCodec::firstUnencodable(text.toUpper());
+        if (c.isEmpty())
+            continue;
+        inform(QStringLiteral("The value of %1 holds %2, which the files on a DOS diskette (Windows-1252) "
+                              "cannot hold. Please change it.")
+                   .arg(name, TextCodec::describe(c)));
+        setCancelled();
+        return;
+    }
 }
 
 void BuildRun::writeTest() {

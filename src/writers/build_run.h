@@ -95,6 +95,10 @@ public:
     void configSysStep(int gauge, const std::function<QStringList()>& lines);
 
 private:
+    // Looks at the diskette before the first write: a file that is no diskette ends the run
+    // (IoError), an image of an odd size is named, and a value that the diskette's files cannot hold
+    // cancels the run with a message naming it.
+    void checkDiskette();
     void writeTest(); // creates and deletes the probe file; a failure cancels the run
     bool copyExisting(const QString& source, const QString& target); // copyStep after its check
 

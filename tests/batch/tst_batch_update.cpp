@@ -143,15 +143,34 @@ private Q_SLOTS:
             << QByteArray("; copied\r\n[CLIENT DISKETTE OPERATION]\r\nNETMASK=255.0.0.0\r\n")
             << QByteArray("; copied\r\n[CLIENT DISKETTE "
                           "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nNETMASK=255.0.0.0\r\n");
-        QTest::newRow("keys past the seventh line are not seen")
+        QTest::newRow("keys past the seventh line are replaced where they stand")
             << QByteArray("[CLIENT DISKETTE OPERATION]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\nMY_IP=1.1.1.1\r\n")
-            << QByteArray("[CLIENT DISKETTE "
-                          "OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
-                          "MY_IP=1.1.1.1\r\n");
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n"
+                          "MY_IP=5.6.7.8\r\n");
+        QTest::newRow("keys of another section past the seventh line are not seen")
+            << QByteArray("[CLIENT DISKETTE OPERATION]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n[OTHER]\r\n"
+                          "MY_IP=1.1.1.1\r\n")
+            << QByteArray(
+                   "[CLIENT DISKETTE OPERATION]\r\nMY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\n1\r\n2\r\n3\r\n4\r\n"
+                   "5\r\n6\r\n[OTHER]\r\nMY_IP=1.1.1.1\r\n");
         QTest::newRow("LF lines stay LF") << QByteArray("MY_IP=1\nHOSTNAME=2\nNETMASK=3")
                                           << QByteArray("MY_IP=5.6.7.8\nHOSTNAME=NEW\nNETMASK=3\n");
         QTest::newRow("no header: keys first")
             << QByteArray("FOO=1\r\n") << QByteArray("MY_IP=5.6.7.8\r\nHOSTNAME=NEW\r\nFOO=1\r\n");
+        // Found by fuzzing: without the header, a key below another section was once taken for the
+        // file's own, and a second run then added the key again.
+        QTest::newRow("no header: a key of another section is not the file's")
+            << QByteArray("; 1\n; 2\n; 3\n; 4\n; 5\n; 6\n[CLIENT DICKETTE]\nx\nhostname=OLD\n")
+            << QByteArray("MY_IP=5.6.7.8\nHOSTNAME=NEW\n; 1\n; 2\n; 3\n; 4\n; 5\n; 6\n[CLIENT DICKETTE]\nx\n"
+                          "hostname=OLD\n");
+        // Found by fuzzing: a key added with the first line's lone CR before an empty LF line made
+        // the two breaks one, and the empty line was gone.
+        QTest::newRow("added keys end as the line before them")
+            << QByteArray("\r[CLIENT DISKETTE OPERATION]\n\nNETMASK=1\n")
+            << QByteArray("\r[CLIENT DISKETTE OPERATION]\nMY_IP=5.6.7.8\nHOSTNAME=NEW\n\nNETMASK=1\n");
+        QTest::newRow("keys before the header count as the file's")
+            << QByteArray("MY_IP=1\r\n[CLIENT DISKETTE OPERATION]\r\nMY_IP=2\r\n")
+            << QByteArray("MY_IP=5.6.7.8\r\n[CLIENT DISKETTE OPERATION]\r\nHOSTNAME=NEW\r\nMY_IP=2\r\n");
     }
     void rewrite() {
         QFETCH(QByteArray, old);
@@ -160,6 +179,8 @@ private Q_SLOTS:
         f.address = QStringLiteral("  5.  6.  7.  8");
         f.name = QStringLiteral(" NEW ");
         QCOMPARE(BatchUpdate::rewrite(old, f), expected);
+        // A second run with the same values finds every key where the first put it.
+        QCOMPARE(BatchUpdate::rewrite(expected, f), expected);
     }
 
     void fullImageKeepsTheOldFile() {

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void readsNothingFromMissingFile();
     void writesExactBytes_data();
     void writesExactBytes();
+    void keepsUneditedBytesInEveryEncoding_data();
+    void keepsUneditedBytesInEveryEncoding();
     void valuesRoundTrip_data();
     void valuesRoundTrip();
     void refusesWhatTheFormatCannotHold_data();
@@ -93,8 +95,11 @@ QByteArray TestProfileFile::file() const {
     return QFileInfo::exists(path()) ? TestEnv::readHostFile(path()) : kNoFile;
 }
 
+// What the directory holds besides the empty lock file that a write leaves beside the file.
 QStringList TestProfileFile::dirEntries() const {
-    return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList names = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    names.removeAll(QStringLiteral(".PCBW.INI.lock"));
+    return names;
 }
 
 void TestProfileFile::readsHandWrittenFiles_data() {
@@ -198,8 +203,8 @@ void TestProfileFile::writesExactBytes_data() {
     write("blank-padded value is quoted", "[S]\r\n", "S", "ip", "  0.  0.  0.  0",
           "[S]\r\nip=\"  0.  0.  0.  0\"\r\n");
     write("quoted value is quoted again", kNoFile, "S", "k", "'x'", "[S]\r\nk=\"'x'\"\r\n");
-    write("Windows-1252 and ? for the rest", kNoFile, QStringLiteral(u"Été"), "k", QStringLiteral(u"€ ж"),
-          "[\xC9t\xE9]\r\nk=\x80 ?\r\n");
+    write("Windows-1252", kNoFile, QStringLiteral(u"Été"), "k", QStringLiteral(u"€ é"),
+          "[\xC9t\xE9]\r\nk=\x80 \xE9\r\n");
     write("untouched bytes stay", "\x81\x8D;\xFF\r\n[S]\r\nk=\x90\r\n", "S", "j", "1",
           "\x81\x8D;\xFF\r\n[S]\r\nk=\x90\r\nj=1\r\n");
     write("UTF-8 BOM kept", "\xEF\xBB\xBF[S]\nk=\xC3\xA9\n", "S", "j", QStringLiteral(u"ж"),
@@ -231,6 +236,72 @@ void TestProfileFile::writesExactBytes() {
     QCOMPARE(file(), after);
     QCOMPARE(g_commits, 1);
     QCOMPARE(dirEntries(), QStringList{"PCBW.INI"});
+}
+
+namespace {
+
+// A UTF-16 little-endian file from its code units; a lone surrogate or a second BOM is written as
+// it is, which is how such files come about.
+QByteArray utf16(const QList<char16_t>& units) {
+    QByteArray out("\xFF\xFE");
+    for (const char16_t u : units) {
+        out += char(u & 0xFF);
+        out += char(u >> 8);
+    }
+    return out;
+}
+
+QList<char16_t> units(const char* ascii) {
+    QList<char16_t> out;
+    for (const char* p = ascii; *p; ++p)
+        out << char16_t(static_cast<unsigned char>(*p));
+    return out;
+}
+
+} // namespace
+
+void TestProfileFile::keepsUneditedBytesInEveryEncoding_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("other"); // another key of section S, as it reads before and after
+    const QList<char16_t> head = units("[S]\r\nk=1\r\n");
+    const QList<char16_t> edited = units("[S]\r\nk=2\r\n");
+    QTest::newRow("UTF-16, a second byte-order mark")
+        << utf16(QList<char16_t>{0xFEFF} + head + units("j=x\r\n"))
+        << utf16(QList<char16_t>{0xFEFF} + edited + units("j=x\r\n")) << "x";
+    QTest::newRow("UTF-16, a second mark further down")
+        << utf16(head + QList<char16_t>{0xFEFF} + units("j=x\r\n"))
+        << utf16(edited + QList<char16_t>{0xFEFF} + units("j=x\r\n")) << "x";
+    QTest::newRow("UTF-16, an odd trailing byte")
+        << utf16(head + units("j=x\r\n")) + "\x41" << utf16(edited + units("j=x\r\n")) + "\x41"
+        << "x";
+    QTest::newRow("UTF-16, lone surrogates elsewhere")
+        << utf16(head + units("j=a") + QList<char16_t>{0xD800} + units("b\r\n; ") + QList<char16_t>{0xDC01} +
+                 units("\r\n"))
+        << utf16(edited + units("j=a") + QList<char16_t>{0xD800} + units("b\r\n; ") +
+                 QList<char16_t>{0xDC01} + units("\r\n"))
+        << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+    QTest::newRow("UTF-8, bytes that are no UTF-8")
+        << QByteArray("\xEF\xBB\xBF[S]\r\nk=1\r\n;\xFF\xC3\xE2\x82\r\nj=\xC3\xA9\r\n")
+        << QByteArray("\xEF\xBB\xBF[S]\r\nk=2\r\n;\xFF\xC3\xE2\x82\r\nj=\xC3\xA9\r\n")
+        << QStringLiteral(u"é");
+    QTest::newRow("Windows-1252, every high byte")
+        << QByteArray("[S]\r\nk=1\r\nj=\x80\x81\x8D\x8F\x90\x9D\xA0\xFF\r\n")
+        << QByteArray("[S]\r\nk=2\r\nj=\x80\x81\x8D\x8F\x90\x9D\xA0\xFF\r\n")
+        << QStringLiteral(u"€\u0081\u008D\u008F\u0090\u009D\u00A0ÿ");
+}
+
+void TestProfileFile::keepsUneditedBytesInEveryEncoding() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, other);
+    setFile(before);
+    const QString otherBefore = ProfileFile(path()).readString("S", "j", "<default>");
+    QCOMPARE(otherBefore, other);
+    ProfileFile(path()).writeString("S", "k", "2");
+    QCOMPARE(file(), after);
+    QCOMPARE(ProfileFile(path()).readString("S", "k", "<default>"), QStringLiteral("2"));
+    QCOMPARE(ProfileFile(path()).readString("S", "j", "<default>"), otherBefore);
 }
 
 void TestProfileFile::valuesRoundTrip_data() {
@@ -276,6 +347,13 @@ void TestProfileFile::refusesWhatTheFormatCannotHold_data() {
         "Cannot write the section \"a]b\" to %1: a section name cannot hold \"]\".");
     row("value with CR LF", "S", "k", "a\r\nb",
         "Cannot write the value of the key \"k\" in section \"S\" to %1: a value cannot hold a line break.");
+    // Written as "?", it would read back as another value.
+    row("value that Windows-1252 cannot hold", "S", "k", QStringLiteral(u"€ ж"),
+        "Cannot write the value of the key \"k\" in section \"S\" to %1: the file cannot store the "
+        "character \"ж\" (U+0436).");
+    row("character outside the basic plane", "S", "k", QStringLiteral(u"a😀"),
+        "Cannot write the value of the key \"k\" in section \"S\" to %1: the file cannot store the "
+        "character \"😀\" (U+1F600).");
 }
 
 void TestProfileFile::refusesWhatTheFormatCannotHold() {

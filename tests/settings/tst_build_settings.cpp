@@ -408,6 +408,10 @@ private Q_SLOTS:
         QTest::newRow("index word") << "TForm21.ComboBox1"
                                     << "II"
                                     << "TForm21.ComboBox1 takes an index from -1 to 3, not \"II\"";
+        QTest::newRow("index and a line break")
+            << "TForm9.ComboBox1"
+            << "2\n"
+            << "TForm9.ComboBox1 takes an index from -1 to 3, not \"2\n\"";
         QTest::newRow("index blank") << "TForm21.ComboBox2"
                                      << " 5"
                                      << "TForm21.ComboBox2 takes an index from -1 to 25, not \" 5\"";
@@ -432,6 +436,10 @@ private Q_SLOTS:
         QTest::newRow("14 chars") << "TForm6.Edit1"
                                   << " 10.  0.  0. 5"
                                   << QString("TForm6.Edit1" + quadForms + "\" 10.  0.  0. 5\"");
+        // Found by fuzzing: "$" also matched before a last line break, so the address took it.
+        QTest::newRow("address and a line break") << "TForm6.Edit1"
+                                                  << "10.0.0.5\n"
+                                                  << QString("TForm6.Edit1" + quadForms + "\"10.0.0.5\n\"");
         QTest::newRow("line break") << "TForm6.Edit3"
                                     << "PC\r\nDEVICE=X"
                                     << "TForm6.Edit3 is a one-line text and cannot hold a line break";

@@ -67,10 +67,19 @@ bool TForm13::save() {
     Dialogs& dialogs = host().dialogs();
     ConfigStore::SaveResult result;
     try {
-        result = ConfigStore(host().programDir()).save(m_edit1->text(), host().collect(), [&dialogs] {
-            return dialogs.message(ConfigMessages::AlreadyExists, Dialogs::Icon::Information,
-                                   Dialogs::Buttons::YesNo, 0) == Dialogs::Button::Yes;
-        });
+        result = ConfigStore(host().programDir())
+                     .save(
+                         m_edit1->text(), host().collect(),
+                         [&dialogs] {
+                             return dialogs.message(ConfigMessages::AlreadyExists, Dialogs::Icon::Information,
+                                                    Dialogs::Buttons::YesNo, 0) == Dialogs::Button::Yes;
+                         },
+                         // With every slot in use the oldest configuration goes only when the user says so.
+                         [&dialogs](const QString& replaced) {
+                             return dialogs.message(ConfigMessages::ReplaceOldest.arg(replaced),
+                                                    Dialogs::Icon::Information, Dialogs::Buttons::YesNo,
+                                                    0) == Dialogs::Button::Yes;
+                         });
     } catch (const std::exception& e) {
         dialogs.message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
         return false;
@@ -89,6 +98,7 @@ bool TForm13::save() {
                         0);
         break;
     case Status::NotOverwritten:
+    case Status::NotReplaced:
         dialogs.message(result.message, Dialogs::Icon::Information, Dialogs::Buttons::OkCancel, 0);
         break;
     case Status::Failed:

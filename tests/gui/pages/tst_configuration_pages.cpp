@@ -22,6 +22,16 @@ namespace {
 
 using Box = QPair<QString, Dialogs::Buttons>;
 
+// PCBWSAVE.INI with all 100 slots taken ("Config 1" to "Config 100"), slot 42 written last.
+QByteArray fullRing() {
+    QByteArray ini = "[SAVED]\r\nLastSavedItemWas=42\r\n";
+    for (int slot = 1; slot <= 100; ++slot)
+        ini += "Config " + QByteArray::number(slot) + "=SAVED" + QByteArray::number(slot) + "\r\n";
+    for (int slot = 1; slot <= 100; ++slot)
+        ini += "[SAVED" + QByteArray::number(slot) + "]\r\ndesc=Config " + QByteArray::number(slot) + "\r\n";
+    return ini;
+}
+
 QList<Box> boxes(const ScriptedDialogs& dialogs) {
     QList<Box> out;
     for (const ScriptedDialogs::Shown& s : dialogs.shown())
@@ -109,6 +119,7 @@ private Q_SLOTS:
     void overwriteKeepsItsSlot();
     void refusedWriteIsReported();
     void ringWrapsAndRemove();
+    void fullRingReplacesWhenTheUserAgrees();
     void nextCancelAndEmptyDoubleClick();
     void unreadableAddressIsNamed();
 };
@@ -286,6 +297,27 @@ void TestConfigurationPages::saveMessages_data() {
     QTest::newRow("overwrite, no") << existing << QStringLiteral("LAB") << Dialogs::Button::No
                                    << QList<Box>{{ConfigMessages::AlreadyExists, Dialogs::Buttons::YesNo},
                                                  {ConfigMessages::NotSaved, Dialogs::Buttons::OkCancel}};
+    // With every slot taken, the configuration that would go is named first.
+    QTest::newRow("all slots in use, replace: no")
+        << fullRing() << QStringLiteral("New") << Dialogs::Button::No
+        << QList<Box>{
+               {ConfigMessages::ReplaceOldest.arg(QStringLiteral("Config 43")), Dialogs::Buttons::YesNo},
+               {ConfigMessages::NotSaved, Dialogs::Buttons::OkCancel}};
+}
+
+void TestConfigurationPages::fullRingReplacesWhenTheUserAgrees() {
+    GuiFixture f(kAllHintsOff);
+    TestEnv::writeHostFile(saveIni(f), fullRing());
+    f.dialogs.answer(Dialogs::Button::Yes);
+    saveThroughPages(f, QStringLiteral("New"));
+    QCOMPARE(boxes(f.dialogs), (QList<Box>{{ConfigMessages::ReplaceOldest.arg(QStringLiteral("Config 43")),
+                                            Dialogs::Buttons::YesNo}}));
+    QVERIFY(f.wizard->form(PageId::Summary)->isVisible());
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("New")), QStringLiteral("SAVED43"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Config 43")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED43"), QStringLiteral("desc")), QStringLiteral("New"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED44"), QStringLiteral("desc")), QStringLiteral("Config 44"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("43"));
 }
 
 // Every refusal keeps the page open and leaves the file exactly as it was.
@@ -331,7 +363,7 @@ void TestConfigurationPages::overwriteKeepsItsSlot() {
 void TestConfigurationPages::refusedWriteIsReported() {
     GuiFixture f(kAllHintsOff);
     TestEnv::writeHostFile(saveIni(f), "[SAVED]\r\nLastSavedItemWas=3\r\n");
-    g_commitsBeforeFailure = 2; // the entry and desc go in, the first value is refused
+    g_commitsBeforeFailure = 0; // the save's one replacement of the file is refused
     ProfileFile::setCommitHookForTesting(failAfterSomeCommits);
     saveThroughPages(f, QStringLiteral("Lab"));
     ProfileFile::setCommitHookForTesting(nullptr);
@@ -339,10 +371,10 @@ void TestConfigurationPages::refusedWriteIsReported() {
              QStringList{"Unable to write to " + QFileInfo(saveIni(f)).absoluteFilePath()});
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Error);
     QVERIFY(savePage(f)->isVisible());
-    // The save ends where the file refused it; the counter was not moved on.
+    // Nothing of the refused save is in the file; the counter was not moved on.
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("3"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("desc")), QStringLiteral("Lab"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("parama")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Lab")), QStringLiteral("<none>"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED4"), QStringLiteral("desc")), QStringLiteral("<none>"));
 }
 
 void TestConfigurationPages::ringWrapsAndRemove() {
@@ -352,30 +384,31 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     saveThroughPages(f, QStringLiteral("Hundred"));
     f.wizard->setBuildMode(2);
     saveThroughPages(f, QStringLiteral("Wrapped"));
-    // The ring reuses slot 1 without a question; Old's entry still names it.
+    // After slot 100 the ring goes on at the first free slot: Old keeps slot 1, no question asked.
     QVERIFY(f.dialogs.shown().isEmpty());
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Hundred")), QStringLiteral("SAVED100"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Wrapped")), QStringLiteral("SAVED1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Wrapped")), QStringLiteral("SAVED2"));
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Old")), QStringLiteral("SAVED1"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED1"), QStringLiteral("desc")), QStringLiteral("Old"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("2"));
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
-    QCOMPARE(captions(list), (QStringList{"Wrapped", "Hundred"}));
-    QCOMPARE(list->topLevelItem(0)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
-    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
+    QCOMPARE(captions(list), (QStringList{"Old", "Wrapped", "Hundred"}));
+    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
+    QCOMPARE(list->topLevelItem(2)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
 
-    clickItem(list, 1);
+    clickItem(list, 2);
     QPushButton* remove = loadPage(f)->removeButton();
     QVERIFY(remove->isEnabled());
     QTest::mouseClick(remove, Qt::LeftButton);
-    QCOMPARE(captions(list), QStringList{"Wrapped"});
+    QCOMPARE(captions(list), (QStringList{"Old", "Wrapped"}));
     QVERIFY(!remove->isEnabled());
     QVERIFY(f.dialogs.shown().isEmpty());
     QVERIFY(loadPage(f)->isVisible());
     QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("Hundred")), QStringLiteral("<none>"));
     QCOMPARE(readSaved(f, QStringLiteral("SAVED100"), QStringLiteral("desc")), QStringLiteral("<none>"));
-    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("1"));
+    QCOMPARE(readSaved(f, QStringLiteral("SAVED"), QStringLiteral("LastSavedItemWas")), QStringLiteral("2"));
 
     // A click on empty space selects nothing, so Remove stays off.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 4));

@@ -1,0 +1,224 @@
+#include "platform/replacement_file.h"
+
+#include "platform/io_error.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<ReplacementFile::CommitHook> g_commitHook{nullptr};
+
+const QString kMarker = QStringLiteral(".bw-tmp.");
+constexpr int kMaxLinks = 40;
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+const QRegularExpression& temporaryPattern() {
+    static const QRegularExpression re(QStringLiteral("\\A\\.(.+)\\.bw-tmp\\.(\\d+)\\.[0-9a-z]+\\z"));
+    return re;
+}
+
+// Follows a chain of links to the file it ends at, which need not exist yet.
+QString followLinks(const QString& path) {
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        current = QDir::cleanPath(info.symLinkTarget());
+    }
+    throw IoError(QStringLiteral("Cannot write %1: too many levels of symbolic links").arg(path));
+}
+
+bool writeAll(int fd, const char* data, qsizetype size, int* error) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *error = n < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+mode_t defaultMode() {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool processAlive(qint64 pid) {
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    return pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+ReplacementFile::ReplacementFile(const QString& path) : m_target(followLinks(path)) {
+    const QFileInfo targetInfo(m_target);
+    const QByteArray targetName = QFile::encodeName(m_target);
+    struct stat st {};
+    m_exists = ::stat(targetName.constData(), &st) == 0;
+    if (m_exists && !S_ISREG(st.st_mode))
+        throw IoError(QStringLiteral("Cannot write %1: it is not a regular file").arg(m_target));
+    // Root may write anything; everyone else keeps the meaning of a read-only file.
+    if (m_exists && ::access(targetName.constData(), W_OK) != 0)
+        fail(QStringLiteral("write"), errno);
+
+    removeStale(targetInfo.absolutePath(), targetInfo.fileName());
+    for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
+        m_temp = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName() + kMarker +
+                 QString::number(::getpid()) + QLatin1Char('.') +
+                 QString::number(QRandomGenerator::global()->generate(), 36);
+        m_fd = ::open(QFile::encodeName(m_temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0) {
+        const int error = errno;
+        m_temp.clear();
+        fail(QStringLiteral("write"), error);
+    }
+}
+
+ReplacementFile::~ReplacementFile() {
+    discard();
+}
+
+void ReplacementFile::discard() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_committed && !m_temp.isEmpty())
+        ::unlink(QFile::encodeName(m_temp).constData());
+}
+
+void ReplacementFile::fail(const QString& what, int error) const {
+    throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(what, m_target, systemError(error)));
+}
+
+void ReplacementFile::write(const QByteArray& bytes) {
+    int error = 0;
+    if (m_fd < 0 || !writeAll(m_fd, bytes.constData(), bytes.size(), &error))
+        fail(QStringLiteral("write"), m_fd < 0 ? EBADF : error);
+}
+
+void ReplacementFile::copyTarget() {
+    const int in = ::open(QFile::encodeName(m_target).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        fail(QStringLiteral("read"), errno);
+    QByteArray buffer(65536, Qt::Uninitialized);
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), static_cast<size_t>(buffer.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = errno;
+            ::close(in);
+            fail(QStringLiteral("read"), error);
+        }
+        if (n == 0)
+            break;
+        if (!writeAll(m_fd, buffer.constData(), n, &error)) {
+            ::close(in);
+            fail(QStringLiteral("make a working copy of"), error);
+        }
+    }
+    ::close(in);
+}
+
+void ReplacementFile::commit() {
+    if (m_fd < 0 || m_committed)
+        fail(QStringLiteral("write"), EBADF);
+    const QByteArray targetName = QFile::encodeName(m_target);
+    struct stat old {};
+    const bool exists = ::stat(targetName.constData(), &old) == 0;
+    if (::fsync(m_fd) != 0)
+        fail(QStringLiteral("write"), errno);
+    // What counts is how the new file ends up: on a FAT floppy mounted with fixed owner and
+    // permissions, chown and chmod are refused while the new file already has them.
+    struct stat now {};
+    const auto has = [&](bool owner) {
+        return ::fstat(m_fd, &now) == 0 && (owner ? now.st_uid == old.st_uid && now.st_gid == old.st_gid
+                                                  : (now.st_mode & 07777) == (old.st_mode & 07777));
+    };
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Only root can give a file away; for everyone else the file becomes theirs, as any
+        // editor that saves by renaming does it.
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0 && ::geteuid() == 0 && !has(true))
+            fail(QStringLiteral("keep the owner of"), errno);
+    }
+    if (::fchmod(m_fd, exists ? (old.st_mode & 07777) : defaultMode()) != 0 && !(exists && has(false)))
+        fail(QStringLiteral("keep the mode of"), errno);
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0 && errno != EINTR)
+        fail(QStringLiteral("write"), errno);
+    if (const CommitHook hook = g_commitHook.load()) {
+        try {
+            hook(m_temp);
+        } catch (const std::exception& e) {
+            throw IoError(
+                QStringLiteral("Cannot write %1: %2").arg(m_target, QString::fromLocal8Bit(e.what())));
+        }
+    }
+    if (::rename(QFile::encodeName(m_temp).constData(), targetName.constData()) != 0)
+        fail(QStringLiteral("write"), errno);
+    m_committed = true;
+    // The rename itself reaches the disk with the directory.
+    const int dir = ::open(QFile::encodeName(QFileInfo(m_target).absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void ReplacementFile::replace(const QString& path, const QByteArray& bytes) {
+    ReplacementFile file(path);
+    file.write(bytes);
+    file.commit();
+}
+
+void ReplacementFile::setCommitHookForTesting(CommitHook hook) {
+    g_commitHook = hook;
+}
+
+bool ReplacementFile::isTemporaryName(const QString& fileName) {
+    return temporaryPattern().match(fileName).hasMatch();
+}
+
+void ReplacementFile::removeStale(const QString& dir, const QString& name) {
+    // Any name may hold wildcard characters: the pattern below does the matching.
+    const QString filter = QLatin1Char('*') + kMarker + QLatin1Char('*');
+    const QDateTime dayAgo = QDateTime::currentDateTimeUtc().addDays(-1);
+    const QFileInfoList entries =
+        QDir(dir).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries) {
+        const QRegularExpressionMatch m = temporaryPattern().match(entry.fileName());
+        if (!m.hasMatch() || (!name.isEmpty() && m.captured(1) != name))
+            continue;
+        if (!processAlive(m.captured(2).toLongLong()) || entry.lastModified().toUTC() < dayAgo)
+            QFile::remove(entry.absoluteFilePath());
+    }
+}

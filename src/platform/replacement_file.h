@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one way the program replaces a file: profile files, WATTCP.CFG on a directory diskette and
+// the working copy of a diskette image all go through it. The new contents go into a temporary
+// file beside the file ("." NAME ".bw-tmp." PID "." XXXX, mode 0600, so a killed run leaves
+// nothing others can read and the next start knows whose it was); every write, the flush to the
+// disk and the rename are checked, and any failure leaves the old file whole. A symbolic link
+// stays a link: the file it points to is replaced. The new file keeps the old one's owner, group
+// and mode.
+class ReplacementFile {
+public:
+    // Follows links to the file to replace and makes the temporary file. Throws IoError.
+    explicit ReplacementFile(const QString& path);
+    ~ReplacementFile(); // removes the temporary file unless committed
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    const QString& target() const { return m_target; } // the file replaced, links followed
+    const QString& tempPath() const { return m_temp; }
+    bool targetExists() const { return m_exists; }
+
+    // Appends to the temporary file; throws IoError when the disk takes less.
+    void write(const QByteArray& bytes);
+    // Appends the target's present contents (a working copy that is then changed in place).
+    void copyTarget();
+    // Flushes the temporary file to the disk, gives it the old file's owner, group and mode (a new
+    // file gets 0666 less the umask) and renames it over the target. Throws IoError.
+    void commit();
+
+    static void replace(const QString& path, const QByteArray& bytes);
+
+    // Test seam: called with the temporary file, complete and flushed, just before it replaces the
+    // target; throwing from it stands for a failure at the last moment.
+    using CommitHook = void (*)(const QString& tempPath);
+    static void setCommitHookForTesting(CommitHook hook);
+
+    // True for a name this class gives its temporary files.
+    static bool isTemporaryName(const QString& fileName);
+    // Removes the temporary files in dir whose process has ended (or that are older than a day);
+    // only those of one target name when name is given.
+    static void removeStale(const QString& dir, const QString& name = {});
+
+private:
+    [[noreturn]] void fail(const QString& what, int error) const;
+    void discard();
+
+    QString m_target;
+    QString m_temp;
+    int m_fd = -1;
+    bool m_exists = false;
+    bool m_committed = false;
+};
