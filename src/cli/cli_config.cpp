@@ -26,8 +26,9 @@ int save(const QString& programDir, const QString& description, const QString& c
     });
     switch (result.status) {
     case ConfigStore::SaveResult::Status::Saved:
-        std::printf("Saved \"%s\" in slot %d of %s\n", qPrintable(description.trimmed()), result.slot,
-                    qPrintable(store.path()));
+        if (!Cli::quiet())
+            std::printf("Saved \"%s\" in slot %d of %s\n", qPrintable(description.trimmed()), result.slot,
+                        qPrintable(store.path()));
         return Cli::Done;
     case ConfigStore::SaveResult::Status::Refused:
     case ConfigStore::SaveResult::Status::NotOverwritten:
