@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
+#include "platform/floppy_drives.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -67,6 +68,8 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     driveLayout->addWidget(m_driveA);
     driveLayout->addWidget(m_radioButton2);
     driveLayout->addWidget(m_driveB);
+    m_floppies = driveNote(QStringLiteral("FloppyDrivesLabel"), driveChoice);
+    driveLayout->addWidget(m_floppies);
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
@@ -109,4 +112,11 @@ void TForm2::FormShow() {
     const DriveTable drives = host().drives();
     m_driveA->setText(drives.describe(u'A'));
     m_driveB->setText(drives.describe(u'B'));
+    QStringList floppies;
+    for (const FloppyDrive& drive : FloppyDrives::usable())
+        floppies << drive.describe();
+    m_floppies->setText(tr("Floppy drives on this computer: %1 (name one for A: or B: in PCBW.INI, "
+                           "section DRIVES)")
+                            .arg(floppies.join(QLatin1String(", "))));
+    m_floppies->setVisible(!floppies.isEmpty());
 }

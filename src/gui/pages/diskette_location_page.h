@@ -25,6 +25,8 @@ private:
     // What stands behind A: and B: on this machine, which on Linux is a choice of the user's.
     QLabel* m_driveA;
     QLabel* m_driveB;
+    // The floppy drives of the machine that a drive letter can be mapped to.
+    QLabel* m_floppies;
     QGroupBox* m_groupBox1;
     QRadioButton* m_radioButton3;
     QRadioButton* m_radioButton4;
