@@ -139,25 +139,6 @@ private Q_SLOTS:
         QCOMPARE(TestEnv::mtype(loop, "::/WATTCP.CFG"), wattcp);
         QCOMPARE(sha(backing), before);
     }
-
-    // A mounted diskette with a WATTCP.CFG: the batch update reads it but does not write it.
-    void batchRefusesAMountedDiskette() {
-        const QString loop = loopDevice(m_fx->path("device.img"), 1474560);
-        QVERIFY(!loop.isEmpty());
-        QVERIFY(run("mcopy", {"-i", loop, BW_SOURCE_DIR "/data/catalogue/PCBWNICM.INI", "::/WATTCP.CFG"}) ==
-                0);
-        const QString where = m_fx->path("mnt");
-        QDir().mkpath(where);
-        QByteArray out;
-        if (run("mount", {"-t", "vfat", "-o", "ro", loop, where}, &out) != 0)
-            QSKIP(qPrintable(QString::fromLocal8Bit("the loop device could not be mounted here: " + out)));
-        m_mounts << where;
-        const CliFixture::Result b = m_fx->cli({"batch", "--name", "LAB9", loop});
-        QCOMPARE(b.code, 3);
-        QVERIFY2(b.err.contains("\nbootwright-cli: Cannot "), b.err.constData());
-        QVERIFY2(b.err.contains(QByteArray("the device is mounted on " + where.toLatin1())),
-                 b.err.constData());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCliDevices)

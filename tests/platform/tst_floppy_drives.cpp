@@ -141,14 +141,6 @@ private Q_SLOTS:
         QCOMPARE(FloppyDrives::mountPoint("9:9", m_view), QString());
     }
 
-    void sizeNotTold() {
-        FloppyDrive d;
-        d.device = "/dev/fd1";
-        QVERIFY(d.usable());
-        d.size = 737280; // a 720 KB diskette
-        QVERIFY(!d.usable());
-    }
-
     // Only block devices are judged; anything else reaches the write, which reports it.
     void writeRefusalLeavesNonDevicesToTheWrite() {
         TestEnv::writeHostFile(m_root->filePath("disk.img"), QByteArray(1000, '\0'));
