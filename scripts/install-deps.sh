@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core
   libbenchmark-dev
   xvfb xauth xdotool openbox
+  desktop-file-utils appstream lintian librsvg2-bin dpkg-dev file man-db mount
 )
 
 missing=()

@@ -10,8 +10,35 @@
 #include "settings/program_dir.h"
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kUsage =
+    "usage: bootwright [--help | --version] [Qt options such as -platform offscreen]\n"
+    "\n"
+    "The wizard that builds bootable client diskettes. It works on the program directory: the\n"
+    "program's own when a PCBW.INI stands beside it, else ~/.config/bootwright.\n"
+    "\n"
+    "  --help      show this help\n"
+    "  --version   show the program's version\n"
+    "\n"
+    "bootwright-cli builds the same diskettes from a shell.\n";
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before any display is looked for, so that they work on a console too.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("bootwright %s\n", BW_VERSION);
+            return 0;
+        }
+    }
     // Without a display Qt would abort with a long plugin message; say what to do instead.
     const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") &&
                           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -25,6 +52,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("bootwright"));
     QApplication::setApplicationVersion(QStringLiteral(BW_VERSION));
     QApplication::setWindowIcon(appIcon(QStringLiteral("app_icon")));
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("example.larkmoor.bootwright"));
 
     {
         SplashWindow splash;

@@ -3,6 +3,8 @@
 #include "cli/cli_batch.h"
 #include "cli/cli_build.h"
 #include "cli/cli_config.h"
+#include "cli/cli_drives.h"
+#include "cli/cli_help.h"
 #include "cli/cli_settings.h"
 #include "cli/cli_values.h"
 #include "cli/console_ports.h"
@@ -18,7 +20,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: bootwright-cli [--dir DIR] COMMAND ...\n"
+    "usage: bootwright-cli [--dir DIR] [--quiet] COMMAND ...\n"
+    "       bootwright-cli COMMAND --help | --help | --version\n"
     "\n"
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
@@ -33,8 +36,12 @@ const char* const kUsage =
     "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
     "  values                       every NAME --set takes, one a line: name TAB alias TAB kind\n"
     "                               TAB start-up value TAB save key TAB meaning\n"
+    "  drives [--drive L=PATH]...   the drive table as it resolves, and the floppy drives of this machine\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
+    "  --quiet     print no line per diskette (build, batch) and no confirmation (save)\n"
+    "  --help      this help; after a COMMAND, that command's help\n"
+    "  --version   the program's version\n"
     "  NAME        a page value by its name or alias, such as TForm6.Edit1 or multicast.ip,\n"
     "              TForm7.RadioButton2 or nic.pnp.off, or BuildMode (build.mode)\n"
     "  VALUE       1/0 for check boxes and radio buttons, an index for drop-down lists, text\n"
@@ -43,22 +50,38 @@ const char* const kUsage =
     "exit status: 0 done, 1 ended by a message (a refused action), 2 usage error,\n"
     "             3 input/output error (a file that cannot be read or written)\n";
 
-// Walks the arguments after the command.
+bool g_quiet = false;
+
+// Walks the arguments after the command. --quiet may stand anywhere among them.
 class Args {
 public:
-    Args(QStringList args, QString command) : m_args(std::move(args)), m_command(std::move(command)) {}
+    Args(QStringList args, QString command) : m_args(std::move(args)), m_command(std::move(command)) {
+        skipQuiet();
+    }
     bool atEnd() const { return m_pos >= m_args.size(); }
-    QString next() { return m_args.at(m_pos++); }
+    QString next() {
+        const QString arg = m_args.at(m_pos++);
+        skipQuiet();
+        return arg;
+    }
     QString value(const QString& option) {
-        if (atEnd())
+        if (m_pos >= m_args.size())
             throw UsageError(QStringLiteral("%1 %2 needs a value").arg(m_command, option));
         return next();
     }
     [[noreturn]] void unexpected(const QString& arg) const {
+        if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+            throw UsageError(QStringLiteral("%1: unknown option \"%2\"").arg(m_command, arg));
         throw UsageError(QStringLiteral("%1: unexpected \"%2\"").arg(m_command, arg));
     }
 
 private:
+    void skipQuiet() {
+        while (m_pos < m_args.size() && m_args.at(m_pos) == QLatin1String("--quiet")) {
+            g_quiet = true;
+            ++m_pos;
+        }
+    }
     QStringList m_args;
     QString m_command;
     qsizetype m_pos = 0;
@@ -153,16 +176,38 @@ int batch(Args& args, const QString& dir) {
     return CliBatch::run(dir, address, name, diskettes);
 }
 
+int drives(Args& args, const QString& dir) {
+    QList<QPair<QChar, QString>> mapped;
+    while (!args.atEnd()) {
+        const QString arg = args.next();
+        if (arg == QLatin1String("--drive"))
+            mapped << driveOption(args.value(arg));
+        else
+            args.unexpected(arg);
+    }
+    return CliDrives::run(dir, mapped);
+}
+
 } // namespace
 
 namespace Cli {
 
+bool quiet() {
+    return g_quiet;
+}
+
 int run(const QStringList& arguments) {
+    // The command whose help a usage error points to, once it is known.
+    QString helpFor;
     try {
         QStringList rest = arguments.mid(1);
         QString dir;
-        while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
+        while (!rest.isEmpty() && rest.first().startsWith(QLatin1Char('-')) && rest.first().size() > 1) {
             const QString opt = rest.takeFirst();
+            if (opt == QLatin1String("--quiet")) {
+                g_quiet = true;
+                continue;
+            }
             if (opt == QLatin1String("--help")) {
                 std::fputs(kUsage, stdout);
                 return Done;
@@ -179,10 +224,20 @@ int run(const QStringList& arguments) {
         }
         if (rest.isEmpty())
             throw UsageError(QStringLiteral("no command given"));
+        // Help looks at nothing on disk: it neither needs nor seeds a program directory.
+        const QString help = CliHelp::command(rest.first());
+        if (!help.isNull()) {
+            helpFor = rest.first();
+            if (rest.mid(1).contains(QLatin1String("--help"))) {
+                std::fputs(help.toUtf8().constData(), stdout);
+                return Done;
+            }
+        }
         // The list of values needs no program directory, so it neither looks for nor seeds one.
         if (rest.first() == QLatin1String("values")) {
-            if (rest.size() > 1)
-                throw UsageError(QStringLiteral("values: unexpected \"%1\"").arg(rest.at(1)));
+            Args args(rest.mid(1), rest.first());
+            if (!args.atEnd())
+                args.unexpected(args.next());
             return CliValues::list();
         }
         if (dir.isEmpty())
@@ -208,9 +263,13 @@ int run(const QStringList& arguments) {
             return remove(args, dir);
         if (command == QLatin1String("batch"))
             return batch(args, dir);
+        if (command == QLatin1String("drives"))
+            return drives(args, dir);
         throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "bootwright-cli: %s\n\n%s", e.what(), kUsage);
+        const QString help = helpFor.isEmpty() ? QStringLiteral("bootwright-cli --help")
+                                               : QStringLiteral("bootwright-cli %1 --help").arg(helpFor);
+        std::fprintf(stderr, "bootwright-cli: %s\nTry \"%s\" for more.\n", e.what(), qPrintable(help));
         return Usage;
     } catch (const ProfileWriteError& e) {
         std::fprintf(stderr, "bootwright-cli: %s\n", e.what());

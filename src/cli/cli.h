@@ -7,4 +7,6 @@
 namespace Cli {
 enum Exit { Done = 0, Message = 1, Usage = 2, IoFailure = 3 };
 int run(const QStringList& arguments);
+// --quiet was given: no line per diskette, no confirmation of a save.
+bool quiet();
 } // namespace Cli

@@ -67,6 +67,8 @@ int run(const QString& programDir, const QString& address, const QString& name,
     int done = 0;
     batch.updated = [&](int n, const QString& ip, const QString& host) {
         ++done;
+        if (Cli::quiet())
+            return;
         std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskettes.at(n - 1)),
                     qPrintable(ip.isEmpty() ? "-" : ip), qPrintable(host.isEmpty() ? "-" : host));
         std::fflush(stdout);
@@ -74,7 +76,7 @@ int run(const QString& programDir, const QString& address, const QString& name,
     try {
         batch.go(fields);
     } catch (const IoError& e) {
-        dialogs.print(QStringLiteral("Input/output error: ") + e.message());
+        dialogs.print(QStringLiteral("bootwright-cli: ") + e.message());
         return Cli::IoFailure;
     } catch (const BatchUpdate::FieldError& e) {
         throw UsageError(QString::fromStdString(e.what()));

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
+#include "platform/floppy_drives.h"
 #include "platform/io_error.h"
 #include "rules/nic_catalogue.h"
 #include "rules/page_rules.h"
@@ -128,6 +129,17 @@ int run(const BuildOptions& options) {
                 dialogs.message(refused->text, refused->icon, Dialogs::Buttons::Ok, 0);
                 return Cli::Message;
             }
+            // The run's write test would only say that the diskette cannot be written to.
+            if (diskDrives.kind(target) == DriveTable::Kind::Device) {
+                const QString device = diskDrives.hostPath(target);
+                const QString refused = FloppyDrives::writeRefusal(device);
+                if (!refused.isEmpty()) {
+                    dialogs.print(QStringLiteral("bootwright-cli: drive %1: (%2) is not written: %3")
+                                      .arg(target)
+                                      .arg(device, refused));
+                    return Cli::IoFailure;
+                }
+            }
             BuildRun run(fs, dialogs, view, clock);
             const QString disk2 = numbered(options.disk2, n);
             run.secondDiskette = [&fs, &disk2, target] {
@@ -139,13 +151,15 @@ int run(const BuildOptions& options) {
             if (run.BuildCancelled())
                 return Cli::Message;
         } catch (const IoError& e) {
-            dialogs.print(QStringLiteral("Input/output error: ") + e.message());
+            dialogs.print(QStringLiteral("bootwright-cli: ") + e.message());
             return Cli::IoFailure;
         }
         const ClientIdentity client = clientIdentity(settings);
-        std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskDrives.hostPath(target)),
-                    qPrintable(client.address), qPrintable(client.name));
-        std::fflush(stdout);
+        if (!Cli::quiet()) {
+            std::printf("%d\t%s\t%s\t%s\n", n, qPrintable(diskDrives.hostPath(target)),
+                        qPrintable(client.address), qPrintable(client.name));
+            std::fflush(stdout);
+        }
     }
     return Cli::Done;
 }

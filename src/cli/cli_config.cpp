@@ -33,8 +33,9 @@ int save(const QString& programDir, const QString& description, const QString& c
             dialogs.print(QStringLiteral("All %1 slots were in use: \"%2\" was replaced.")
                               .arg(ConfigStore::SlotCount)
                               .arg(result.replaced));
-        std::printf("Saved \"%s\" in slot %d of %s\n", qPrintable(description.trimmed()), result.slot,
-                    qPrintable(store.path()));
+        if (!Cli::quiet())
+            std::printf("Saved \"%s\" in slot %d of %s\n", qPrintable(description.trimmed()), result.slot,
+                        qPrintable(store.path()));
         return Cli::Done;
     case ConfigStore::SaveResult::Status::NotReplaced:
         dialogs.print(QStringLiteral("All %1 configuration slots are in use: saving \"%2\" would replace the "

@@ -1,5 +1,6 @@
 #include "platform/image_volume.h"
 
+#include "platform/floppy_drives.h"
 #include "platform/image_reader.h"
 #include "platform/image_writer.h"
 #include "platform/io_error.h"
@@ -206,6 +207,11 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
                               .arg(verb, where(path), made.errorText));
         }
         ++m_generation;
+    }
+    if (m_device) {
+        const QString refused = FloppyDrives::writeRefusal(m_image);
+        if (!refused.isEmpty())
+            throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused));
     }
     const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)

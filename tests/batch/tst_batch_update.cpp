@@ -69,15 +69,15 @@ private Q_SLOTS:
         QCOMPARE(run.written, (QStringList{"1 10.1.2.254 LAB9", "2 10.1.2.255 LAB10", "3 10.1.2.001 LAB11"}));
         QCOMPARE(TestEnv::readHostFile(dirs[0] + "/WATTCP.CFG"), wattcp("10.1.2.254", "LAB9"));
         QCOMPARE(TestEnv::readHostFile(dirs[2] + "/WATTCP.CFG"), wattcp("10.1.2.001", "LAB11"));
-        QCOMPARE(run.dialogs.texts(),
-                 (QStringList{
-                     "Insert the first floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.1.2.254\rDisk Client Name is: LAB9\r\r"
-                     "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.1.2.255\rDisk Client Name is: LAB10\r\r"
-                     "Insert the next floppy diskette in drive A:.  Press OK when ready.",
-                     "Update Successful.\rDisk IP Address is: 10.1.2.001\rDisk Client Name is: LAB11\r\r"
-                     "Insert the next floppy diskette in drive A:.  Press OK when ready."}));
+        QCOMPARE(
+            run.dialogs.texts(),
+            (QStringList{"Insert the first floppy diskette in drive A:.  Press OK when ready.",
+                         "Update Successful.\rDisk IP Address is: 10.1.2.254\rDisk Client Name is: LAB9\r\r"
+                         "Insert the next floppy diskette in drive A:.  Press OK when ready.",
+                         "Update Successful.\rDisk IP Address is: 10.1.2.255\rDisk Client Name is: LAB10\r\r"
+                         "Insert the next floppy diskette in drive A:.  Press OK when ready.",
+                         "Update Successful.\rDisk IP Address is: 10.1.2.001\rDisk Client Name is: LAB11\r\r"
+                         "Insert the next floppy diskette in drive A:.  Press OK when ready."}));
         for (const auto& shown : run.dialogs.shown())
             QCOMPARE(shown.buttons, Dialogs::Buttons::OkCancel);
         // Cancel leaves the values of the last diskette in the fields.

@@ -2,10 +2,10 @@
 
 #include "batch/batch_update.h"
 #include "gui/pages/page_host.h"
-#include "rules/next_diskette.h"
 #include "gui/widgets/address_edit.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
+#include "rules/next_diskette.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,9 +1,9 @@
 #include "gui/pages/build_page.h"
 
 #include "gui/pages/page_host.h"
-#include "rules/next_diskette.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
+#include "rules/next_diskette.h"
 #include "writers/build_run.h"
 
 #include <QCoreApplication>
@@ -182,8 +182,8 @@ void TForm3::askSecondDiskette() {
     const QChar letter = root.at(0);
     if (!NextDiskette::mustAsk(m_fs->drives(), letter))
         return;
-    const QString second =
-        NextDiskette::ask(host().dialogs(), m_fs->drives(), letter, tr("Second Diskette"), QStringLiteral("-2"));
+    const QString second = NextDiskette::ask(host().dialogs(), m_fs->drives(), letter, tr("Second Diskette"),
+                                             QStringLiteral("-2"));
     // Cancelled: the user has put the second diskette behind the drive, as into a floppy drive.
     if (!second.isEmpty())
         m_fs->mapDrive(letter, second);

@@ -2,6 +2,7 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
+#include "platform/floppy_drives.h"
 #include "platform/io_error.h"
 #include "settings/build_settings.h"
 
@@ -71,6 +72,24 @@ QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
     folder->setObjectName(QStringLiteral("Folder") + letter);
     connect(image, &QAction::triggered, this, [this, letter] { changeDrive(letter, false); });
     connect(folder, &QAction::triggered, this, [this, letter] { changeDrive(letter, true); });
+    // The floppy drives the computer has now (a USB drive comes and goes), each a choice of its own.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, letter] {
+        for (QAction* old : menu->actions()) {
+            if (old->property("device").isValid()) {
+                menu->removeAction(old);
+                old->deleteLater();
+            }
+        }
+        const QList<FloppyDrive> drives = FloppyDrives::usable();
+        if (!drives.isEmpty())
+            menu->addSeparator()->setProperty("device", QString());
+        for (const FloppyDrive& drive : drives) {
+            QAction* device = menu->addAction(tr("Floppy drive %1").arg(drive.describe()));
+            device->setProperty("device", drive.device);
+            connect(device, &QAction::triggered, this,
+                    [this, letter, path = drive.device] { storeDrive(letter, path); });
+        }
+    });
     button->setMenu(menu);
     return button;
 }
@@ -93,12 +112,15 @@ void TForm2::changeDrive(QChar letter, bool folder) {
         if (!chosen.isEmpty() && !QFileInfo::exists(chosen) && QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".img");
     }
-    if (chosen.isEmpty())
-        return;
+    if (!chosen.isEmpty())
+        storeDrive(letter, QDir::cleanPath(chosen));
+}
+
+void TForm2::storeDrive(QChar letter, const QString& hostPath) {
     try {
-        DriveTable::save(host().programDir(), letter, QDir::cleanPath(chosen));
+        DriveTable::save(host().programDir(), letter, hostPath);
     } catch (const IoError& e) {
-        dialogs.message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
+        host().dialogs().message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
     }
     showDrives();
 }

@@ -21,10 +21,11 @@ protected:
     void FormShow() override;
 
 private:
-    // "Change...": a menu that puts another image file or folder behind the drive, for good
-    // (PCBW.INI's drive table).
+    // "Change...": a menu that puts another image file, folder or floppy drive behind the drive,
+    // for good (PCBW.INI's drive table).
     QToolButton* changeButton(QChar letter, QWidget* parent);
     void changeDrive(QChar letter, bool folder);
+    void storeDrive(QChar letter, const QString& hostPath);
     void showDrives();
 
     QRadioButton* m_radioButton1;

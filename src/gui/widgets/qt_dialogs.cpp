@@ -112,11 +112,13 @@ QString QtDialogs::saveFileName(const QString& title, const QString& filter, con
                                         qtFilter(filter));
 }
 
-QString QtDialogs::disketteFileName(const QString& title, const QString& initialDir, const QString& suggestedName) {
-    return QFileDialog::getSaveFileName(owner(), title, startPath(initialDir, suggestedName),
-                                        qtFilter(QStringLiteral("Diskette images|*.img;*.ima;*.flp;*.vfd;*.dsk|"
-                                                                "All Files|*.*")),
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
+QString QtDialogs::disketteFileName(const QString& title, const QString& initialDir,
+                                    const QString& suggestedName) {
+    return QFileDialog::getSaveFileName(
+        owner(), title, startPath(initialDir, suggestedName),
+        qtFilter(QStringLiteral("Diskette images|*.img;*.ima;*.flp;*.vfd;*.dsk|"
+                                "All Files|*.*")),
+        nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtDialogs::directoryName(const QString& title, const QString& initialDir) {
