@@ -60,7 +60,6 @@ int main(int argc, char* argv[]) {
         splash.run(versionText());
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Pellacore Bootwright"));
     HelpWindow help;
     QtDialogs dialogs(help);
     app.setDialogs(&dialogs);

@@ -1,5 +1,6 @@
 #include "platform/drive_table.h"
 
+#include "platform/dos_path.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 
@@ -117,6 +118,26 @@ QString DriveTable::describe(QChar letter) const {
         return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
     }
     return {};
+}
+
+QString DriveTable::hostFolder(const QString& path) const {
+    const DosPath::Parsed parsed = DosPath::parse(path);
+    QString root;
+    if (parsed.hostAbsolute)
+        root = QStringLiteral("/");
+    else if (!parsed.drive.isNull() && kind(parsed.drive) == Kind::Directory)
+        root = hostPath(parsed.drive);
+    else
+        return {};
+    QStringList parts = parsed.parts;
+    const bool namesFolder = path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/'));
+    if (!namesFolder && !parts.isEmpty())
+        parts.removeLast();
+    QString folder = QDir::cleanPath(root + QLatin1Char('/') + parts.join(QLatin1Char('/')));
+    // A folder typed with other letter case, or not made yet: the nearest one that is there.
+    while (!QFileInfo(folder).isDir() && folder != root && folder.contains(QLatin1Char('/')))
+        folder = QFileInfo(folder).absolutePath();
+    return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void DriveTable::save(const QString& programDir, QChar letter, const QString& hostPath) {

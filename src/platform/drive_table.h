@@ -32,6 +32,11 @@ public:
     QString describe(QChar letter) const;
     QMap<QChar, QString> mappings() const { return m_paths; }
 
+    // Where a file dialog for `path` should open: the host folder that holds the file (or that the
+    // path names, when it ends in a separator), for a host path or a path on a folder drive; the
+    // nearest folder of it that exists. Empty when no host folder can be told (an image, a device).
+    QString hostFolder(const QString& path) const;
+
 private:
     QMap<QChar, QString> m_paths; // upper-case letter -> absolute host path
 };

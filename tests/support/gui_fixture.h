@@ -11,6 +11,7 @@
 #include "scripted_dialogs.h"
 #include "test_env.h"
 
+#include <QAbstractButton>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,6 +26,12 @@ inline QByteArray hintSwitches(int keptOn = 0) {
     return out;
 }
 inline const QByteArray kAllHintsOff = hintSwitches();
+
+// A check box or radio button clicked as a person clicks it: on its box, at the left (a button
+// stretched by its layout takes no click on the empty space right of its text).
+inline void clickChoice(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
 
 struct GuiFixture {
     QTemporaryDir dir;

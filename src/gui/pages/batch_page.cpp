@@ -3,6 +3,7 @@
 #include "batch/batch_update.h"
 #include "gui/pages/page_host.h"
 #include "gui/widgets/address_edit.h"
+#include "gui/widgets/window_fit.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "rules/next_diskette.h"
@@ -116,7 +117,6 @@ TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host
     layout->addWidget(driveBox);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setMinimumWidth(440);
 
     connect(m_checkBox1, &QCheckBox::toggled, this, &TForm26::CheckBox1Click);
     connect(m_checkBox2, &QCheckBox::toggled, this, &TForm26::CheckBox2Click);
@@ -172,6 +172,11 @@ void TForm26::Button2Click() {
 
 void TForm26::Button3Click() {
     reject();
+}
+
+void TForm26::showEvent(QShowEvent* event) {
+    fitWindowToContent(this, QSize(440, 0));
+    QDialog::showEvent(event);
 }
 
 void TForm26::keyPressEvent(QKeyEvent* event) {

@@ -120,6 +120,8 @@ TForm3::~TForm3() = default;
 void TForm3::FormShow() {
     m_startedThisShowing = false;
     m_backPending = false;
+    // A new run starts from nothing: the last run's full gauge must not greet it.
+    m_gauge->setValue(0);
     // Each showing reads the drive table afresh (the user may have changed diskettes or PCBW.INI);
     // the previous run's outcome is carried over, since the network label depends on it.
     const bool lastCancelled = m_run && m_run->BuildCancelled();

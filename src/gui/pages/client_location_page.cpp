@@ -24,6 +24,7 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
     auto* row = new QHBoxLayout;
     m_edit1 = new QLineEdit(BuildSettings().text(PageValue::ClientProgram), this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
+    text->setBuddy(m_edit1);
     m_button4 = new QPushButton(tr("B&rowse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));
     row->addWidget(m_edit1, 1);
@@ -42,9 +43,10 @@ void TForm11::FormShow() {
 
 void TForm11::Button4Click() {
     // A cancelled browse empties the field, so the next showing offers the stored location again.
+    // The dialog opens where the field's file is, as a person expects when changing it.
     m_edit1->setText(host().dialogs().openFileName(
-        tr("Select Pellacore Client"), QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"), QString(),
-        QStringLiteral("CLIENT.EXE")));
+        tr("Select Pellacore Client"), QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"),
+        host().drives().hostFolder(m_edit1->text()), QStringLiteral("CLIENT.EXE")));
 }
 
 bool TForm11::locationFound() {

@@ -121,10 +121,17 @@ void TForm40::buildServerTab() {
         m_comboBox3->addItems(entry->items);
     m_comboBox3->setCurrentIndex(BuildSettings().index(PageValue::MicrosoftServerDrive));
     m_edit4 = textEdit(PageValue::MicrosoftServerShare, page);
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_comboBox3);
-    row->addWidget(m_edit4, 1);
-    tab->addLayout(row);
+    auto* grid = new QGridLayout;
+    auto* driveLabel = plainLabel(tr("Drive letter"), page);
+    driveLabel->setBuddy(m_comboBox3);
+    auto* shareLabel = plainLabel(tr("Server share (\\\\server\\share)"), page);
+    shareLabel->setBuddy(m_edit4);
+    grid->addWidget(driveLabel, 0, 0);
+    grid->addWidget(shareLabel, 0, 1);
+    grid->addWidget(m_comboBox3, 1, 0);
+    grid->addWidget(m_edit4, 1, 1);
+    grid->setColumnStretch(1, 1);
+    tab->addLayout(grid);
     tab->addStretch(1);
 }
 
@@ -132,6 +139,7 @@ void TForm40::buildNameTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, ComputerNameTab);
     QWidget* page = tab->parentWidget();
     m_edit3 = textEdit(PageValue::MicrosoftName, page);
+    m_edit3->setAccessibleName(tr("Computer Name"));
     tab->addWidget(m_edit3);
     m_rb17 = radio("RadioButton17", tr("Auto Assign"), page);
     m_rb20 = radio("RadioButton20", tr("Use as Entered "), page);

@@ -76,8 +76,10 @@ QString trimRight(const QString& text) {
 TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
     const BuildSettings defaults;
 
-    body()->addWidget(plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this));
+    QLabel* frameLabel = plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this);
+    body()->addWidget(frameLabel);
     m_comboBox1 = indexCombo(PageValue::NetwareFrame, defaults, this);
+    frameLabel->setBuddy(m_comboBox1);
     auto* frameRow = new QHBoxLayout;
     frameRow->addWidget(m_comboBox1);
     frameRow->addStretch(1);
@@ -94,6 +96,8 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
     m_comboBox2 = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
     m_label3 = plainLabel(tr("Login Name"), "Label3", this);
     m_edit1 = textEdit(PageValue::NetwareLoginName, defaults, this);
+    m_label6->setBuddy(m_comboBox2);
+    m_label3->setBuddy(m_edit1);
     loginGrid->addWidget(m_label6, 0, 0);
     loginGrid->addWidget(m_comboBox2, 0, 1);
     loginGrid->addWidget(m_label3, 1, 0);
@@ -112,6 +116,8 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
     m_comboBox3 = indexCombo(PageValue::NetwareMapDrive, defaults, this);
     m_label8 = plainLabel(tr("="), "Label8", this);
     m_edit2 = textEdit(PageValue::NetwareMapPath, defaults, this);
+    m_label7->setBuddy(m_comboBox3);
+    m_edit2->setAccessibleName(tr("Network path to map"));
     mapRow->addWidget(m_label7);
     mapRow->addWidget(m_comboBox3);
     mapRow->addWidget(m_label8);

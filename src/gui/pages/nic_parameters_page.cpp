@@ -52,10 +52,12 @@ TForm7::TForm7(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicPa
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox1->addItems(itemsOf(PageValue::NicIrq));
     m_comboBox1->setCurrentIndex(defaults.index(PageValue::NicIrq));
+    m_label2->setBuddy(m_comboBox1);
     m_label3 = plainLabel(tr("Client NIC Base I/O Address:"), QStringLiteral("Label3"), this);
     m_comboBox2 = new QComboBox(this);
     m_comboBox2->setObjectName(QStringLiteral("ComboBox2"));
     m_comboBox2->setEditable(true);
+    m_label3->setBuddy(m_comboBox2);
     // Any text may be typed: the port is written into the network configuration as it stands.
     m_comboBox2->setInsertPolicy(QComboBox::NoInsert);
     m_comboBox2->addItems(itemsOf(PageValue::NicPort));

@@ -7,6 +7,7 @@
 #include "rules/diskette_copy_offer.h"
 #include "rules/nic_catalogue.h"
 #include "settings/build_settings.h"
+#include "settings/preferences.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -45,11 +46,14 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     m_listBox1 = new QListWidget(this);
     m_listBox1->setObjectName(QStringLiteral("ListBox1"));
     m_listBox1->setSortingEnabled(false);
+    text->setBuddy(m_listBox1);
     body()->addWidget(m_listBox1, 1);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(tr("Selection:"), this));
+    auto* selectionLabel = new QLabel(tr("Selection:"), this);
+    row->addWidget(selectionLabel);
     m_edit1 = valueEdit(PageValue::NicSelection, this);
+    selectionLabel->setBuddy(m_edit1);
     row->addWidget(m_edit1, 1);
     m_button4 = new QPushButton(tr("B&rowse"), this);
     m_button4->setObjectName(QStringLiteral("Button4"));
@@ -127,7 +131,12 @@ QString TForm4::browseDriver() {
     const QString filter =
         netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
                 : QStringLiteral("NIC DOS Drivers|*.DOS|All Files|*.*|NIC NETWARE Drivers|*.COM");
-    return host().dialogs().openFileName(tr("Select NIC Driver"), filter, QString(),
+    // Where the driver chosen so far lies, else the driver folder of PCBW.INI.
+    const DriveTable drives = host().drives();
+    QString start = drives.hostFolder(values().text(PageValue::NicDriver));
+    if (start.isEmpty())
+        start = drives.hostFolder(Preferences(host().programDir()).nicDriverPath());
+    return host().dialogs().openFileName(tr("Select NIC Driver"), filter, start,
                                          netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
 }
 

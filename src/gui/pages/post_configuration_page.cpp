@@ -118,6 +118,7 @@ void TForm99::buildAddressTab(QTabWidget* tabs) {
     m_rb3 = radio("RadioButton3", tr("Set IP Address"), source);
     m_rb4 = radio("RadioButton4", tr("Same as Image"), source);
     m_edit1 = addressEdit("Edit1", page, tab);
+    m_edit1->setAccessibleName(tr("IP Address"));
     QWidget* kind = buttonGroup(page, tab);
     m_rb21 = radio("RadioButton21", tr("Use as Entered"), kind);
     m_rb13 = radio("RadioButton13", tr("Auto-Increment"), kind);
@@ -133,6 +134,7 @@ void TForm99::buildMaskTab(QTabWidget* tabs) {
     m_rb5 = radio("RadioButton5", tr("Set Sub Net Mask"), source);
     m_rb6 = radio("RadioButton6", tr("Same as Image"), source);
     m_edit2 = addressEdit("Edit2", page, tab);
+    m_edit2->setAccessibleName(tr("Sub Net Mask"));
     m_checkBox6 = new QCheckBox(tr("Same as Multicast Parameter"), page);
     m_checkBox6->setObjectName(QStringLiteral("CheckBox6"));
     tab->addWidget(m_checkBox6);
@@ -146,6 +148,7 @@ void TForm99::buildNameTab(QTabWidget* tabs) {
     m_rb7 = radio("RadioButton7", tr("Set Computer Name"), source);
     m_rb8 = radio("RadioButton8", tr("Same as Image"), source);
     m_edit3 = lineEdit("Edit3", page, tab);
+    m_edit3->setAccessibleName(tr("Computer Name"));
     QWidget* kind = buttonGroup(page, tab);
     m_rb20 = radio("RadioButton20", tr("Use as Entered "), kind);
     m_rb17 = radio("RadioButton17", tr("Auto Assign"), kind);

@@ -26,10 +26,12 @@ TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Stand
     body()->addWidget(plainLabel(tr("When using Client Standalone mode, the network type and protocol on the "
                                     "Client diskette must match that of the server."),
                                  this));
-    body()->addWidget(plainLabel(tr("Select the server NOS (Network Operating System):"), this));
+    QLabel* nosLabel = plainLabel(tr("Select the server NOS (Network Operating System):"), this);
+    body()->addWidget(nosLabel);
 
     m_comboBox1 = new QComboBox(this);
     m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    nosLabel->setBuddy(m_comboBox1);
     if (const ValueSpec* entry = SettingsTable::find(kNos))
         m_comboBox1->addItems(entry->items);
     m_comboBox1->setCurrentIndex(BuildSettings().index(kNos));

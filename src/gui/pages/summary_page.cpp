@@ -215,21 +215,24 @@ void TForm8::fill(const BuildSettings& settings) {
     clearGrid(m_grid2);
 
     m_grid1->verticalHeader()->setDefaultSectionSize(15);
-    m_grid1->setColumnWidth(0, 110);
-    m_grid1->setColumnWidth(1, 400);
     const QList<Row> rows = operationRows(settings);
     for (int row = 0; row < rows.size() && row < RowCount; ++row)
         setRow(m_grid1, row, rows[row].first, rows[row].second);
+    // The label column as wide as its longest label, at least as the program always had it.
+    m_grid1->resizeColumnToContents(0);
+    m_grid1->setColumnWidth(0, qMax(110, m_grid1->columnWidth(0)));
+    m_grid1->setColumnWidth(1, 400);
 
     const bool post = settings.isChecked(PageValue::PostOn);
     m_grid2->setVisible(post);
     if (post) {
         m_grid2->verticalHeader()->setDefaultSectionSize(15);
-        m_grid2->setColumnWidth(0, 150);
-        m_grid2->setColumnWidth(1, 400);
         const QList<Row> postRows = postConfigurationRows(settings);
         for (int row = 0; row < postRows.size(); ++row)
             setRow(m_grid2, row, postRows[row].first, postRows[row].second);
+        m_grid2->resizeColumnToContents(0);
+        m_grid2->setColumnWidth(0, qMax(150, m_grid2->columnWidth(0)));
+        m_grid2->setColumnWidth(1, 400);
     }
 }
 
@@ -269,6 +272,9 @@ void TForm8::SaveClick() {
 }
 
 void TForm8::jump(PageId target, const QString& tab) {
+    // Back from the page, the summary shows no row still picked out from before.
+    m_grid1->clearSelection();
+    m_grid2->clearSelection();
     // The tab that holds the value comes to the front, found by its caption.
     QWidget* page = host().form(target);
     auto* tabs = page && !tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;

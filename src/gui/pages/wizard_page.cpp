@@ -2,12 +2,23 @@
 
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
+#include "gui/widgets/window_fit.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// The size every wizard page has at least, so that the pages do not jump in size from one to the
+// next; a page whose controls need more takes more.
+constexpr int kPageWidth = 560;
+constexpr int kPageHeight = 320;
+
+} // namespace
 
 WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     : QWidget(parent, Qt::Window), m_host(host), m_id(id), m_helpContext(WizardFlow::helpContext(id)) {
@@ -108,15 +119,36 @@ QWidget* WizardPage::firstField() const {
     return nullptr;
 }
 
+void WizardPage::fitToContent() {
+    fitWindowToContent(this, QSize(kPageWidth, kPageHeight));
+}
+
+bool WizardPage::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // A control shown or hidden, a text changed: the page takes the size its content now needs.
+    if (event->type() == QEvent::LayoutRequest && !m_fitting) {
+        m_fitting = true;
+        fitToContent();
+        m_fitting = false;
+    }
+    return handled;
+}
+
 void WizardPage::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         if (!m_tabOrderArranged) {
             arrangeTabOrder();
+            // Every tab in view: a tab behind scroll arrows is a tab people miss.
+            for (QTabWidget* tabs : findChildren<QTabWidget*>()) {
+                tabs->setUsesScrollButtons(false);
+                tabs->setElideMode(Qt::ElideNone);
+            }
             m_tabOrderArranged = true;
         }
         if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
         FormShow();
+        fitToContent();
         // The first field takes the keys, unless showing the page chose another place.
         if (!focusWidget() || rowButtons().contains(focusWidget()) || !focusWidget()->isVisibleTo(this)) {
             if (QWidget* first = firstField())

@@ -54,6 +54,7 @@ protected:
     void goNext();
 
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -63,6 +64,9 @@ private:
     void arrangeTabOrder();
     // The first control in the tab order that takes the keys now.
     QWidget* firstField() const;
+    // Sizes the window to what it shows now: at least the wizard's width, and as tall as its
+    // wrapped texts need at that width, so that nothing is cut.
+    void fitToContent();
 
     PageHost& m_host;
     PageId m_id;
@@ -73,4 +77,5 @@ private:
     QPushButton* m_next;
     QPushButton* m_cancel;
     bool m_tabOrderArranged = false;
+    bool m_fitting = false;
 };

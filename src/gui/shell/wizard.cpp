@@ -84,9 +84,12 @@ QString Wizard::chosenNos() const {
 }
 
 void Wizard::go(QWidget* from, PageId to) {
+    QWidget* target = m_forms.value(to);
+    // The next window comes up where the last one stood: the wizard stays in one place on screen.
+    if (from && target && from->isVisible() && !target->isVisible())
+        target->move(from->pos());
     if (from)
         from->hide();
-    QWidget* target = m_forms.value(to);
     if (!target)
         return;
     target->show();

@@ -43,7 +43,8 @@ QString startPath(const QString& initialDir, const QString& suggestedName) {
 
 Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons buttons, int helpContext) {
     QMessageBox box(owner());
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    // The program's name, as the boxes have always been titled; the windows carry their own captions.
+    box.setWindowTitle(QStringLiteral("Pellacore Bootwright"));
     QString shown = text;
     box.setText(shown.replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (icon) {

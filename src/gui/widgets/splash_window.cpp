@@ -32,6 +32,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setSingleShot(true);
+    // A coarse timer may fire up to 5 % early or late: the splash is to stand for its time.
+    m_timer1->setTimerType(Qt::PreciseTimer);
 }
 
 void SplashWindow::run(const QString& versionText, int durationMs) {

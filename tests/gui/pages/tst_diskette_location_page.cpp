@@ -88,12 +88,12 @@ void TestDisketteLocationPage::driveNotes() {
 void TestDisketteLocationPage::chooseDriveB() {
     GuiFixture f;
     show(f);
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton2"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton2"));
     QCOMPARE(value(f, "RadioButton1"), QStringLiteral("0"));
     QCOMPARE(value(f, "RadioButton2"), QStringLiteral("1"));
     // The hidden format choices are a group of their own.
     QCOMPARE(value(f, "RadioButton3"), QStringLiteral("1"));
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton1"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton1"));
     QCOMPARE(value(f, "RadioButton1"), QStringLiteral("1"));
     QCOMPARE(value(f, "RadioButton2"), QStringLiteral("0"));
 }
@@ -127,7 +127,7 @@ void TestDisketteLocationPage::routes() {
     f.wizard->form(PageId::Summary)->hide();
 
     show(f);
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton2"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton2"));
     f.cancelToMain(page(f));
     QCOMPARE(value(f, "RadioButton2"), QStringLiteral("1"));
 

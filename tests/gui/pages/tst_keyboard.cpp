@@ -6,6 +6,8 @@
 #include "settings/config_store.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +119,20 @@ private Q_SLOTS:
                 !seen.contains(letter),
                 qPrintable(QStringLiteral("Alt+%1 is \"%2\" and \"%3\"").arg(letter, seen[letter], caption)));
             seen.insert(letter, caption);
+        }
+
+        // Every field has a name a screen reader can say: its label, or a name of its own.
+        QSet<QWidget*> labelled;
+        for (QLabel* label : p->findChildren<QLabel*>())
+            if (label->buddy())
+                labelled << label->buddy();
+        for (QWidget* w : p->findChildren<QWidget*>()) {
+            const bool field = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                               qobject_cast<QAbstractItemView*>(w);
+            if (!field || !w->isVisibleTo(p) || qobject_cast<QComboBox*>(w->parentWidget()))
+                continue;
+            QVERIFY2(labelled.contains(w) || !w->accessibleName().isEmpty(),
+                     qPrintable(w->objectName() + QStringLiteral(" has no name")));
         }
 
         // Esc is the page's Cancel.

@@ -79,9 +79,9 @@ void TestNicParametersPage::hardwareVisibleOnlyWhenNotPlugAndPlay() {
     const QList<bool> all(5, true);
     show(f);
     QCOMPARE(hardwareShown(f), none);
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton2"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton2"));
     QCOMPARE(hardwareShown(f), all);
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton1"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton1"));
     QCOMPARE(hardwareShown(f), none);
     QVERIFY(control<QRadioButton>(f, "RadioButton1")->isChecked());
 
@@ -117,8 +117,7 @@ void TestNicParametersPage::nextCheck() {
     QFETCH(int, target);
     GuiFixture f(kQuiet);
     show(f, mode);
-    QTest::mouseClick(control<QRadioButton>(f, plugAndPlay ? "RadioButton1" : "RadioButton2"),
-                      Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, plugAndPlay ? "RadioButton1" : "RadioButton2"));
     control<QComboBox>(f, "ComboBox1")->setCurrentIndex(irq);
     if (clearPort) {
         QVERIFY(QTest::qWaitForWindowActive(page(f)));
@@ -152,7 +151,7 @@ void TestNicParametersPage::routes() {
     f.wizard->form(PageId::NicSelection)->hide();
 
     show(f);
-    QTest::mouseClick(control<QRadioButton>(f, "RadioButton2"), Qt::LeftButton);
+    clickChoice(control<QRadioButton>(f, "RadioButton2"));
     f.cancelToMain(page(f));
     QCOMPARE(f.wizard->collect().value(QStringLiteral("TForm7.RadioButton2")), QStringLiteral("1"));
 }

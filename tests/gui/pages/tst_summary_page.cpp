@@ -175,7 +175,11 @@ private Q_SLOTS:
             QCOMPARE(g->item(row, 0)->text(), QStringLiteral(" "));
             QCOMPARE(g->item(row, 1)->text(), QStringLiteral(" "));
         }
-        QCOMPARE(g->columnWidth(0), 110);
+        // The label column holds its longest label whole (COMPUTER NAME), and is never narrower
+        // than it always was.
+        QVERIFY(g->columnWidth(0) >= 110);
+        for (int row = 0; row < g->rowCount(); ++row)
+            QVERIFY(g->columnWidth(0) >= g->fontMetrics().horizontalAdvance(g->item(row, 0)->text()));
         QCOMPARE(g->columnWidth(1), 400);
     }
 
@@ -217,7 +221,7 @@ private Q_SLOTS:
         auto* label = page()->findChild<QLabel*>(QStringLiteral("Label3"));
         QCOMPARE(label->text(), QStringLiteral("Same as Image"));
         if (!rows.isEmpty())
-            QCOMPARE(g->columnWidth(0), 150);
+            QVERIFY(g->columnWidth(0) >= 150);
     }
 
     // Every showing reads the pages as they are now.
@@ -225,7 +229,7 @@ private Q_SLOTS:
         showSummary(1);
         QVERIFY(gridRows(grid("StringGrid1")).contains(QStringLiteral("HARDWARE=Plug and Play")));
         fx->wizard->go(page(), PageId::NicParameters);
-        QTest::mouseClick(fx->control<QAbstractButton>("TForm7", "RadioButton2"), Qt::LeftButton);
+        clickChoice(fx->control<QAbstractButton>("TForm7", "RadioButton2"));
         fx->wizard->go(fx->wizard->form(PageId::NicParameters), PageId::Summary);
         QVERIFY(gridRows(grid("StringGrid1")).contains(QStringLiteral("HARDWARE=Non-PnP")));
         QCOMPARE(gridRows(grid("StringGrid1")).first(), QStringLiteral("MODE=Multicast"));

@@ -9,12 +9,17 @@
 #include "modal_watcher.h"
 #include "settings/preferences.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QHash>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -84,7 +89,92 @@ class TestGalleryGui : public QObject {
         for (PageId id : allPages())
             if (WizardFlow::className(id) == name)
                 return m_fixture->wizard->form(id);
+        for (const State& state : states())
+            if (name == QLatin1String(state.name))
+                return m_fixture->wizard->form(state.page);
         return nullptr;
+    }
+
+    // Brings the page into the state of that name (none for a plain page name).
+    void reach(const QString& name, QWidget* page) {
+        for (const State& state : states()) {
+            if (name != QLatin1String(state.name))
+                continue;
+            if (state.page == PageId::StandaloneParameters)
+                page->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(2);
+            for (const QString& click : state.clicks)
+                QTest::mouseClick(page->findChild<QAbstractButton*>(click), Qt::LeftButton, {}, QPoint(6, 6));
+            if (state.tab >= 0)
+                page->findChild<QTabWidget*>()->setCurrentIndex(state.tab);
+        }
+    }
+
+    // The states of a page beyond its first showing, each reached as a person reaches it.
+    struct State {
+        const char* name;
+        PageId page;
+        QStringList clicks; // objectNames of the buttons clicked, in order
+        int tab = -1;       // the tab brought to the front, or -1
+    };
+    static const QList<State>& states() {
+        static const QList<State> list{
+            {"TForm7-manual", PageId::NicParameters, {"RadioButton2"}},
+            {"TForm9-floppy", PageId::StandaloneParameters, {}},
+            {"TForm21-login-map", PageId::NetWare, {"RadioButton2", "RadioButton4"}},
+            {"TForm99-on", PageId::PostConfiguration, {"RadioButton1", "RadioButton3"}, 0},
+            {"TForm99-name", PageId::PostConfiguration, {"RadioButton1", "RadioButton7"}, 2},
+            {"TForm40-address", PageId::MicrosoftStandalone, {}, 0},
+            {"TForm40-server", PageId::MicrosoftStandalone, {}, 1},
+        };
+        return list;
+    }
+
+    // Every text a person must read, whole: a label, button or tab whose text needs more room than
+    // it has is cut or elided.
+    static QStringList cutTexts(QWidget* window) {
+        QStringList cut;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(window) || w->width() <= 0)
+                continue;
+            const auto report = [&](const QString& text, const QSize& needed) {
+                cut << QStringLiteral("\"%1\" (%2) needs %3x%4, has %5x%6")
+                           .arg(text.left(40), w->objectName())
+                           .arg(needed.width())
+                           .arg(needed.height())
+                           .arg(w->width())
+                           .arg(w->height());
+            };
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                if (label->text().isEmpty())
+                    continue;
+                if (label->wordWrap()) {
+                    const int needed = label->heightForWidth(label->width());
+                    if (needed > label->height())
+                        report(label->text(), QSize(label->width(), needed));
+                } else if (label->sizeHint().width() > label->width() ||
+                           label->sizeHint().height() > label->height()) {
+                    report(label->text(), label->sizeHint());
+                }
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                if (!button->text().isEmpty() && (button->sizeHint().width() > button->width() ||
+                                                  button->sizeHint().height() > button->height()))
+                    report(button->text(), button->sizeHint());
+            } else if (auto* edit = qobject_cast<QLineEdit*>(w);
+                       edit && !qobject_cast<QComboBox*>(w->parent())) {
+                // A field squeezed narrower than a few characters shows nothing one can read.
+                if (edit->width() < edit->minimumSizeHint().width())
+                    report(edit->text(), edit->minimumSizeHint());
+            } else if (auto* bar = qobject_cast<QTabBar*>(w)) {
+                for (int i = 0; i < bar->count(); ++i) {
+                    const QRect tab = bar->tabRect(i);
+                    const int text =
+                        bar->fontMetrics().horizontalAdvance(QString(bar->tabText(i)).remove('&'));
+                    if (!bar->rect().contains(tab) || tab.width() <= text)
+                        report(bar->tabText(i), QSize(text, tab.height()));
+                }
+            }
+        }
+        return cut;
     }
 
     QWidget* own(QWidget* w) {
@@ -131,6 +221,8 @@ private Q_SLOTS:
         for (const char* name :
              {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash", "HelpWindow"})
             QTest::newRow(name) << QString::fromLatin1(name);
+        for (const State& state : states())
+            QTest::newRow(state.name) << QString::fromLatin1(state.name);
     }
 
     void render() {
@@ -144,7 +236,10 @@ private Q_SLOTS:
             w->setAttribute(Qt::WA_DontShowOnScreen);
             w->show();
         }
+        reach(name, w);
         QCoreApplication::processEvents();
+        const QStringList cut = cutTexts(w);
+        QVERIFY2(cut.isEmpty(), qPrintable(name + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
         const QImage image = w->grab().toImage();
         w->hide();
 
@@ -156,8 +251,9 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 looks blank (%2 colours)").arg(name).arg(colours)));
         QVERIFY2(QFontInfo(w->font()).family().contains(QLatin1String("DejaVu")), qPrintable(name));
 
+        // The screenshots are made at the scale people see them at; the larger scale is only checked.
         const QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
-        if (!dir.isEmpty()) {
+        if (!dir.isEmpty() && w->devicePixelRatio() == 1) {
             QVERIFY(QDir().mkpath(dir));
             QVERIFY(image.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
         }

@@ -37,7 +37,7 @@ private:
             retype(control<QLineEdit>("TForm6", "Edit2"), QStringLiteral("255.255.255.0"));
             retype(control<QLineEdit>("TForm6", "Edit3"), QStringLiteral("lab-pc07"));
             QVERIFY(control<QCheckBox>("TForm6", "CheckBox1")->isChecked());
-            QTest::mouseClick(control<QCheckBox>("TForm6", "CheckBox2"), Qt::LeftButton);
+            clickChoice(control<QCheckBox>("TForm6", "CheckBox2"));
             QVERIFY(control<QCheckBox>("TForm6", "CheckBox2")->isChecked());
         }
         next(PageId::MulticastClient);
@@ -49,8 +49,7 @@ private:
         next(PageId::Summary);
 
         expectShown(PageId::DisketteLocation);
-        QTest::mouseClick(control<QRadioButton>("TForm2", driveA ? "RadioButton1" : "RadioButton2"),
-                          Qt::LeftButton);
+        clickChoice(control<QRadioButton>("TForm2", driveA ? "RadioButton1" : "RadioButton2"));
         next(PageId::DisketteLocation);
         expectShown(PageId::Build);
     }
