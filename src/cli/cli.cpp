@@ -16,11 +16,14 @@
 namespace {
 
 const char* const kUsage =
-    "usage: bootwright-cli [--dir DIR] COMMAND ...\n"
+    "usage: bootwright-cli [--dir DIR] [--template IMAGE] COMMAND ...\n"
     "\n"
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
+    "        [--check] [--no-verify]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
-    "        the --set values, in that order; {n} in a drive path is the diskette's number\n"
+    "        the --set values, in that order; {n} in a drive path is the diskette's number.\n"
+    "        --check prints what would be written (DOS path TAB bytes TAB source) and whether it\n"
+    "        fits, and writes nothing; --no-verify skips reading the diskette back\n"
     "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite]\n"
     "  list                         one line per saved configuration: description TAB kind\n"
     "  remove DESCRIPTION\n"
@@ -29,6 +32,7 @@ const char* const kUsage =
     "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
+    "  --template IMAGE  a 1.44 MB system diskette image: new images are made as copies of it\n"
     "  NAME        a page value such as TForm6.Edit1 or TForm7.RadioButton2, or BuildMode\n"
     "  VALUE       1/0 for check boxes and radio buttons, an index for drop-down lists, text\n"
     "              otherwise; an address field also takes 10.0.0.5, DHCP or BOOTP\n"
@@ -66,9 +70,10 @@ QPair<QChar, QString> driveOption(const QString& text) {
     return {letter.at(0).toUpper(), text.mid(eq + 1)};
 }
 
-int build(Args& args, const QString& dir) {
+int build(Args& args, const QString& dir, const QString& templateImage) {
     BuildOptions options;
     options.programDir = dir;
+    options.templateImage = templateImage;
     while (!args.atEnd()) {
         const QString arg = args.next();
         if (arg == QLatin1String("--config"))
@@ -79,6 +84,10 @@ int build(Args& args, const QString& dir) {
             options.drives << driveOption(args.value(arg));
         else if (arg == QLatin1String("--disk2"))
             options.disk2 = args.value(arg);
+        else if (arg == QLatin1String("--check"))
+            options.check = true;
+        else if (arg == QLatin1String("--no-verify"))
+            options.verify = false;
         else if (arg == QLatin1String("--count")) {
             bool ok = false;
             options.count = args.value(arg).toInt(&ok);
@@ -124,7 +133,7 @@ int remove(Args& args, const QString& dir) {
     return CliConfig::remove(dir, description);
 }
 
-int batch(Args& args, const QString& dir) {
+int batch(Args& args, const QString& dir, const QString& templateImage) {
     QString address;
     QString name;
     QStringList diskettes;
@@ -139,7 +148,7 @@ int batch(Args& args, const QString& dir) {
         else
             diskettes << arg;
     }
-    return CliBatch::run(dir, address, name, diskettes);
+    return CliBatch::run(dir, address, name, diskettes, templateImage);
 }
 
 } // namespace
@@ -150,6 +159,7 @@ int run(const QStringList& arguments) {
     try {
         QStringList rest = arguments.mid(1);
         QString dir;
+        QString templateImage;
         while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
             const QString opt = rest.takeFirst();
             if (opt == QLatin1String("--help")) {
@@ -159,6 +169,12 @@ int run(const QStringList& arguments) {
             if (opt == QLatin1String("--version")) {
                 std::printf("bootwright-cli %s\n", BW_VERSION);
                 return Done;
+            }
+            if (opt == QLatin1String("--template")) {
+                if (rest.isEmpty() || rest.first().isEmpty())
+                    throw UsageError(QStringLiteral("--template needs a diskette image"));
+                templateImage = QDir(rest.takeFirst()).absolutePath();
+                continue;
             }
             if (opt != QLatin1String("--dir") || rest.isEmpty())
                 throw UsageError(opt == QLatin1String("--dir")
@@ -177,7 +193,7 @@ int run(const QStringList& arguments) {
         const QString command = rest.takeFirst();
         Args args(rest, command);
         if (command == QLatin1String("build"))
-            return build(args, dir);
+            return build(args, dir, templateImage);
         if (command == QLatin1String("save"))
             return save(args, dir);
         if (command == QLatin1String("list")) {
@@ -188,7 +204,7 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("remove"))
             return remove(args, dir);
         if (command == QLatin1String("batch"))
-            return batch(args, dir);
+            return batch(args, dir, templateImage);
         throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "bootwright-cli: %s\n\n%s", e.what(), kUsage);

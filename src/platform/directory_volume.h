@@ -22,6 +22,10 @@ public:
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
+    qint64 fileSize(const VolumePath& path) override;
+    VolumeSpace space() override;
+    QString describe(const VolumePath& path) override;
+    QList<ReadBack> readBack(const QList<VolumePath>& paths) override;
 
     // The host path a volume path stands for: existing components in their spelling on disk, the
     // rest as given. found is how many leading components exist.

@@ -1,5 +1,6 @@
 #include "platform/drive_table.h"
 
+#include "platform/fat_image.h"
 #include "platform/profile_file.h"
 
 #include <QDir>
@@ -41,12 +42,16 @@ DriveTable DriveTable::load(const QString& programDir) {
     const ProfileFile ini(dir.filePath(QStringLiteral("PCBW.INI")));
     const QString section = QStringLiteral("DRIVES");
     for (const QString& key : ini.readSection(section)) {
-        const QChar letter = driveLetter(key);
-        if (letter.isNull())
-            continue;
         QString value = ini.readString(section, key).trimmed();
         if (value == u'~' || value.startsWith(QLatin1String("~/")))
             value = QDir::homePath() + value.mid(1);
+        if (key.trimmed().compare(QLatin1String("Template"), Qt::CaseInsensitive) == 0) {
+            table.setTemplateImage(value.isEmpty() ? QString() : dir.absoluteFilePath(value));
+            continue;
+        }
+        const QChar letter = driveLetter(key);
+        if (letter.isNull())
+            continue;
         // An empty value takes the letter away, also from A: and B:.
         table.map(letter, value.isEmpty() ? QString() : dir.absoluteFilePath(value));
     }
@@ -92,12 +97,32 @@ QString DriveTable::describe(QChar letter) const {
                    ? QStringLiteral("%1: is the directory %2").arg(drive).arg(path)
                    : QStringLiteral("%1: is the directory %2, which does not exist").arg(drive).arg(path);
     case Kind::Image:
-        return QFileInfo::exists(path) ? QStringLiteral("%1: is the image %2").arg(drive).arg(path)
-                                       : QStringLiteral("%1: is the image %2 (made blank when first written)")
-                                             .arg(drive)
-                                             .arg(path);
+        if (QFileInfo::exists(path))
+            return QStringLiteral("%1: is the image %2").arg(drive).arg(path);
+        if (!m_template.isEmpty())
+            return QStringLiteral("%1: is the image %2 (made from the template when first written)")
+                .arg(drive)
+                .arg(path);
+        return QStringLiteral("%1: is the image %2 (made blank when first written)").arg(drive).arg(path);
     case Kind::Device:
         return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
     }
     return {};
+}
+
+void DriveTable::setTemplateImage(const QString& hostPath) {
+    m_template = hostPath.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(hostPath).absoluteFilePath());
+}
+
+QString DriveTable::describeTemplate() const {
+    if (m_template.isEmpty())
+        return QStringLiteral("New diskette images are made blank: they hold no DOS system. Name an image of "
+                              "a system diskette as Template in section DRIVES of PCBW.INI to have new "
+                              "images made from it.");
+    const QString problem = FatImage::templateProblem(m_template);
+    if (!problem.isEmpty())
+        return QStringLiteral(
+                   "New diskette images are to be made from the template %1, which cannot be used: %2.")
+            .arg(m_template, problem);
+    return QStringLiteral("New diskette images are made from the template %1.").arg(m_template);
 }

@@ -64,10 +64,12 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     m_radioButton2 =
         valueButton<QRadioButton>(QStringLiteral("RadioButton2"), tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
+    m_template = driveNote(QStringLiteral("TemplateLabel"), driveChoice);
     driveLayout->addWidget(m_radioButton1);
     driveLayout->addWidget(m_driveA);
     driveLayout->addWidget(m_radioButton2);
     driveLayout->addWidget(m_driveB);
+    driveLayout->addWidget(m_template);
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
@@ -111,4 +113,5 @@ void TForm2::FormShow() {
     const DriveTable drives = host().drives();
     m_driveA->setText(drives.describe(u'A'));
     m_driveB->setText(drives.describe(u'B'));
+    m_template->setText(drives.describeTemplate());
 }
