@@ -79,8 +79,8 @@ std::optional<FatLayout> FatLayout::parse(const QByteArray& boot) {
         l.fatBits = 16;
     else
         return std::nullopt; // FAT32 keeps its root directory elsewhere; no diskette is one
-    // The FAT must have room for every cluster it describes.
-    if ((l.clusterCount + 2) * l.fatBits / 8 > qint64(l.sectorsPerFat) * l.bytesPerSector)
+    // The FAT must have room for every cluster it describes (and the two bytes a FAT12 entry is read from).
+    if ((l.clusterCount + 2) * l.fatBits / 8 + 2 > qint64(l.sectorsPerFat) * l.bytesPerSector)
         return std::nullopt;
     return l;
 }
