@@ -410,6 +410,7 @@ private Q_SLOTS:
             QVERIFY(TestEnv::makeSystemImage(tpl));
         else
             TestEnv::writeHostFile(tpl, QByteArray(1474560, '\0'));
+        QFile(tpl).setPermissions(QFileDevice::ReadOwner); // a template kept read-only
         QStringList args{"build", "--no-verify", "--set", m_driver};
         if (how == "--template")
             args = QStringList{"--template", tpl} + args;
@@ -426,9 +427,14 @@ private Q_SLOTS:
         QCOMPARE(r.code, 0);
         QVERIFY2(!r.err.contains("could not be found on the floppy diskette"), r.err.constData());
         QCOMPARE(TestEnv::readHostFile(path("A.img")).left(512), TestEnv::readHostFile(tpl).left(512));
-        for (const char* name : {"IO.SYS", "COMMAND.COM", "HIMEM.SYS", "EMM386.EXE"})
+        for (const char* name : {"IO.SYS", "MSDOS.SYS", "COMMAND.COM", "HIMEM.SYS", "EMM386.EXE"})
             QCOMPARE(TestEnv::mtype(path("A.img"), QStringLiteral("::/") + name),
                      TestEnv::mtype(tpl, QStringLiteral("::/") + name));
+        QByteArray attributes;
+        TestEnv::run("mattrib", {"-i", path("A.img"), "::/IO.SYS"}, &attributes);
+        QVERIFY2(attributes.left(12).contains("SH"), attributes.constData());
+        QVERIFY(TestEnv::mtype(path("A.img"), "::/WATTCP.CFG").contains("HOSTNAME=CLIENT01"));
+        QVERIFY(QFileInfo(path("A.img")).permissions() & QFileDevice::WriteOwner);
         QVERIFY(TestEnv::fsckClean(path("A.img")));
     }
 

@@ -10,9 +10,9 @@
 #include <QtTest>
 
 // A diskette the build calls complete is complete: files that do not fit are refused before
-// anything is written, a copy or text file that fails ends the run as cancelled, what was written
-// is read back, and a new image made from a template boots like the template. Each against an image
-// and against a directory drive.
+// anything is written, a copy that fails ends the run as cancelled, what was written is read back,
+// and a template that cannot serve makes no image. Each against an image and a directory drive; the
+// command line's tests add a folder in a file's way and builds from a template.
 class TestBuildSafety : public QObject {
     Q_OBJECT
 
@@ -47,15 +47,12 @@ private Q_SLOTS:
 
     void fillsUpMidCopy_data();
     void fillsUpMidCopy();
-    void folderInTheWay_data();
-    void folderInTheWay();
     void doesNotFit_data();
     void doesNotFit();
     void replacedFilesMakeRoom();
     void rootDirectoryFull();
     void readBack_data();
     void readBack();
-    void fromTemplate();
     void refusedTemplate_data();
     void refusedTemplate();
     void mtoolsProcesses_data();
@@ -98,30 +95,6 @@ void TestBuildSafety::fillsUpMidCopy() {
     QVERIFY(!f.view.statuses.contains(" Copying NIC Driver..."));
     if (kind == "image")
         QVERIFY(TestEnv::fsckClean(a));
-}
-
-void TestBuildSafety::folderInTheWay_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("image") << "image";
-    QTest::newRow("directory") << "directory";
-}
-
-void TestBuildSafety::folderInTheWay() {
-    QFETCH(QString, kind);
-    BuildFixture f;
-    const QString a = prepare(f, kind);
-    if (kind == "image")
-        QCOMPARE(TestEnv::run("mmd", {"-i", a, "::/NE2000.DOS"}), 0);
-    else
-        QVERIFY(QDir(a).mkdir("NE2000.DOS"));
-    f.mount(a);
-    f.build(1);
-
-    QCOMPARE(f.dialogs.texts().mid(f.dialogs.texts().size() - 2),
-             (QStringList{"A:\\NE2000.DOS could not be created.\ra folder of that name is in the way",
-                          kCanceled}));
-    QCOMPARE(f.run->failedFile(), QStringLiteral("A:\\NE2000.DOS"));
-    QVERIFY(!f.view.statuses.contains(" Copying NETBIND.COM..."));
 }
 
 void TestBuildSafety::doesNotFit_data() {
@@ -244,31 +217,6 @@ void TestBuildSafety::readBack() {
                           "written to it",
                           kCanceled}));
     QCOMPARE(f.run->failedFile(), QStringLiteral("A:\\NE2000.DOS"));
-}
-
-void TestBuildSafety::fromTemplate() {
-    BuildFixture f;
-    const QString dos = f.tmp.filePath("dos.img");
-    const QString image = f.tmp.filePath("new/A.img");
-    QDir().mkpath(f.tmp.filePath("new"));
-    QVERIFY(TestEnv::makeSystemImage(dos));
-    QFile(dos).setPermissions(QFileDevice::ReadOwner); // a template kept read-only
-    f.mount(image, dos);
-    QCOMPARE(f.build(1), Dialogs::Button::Yes);
-
-    // No system-file warning: the new diskette holds what the template holds.
-    QCOMPARE(f.dialogs.texts(), QStringList{kComplete});
-    QCOMPARE(TestEnv::readHostFile(image).left(512), TestEnv::readHostFile(dos).left(512));
-    for (const char* name : {"IO.SYS", "MSDOS.SYS", "COMMAND.COM", "HIMEM.SYS", "EMM386.EXE"})
-        QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/") + name),
-                 TestEnv::mtype(dos, QStringLiteral("::/") + name));
-    QByteArray attributes;
-    TestEnv::run("mattrib", {"-i", image, "::/IO.SYS"}, &attributes);
-    QVERIFY2(attributes.left(12).contains("SH"), attributes.constData());
-    QCOMPARE(TestEnv::mtype(image, "::/client.exe"), QByteArray("Pellacore client program"));
-    QByteArray report;
-    QVERIFY2(TestEnv::fsckClean(image, &report), report.constData());
-    QVERIFY(QFileInfo(image).isWritable());
 }
 
 void TestBuildSafety::refusedTemplate_data() {
