@@ -1,5 +1,7 @@
 // Whole diskette builds at pacing zero, so that what is measured is the program's own work: the
-// write test, the text files, the copies, and on an image every mtools call.
+// write test, the check that the files fit, the text files, the copies, the read-back (and fsck.fat
+// on an image) unless "NoVerify", and on an image every mtools call. The counter "mtools" is the
+// number of mtools processes one build starts.
 //
 //   bench_build --benchmark_filter=Multicast
 
@@ -8,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
+#include "platform/mtools.h"
 #include "writers/build_run.h"
 #include "writers/build_view.h"
 
@@ -84,7 +87,7 @@ struct Environment {
     }
 
     // One build; false when it did not end with "complete".
-    bool build(const QString& diskette) {
+    bool build(const QString& diskette, bool verify = true) {
         DriveTable drives;
         drives.map(QLatin1Char('A'), diskette);
         DosFs fs(drives);
@@ -93,6 +96,7 @@ struct Environment {
         StampClock clock;
         BuildRun run(fs, dialogs, view, clock);
         run.FormShow(settings, prog);
+        run.setVerify(verify);
         run.MakeTheDisk();
         return !run.BuildCancelled();
     }
@@ -116,20 +120,23 @@ void buildIntoDirectory(benchmark::State& state, int mode) {
     }
 }
 
-void buildOntoFreshImage(benchmark::State& state, int mode) {
+void buildOntoFreshImage(benchmark::State& state, int mode, bool verify = true) {
     setDelayPacing(0);
     Environment env;
     env.settings.setBuildMode(mode);
     const QString image = env.tmp.filePath(QStringLiteral("A.img"));
+    const quint64 before = Mtools::processCount();
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(image); // the build formats a fresh diskette on its first write
         state.ResumeTiming();
-        if (!env.build(image)) {
+        if (!env.build(image, verify)) {
             state.SkipWithError("build did not complete");
             break;
         }
     }
+    state.counters["mtools"] =
+        benchmark::Counter(double(Mtools::processCount() - before), benchmark::Counter::kAvgIterations);
 }
 
 void BM_MulticastDirectory(benchmark::State& state) {
@@ -144,11 +151,19 @@ void BM_MulticastImage(benchmark::State& state) {
 void BM_NoNetworkImage(benchmark::State& state) {
     buildOntoFreshImage(state, 4);
 }
+void BM_MulticastImageNoVerify(benchmark::State& state) {
+    buildOntoFreshImage(state, 1, false);
+}
+void BM_NoNetworkImageNoVerify(benchmark::State& state) {
+    buildOntoFreshImage(state, 4, false);
+}
 
 BENCHMARK(BM_MulticastDirectory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NoNetworkDirectory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MulticastImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NoNetworkImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MulticastImageNoVerify)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoNetworkImageNoVerify)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -17,7 +17,7 @@ _bootwright_cli() {
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     local program=${COMP_WORDS[0]}
     local commands="build save list remove batch values drives"
-    local global_options="--dir --quiet --help --version"
+    local global_options="--dir --template --quiet --help --version"
 
     # The command typed so far, and the program directory it works on.
     local i command="" dir_args=()
@@ -25,6 +25,9 @@ _bootwright_cli() {
         case ${COMP_WORDS[i]} in
         --dir)
             dir_args=(--dir "${COMP_WORDS[i + 1]}")
+            ((i++))
+            ;;
+        --template)
             ((i++))
             ;;
         -*) ;;
@@ -50,6 +53,11 @@ _bootwright_cli() {
     case $prev in
     --dir)
         COMPREPLY=($(compgen -d -- "$cur"))
+        compopt -o filenames 2>/dev/null
+        return
+        ;;
+    --template)
+        COMPREPLY=($(compgen -f -- "$cur"))
         compopt -o filenames 2>/dev/null
         return
         ;;
@@ -88,7 +96,7 @@ _bootwright_cli() {
 
     local options="--help"
     case $command in
-    build) options="--config --set --drive --disk2 --count --quiet --help" ;;
+    build) options="--config --set --drive --disk2 --count --check --no-verify --quiet --help" ;;
     save) options="--config --set --overwrite --replace-oldest --quiet --help" ;;
     batch) options="--ip --name --quiet --help" ;;
     drives) options="--drive --help" ;;

@@ -20,12 +20,15 @@
 namespace {
 
 const char* const kUsage =
-    "usage: bootwright-cli [--dir DIR] [--quiet] COMMAND ...\n"
+    "usage: bootwright-cli [--dir DIR] [--template IMAGE] [--quiet] COMMAND ...\n"
     "       bootwright-cli COMMAND --help | --help | --version\n"
     "\n"
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
+    "        [--check] [--no-verify]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
-    "        the --set values, in that order; {n} in a drive path is the diskette's number\n"
+    "        the --set values, in that order; {n} in a drive path is the diskette's number.\n"
+    "        --check prints what would be written (DOS path TAB bytes TAB source) and whether it\n"
+    "        fits, and writes nothing; --no-verify skips reading the diskette back\n"
     "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite] [--replace-oldest]\n"
     "        --overwrite replaces the configuration of that description; --replace-oldest lets a\n"
     "        new one replace the oldest when all 100 slots are in use\n"
@@ -39,6 +42,7 @@ const char* const kUsage =
     "  drives [--drive L=PATH]...   the drive table as it resolves, and the floppy drives of this machine\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
+    "  --template IMAGE  a 1.44 MB system diskette image: new images are made as copies of it\n"
     "  --quiet     print no line per diskette (build, batch) and no confirmation (save)\n"
     "  --help      this help; after a COMMAND, that command's help\n"
     "  --version   the program's version\n"
@@ -97,9 +101,10 @@ QPair<QChar, QString> driveOption(const QString& text) {
     return {letter.at(0).toUpper(), text.mid(eq + 1)};
 }
 
-int build(Args& args, const QString& dir) {
+int build(Args& args, const QString& dir, const QString& templateImage) {
     BuildOptions options;
     options.programDir = dir;
+    options.templateImage = templateImage;
     while (!args.atEnd()) {
         const QString arg = args.next();
         if (arg == QLatin1String("--config"))
@@ -110,6 +115,10 @@ int build(Args& args, const QString& dir) {
             options.drives << driveOption(args.value(arg));
         else if (arg == QLatin1String("--disk2"))
             options.disk2 = args.value(arg);
+        else if (arg == QLatin1String("--check"))
+            options.check = true;
+        else if (arg == QLatin1String("--no-verify"))
+            options.verify = false;
         else if (arg == QLatin1String("--count")) {
             bool ok = false;
             options.count = args.value(arg).toInt(&ok);
@@ -158,7 +167,7 @@ int remove(Args& args, const QString& dir) {
     return CliConfig::remove(dir, description);
 }
 
-int batch(Args& args, const QString& dir) {
+int batch(Args& args, const QString& dir, const QString& templateImage) {
     QString address;
     QString name;
     QStringList diskettes;
@@ -173,7 +182,7 @@ int batch(Args& args, const QString& dir) {
         else
             diskettes << arg;
     }
-    return CliBatch::run(dir, address, name, diskettes);
+    return CliBatch::run(dir, address, name, diskettes, templateImage);
 }
 
 int drives(Args& args, const QString& dir) {
@@ -202,6 +211,7 @@ int run(const QStringList& arguments) {
     try {
         QStringList rest = arguments.mid(1);
         QString dir;
+        QString templateImage;
         while (!rest.isEmpty() && rest.first().startsWith(QLatin1Char('-')) && rest.first().size() > 1) {
             const QString opt = rest.takeFirst();
             if (opt == QLatin1String("--quiet")) {
@@ -215,6 +225,12 @@ int run(const QStringList& arguments) {
             if (opt == QLatin1String("--version")) {
                 std::printf("bootwright-cli %s\n", BW_VERSION);
                 return Done;
+            }
+            if (opt == QLatin1String("--template")) {
+                if (rest.isEmpty() || rest.first().isEmpty())
+                    throw UsageError(QStringLiteral("--template needs a diskette image"));
+                templateImage = QDir(rest.takeFirst()).absolutePath();
+                continue;
             }
             if (opt != QLatin1String("--dir") || rest.isEmpty())
                 throw UsageError(opt == QLatin1String("--dir")
@@ -251,7 +267,7 @@ int run(const QStringList& arguments) {
         const QString command = rest.takeFirst();
         Args args(rest, command);
         if (command == QLatin1String("build"))
-            return build(args, dir);
+            return build(args, dir, templateImage);
         if (command == QLatin1String("save"))
             return save(args, dir);
         if (command == QLatin1String("list")) {
@@ -262,7 +278,7 @@ int run(const QStringList& arguments) {
         if (command == QLatin1String("remove"))
             return remove(args, dir);
         if (command == QLatin1String("batch"))
-            return batch(args, dir);
+            return batch(args, dir, templateImage);
         if (command == QLatin1String("drives"))
             return drives(args, dir);
         throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));

@@ -5,6 +5,7 @@
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
 #include "platform/dos_fs.h"
+#include "platform/fat_image.h"
 #include "platform/io_error.h"
 #include "settings/page_values.h"
 
@@ -32,8 +33,8 @@ private:
 
 namespace CliBatch {
 
-int run(const QString& programDir, const QString& address, const QString& name,
-        const QStringList& diskettes) {
+int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes,
+        const QString& templateImage) {
     if (diskettes.isEmpty())
         throw UsageError(
             QStringLiteral("batch needs at least one DISKETTE (a directory, an image or a device)"));
@@ -57,7 +58,16 @@ int run(const QString& programDir, const QString& address, const QString& name,
     }
     fields.drive = QLatin1Char('A');
 
-    DosFs fs(DriveTable::load(programDir));
+    DriveTable drives = DriveTable::load(programDir);
+    if (!templateImage.isEmpty()) {
+        drives.setTemplateImage(templateImage);
+        const QString problem = FatImage::templateProblem(drives.templateImage());
+        if (!problem.isEmpty()) {
+            ConsoleDialogs().print(QStringLiteral("--template: ") + problem);
+            return Cli::Message;
+        }
+    }
+    DosFs fs(drives);
     BatchDialogs dialogs(diskettes.size());
     BatchUpdate batch(fs, dialogs);
     batch.diskettePlaced = [&](int n) {

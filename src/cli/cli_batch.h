@@ -5,6 +5,8 @@
 
 // bootwright-cli batch: WATTCP.CFG of each named diskette gets the next address and name.
 namespace CliBatch {
-// address and name are null when not given (that part is not updated).
-int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes);
+// address and name are null when not given (that part is not updated); templateImage, when given,
+// is what a missing image would be made from.
+int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes,
+        const QString& templateImage = {});
 } // namespace CliBatch

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
+#include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
 #include "platform/io_error.h"
 #include "rules/nic_catalogue.h"
@@ -49,6 +50,44 @@ void driverGivenByPath(BuildSettings& s) {
     }
 }
 
+// --check: the plan of each diskette as DOS path TAB bytes TAB source, then what it needs and what
+// the diskette has free. Writes nothing, not even a missing image. Returns the exit status.
+int check(BuildRun& run, DosFs& fs, ConsoleDialogs& dialogs, QChar target, const QString& disk2) {
+    const QList<PlannedFile> plan = run.plan();
+    const QString root = run.values().DiskRoot;
+    int status = Cli::Done;
+    const int diskettes = plan.isEmpty() ? 1 : plan.last().diskette;
+    for (int diskette = 1; diskette <= diskettes; ++diskette) {
+        QList<PlannedFile> files;
+        for (const PlannedFile& file : plan) {
+            if (file.diskette != diskette)
+                continue;
+            files.append(file);
+            if (file.directory)
+                continue;
+            const QString size = file.missing() ? QStringLiteral("?") : QString::number(file.size);
+            const QString source = file.source.isEmpty() ? QStringLiteral("-") : fs.describe(file.source);
+            std::printf("%s\t%s\t%s\n", qPrintable(file.path), qPrintable(size), qPrintable(source));
+            if (file.missing()) {
+                dialogs.print(
+                    QStringLiteral("%1 does not exist: %2 cannot be copied").arg(source, file.path));
+                status = Cli::Message;
+            }
+        }
+        if (diskette == 2 && !disk2.isEmpty())
+            fs.mapDrive(target, disk2);
+        const Fit fit = DiskettePlan::measure(fs, root, files);
+        std::printf("%lld bytes in %d files, %lld bytes free on %s%s\n", fit.need, fit.files, fit.free,
+                    qPrintable(root), diskette == 2 ? " (the second diskette)" : "");
+        std::fflush(stdout);
+        if (!fit.fits()) {
+            dialogs.print(fit.refusal(root));
+            status = Cli::Message;
+        }
+    }
+    return status;
+}
+
 } // namespace
 
 namespace CliBuild {
@@ -70,6 +109,15 @@ int run(const BuildOptions& options) {
     DriveTable drives = DriveTable::load(options.programDir);
     for (const auto& [letter, path] : options.drives)
         drives.map(letter, path);
+    if (!options.templateImage.isEmpty()) {
+        drives.setTemplateImage(options.templateImage);
+        // Named for this run, so refused at once, whether or not a new image needs it.
+        const QString problem = FatImage::templateProblem(drives.templateImage());
+        if (!problem.isEmpty()) {
+            ConsoleDialogs().print(QStringLiteral("--template: ") + problem);
+            return Cli::Message;
+        }
+    }
 
     // The route decides BuildMode before anything depends on it (a Standalone configuration builds
     // as the NOS it names); its checks are made per diskette below.
@@ -101,6 +149,7 @@ int run(const BuildOptions& options) {
 
     // Nobody watches a status line here: the waits that pace the page for the eye are left out.
     setDelayPacing(0);
+    int checked = Cli::Done;
 
     ConsoleDialogs dialogs;
     ConsoleBuildView view(false);
@@ -127,7 +176,9 @@ int run(const BuildOptions& options) {
             // Every page on the route makes its Next check, as passing the wizard would.
             if (const Check refused = PageRules::checkRoute(settings, fs)) {
                 dialogs.message(refused->text, refused->icon, Dialogs::Buttons::Ok, 0);
-                return Cli::Message;
+                if (!options.check)
+                    return Cli::Message;
+                checked = Cli::Message; // the plan is shown all the same
             }
             // The run's write test would only say that the diskette cannot be written to.
             if (diskDrives.kind(target) == DriveTable::Kind::Device) {
@@ -147,7 +198,16 @@ int run(const BuildOptions& options) {
                     fs.mapDrive(target, disk2);
             };
             run.FormShow(settings, options.programDir);
+            if (options.check) {
+                checked = qMax(checked, check(run, fs, dialogs, target, disk2));
+                continue;
+            }
+            if (!options.verify)
+                run.setVerify(false);
             run.MakeTheDisk();
+            // A diskette file that could not be written or read back is an input/output failure.
+            if (!run.failedFile().isEmpty())
+                return Cli::IoFailure;
             if (run.BuildCancelled())
                 return Cli::Message;
         } catch (const IoError& e) {
@@ -161,7 +221,7 @@ int run(const BuildOptions& options) {
             std::fflush(stdout);
         }
     }
-    return Cli::Done;
+    return options.check ? checked : Cli::Done;
 }
 
 } // namespace CliBuild

@@ -14,6 +14,9 @@ struct BuildOptions {
     QList<QPair<QChar, QString>> drives;
     QString disk2;
     int count = 1;
+    QString templateImage; // --template: new images are made from it; empty: PCBW.INI's, if any
+    bool check = false;    // --check: print the plan, write nothing
+    bool verify = true;    // --no-verify turns the read-back off
 };
 
 namespace CliBuild {

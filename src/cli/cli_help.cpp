@@ -10,8 +10,9 @@ const char* const kExit =
 const QHash<QString, const char*>& texts() {
     static const QHash<QString, const char*> all{
         {QStringLiteral("build"),
-         "usage: bootwright-cli [--dir DIR] build [--config DESCRIPTION] [--set NAME=VALUE]...\n"
-         "                                        [--drive L=PATH]... [--disk2 PATH] [--count N] [--quiet]\n"
+         "usage: bootwright-cli [--dir DIR] [--template IMAGE] build [--config DESCRIPTION]\n"
+         "           [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N] [--check]\n"
+         "           [--no-verify] [--quiet]\n"
          "\n"
          "Builds client diskettes from the start-up values, the saved configuration and the --set\n"
          "values, in that order, onto the drive the diskette location page names (disk.a: A:, else B:).\n"
@@ -23,6 +24,9 @@ const QHash<QString, const char*>& texts() {
          "                        {n} in PATH is the diskette's number\n"
          "  --disk2 PATH          the second diskette of the Microsoft \"Client on Floppy\" form\n"
          "  --count N             build N diskettes in a row, advancing address and name\n"
+         "  --check               write nothing: list each file the build would write (DOS path TAB\n"
+         "                        bytes TAB source) and whether they fit; exit 1 when they do not\n"
+         "  --no-verify           do not read the diskette back after writing it\n"
          "  --quiet               print no line per diskette\n"
          "  --help                show this help\n"
          "\n"

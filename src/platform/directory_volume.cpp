@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 // DOS attributes on an ordinary Linux file system: only read-only has a counterpart (the owner's
@@ -20,6 +21,23 @@ namespace {
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// What an errno from creating or writing a file means to someone making a diskette.
+IoError::Problem problemOf(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return IoError::Problem::NoSpace;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return IoError::Problem::WriteProtected;
+    case EISDIR:
+        return IoError::Problem::FolderInTheWay;
+    default:
+        return IoError::Problem::Other;
+    }
 }
 
 QString join(const QString& dir, const QString& name) {
@@ -211,9 +229,11 @@ std::unique_ptr<DosWriter> DirectoryVolume::create(const VolumePath& path) {
     if (r.found == path.parts.size()) {
         struct stat st {};
         if (statPath(r.hostPath, &st) && S_ISDIR(st.st_mode))
-            throw IoError(QStringLiteral("Cannot create %1: it is a directory").arg(shown));
+            throw IoError(QStringLiteral("Cannot create %1: it is a directory").arg(shown),
+                          IoError::Problem::FolderInTheWay);
         if (statPath(r.hostPath, &st) && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-            throw IoError(QStringLiteral("Cannot create %1: the file is read-only").arg(shown));
+            throw IoError(QStringLiteral("Cannot create %1: the file is read-only").arg(shown),
+                          IoError::Problem::ReadOnlyFile);
     } else if (r.found < path.parts.size() - 1 || !QFileInfo(m_root).isDir()) {
         throw IoError(QStringLiteral("Cannot create %1: the directory %2 does not exist")
                           .arg(shown, QFileInfo(r.hostPath).path()));
@@ -221,8 +241,11 @@ std::unique_ptr<DosWriter> DirectoryVolume::create(const VolumePath& path) {
         flags |= O_CREAT;
     }
     const int fd = ::open(QFile::encodeName(r.hostPath).constData(), flags, 0666);
-    if (fd < 0)
-        throw IoError(QStringLiteral("Cannot create %1: %2").arg(shown, systemError(errno)));
+    if (fd < 0) {
+        const int error = errno;
+        throw IoError(QStringLiteral("Cannot create %1: %2").arg(shown, systemError(error)),
+                      problemOf(error));
+    }
     return std::make_unique<HostWriter>(fd, shown);
 }
 
@@ -324,4 +347,64 @@ FileLock DirectoryVolume::lockForUpdate(const VolumePath& path) {
     if (path.parts.isEmpty() || r.found < path.parts.size())
         return {};
     return FileLock::onFile(r.hostPath, FileLock::Mode::Exclusive);
+}
+
+qint64 DirectoryVolume::fileSize(const VolumePath& path) {
+    const Resolved r = resolve(path.parts);
+    struct stat st {};
+    if (path.parts.isEmpty() || r.found < path.parts.size() || !statPath(r.hostPath, &st) ||
+        S_ISDIR(st.st_mode))
+        return -1;
+    return st.st_size;
+}
+
+VolumeSpace DirectoryVolume::space() {
+    struct statvfs fs {};
+    if (::statvfs(QFile::encodeName(m_root).constData(), &fs) != 0)
+        throw IoError(QStringLiteral("Cannot find the free space of %1: %2").arg(m_root, systemError(errno)));
+    VolumeSpace space;
+    space.unit = qint64(fs.f_frsize ? fs.f_frsize : fs.f_bsize);
+    space.freeBytes = qint64(fs.f_bavail) * space.unit;
+    return space;
+}
+
+QString DirectoryVolume::describe(const VolumePath& path) {
+    return resolve(path.parts).hostPath;
+}
+
+QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
+    // Onto the medium first, all files in one go, and then out of the cache file by file, so that
+    // what is read is what the disk (a mounted floppy, say) holds, not what the kernel was handed.
+    const int rootFd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (rootFd >= 0) {
+        ::syncfs(rootFd);
+        ::close(rootFd);
+    }
+    QList<ReadBack> out;
+    for (const VolumePath& path : paths) {
+        ReadBack file;
+        const Resolved r = resolve(path.parts);
+        const bool found = r.found == path.parts.size() && !path.parts.isEmpty();
+        const int fd = found ? ::open(QFile::encodeName(r.hostPath).constData(), O_RDONLY | O_CLOEXEC) : -1;
+        if (fd < 0) {
+            file.error = QStringLiteral("Cannot read %1: %2")
+                             .arg(where(path, r.hostPath),
+                                  found ? systemError(errno) : QStringLiteral("no such file"));
+            out.append(file);
+            continue;
+        }
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        char block[65536];
+        ssize_t n = 0;
+        while ((n = ::read(fd, block, sizeof block)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0)
+                file.data.append(block, n);
+        if (n < 0)
+            file.error =
+                QStringLiteral("Cannot read %1: %2").arg(where(path, r.hostPath), systemError(errno));
+        file.ok = n == 0;
+        ::close(fd);
+        out.append(file);
+    }
+    return out;
 }

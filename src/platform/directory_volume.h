@@ -23,6 +23,10 @@ public:
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
     FileLock lockForUpdate(const VolumePath& path) override;
+    qint64 fileSize(const VolumePath& path) override;
+    VolumeSpace space() override;
+    QString describe(const VolumePath& path) override;
+    QList<ReadBack> readBack(const QList<VolumePath>& paths) override;
 
     // The host path a volume path stands for: existing components in their spelling on disk, the
     // rest as given. found is how many leading components exist.

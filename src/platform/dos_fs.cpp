@@ -39,7 +39,7 @@ DosFs::Location DosFs::locate(const QString& path) {
                 volume = std::make_unique<DirectoryVolume>(host);
                 break;
             case DriveTable::Kind::Image:
-                volume = std::make_unique<ImageVolume>(host, false);
+                volume = std::make_unique<ImageVolume>(host, false, m_drives.templateImage());
                 break;
             case DriveTable::Kind::Device:
                 volume = std::make_unique<ImageVolume>(host, true);
@@ -47,6 +47,8 @@ DosFs::Location DosFs::locate(const QString& path) {
             case DriveTable::Kind::None:
                 break;
             }
+            if (volume && m_holds > 0)
+                volume->holdListings(true);
             it = m_volumes.emplace(parsed.drive, std::move(volume)).first;
         }
         location.volume = it->second.get();
@@ -121,7 +123,8 @@ void DosFs::writeFile(const QString& path, const QByteArray& data) {
         throw IoError(QStringLiteral("Cannot write %1: the disk is full (%2 of %3 bytes written)")
                           .arg(path)
                           .arg(written)
-                          .arg(data.size()));
+                          .arg(data.size()),
+                      IoError::Problem::NoSpace);
 }
 
 void DosFs::replaceFile(const QString& path, const QByteArray& data) {
@@ -196,4 +199,79 @@ DisketteCheck DosFs::checkDiskette(const QString& path) {
 FileLock DosFs::lockForUpdate(const QString& path) {
     const Location l = locate(path);
     return l.volume ? l.volume->lockForUpdate(l.path) : FileLock();
+}
+
+qint64 DosFs::fileSize(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->fileSize(l.path) : -1;
+}
+
+VolumeSpace DosFs::space(const QString& path) {
+    const Location l = locate(path);
+    if (!l.volume)
+        unmapped(QStringLiteral("find the free space of"), path, l.drive);
+    return l.volume->space();
+}
+
+QList<ReadBack> DosFs::readBack(const QStringList& paths) {
+    QList<ReadBack> out(paths.size());
+    // Grouped by volume, each group in one call, the answers put back in the order asked.
+    std::map<Volume*, QList<qsizetype>> byVolume;
+    QList<Location> where;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        where.append(locate(paths[i]));
+        if (where.last().volume)
+            byVolume[where.last().volume].append(i);
+        else
+            out[i].error = QStringLiteral("Cannot read %1: drive %2: is not mapped")
+                               .arg(paths[i])
+                               .arg(where.last().drive);
+    }
+    for (const auto& [volume, indices] : byVolume) {
+        QList<VolumePath> group;
+        for (qsizetype i : indices)
+            group.append(where[i].path);
+        const QList<ReadBack> read = volume->readBack(group);
+        for (qsizetype k = 0; k < indices.size() && k < read.size(); ++k)
+            out[indices[k]] = read[k];
+    }
+    return out;
+}
+
+QString DosFs::checkFileSystem(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->checkFileSystem() : QString();
+}
+
+QString DosFs::describe(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->describe(l.path) : path;
+}
+
+void DosFs::holdAll(bool on) {
+    for (auto& [letter, volume] : m_volumes)
+        if (volume)
+            volume->holdListings(on);
+}
+
+DosFs::ListingHold::ListingHold(DosFs& fs) : m_fs(fs) {
+    if (m_fs.m_holds++ == 0)
+        m_fs.holdAll(true);
+}
+
+DosFs::ListingHold::~ListingHold() {
+    if (--m_fs.m_holds == 0)
+        m_fs.holdAll(false);
+}
+
+void DosFs::forgetListings() {
+    holdAll(false);
+    if (m_holds > 0)
+        holdAll(true);
+}
+
+void DosFs::mount(QChar letter, std::unique_ptr<Volume> volume) {
+    if (volume && m_holds > 0)
+        volume->holdListings(true);
+    m_volumes[letter.toUpper()] = std::move(volume);
 }

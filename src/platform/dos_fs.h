@@ -10,6 +10,8 @@
 
 class FileLock;
 class Volume;
+struct ReadBack;
+struct VolumeSpace;
 
 // What a diskette is like before anything is written to it: a refusal (the file is no diskette,
 // or its name cannot be handed to mtools) ends the work; a warning (an image of an unusual size)
@@ -85,9 +87,40 @@ public:
     // read-modify-write of path; released when the lock is destroyed.
     FileLock lockForUpdate(const QString& path);
 
+    qint64 fileSize(const QString& path); // -1 when there is no such file
+    // Free space of the volume that holds path, found without writing anything.
+    VolumeSpace space(const QString& path);
+    // The files as they now stand, read back in as few passes as each volume allows.
+    QList<ReadBack> readBack(const QStringList& paths);
+    // What an independent check of the volume holding path found wrong (fsck.fat on an image), or
+    // empty.
+    QString checkFileSystem(const QString& path);
+    // Where a path is, for people: its host path, or the file in its image.
+    QString describe(const QString& path);
+
+    // While one is alive, volumes may keep their directory listings between calls, up to date with
+    // the program's own writes: a build lists each directory once. Without one nothing is kept, as
+    // a diskette may be changed at any time.
+    class ListingHold {
+    public:
+        explicit ListingHold(DosFs& fs);
+        ~ListingHold();
+        ListingHold(const ListingHold&) = delete;
+        ListingHold& operator=(const ListingHold&) = delete;
+
+    private:
+        DosFs& m_fs;
+    };
+    // Drops what the volumes kept (a diskette was swapped); a hold stays in force.
+    void forgetListings();
+    // Puts a volume of the caller's making behind a letter for the rest of this run.
+    void mount(QChar letter, std::unique_ptr<Volume> volume);
+
 private:
     struct Location;
     Location locate(const QString& path);
+    void holdAll(bool on);
     DriveTable m_drives;
     std::map<QChar, std::unique_ptr<Volume>> m_volumes; // created on first use
+    int m_holds = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/drive_table.h"
 
 #include "platform/dos_path.h"
+#include "platform/fat_image.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 
@@ -43,12 +44,16 @@ DriveTable DriveTable::load(const QString& programDir) {
     const ProfileFile ini(dir.filePath(QStringLiteral("PCBW.INI")));
     const QString section = QStringLiteral("DRIVES");
     for (const QString& key : ini.readSection(section)) {
-        const QChar letter = driveLetter(key);
-        if (letter.isNull())
-            continue;
         QString value = ini.readString(section, key).trimmed();
         if (value == u'~' || value.startsWith(QLatin1String("~/")))
             value = QDir::homePath() + value.mid(1);
+        if (key.trimmed().compare(QLatin1String("Template"), Qt::CaseInsensitive) == 0) {
+            table.setTemplateImage(value.isEmpty() ? QString() : dir.absoluteFilePath(value));
+            continue;
+        }
+        const QChar letter = driveLetter(key);
+        if (letter.isNull())
+            continue;
         // An empty value takes the letter away, also from A: and B:.
         table.map(letter, value.isEmpty() ? QString() : dir.absoluteFilePath(value));
     }
@@ -113,6 +118,10 @@ QString DriveTable::describe(QChar letter) const {
                        "%1: is the image %2, which cannot be made: its folder %3 cannot be written to")
                 .arg(drive)
                 .arg(path, info.absolutePath());
+        if (!m_template.isEmpty())
+            return QStringLiteral("%1: is the image %2 (made from the template when first written)")
+                .arg(drive)
+                .arg(path);
         return QStringLiteral("%1: is the image %2 (made blank when first written)").arg(drive).arg(path);
     case Kind::Device:
         return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
@@ -149,4 +158,21 @@ void DriveTable::save(const QString& programDir, QChar letter, const QString& ho
     } catch (const std::exception& e) {
         throw IoError(QString::fromStdString(e.what()));
     }
+}
+
+void DriveTable::setTemplateImage(const QString& hostPath) {
+    m_template = hostPath.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(hostPath).absoluteFilePath());
+}
+
+QString DriveTable::describeTemplate() const {
+    if (m_template.isEmpty())
+        return QStringLiteral("New diskette images are made blank: they hold no DOS system. Name an image of "
+                              "a system diskette as Template in section DRIVES of PCBW.INI to have new "
+                              "images made from it.");
+    const QString problem = FatImage::templateProblem(m_template);
+    if (!problem.isEmpty())
+        return QStringLiteral(
+                   "New diskette images are to be made from the template %1, which cannot be used: %2.")
+            .arg(m_template, problem);
+    return QStringLiteral("New diskette images are made from the template %1.").arg(m_template);
 }

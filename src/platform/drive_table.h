@@ -7,7 +7,8 @@
 // Which host path stands behind each drive letter: section DRIVES of PCBW.INI, key = letter,
 // value = a directory, an image file (.img .ima .flp .vfd .dsk) or a block device. A: and B:
 // default to A.img and B.img in the program directory; a relative value is taken relative to the
-// program directory. A letter without a mapping has no volume.
+// program directory. A letter without a mapping has no volume. Key Template names a diskette image
+// of which every missing image is made a copy when first written (instead of a blank diskette).
 class DriveTable {
 public:
     enum class Kind { None, Directory, Image, Device };
@@ -36,7 +37,13 @@ public:
     // path names, when it ends in a separator), for a host path or a path on a folder drive; the
     // nearest folder of it that exists. Empty when no host folder can be told (an image, a device).
     QString hostFolder(const QString& path) const;
+    // The template of new images as an absolute host path; empty: new images are made blank.
+    QString templateImage() const { return m_template; }
+    void setTemplateImage(const QString& hostPath);
+    // For people: where new diskette images come from, and whether the template can serve.
+    QString describeTemplate() const;
 
 private:
     QMap<QChar, QString> m_paths; // upper-case letter -> absolute host path
+    QString m_template;
 };

@@ -1,5 +1,7 @@
 #include "platform/image_volume.h"
 
+#include "platform/dos_path.h"
+#include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
 #include "platform/image_reader.h"
 #include "platform/image_writer.h"
@@ -11,7 +13,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -51,9 +55,24 @@ QDateTime modificationTime(const QString& hostFile) {
     return QDateTime::fromMSecsSinceEpoch(qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000);
 }
 
-quint8 parseAttributes(const QByteArray& mattribOutput) {
-    const QString line = QString::fromLocal8Bit(mattribOutput).section(u'\n', 0, 0);
-    const QString flags = line.left(line.indexOf(QLatin1String("::")));
+// What mtools said went wrong, where a caller wants to say it in words of its own.
+IoError::Problem problemOf(const QString& mtoolsError) {
+    if (mtoolsError.contains(QLatin1String("Disk full"), Qt::CaseInsensitive))
+        return IoError::Problem::NoSpace;
+    if (mtoolsError.contains(QLatin1String("directory slots"), Qt::CaseInsensitive))
+        return IoError::Problem::DirectoryFull;
+    if (mtoolsError.contains(QLatin1String("Read-only file system")) ||
+        mtoolsError.contains(QLatin1String("Permission denied")))
+        return IoError::Problem::WriteProtected;
+    return IoError::Problem::Other;
+}
+
+IoError::Problem problemOfErrno(int error) {
+    return error == EACCES || error == EPERM || error == EROFS ? IoError::Problem::WriteProtected
+                                                               : IoError::Problem::Other;
+}
+
+quint8 attributesOf(const QString& flags) {
     quint8 result = 0;
     if (flags.contains(u'A'))
         result |= DosAttr::Archive;
@@ -66,9 +85,25 @@ quint8 parseAttributes(const QByteArray& mattribOutput) {
     return result;
 }
 
+quint8 parseAttributes(const QByteArray& mattribOutput) {
+    const QString line = QString::fromLocal8Bit(mattribOutput).section(u'\n', 0, 0);
+    return attributesOf(line.left(line.indexOf(QLatin1String("::"))));
+}
+
+// dosfstools' checker, also where a user's PATH leaves out the sbin directories.
+QString fsckProgram() {
+    QString found = QStandardPaths::findExecutable(QStringLiteral("fsck.fat"));
+    if (found.isEmpty())
+        found = QStandardPaths::findExecutable(QStringLiteral("fsck.fat"),
+                                               {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    return found;
+}
+
 } // namespace
 
-ImageVolume::ImageVolume(QString image, bool device) : m_image(std::move(image)), m_device(device) {}
+ImageVolume::ImageVolume(QString image, bool device, QString templateImage)
+    : m_image(std::move(image)), m_device(device), m_template(std::move(templateImage)),
+      m_listings(m_image, m_device) {}
 
 ImageVolume::~ImageVolume() = default;
 
@@ -183,7 +218,8 @@ void ImageVolume::fail(const QString& verb, const VolumePath& path, const Mtools
     reason.replace(u'\n', QLatin1String("; "));
     if (reason.isEmpty())
         reason = QStringLiteral("mtools ended with exit code %1").arg(result.exitCode);
-    throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), reason));
+    throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), reason),
+                  problemOf(result.errorText));
 }
 
 void ImageVolume::requireImage(const VolumePath& path, const QString& verb) const {
@@ -199,6 +235,11 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     if (!imageExists()) {
         if (m_device)
             requireImage(path, verb); // a missing device cannot be made
+        m_listings.forget();
+        if (!m_template.isEmpty()) {
+            makeFromTemplate(path, verb);
+            return;
+        }
         const Mtools::Result made =
             Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-C", "-i", m_image, "::"}, m_image);
         if (made.exitCode != 0) {
@@ -214,9 +255,12 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused));
     }
     const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        const int error = errno;
         throw IoError(QStringLiteral("Cannot %1 %2: the diskette cannot be written (%3)")
-                          .arg(verb, where(path), systemError(errno)));
+                          .arg(verb, where(path), systemError(error)),
+                      problemOfErrno(error));
+    }
     ::close(fd);
     // Another kind of file under an image's name is never written as if it were a diskette.
     if (!m_device) {
@@ -226,19 +270,72 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     }
 }
 
-std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) const {
+void ImageVolume::makeFromTemplate(const VolumePath& path, const QString& verb) {
+    const QString problem = FatImage::templateProblem(m_template);
+    if (!problem.isEmpty())
+        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
+    // Copied beside the image and renamed into place, so that a failure part-way leaves no
+    // half-made diskette for the next attempt to take as a whole one.
+    const QString partial = m_image + QStringLiteral(".bw-template");
+    QFile::remove(partial);
+    QFile copy(m_template);
+    const bool copied = copy.copy(partial);
+    // A template kept read-only must not make every new diskette read-only too.
+    const bool writable =
+        copied && QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!copied || !writable ||
+        ::rename(QFile::encodeName(partial).constData(), QFile::encodeName(m_image).constData()) != 0) {
+        const QString error = copied ? QString::fromLocal8Bit(std::strerror(errno)) : copy.errorString();
+        QFile::remove(partial);
+        throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be copied there (%4)")
+                          .arg(verb, where(path), m_template, error));
+    }
+    ++m_generation;
+}
+
+std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) {
     if (!imageExists() || hasWildcard(dirParts))
         return std::nullopt;
+    if (const Mtools::Listing* kept = m_listings.listing(dirParts))
+        return *kept;
+    // A directory its kept parent does not hold need not be asked for.
+    if (!dirParts.isEmpty()) {
+        const Mtools::Listing* parent = m_listings.listing(dirParts.mid(0, dirParts.size() - 1));
+        const Mtools::Entry* entry = parent ? parent->find(dirParts.last()) : nullptr;
+        if (parent && (!entry || !entry->directory))
+            return std::nullopt;
+    }
     const Mtools::Result result = tool(QStringLiteral("mdir"), {QStringLiteral("-a"), dosPath(dirParts)});
     if (result.exitCode != 0) {
         if (result.errorText.contains(QLatin1String("not found")))
             return std::nullopt;
         fail(QStringLiteral("read the directory"), {dirParts, {}}, result);
     }
-    return Mtools::parseListing(result.output);
+    const Mtools::Listing listing = Mtools::parseListing(result.output);
+    m_listings.putListing(dirParts, listing);
+    return listing;
 }
 
-std::optional<Mtools::Entry> ImageVolume::lookup(const QStringList& parts) const {
+void ImageVolume::listAttributes(const QStringList& dirParts) {
+    const std::optional<Mtools::Listing> listing = list(dirParts);
+    if (!listing)
+        return;
+    // An empty directory has no file for the pattern: mattrib says so and ends with 1.
+    const Mtools::Result result = tool(QStringLiteral("mattrib"), {dosPath(dirParts + QStringList{"*"})});
+    QHash<QString, quint8> byName;
+    for (const QString& line : QString::fromLocal8Bit(result.output).split(u'\n')) {
+        const qsizetype at = line.indexOf(QLatin1String("::"));
+        if (at < 0)
+            continue;
+        if (const Mtools::Entry* entry = listing->find(line.mid(at).section(u'/', -1)))
+            byName.insert(entry->shortName, attributesOf(line.left(at)));
+    }
+    if (result.exitCode == 0 || listing->entries.isEmpty())
+        m_listings.putAttributes(dirParts, byName);
+}
+
+std::optional<Mtools::Entry> ImageVolume::lookup(const QStringList& parts) {
     if (parts.isEmpty())
         return std::nullopt;
     const std::optional<Mtools::Listing> listing = list(parts.mid(0, parts.size() - 1));
@@ -345,22 +442,30 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     if (!listing)
         throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
                           .arg(verb, where(path), dosPath(dirParts)));
-    if (listing->freeBytes < 0)
+    // Read from the image itself: exact after every write, where a kept listing's figure is not.
+    const std::optional<FatFree> fat = FatImage::readFree(m_image);
+    if (!fat && listing->freeBytes < 0)
         throw IoError(
             QStringLiteral("Cannot %1 %2: mdir did not tell the free space").arg(verb, where(path)));
     Space space;
     space.generation = m_generation;
-    space.capacity = listing->freeBytes;
+    space.capacity = fat ? fat->freeBytes : listing->freeBytes;
     QString name = path.parts.last().toUpper();
     if (const Mtools::Entry* entry = listing->find(path.parts.last())) {
         if (entry->directory)
-            throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
+            throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)),
+                          IoError::Problem::FolderInTheWay);
         if (attributes(path) & DosAttr::ReadOnly)
-            throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)));
-        const qint64 cluster = clusterSize();
+            throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)),
+                          IoError::Problem::ReadOnlyFile);
+        const qint64 cluster = fat ? fat->clusterBytes : clusterSize();
         space.capacity += (entry->size + cluster - 1) / cluster * cluster;
         // The existing entry's own name, so that mcopy replaces that file and no other.
         name = entry->longName.isEmpty() ? entry->shortName : entry->longName;
+    } else if (dirParts.isEmpty() && fat && fat->freeRootEntries == 0) {
+        throw IoError(
+            QStringLiteral("Cannot %1 %2: the root directory of the diskette is full").arg(verb, where(path)),
+            IoError::Problem::DirectoryFull);
     }
     space.target = dosPath(dirParts + QStringList{name});
     return space;
@@ -374,7 +479,8 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
         // mcopy deletes the old file before it finds that the new one does not fit.
         if (size > current.capacity)
             throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
-                              .arg(where(path)));
+                              .arg(where(path)),
+                          IoError::Problem::NoSpace);
     }
     QStringList args{QStringLiteral("-D"), QStringLiteral("o")};
     if (keepHostTime)
@@ -382,8 +488,11 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
     args << hostFile << current.target;
     const Mtools::Result result = tool(QStringLiteral("mcopy"), args);
     ++m_generation;
-    if (result.exitCode != 0)
+    if (result.exitCode != 0) {
+        m_listings.forget();
         fail(QStringLiteral("write"), path, result);
+    }
+    m_listings.stored(path.parts.mid(0, path.parts.size() - 1), current.target.section(u'/', -1), size);
     m_lastStored = current.target.toUpper();
     m_lastStoredGeneration = m_generation;
 }
@@ -398,8 +507,11 @@ void ImageVolume::remove(const VolumePath& path) {
     prepareWrite(path, verb);
     const Mtools::Result result = tool(QStringLiteral("mdel"), {dosPath(path.parts)});
     ++m_generation;
-    if (result.exitCode != 0)
+    if (result.exitCode != 0) {
+        m_listings.forget();
         fail(verb, path, result);
+    }
+    m_listings.removed(path.parts.mid(0, path.parts.size() - 1), path.parts.last());
 }
 
 void ImageVolume::makeDirectory(const VolumePath& path) {
@@ -409,19 +521,29 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
     if (hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: a DOS name cannot hold * ? [ ]").arg(verb, where(path)));
     prepareWrite(path, verb);
+    const QStringList parentParts = path.parts.mid(0, path.parts.size() - 1);
+    if (const Mtools::Listing* kept = m_listings.listing(parentParts)) {
+        const Mtools::Entry* entry = kept->find(path.parts.last());
+        if (entry && entry->directory)
+            return;
+    }
     QStringList parts = path.parts;
     parts.last() = parts.last().toUpper();
     const Mtools::Result result =
         tool(QStringLiteral("mmd"), {QStringLiteral("-D"), QStringLiteral("s"), dosPath(parts)});
     ++m_generation;
-    if (result.exitCode == 0)
+    if (result.exitCode == 0) {
+        m_listings.madeDirectory(parentParts, parts.last());
         return;
+    }
+    m_listings.forget();
     // Asking first would cost a listing on every call; an existing directory is the rare case.
     const std::optional<Mtools::Entry> entry = lookup(path.parts);
     if (entry && entry->directory)
         return;
     if (entry)
-        throw IoError(QStringLiteral("Cannot %1 %2: a file of that name exists").arg(verb, where(path)));
+        throw IoError(QStringLiteral("Cannot %1 %2: a file of that name exists").arg(verb, where(path)),
+                      IoError::Problem::FolderInTheWay);
     fail(verb, path, result);
 }
 
@@ -466,6 +588,19 @@ quint8 ImageVolume::attributes(const VolumePath& path) {
     requireImage(path, verb);
     if (path.parts.isEmpty() || hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    if (m_listings.held()) {
+        // The directory's listing says whether there is such a file; one mattrib call then gives
+        // the attributes of all its files.
+        const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+        const std::optional<Mtools::Listing> listing = list(dirParts);
+        const Mtools::Entry* entry = listing ? listing->find(path.parts.last()) : nullptr;
+        if (!entry)
+            throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+        if (!m_listings.attributes(dirParts, entry->shortName) && !m_listings.attributesComplete(dirParts))
+            listAttributes(dirParts);
+        if (const std::optional<quint8> known = m_listings.attributes(dirParts, entry->shortName))
+            return *known;
+    }
     const Mtools::Result result = tool(QStringLiteral("mattrib"), {dosPath(path.parts)});
     if (result.exitCode != 0)
         fail(verb, path, result);
@@ -480,6 +615,15 @@ void ImageVolume::setAttributes(const VolumePath& path, quint8 attributes) {
     if (attributes == DosAttr::Archive && m_lastStoredGeneration == m_generation &&
         dosPath(path.parts).toUpper() == m_lastStored)
         return;
+    const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+    if (m_listings.held()) {
+        const std::optional<Mtools::Listing> listing = list(dirParts);
+        const Mtools::Entry* entry = listing ? listing->find(path.parts.last()) : nullptr;
+        if (!entry)
+            throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+        if (m_listings.attributes(dirParts, entry->shortName) == attributes)
+            return;
+    }
     prepareWrite(path, verb);
     const auto flag = [attributes](quint8 bit, char letter) -> QString {
         return QString(QChar((attributes & bit) ? u'+' : u'-')) + QLatin1Char(letter);
@@ -489,8 +633,11 @@ void ImageVolume::setAttributes(const VolumePath& path, quint8 attributes) {
              {flag(DosAttr::Archive, 'a'), flag(DosAttr::ReadOnly, 'r'), flag(DosAttr::System, 's'),
               flag(DosAttr::Hidden, 'h'), dosPath(path.parts)});
     ++m_generation;
-    if (result.exitCode != 0)
+    if (result.exitCode != 0) {
+        m_listings.forget();
         fail(verb, path, result);
+    }
+    m_listings.attributesSet(dirParts, path.parts.last(), attributes);
 }
 
 QString ImageVolume::fileIdentity(const VolumePath& path) {
@@ -522,4 +669,105 @@ void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
     }
     work.commit();
     ++m_generation;
+}
+
+qint64 ImageVolume::fileSize(const VolumePath& path) {
+    const std::optional<Mtools::Entry> entry = lookup(path.parts);
+    return entry && !entry->directory ? entry->size : -1;
+}
+
+VolumeSpace ImageVolume::space() {
+    std::optional<FatFree> free;
+    if (!imageExists()) {
+        if (m_device)
+            requireImage({}, QStringLiteral("find the free space of"));
+        // What the diskette will be once the first write makes it.
+        free = m_template.isEmpty() ? FatImage::blankDiskette() : FatImage::readFree(m_template);
+        if (!free)
+            throw IoError(QStringLiteral("Cannot find the free space of %1: %2")
+                              .arg(m_image, FatImage::templateProblem(m_template)));
+    } else {
+        free = FatImage::readFree(m_image);
+    }
+    if (free)
+        return {free->clusterBytes, free->freeBytes, free->freeRootEntries};
+    // A layout the program does not read itself: mtools' figure, and no count of root entries.
+    const std::optional<Mtools::Listing> root = list({});
+    if (!root || root->freeBytes < 0)
+        throw IoError(QStringLiteral("Cannot find the free space of %1: mdir did not tell it").arg(m_image));
+    return {clusterSize(), root->freeBytes, -1};
+}
+
+QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
+    QList<ReadBack> out(paths.size());
+    QList<qsizetype> pending;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (!imageExists() || paths[i].parts.isEmpty() || hasWildcard(paths[i].parts))
+            out[i].error = QStringLiteral("Cannot read %1: no such file").arg(where(paths[i]));
+        else
+            pending.append(i);
+    }
+    // mcopy puts the files side by side under their own names: one pass for each set of distinct names.
+    while (!pending.isEmpty()) {
+        QList<qsizetype> pass;
+        QList<qsizetype> later;
+        QSet<QString> names;
+        for (qsizetype i : pending) {
+            const QString name = DosPath::normalizeName(paths[i].parts.last()).toUpper();
+            (names.contains(name) ? later : pass).append(i);
+            names.insert(name);
+        }
+        const QString dir = scratchPath();
+        QStringList args{QStringLiteral("-n")};
+        for (qsizetype i : pass)
+            args << dosPath(paths[i].parts);
+        args << dir + u'/';
+        Mtools::Result result;
+        QString failure;
+        if (!QDir().mkpath(dir)) {
+            failure = QStringLiteral("the scratch directory %1 cannot be made").arg(dir);
+        } else {
+            result = tool(QStringLiteral("mcopy"), args);
+            failure = result.errorText;
+        }
+        const QStringList copied = QDir(dir).entryList(QDir::Files);
+        for (qsizetype i : pass) {
+            const QString name = DosPath::normalizeName(paths[i].parts.last());
+            const auto match = std::find_if(copied.begin(), copied.end(), [&](const QString& file) {
+                return file.compare(name, Qt::CaseInsensitive) == 0;
+            });
+            QFile file(match == copied.end() ? QString() : dir + u'/' + *match);
+            if (match != copied.end() && file.open(QIODevice::ReadOnly)) {
+                out[i].data = file.readAll();
+                out[i].ok = true;
+            } else {
+                out[i].error = QStringLiteral("Cannot read %1: %2")
+                                   .arg(where(paths[i]), failure.isEmpty() ? QStringLiteral("no such file")
+                                                                           : failure.replace(u'\n', "; "));
+            }
+        }
+        QDir(dir).removeRecursively();
+        pending = later;
+    }
+    return out;
+}
+
+QString ImageVolume::checkFileSystem() {
+    if (m_device || !imageExists())
+        return {};
+    const QString fsck = fsckProgram();
+    if (fsck.isEmpty())
+        return {};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(fsck, {QStringLiteral("-n"), m_image});
+    if (!process.waitForStarted(30000) || !process.waitForFinished(120000) ||
+        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 1)
+        return {};
+    // The first lines name the damage; the rest repeats it for each file.
+    QStringList report = QString::fromLocal8Bit(process.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    report.removeIf([](const QString& line) { return line.startsWith(QLatin1String("fsck.fat ")); });
+    return QStringLiteral("fsck.fat -n found errors in the image %1: %2")
+        .arg(m_image, report.mid(0, 4).join(QLatin1String("; ")));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/image_listings.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
@@ -9,10 +10,11 @@
 // A FAT diskette held in an image file or behind a floppy block device, read and written through
 // mtools. An image file that does not exist reads as an empty diskette and is created blank and
 // formatted (1.44 MB) when something is first written to it, as if a fresh formatted diskette had
-// been inserted. New names are written in upper case, as DOS writes them.
+// been inserted; with a template image named, it is made as a copy of the template instead. New
+// names are written in upper case, as DOS writes them.
 class ImageVolume : public Volume {
 public:
-    ImageVolume(QString image, bool device);
+    ImageVolume(QString image, bool device, QString templateImage = {});
     ~ImageVolume() override;
     ImageVolume(const ImageVolume&) = delete;
     ImageVolume& operator=(const ImageVolume&) = delete;
@@ -31,6 +33,14 @@ public:
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
     DisketteCheck check() override;
     FileLock lockForUpdate(const VolumePath& path) override;
+    qint64 fileSize(const VolumePath& path) override;
+    VolumeSpace space() override;
+    QString describe(const VolumePath& path) override { return where(path); }
+    // One mcopy for all the files (one more for each name that two directories share).
+    QList<ReadBack> readBack(const QList<VolumePath>& paths) override;
+    // fsck.fat -n on an image file, when dosfstools is installed.
+    QString checkFileSystem() override;
+    void holdListings(bool on) override { m_listings.hold(on); }
 
     const QString& image() const { return m_image; }
     static constexpr qint64 DisketteSize = 1474560;
@@ -72,15 +82,20 @@ private:
     void requireUsable(const VolumePath& path, const QString& verb) const;
     Mtools::Result tool(const QString& name, QStringList args) const;
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
+    void makeFromTemplate(const VolumePath& path, const QString& verb);
     // The listing of a directory, or nothing when the directory does not exist.
-    std::optional<Mtools::Listing> list(const QStringList& dirParts) const;
-    std::optional<Mtools::Entry> lookup(const QStringList& parts) const;
+    std::optional<Mtools::Listing> list(const QStringList& dirParts);
+    std::optional<Mtools::Entry> lookup(const QStringList& parts);
+    // The attributes of every file in the directory, in one mattrib call.
+    void listAttributes(const QStringList& dirParts);
     qint64 clusterSize() const;
     // Copies a file out of the image with its date; throws IoError when it is not there.
     QString copyOut(const VolumePath& path, const QString& verb);
 
     QString m_image;
     bool m_device;
+    QString m_template;
+    ImageListings m_listings;
     quint64 m_generation = 0;
     // The file the last write put into the image: mcopy left it with the archive bit alone, so
     // giving it just that bit right after needs no call.

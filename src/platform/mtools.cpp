@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <atomic>
 #include <unistd.h>
 
 namespace Mtools {
@@ -13,6 +14,7 @@ namespace Mtools {
 namespace {
 
 constexpr int kTimeoutMs = 120000;
+std::atomic<quint64> g_processes{0};
 
 QProcessEnvironment toolEnvironment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -39,6 +41,7 @@ Result run(const QString& tool, const QStringList& args, const QString& image) {
     process.setStandardInputFile(QProcess::nullDevice());
     process.setChildProcessModifier([] { ::setsid(); });
     process.start(tool, args);
+    ++g_processes;
     if (!process.waitForStarted(kTimeoutMs)) {
         if (process.error() == QProcess::FailedToStart)
             throw IoError(notInstalled(tool, image));
@@ -57,6 +60,10 @@ Result run(const QString& tool, const QStringList& args, const QString& image) {
         throw IoError(QStringLiteral("%1 failed on the diskette %2: it stopped abnormally").arg(tool, image));
     result.exitCode = process.exitCode();
     return result;
+}
+
+quint64 processCount() {
+    return g_processes;
 }
 
 bool Entry::matches(const QString& name) const {

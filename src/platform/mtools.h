@@ -20,6 +20,8 @@ struct Result {
 // (mtools not installed, killed, hanging); a non-zero exit code is the caller's to judge.
 // image names the image or device in messages.
 Result run(const QString& tool, const QStringList& args, const QString& image);
+// How many tool processes this program has started so far: what a diskette costs.
+quint64 processCount();
 
 // One line of an mdir listing.
 struct Entry {

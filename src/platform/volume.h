@@ -5,6 +5,7 @@
 #include "platform/io_error.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -14,6 +15,20 @@
 struct VolumePath {
     QStringList parts;
     QString shown;
+};
+
+// What a volume has room for now.
+struct VolumeSpace {
+    qint64 unit = 512;        // allocation unit: a file takes whole units
+    qint64 freeBytes = 0;     // in whole units
+    int freeRootEntries = -1; // free entries of a fixed-size root directory; -1: no such limit
+};
+
+// One file as read back from a volume: its bytes, or why it could not be read.
+struct ReadBack {
+    bool ok = false;
+    QByteArray data;
+    QString error;
 };
 
 // One place that holds files: a host directory tree or a FAT diskette (image file or device).
@@ -44,6 +59,36 @@ public:
     // Holds the diskette, or on a directory the file itself, for one read-modify-write of the
     // file at path, so that two programs updating it take turns.
     virtual FileLock lockForUpdate(const VolumePath&) { return {}; }
+    // The size of the file, or -1 when there is no file of that name (a directory included).
+    virtual qint64 fileSize(const VolumePath& path) = 0;
+    // Free space and root entries, found without writing anything (a missing image is not made).
+    virtual VolumeSpace space() = 0;
+    // Where the path is, for people: the host path, or the file in its image.
+    virtual QString describe(const VolumePath& path) = 0;
+
+    // Reads the files back as they now stand on the volume, as few passes as the volume allows.
+    virtual QList<ReadBack> readBack(const QList<VolumePath>& paths) {
+        QList<ReadBack> out;
+        for (const VolumePath& path : paths) {
+            ReadBack file;
+            try {
+                const std::unique_ptr<DosReader> reader = openRead(path);
+                char block[65536];
+                for (qint64 n; (n = reader->read(block, sizeof block)) > 0;)
+                    file.data.append(block, n);
+                file.ok = true;
+            } catch (const IoError& e) {
+                file.error = e.message();
+            }
+            out.append(file);
+        }
+        return out;
+    }
+    // A check of the whole file system by a program of its own; what it found wrong, in words, or
+    // empty when it found nothing or there is no such check.
+    virtual QString checkFileSystem() { return {}; }
+    // While held, a volume may keep what it has listed between calls (see DosFs::ListingHold).
+    virtual void holdListings(bool) {}
 
     // Replaces the file's contents so that a failure part-way leaves the old file whole. Where the
     // volume cannot promise that (a floppy device), the file is simply written anew.
@@ -52,6 +97,7 @@ public:
         const qint64 written = writer->write(data.constData(), data.size());
         writer->close();
         if (written < data.size())
-            throw IoError(QStringLiteral("Cannot write %1: the disk is full").arg(path.shown));
+            throw IoError(QStringLiteral("Cannot write %1: the disk is full").arg(path.shown),
+                          IoError::Problem::NoSpace);
     }
 };

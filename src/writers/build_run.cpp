@@ -6,9 +6,12 @@
 #include "platform/dos_fs.h"
 #include "platform/dos_path.h"
 #include "platform/dos_text.h"
+#include "platform/drive_table.h"
+#include "platform/fat_image.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 #include "platform/text_codec.h"
+#include "platform/volume.h"
 #include "settings/page_values.h"
 #include "settings/preferences.h"
 #include "writers/build_view.h"
@@ -17,13 +20,57 @@
 #include "writers/netware_writer.h"
 #include "writers/no_network_writer.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
+#include <utility>
+
 namespace {
 
 const QString kFloppyNotWritable =
     QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
 const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
 const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
+const QString kConfigFailed = QStringLiteral("CONFIG.SYS could not be created.  Build can not continue.");
 constexpr int kDisketteHelpContext = 600;
+
+// Why a file could not be written, in the words of someone holding the diskette.
+QString reasonOf(IoError::Problem problem, const QString& message) {
+    switch (problem) {
+    case IoError::Problem::NoSpace:
+        return QStringLiteral("no space left on the diskette");
+    case IoError::Problem::DirectoryFull:
+        return QStringLiteral("no entry left in the diskette's root folder");
+    case IoError::Problem::FolderInTheWay:
+        return QStringLiteral("a folder of that name is in the way");
+    case IoError::Problem::ReadOnlyFile:
+        return QStringLiteral("a read-only file of that name is in the way");
+    case IoError::Problem::WriteProtected:
+        return QStringLiteral("the diskette is write-protected");
+    case IoError::Problem::Other:
+        break;
+    }
+    return message;
+}
+
+// Which writer BuildMode selects; none outside 1..4.
+void runWriter(BuildRun& run, int buildMode) {
+    switch (buildMode) {
+    case 1:
+        CreateMultiCastDiskette(run);
+        break;
+    case 2:
+        CreateNovellDiskette(run);
+        break;
+    case 3:
+        CreateMicrosoftDiskette(run);
+        break;
+    case 4:
+        CreateNoNetworkDiskette(run);
+        break;
+    default:
+        break;
+    }
+}
 
 struct SystemFile {
     const char* name;
@@ -81,6 +128,7 @@ void BuildRun::FormShow(const BuildSettings& settings, const QString& programDir
     m_values.NovellDriverPath = prefs.readString(section, QStringLiteral("NovellDriverPath"), QString());
     m_values.MicrosoftDriverPath =
         prefs.readString(section, QStringLiteral("MicrosoftDriverPath"), QString());
+    m_verify = prefs.readBool(QStringLiteral("OPTIONS"), QStringLiteral("Verify"), true);
 
     m_values.DiskRoot = QStringLiteral("B:");
     if (m_settings.isChecked(PageValue::DiskA))
@@ -95,12 +143,20 @@ void BuildRun::FormShow(const BuildSettings& settings, const QString& programDir
 
 Dialogs::Button BuildRun::MakeTheDisk() {
     const RunningFlag running(m_running);
+    // One listing of each directory serves the whole run; the run's own writes keep it current.
+    const DosFs::ListingHold hold(m_fs);
     if (!m_cancelRequested)
         m_cancelled = false;
     m_cancelRequested = false;
+    m_failedFile.clear();
+    m_written.clear();
+    m_plan.clear();
+    m_diskette = 1;
 
     if (!m_cancelled)
         checkDiskette();
+    if (!m_cancelled)
+        templateCheck();
     if (!m_cancelled)
         writeTest();
 
@@ -111,27 +167,19 @@ Dialogs::Button BuildRun::MakeTheDisk() {
             inform(QLatin1String(file.message), kDisketteHelpContext);
     }
 
+    // Nothing of the diskette's files is written unless all of them fit.
+    if (!m_cancelled) {
+        m_plan = plan();
+        fits(1);
+    }
+
     gauge(0);
     tick(3);
 
-    if (!m_cancelled) {
-        switch (m_settings.buildMode()) {
-        case 1:
-            CreateMultiCastDiskette(*this);
-            break;
-        case 2:
-            CreateNovellDiskette(*this);
-            break;
-        case 3:
-            CreateMicrosoftDiskette(*this);
-            break;
-        case 4:
-            CreateNoNetworkDiskette(*this);
-            break;
-        default:
-            break;
-        }
-    }
+    if (!m_cancelled)
+        runWriter(*this, m_settings.buildMode());
+    if (!m_cancelled && m_verify)
+        verifyDiskette();
 
     status(QStringLiteral("Done. "));
     return m_dialogs.message(m_cancelled ? kCanceled : kComplete, Dialogs::Icon::Information,
@@ -182,6 +230,63 @@ void BuildRun::checkDiskette() {
     }
 }
 
+QList<PlannedFile> BuildRun::plan() {
+    const RunValues kept = m_values;
+    const bool cancelled = m_cancelled;
+    m_planning = true;
+    m_cancelled = false;
+    m_diskette = 1;
+    m_plan.clear();
+    try {
+        runWriter(*this, m_settings.buildMode());
+    } catch (...) {
+        m_planning = false;
+        m_values = kept;
+        m_cancelled = cancelled;
+        throw;
+    }
+    m_planning = false;
+    m_values = kept;
+    m_cancelled = cancelled;
+    m_diskette = 1;
+    return std::exchange(m_plan, {});
+}
+
+bool BuildRun::fits(int diskette) {
+    // Up to the first missing source: the run stops there and writes nothing after it.
+    QList<PlannedFile> files;
+    for (const PlannedFile& file : std::as_const(m_plan)) {
+        if (file.diskette != diskette)
+            continue;
+        if (file.missing())
+            break;
+        files.append(file);
+    }
+    const Fit fit = DiskettePlan::measure(m_fs, m_values.DiskRoot, files);
+    if (fit.fits())
+        return true;
+    inform(fit.refusal(m_values.DiskRoot));
+    setCancelled();
+    return false;
+}
+
+void BuildRun::templateCheck() {
+    const QString& root = m_values.DiskRoot;
+    const DriveTable& drives = m_fs.drives();
+    const QChar letter = root.isEmpty() ? QChar() : root.at(0);
+    const QString templateImage = drives.templateImage();
+    if (templateImage.isEmpty() || drives.kind(letter) != DriveTable::Kind::Image ||
+        QFileInfo::exists(drives.hostPath(letter)))
+        return;
+    const QString problem = FatImage::templateProblem(templateImage);
+    if (problem.isEmpty())
+        return;
+    inform(QStringLiteral("The diskette in %1 is to be made from a template that cannot be used: %2.  "
+                          "Creation can not proceed.")
+               .arg(root, problem));
+    setCancelled();
+}
+
 void BuildRun::writeTest() {
     const QString probe = m_values.DiskRoot + QStringLiteral("\\delete.me");
     // On an image the file only reaches the diskette when it is closed, so the close belongs to
@@ -208,31 +313,100 @@ QString BuildRun::dateStamp() const {
     return m_clock.shortDate();
 }
 
+// While planning, the writer runs for its files alone: nothing is shown and nobody waits.
 void BuildRun::status(const QString& text) {
-    m_view.setStatus(text);
+    if (!m_planning)
+        m_view.setStatus(text);
 }
 
 void BuildRun::gauge(int percent) {
-    m_view.setGauge(percent);
+    if (!m_planning)
+        m_view.setGauge(percent);
 }
 
 void BuildRun::tick(int image) {
-    m_view.setTickVisible(image, true);
+    if (!m_planning)
+        m_view.setTickVisible(image, true);
 }
 
 void BuildRun::wait(int milliseconds) {
-    Delay(milliseconds);
+    if (!m_planning)
+        Delay(milliseconds);
 }
 
 void BuildRun::inform(const QString& text, int helpContext) {
-    m_dialogs.message(text, Dialogs::Icon::Information, Dialogs::Buttons::Ok, helpContext);
+    if (!m_planning)
+        m_dialogs.message(text, Dialogs::Icon::Information, Dialogs::Buttons::Ok, helpContext);
 }
 
-void BuildRun::writeText(const QString& path, const QStringList& lines) {
-    DosText::write(m_fs, path, lines);
+void BuildRun::fail(const QString& path, const QString& firstLine, const QString& reason, int helpContext) {
+    inform(firstLine + QLatin1Char('\r') + reason, helpContext);
+    setCancelled();
+    if (m_failedFile.isEmpty())
+        m_failedFile = path;
+}
+
+bool BuildRun::writeText(const QString& path, const QStringList& lines) {
+    const QByteArray data = DosText::encode(lines);
+    if (m_planning) {
+        m_plan.append({path, QString(), data.size(), false, m_diskette});
+        return true;
+    }
+    try {
+        m_fs.writeFile(path, data);
+    } catch (const IoError& e) {
+        fail(path,
+             e.problem() == IoError::Problem::NoSpace ? path + QStringLiteral(" File write error! ")
+                                                      : path + QStringLiteral(" could not be created."),
+             reasonOf(e.problem(), e.message()));
+        return false;
+    }
+    m_written.append({path, m_diskette, data, {}, data.size()});
+    return true;
+}
+
+bool BuildRun::sourceMissing(const QString& source, const QString& message) {
+    if (m_planning || m_fs.fileExists(source))
+        return false;
+    inform(message);
+    setCancelled();
+    return true;
+}
+
+void BuildRun::makeDirectory(const QString& path) {
+    if (m_planning) {
+        m_plan.append({path, QString(), 0, true, m_diskette});
+        return;
+    }
+    try {
+        m_fs.makeDirectory(path);
+    } catch (const IoError&) {
+    }
+}
+
+bool BuildRun::nextDiskette() {
+    if (m_planning) {
+        ++m_diskette;
+        return true;
+    }
+    // The first diskette leaves the drive now: what it holds is checked while it is there.
+    if (m_verify)
+        verifyDiskette();
+    if (m_cancelled)
+        return false;
+    inform(QStringLiteral("Insert Disk #2..."));
+    if (secondDiskette)
+        secondDiskette();
+    m_fs.forgetListings();
+    ++m_diskette;
+    return fits(m_diskette);
 }
 
 bool BuildRun::copyStep(const QString& source, const QString& target, const QString& missingMessage) {
+    if (m_planning) {
+        planCopy(source, target);
+        return true;
+    }
     if (!m_fs.fileExists(source)) {
         inform(missingMessage.isEmpty()
                    ? QStringLiteral("The File ") + source +
@@ -246,24 +420,41 @@ bool BuildRun::copyStep(const QString& source, const QString& target, const QStr
 
 bool BuildRun::copyClient() {
     m_values.ClientFile = m_settings.text(PageValue::ClientProgram);
+    const QString target = m_values.DiskRoot + QLatin1Char('\\') + DosPath::fileNamePart(m_values.ClientFile);
+    if (m_planning) {
+        planCopy(m_values.ClientFile, target);
+        return true;
+    }
     if (!m_fs.fileExists(m_values.ClientFile)) {
         inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
                               "Creation can not proceed."));
         setCancelled();
         return false;
     }
-    copyExisting(m_values.ClientFile,
-                 m_values.DiskRoot + QLatin1Char('\\') + DosPath::fileNamePart(m_values.ClientFile));
+    copyExisting(m_values.ClientFile, target);
     return true;
 }
 
+void BuildRun::planCopy(const QString& source, const QString& target) {
+    m_plan.append({target, source, m_fs.fileSize(source), false, m_diskette});
+}
+
 bool BuildRun::copyExisting(const QString& source, const QString& target) {
-    m_values.CopyResult = CopyMyFile(m_fs, source, target);
-    const bool shortWrite = m_values.CopyResult > 0;
-    if (shortWrite)
-        inform(target + QStringLiteral(" File write error! "));
+    CopyReport report;
+    m_values.CopyResult = CopyMyFile(m_fs, source, target, &report);
+    if (m_values.CopyResult > 0) {
+        fail(target, target + QStringLiteral(" File write error! "),
+             reasonOf(report.problem, report.message));
+    } else if (m_values.CopyResult < 0) {
+        fail(target, target + QStringLiteral(" could not be created."),
+             report.sourceFailed ? QStringLiteral("its source could not be read: ") + report.message
+                                 : reasonOf(report.problem, report.message));
+    } else if (!report.digest.isEmpty()) {
+        // Empty for a file copied onto itself: nothing was written.
+        m_written.append({target, m_diskette, {}, report.digest, report.size});
+    }
     wait(200);
-    return !shortWrite;
+    return m_values.CopyResult == 0;
 }
 
 void BuildRun::fileStep(const QString& statusText, int percent, const QString& name,
@@ -286,11 +477,73 @@ void BuildRun::configSysStep(int percent, const std::function<QStringList()>& li
 }
 
 void BuildRun::writeConfigSys(const QStringList& lines) {
-    try {
-        writeText(m_values.DiskRoot + QStringLiteral("\\CONFIG.SYS"), lines);
-    } catch (const IoError&) {
-        inform(QStringLiteral("CONFIG.SYS could not be created.  Build can not continue."),
-               kDisketteHelpContext);
-        setCancelled();
+    const QString path = m_values.DiskRoot + QStringLiteral("\\CONFIG.SYS");
+    const QByteArray data = DosText::encode(lines);
+    if (m_planning) {
+        m_plan.append({path, QString(), data.size(), false, m_diskette});
+        return;
     }
+    try {
+        m_fs.writeFile(path, data);
+    } catch (const IoError& e) {
+        fail(path, kConfigFailed, reasonOf(e.problem(), e.message()), kDisketteHelpContext);
+        return;
+    }
+    m_written.append({path, m_diskette, data, {}, data.size()});
+}
+
+void BuildRun::verifyDiskette() {
+    QStringList paths;
+    QList<Written> files;
+    for (const Written& file : std::as_const(m_written)) {
+        if (file.diskette != m_diskette)
+            continue;
+        // Written twice: the later one is what the diskette should hold.
+        const qsizetype at = paths.indexOf(file.path.toUpper());
+        if (at >= 0) {
+            paths.removeAt(at);
+            files.removeAt(at);
+        }
+        paths.append(file.path.toUpper());
+        files.append(file);
+    }
+    if (paths.isEmpty())
+        return;
+    status(QStringLiteral(" Verifying diskette..."));
+
+    const QList<ReadBack> read = m_fs.readBack(paths);
+    QStringList bad;
+    QString unreadable;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const Written& file = files[i];
+        const ReadBack& back = read.value(i);
+        const bool same =
+            back.ok &&
+            (file.digest.isEmpty()
+                 ? back.data == file.data
+                 : back.data.size() == file.size &&
+                       QCryptographicHash::hash(back.data, QCryptographicHash::Sha256) == file.digest);
+        if (same)
+            continue;
+        bad << file.path;
+        if (!back.ok && unreadable.isEmpty())
+            unreadable = back.error;
+    }
+    QStringList reasons;
+    if (!bad.isEmpty())
+        reasons << (unreadable.isEmpty()
+                        ? QStringLiteral("what the diskette holds differs from what was written to it")
+                        : QStringLiteral("it could not be read back: ") + unreadable);
+    const QString damage = m_fs.checkFileSystem(m_values.DiskRoot + QLatin1Char('\\'));
+    if (!damage.isEmpty())
+        reasons << damage;
+    if (reasons.isEmpty())
+        return;
+    QStringList named;
+    for (const QString& path : std::as_const(bad))
+        named << path + QStringLiteral(" File write error! ");
+    if (named.isEmpty())
+        named << QStringLiteral("The diskette in %1 is damaged.").arg(m_values.DiskRoot);
+    fail(bad.isEmpty() ? m_values.DiskRoot : bad.first(), named.join(QLatin1Char('\r')),
+         reasons.join(QLatin1Char('\r')));
 }

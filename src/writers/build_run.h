@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/io_error.h"
 #include "settings/build_settings.h"
+#include "writers/diskette_plan.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,9 +27,13 @@ struct RunValues {
     int CopyResult = 0;        // result of the last CopyMyFile
 };
 
-// One Create Client Diskette run: the write test, the system-file warnings, the writer that
-// BuildMode selects, and the final question. Everything a writer shares lives here: the run
-// values, BuildCancelled, the status text, gauge and ticks, Delay and CopyMyFile.
+// One Create Client Diskette run: the write test, the system-file warnings, the check that the
+// files fit, the writer that BuildMode selects, the read-back of what it wrote, and the final
+// question. Everything a writer shares lives here: the run values, BuildCancelled, the status text,
+// gauge and ticks, Delay and CopyMyFile.
+//
+// A diskette is called complete only when every file on it was written whole and reads back as
+// written: a copy or text file that fails ends the run as a cancelled run ends, with the file named.
 class BuildRun {
 public:
     BuildRun(DosFs& fs, Dialogs& dialogs, BuildView& view, const Clock& clock);
@@ -40,6 +46,17 @@ public:
     // "Create Another?" (Yes or No). An input/output error that no step handles propagates as
     // IoError: the run ends at once, "Done. " is not shown and no question is asked.
     Dialogs::Button MakeTheDisk();
+
+    // The files the writer would put on the diskettes, in its order, worked out by running it
+    // without writing anything (no status, box or wait either). After FormShow.
+    QList<PlannedFile> plan();
+    // The diskette file whose failure (to be created, written whole or read back as written) ended
+    // the last run; empty when none did.
+    const QString& failedFile() const { return m_failedFile; }
+    // Reading back what was written: on unless PCBW.INI says Verify=0 in section OPTIONS; the
+    // command line's --no-verify turns it off after FormShow.
+    void setVerify(bool on) { m_verify = on; }
+    bool verify() const { return m_verify; }
 
     // Called after the "Insert Disk #2..." box is closed, before the second diskette is written:
     // the command line maps the drive to the second diskette here. May be empty.
@@ -68,14 +85,26 @@ public:
     void wait(int milliseconds);      // Delay
     // An information box with OK and the given help context.
     void inform(const QString& text, int helpContext = 0);
-    // Writes a DOS text file; throws IoError (the caller decides whether that ends the run).
-    void writeText(const QString& path, const QStringList& lines);
+    // True while plan() runs the writer: nothing is written and no source is reported missing.
+    bool planning() const { return m_planning; }
+    // Writes a DOS text file. A file that cannot be written whole is reported ("<path> could not be
+    // created." or "<path> File write error! ", then the reason) and ends the run; returns false.
+    bool writeText(const QString& path, const QStringList& lines);
+    // For a writer that looks for a copy's source itself: a missing one shows message and cancels
+    // the run; returns whether it was missing (never while planning, where the copy notes it).
+    bool sourceMissing(const QString& source, const QString& message);
+    // A folder on the diskette; one that cannot be made is not reported here (the files written
+    // into it report it).
+    void makeDirectory(const QString& path);
+    // Between the two diskettes of the Microsoft "Client on Floppy" form: reads the first back,
+    // asks for the second ("Insert Disk #2..."), and checks that its files fit. Returns false when
+    // the run ended instead.
+    bool nextDiskette();
     // The common copy step: missing source -> "The File <source> could not be found.  Creation can
     // not proceed." (or missingMessage when given) and BuildCancelled, returns false, no wait;
-    // otherwise CopyMyFile into CopyResult, a short write -> "<target> File write error! ",
-    // then waits 200 ms. Returns false when the source was missing or a write fell short (a copy
-    // that could not open its source or create its target, result -1, is not reported and counts
-    // as true, as the writers' own copy routines have it).
+    // otherwise CopyMyFile into CopyResult, then waits 200 ms. A copy that fell short ("<target>
+    // File write error! ") or could not make its target ("<target> could not be created.") is
+    // reported with the reason on a second line and ends the run. Returns true when copied.
     bool copyStep(const QString& source, const QString& target, const QString& missingMessage = {});
     // The client program copy: ClientFile from TForm11.Edit1, copied under its own file name into
     // the diskette's root as copyStep copies. A missing file shows "The Pellacore Client could not be
@@ -95,12 +124,26 @@ public:
     void configSysStep(int gauge, const std::function<QStringList()>& lines);
 
 private:
+    struct Written {
+        QString path;
+        int diskette = 1;
+        QByteArray data;   // a text file's bytes
+        QByteArray digest; // a copy's SHA-256
+        qint64 size = 0;
+    };
+
     // Looks at the diskette before the first write: a file that is no diskette ends the run
     // (IoError), an image of an odd size is named, and a value that the diskette's files cannot hold
     // cancels the run with a message naming it.
     void checkDiskette();
-    void writeTest(); // creates and deletes the probe file; a failure cancels the run
+    void templateCheck(); // a template that cannot serve is refused before anything is written
+    void writeTest();     // creates and deletes the probe file; a failure cancels the run
     bool copyExisting(const QString& source, const QString& target); // copyStep after its check
+    void planCopy(const QString& source, const QString& target);
+    // Ends the run for a diskette file that failed: the box, BuildCancelled, the file remembered.
+    void fail(const QString& path, const QString& firstLine, const QString& reason, int helpContext = 0);
+    bool fits(int diskette); // the plan's files for that diskette; refuses when they do not fit
+    void verifyDiskette();   // reads back what was written to the diskette in the drive now
 
     DosFs& m_fs;
     Dialogs& m_dialogs;
@@ -111,4 +154,10 @@ private:
     bool m_cancelled = false;
     bool m_cancelRequested = false; // Cancel pressed while no run was in progress
     bool m_running = false;
+    bool m_verify = true;
+    bool m_planning = false;
+    int m_diskette = 1;
+    QList<PlannedFile> m_plan;
+    QList<Written> m_written;
+    QString m_failedFile;
 };

@@ -117,21 +117,22 @@ void copyNicDriver(BuildRun& run) {
     const RunValues& v = run.values();
     run.gauge(0);
     run.status(QStringLiteral(" Copying NIC Driver..."));
-    if (!run.fs().fileExists(v.NicDriverFile)) {
-        run.inform(QStringLiteral("The File ") + v.NicDriverFile +
-                   QStringLiteral(" could not be found.  Creation can not proceed."));
-        run.setCancelled();
+    if (run.sourceMissing(v.NicDriverFile,
+                          QStringLiteral("The File ") + v.NicDriverFile +
+                              QStringLiteral(" could not be found.  Creation can not proceed.")))
         return;
-    }
     run.gauge(5);
     run.copyStep(v.NicDriverFile, v.DiskRoot + QStringLiteral("\\NET\\") + v.NicDriverFileName);
 }
 
 void writeSecondDiskette(BuildRun& run) {
-    run.inform(QStringLiteral("Insert Disk #2..."));
-    if (run.secondDiskette)
-        run.secondDiskette();
+    if (!run.nextDiskette())
+        return;
     MicrosoftAutoexec(run);
+    // A Cancel pressed meanwhile still lets the client follow; an AUTOEXEC.BAT that could not be
+    // written has ended the run.
+    if (!run.failedFile().isEmpty())
+        return;
 
     run.gauge(0);
     run.status(QStringLiteral(" Copying Pellacore Client file..."));
@@ -165,10 +166,7 @@ void CreateMicrosoftDiskette(BuildRun& run) {
     if (!run.BuildCancelled()) {
         // An existing \NET is simply used; one that cannot be made shows up when PROTOCOL.INI is
         // written into it.
-        try {
-            run.fs().makeDirectory(diskRoot + QStringLiteral("\\NET"));
-        } catch (const IoError&) {
-        }
+        run.makeDirectory(diskRoot + QStringLiteral("\\NET"));
         run.status(QStringLiteral(" Creating PROTOCOL.INI..."));
         run.gauge(100);
         run.writeText(diskRoot + QStringLiteral("\\NET\\PROTOCOL.INI"), protocolIniLines(run));

@@ -116,11 +116,9 @@ void CreateNovellDiskette(BuildRun& run) {
     if (!run.BuildCancelled()) {
         run.gauge(0);
         run.status(QStringLiteral(" Copying NIC Driver..."));
-        if (!run.fs().fileExists(v.NicDriverFile)) {
-            run.inform(QStringLiteral("The File ") + v.NicDriverFile +
-                       QStringLiteral(" could not be found.  Creation can not proceed."));
-            run.setCancelled();
-        } else {
+        if (!run.sourceMissing(v.NicDriverFile,
+                               QStringLiteral("The File ") + v.NicDriverFile +
+                                   QStringLiteral(" could not be found.  Creation can not proceed."))) {
             run.gauge(5);
             run.copyStep(v.NicDriverFile, v.DiskRoot + QStringLiteral("\\") + v.NicDriverFileName);
         }

@@ -1,5 +1,6 @@
 #include "diskette_contents.h"
 #include "fixed_clock.h"
+#include "small_disk.h"
 #include "test_env.h"
 
 #include <QDir>
@@ -344,8 +345,10 @@ private Q_SLOTS:
         const Result r =
             cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--drive", "A=" + path("disk")});
         QCOMPARE(r.code, 3);
-        QVERIFY2(r.err.contains("PROTOCOL.INI"), r.err.constData());
-        QVERIFY(!r.err.contains("Create Another?"));
+        QVERIFY2(r.err.contains("A:\\NET\\PROTOCOL.INI could not be created."), r.err.constData());
+        // The run ends as a cancelled one: never called complete.
+        QVERIFY(r.err.contains("Client diskette build canceled.  Create Another?"));
+        QVERIFY(!r.err.contains("complete"));
     }
 
     void batchUpdatesThreeCopiedImages() {
@@ -382,6 +385,171 @@ private Q_SLOTS:
         QVERIFY(r.err.endsWith("Could not find WATTCP.CFG file on the diskette!\n"));
         QCOMPARE(r.out.count('\n'), 1);
         QCOMPARE(cli({"batch", "--ip", "DHCP", path("A.img")}).code, 2);
+    }
+
+    // --check: one line per file, then what they need and what is free; nothing written, not even
+    // the missing image.
+    void checkPrintsThePlan_data() {
+        QTest::addColumn<qint64>("client");   // size of the client program; -1: leave the placeholder
+        QTest::addColumn<QString>("missing"); // a source removed first
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("err"); // a part of standard error
+        QTest::newRow("fits") << qint64(-1) << QString() << 0 << QByteArray();
+        QTest::newRow("too big") << qint64(1455000) << QString() << 1
+                                 << QByteArray("The files for this diskette do not fit on it: they need ");
+        QTest::newRow("source missing")
+            << qint64(-1) << "nics/netbind.com" << 1
+            << QByteArray("/nics/netbind.com does not exist: A:\\netbind.com cannot be copied\n");
+    }
+    void checkPrintsThePlan() {
+        QFETCH(qint64, client);
+        QFETCH(QString, missing);
+        QFETCH(int, code);
+        QFETCH(QByteArray, err);
+        if (client >= 0)
+            TestEnv::writeHostFile(path("pella/client.exe"), QByteArray(client, 'c'));
+        if (!missing.isEmpty())
+            QFile::remove(path(missing));
+        const Result r = cli(QStringList{"build", "--check", "--set", m_driver} + multicastSets());
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(err), r.err.constData());
+        QVERIFY(!QFile::exists(path("A.img")));
+
+        const QStringList lines = QString::fromLocal8Bit(r.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 11);
+        QVERIFY(QRegularExpression("^A:\\\\CONFIG\\.SYS\t\\d+\t-$").match(lines[0]).hasMatch());
+        const qint64 clientSize = QFileInfo(path("pella/client.exe")).size();
+        QCOMPARE(lines[4],
+                 QStringLiteral("A:\\client.exe\t%1\t%2").arg(clientSize).arg(path("pella/client.exe")));
+        QCOMPARE(lines[6], QStringLiteral("A:\\netbind.com\t%1\t%2")
+                               .arg(missing.isEmpty() ? QStringLiteral("30") : QStringLiteral("?"))
+                               .arg(path("nics/netbind.com")));
+        const QRegularExpressionMatch total =
+            QRegularExpression("^(\\d+) bytes in (\\d+) files, 1457664 bytes free on A:$")
+                .match(lines.last());
+        QVERIFY2(total.hasMatch(), qPrintable(lines.last()));
+        QCOMPARE(total.captured(2).toInt(), missing.isEmpty() ? 10 : 9);
+        QCOMPARE(total.captured(1).toLongLong() > 1457664, client > 0);
+    }
+
+    // How a build that could not make its diskette whole ends: 3 when a file failed (named on
+    // standard error), 1 when the files were refused before anything was written.
+    void failuresExitStatus_data() {
+        QTest::addColumn<QString>("drive");   // "image" or "directory" (a small file system)
+        QTest::addColumn<QString>("failure"); // "folder", "too big", "fills up"
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("err");
+        const QByteArray folder =
+            "A:\\NE2000.DOS could not be created.\na folder of that name is in the way\n";
+        const QByteArray full = "A:\\CLIENT.EXE File write error! \nno space left on the diskette\n";
+        const QByteArray refused = "The files for this diskette do not fit on it";
+        QTest::newRow("image, folder in the way") << "image"
+                                                  << "folder" << 3 << folder;
+        QTest::newRow("directory, folder in the way") << "directory"
+                                                      << "folder" << 3 << folder;
+        QTest::newRow("image, too big") << "image"
+                                        << "too big" << 1 << refused;
+        QTest::newRow("directory, too big") << "directory"
+                                            << "too big" << 1 << refused;
+        QTest::newRow("image, fills up") << "image"
+                                         << "fills up" << 3 << full;
+        QTest::newRow("directory, fills up") << "directory"
+                                             << "fills up" << 3 << full;
+    }
+    void failuresExitStatus() {
+        QFETCH(QString, drive);
+        QFETCH(QString, failure);
+        QFETCH(int, code);
+        QFETCH(QByteArray, err);
+        const QString disk = drive == "image" ? path("A.img") : path("small");
+        SmallDisk small(path("small"), 512 * 1024);
+        if (drive == "directory" && !small.ok())
+            QSKIP("mounting a file system needs root");
+        if (drive == "image")
+            QVERIFY(TestEnv::makeBlankImage(disk));
+        if (failure == "folder") {
+            if (drive == "image")
+                QCOMPARE(TestEnv::run("mmd", {"-i", disk, "::/NE2000.DOS"}), 0);
+            else
+                QVERIFY(QDir(disk).mkdir("NE2000.DOS"));
+        }
+        const QString client = path("pella/CLIENT.EXE");
+        QFile::remove(path("pella/client.exe"));
+        if (failure == "too big")
+            TestEnv::writeHostFile(client, QByteArray(drive == "image" ? 1455000 : 600 * 1024, 'c'));
+        else
+            TestEnv::writeHostFile(client, "client");
+        // A client whose size nobody knows in advance (a pipe): the plan takes it for empty, and the
+        // diskette fills up while it is copied.
+        QProcess feeder;
+        if (failure == "fills up") {
+            QFile::remove(client);
+            QCOMPARE(TestEnv::run("mkfifo", {client}), 0);
+            feeder.start("sh", {"-c", "head -c 1600000 /dev/zero > '" + client + "'"});
+            QVERIFY(feeder.waitForStarted());
+        }
+        const Result r = cli(QStringList{"build", "--set", m_driver, "--set", "TForm11.Edit1=" + client,
+                                         "--drive", "A=" + disk} +
+                             multicastSets());
+        feeder.kill();
+        feeder.waitForFinished();
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(err), r.err.constData());
+        QVERIFY(r.err.endsWith("Client diskette build canceled.  Create Another?\n"));
+        QVERIFY(r.out.isEmpty());
+        if (failure == "too big") {
+            const bool written = drive == "image" ? !TestEnv::mtype(disk, "::/CONFIG.SYS").isEmpty()
+                                                  : QFileInfo::exists(disk + "/CONFIG.SYS");
+            QVERIFY(!written);
+        }
+        if (drive == "image")
+            QVERIFY(TestEnv::fsckClean(disk));
+    }
+
+    // New images made from a system diskette's image: its boot sector and system files, and no
+    // warning about them. A template that is no 1.44 MB FAT12 image is refused before anything is made.
+    void templateBuild_data() {
+        QTest::addColumn<QString>("how"); // "--template" or "PCBW.INI"
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("--template") << "--template" << true;
+        QTest::newRow("PCBW.INI") << "PCBW.INI" << true;
+        QTest::newRow("--template, not an image") << "--template" << false;
+        QTest::newRow("PCBW.INI, not an image") << "PCBW.INI" << false;
+    }
+    void templateBuild() {
+        QFETCH(QString, how);
+        QFETCH(bool, valid);
+        const QString tpl = path("dos622.img");
+        if (valid)
+            QVERIFY(TestEnv::makeSystemImage(tpl));
+        else
+            TestEnv::writeHostFile(tpl, QByteArray(1474560, '\0'));
+        QFile(tpl).setPermissions(QFileDevice::ReadOwner); // a template kept read-only
+        QStringList args{"build", "--no-verify", "--set", m_driver};
+        if (how == "--template")
+            args = QStringList{"--template", tpl} + args;
+        else
+            TestEnv::writeHostFile(path("PCBW.INI"),
+                                   TestEnv::readHostFile(path("PCBW.INI")) + "Template=dos622.img\r\n");
+        const Result r = cli(args + multicastSets());
+        if (!valid) {
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.contains("holds no FAT12 diskette"), r.err.constData());
+            QVERIFY(!QFile::exists(path("A.img")));
+            return;
+        }
+        QCOMPARE(r.code, 0);
+        QVERIFY2(!r.err.contains("could not be found on the floppy diskette"), r.err.constData());
+        QCOMPARE(TestEnv::readHostFile(path("A.img")).left(512), TestEnv::readHostFile(tpl).left(512));
+        for (const char* name : {"IO.SYS", "MSDOS.SYS", "COMMAND.COM", "HIMEM.SYS", "EMM386.EXE"})
+            QCOMPARE(TestEnv::mtype(path("A.img"), QStringLiteral("::/") + name),
+                     TestEnv::mtype(tpl, QStringLiteral("::/") + name));
+        QByteArray attributes;
+        TestEnv::run("mattrib", {"-i", path("A.img"), "::/IO.SYS"}, &attributes);
+        QVERIFY2(attributes.left(12).contains("SH"), attributes.constData());
+        QVERIFY(TestEnv::mtype(path("A.img"), "::/WATTCP.CFG").contains("HOSTNAME=CLIENT01"));
+        QVERIFY(QFileInfo(path("A.img")).permissions() & QFileDevice::WriteOwner);
+        QVERIFY(TestEnv::fsckClean(path("A.img")));
     }
 
 private:

@@ -85,19 +85,15 @@ private Q_SLOTS:
         QTest::newRow("no command") << QStringList{} << 2;
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2;
         QTest::newRow("missing value") << QStringList{"build", "--config"} << 2;
-        QTest::newRow("input/output error")
-            << QStringList{"build", "--set", "build.mode=3", "--drive", "A=@disk"} << 3;
+        QTest::newRow("input/output error") << QStringList{"build", "--drive", "A=@junk.img"} << 3;
         QTest::newRow("batch input/output error") << QStringList{"batch", "--name", "X1", "@junk.img"} << 3;
     }
     void errorsStartWithTheProgramsName() {
         QFETCH(QStringList, args);
         QFETCH(int, code);
-        // A file named NET where the Microsoft diskette wants its \NET folder, and an image that
-        // holds no file system.
-        TestEnv::writeHostFile(m_fx->path("disk/NET"), "in the way\r\n");
+        // An image that holds no file system.
         TestEnv::writeHostFile(m_fx->path("junk.img"), QByteArray(1474560, '\0'));
-        args.replaceInStrings("@disk", m_fx->path("disk"))
-            .replaceInStrings("@junk.img", m_fx->path("junk.img"));
+        args.replaceInStrings("@junk.img", m_fx->path("junk.img"));
         const QStringList withValues = args.value(0) == "build" ? args + m_fx->multicast() : args;
         const CliProgram::Result r = m_fx->cli(withValues);
         QCOMPARE(r.code, code);

@@ -1,5 +1,7 @@
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
+#include "platform/mtools.h"
+#include "platform/volume.h"
 #include "test_env.h"
 
 #include <QDir>
@@ -207,6 +209,155 @@ private Q_SLOTS:
         QVERIFY2(message.startsWith("mtools is not installed; install the Debian package mtools"),
                  qPrintable(message));
         QVERIFY(message.contains(m_image));
+    }
+
+    // What stood in a file's way, for the build to say in words; on the image and the directory.
+    void problems_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<int>("problem");
+        using P = IoError::Problem;
+        QTest::newRow("image, folder") << "A:\\NE2000.DOS"
+                                       << "folder" << int(P::FolderInTheWay);
+        QTest::newRow("directory, folder") << "C:\\NE2000.DOS"
+                                           << "folder" << int(P::FolderInTheWay);
+        QTest::newRow("image, read-only file") << "A:\\NE2000.DOS"
+                                               << "read-only" << int(P::ReadOnlyFile);
+        QTest::newRow("directory, read-only file") << "C:\\NE2000.DOS"
+                                                   << "read-only" << int(P::ReadOnlyFile);
+        QTest::newRow("image, root full") << "A:\\NE2000.DOS"
+                                          << "root full" << int(P::DirectoryFull);
+        QTest::newRow("image, write-protected") << "A:\\NE2000.DOS"
+                                                << "immutable" << int(P::WriteProtected);
+        QTest::newRow("directory, write-protected") << "C:\\NE2000.DOS"
+                                                    << "immutable" << int(P::WriteProtected);
+    }
+    void problems() {
+        QFETCH(QString, path);
+        QFETCH(QString, setup);
+        QFETCH(int, problem);
+        const bool image = path.startsWith('A');
+        QVERIFY(TestEnv::makeBlankImage(m_image));
+        const QString holder = image ? m_image : m_dir->filePath("c");
+        if (setup == "folder")
+            m_fs->makeDirectory(path);
+        if (setup == "read-only") {
+            m_fs->writeFile(path, "old");
+            m_fs->setAttributes(path, DosAttr::ReadOnly);
+        }
+        if (setup == "root full") {
+            QStringList args{"-i", m_image};
+            for (int i = 0; i < 224; ++i) {
+                args << m_dir->filePath(QStringLiteral("f/F%1").arg(i));
+                TestEnv::writeHostFile(args.last(), "");
+            }
+            QCOMPARE(TestEnv::run("mcopy", args << "::/"), 0);
+        }
+        if (setup == "immutable" && TestEnv::run("chattr", {"+i", holder}) != 0)
+            QSKIP("chattr +i is not allowed here");
+        IoError::Problem got = IoError::Problem::Other;
+        try {
+            m_fs->writeFile(path, "new");
+        } catch (const IoError& e) {
+            got = e.problem();
+        }
+        if (setup == "immutable")
+            TestEnv::run("chattr", {"-i", holder});
+        QCOMPARE(int(got), problem);
+    }
+
+    // Held, a directory is listed once; the holder's own writes keep the listing true, and a
+    // change by another program is seen all the same.
+    void listingHold() {
+        QVERIFY(TestEnv::makeBlankImage(m_image));
+        m_fs->writeFile("A:\\OLD.TXT", "old");
+        {
+            const DosFs::ListingHold hold(*m_fs);
+            const quint64 start = Mtools::processCount();
+            for (int i = 0; i < 10; ++i) {
+                QVERIFY(m_fs->fileExists("A:\\OLD.TXT"));
+                QCOMPARE(m_fs->fileSize("A:\\old.txt"), 3);
+                QVERIFY(!m_fs->fileExists("A:\\NET\\P.INI"));
+            }
+            QCOMPARE(Mtools::processCount() - start, quint64(1));
+
+            m_fs->makeDirectory("A:\\NET");
+            m_fs->writeFile("A:\\NET\\P.INI", "12345");
+            m_fs->writeFile("A:\\OLD.TXT", "longer now");
+            m_fs->remove("A:\\OLD.TXT");
+            m_fs->writeFile("A:\\OLD.TXT", "again");
+            const quint64 written = Mtools::processCount();
+            QCOMPARE(m_fs->fileSize("A:\\NET\\P.INI"), 5);
+            QCOMPARE(m_fs->fileSize("A:\\OLD.TXT"), 5);
+            QVERIFY(m_fs->directoryExists("A:\\NET"));
+            QCOMPARE(Mtools::processCount(), written);
+
+            QVERIFY(TestEnv::putIntoImage(m_image, "OUTSIDE.TXT", 10));
+            QCOMPARE(m_fs->fileSize("A:\\OUTSIDE.TXT"), 10);
+        }
+        QCOMPARE(TestEnv::mtype(m_image, "::/NET/P.INI"), QByteArray("12345"));
+        QCOMPARE(TestEnv::mtype(m_image, "::/OLD.TXT"), QByteArray("again"));
+        // Not held: every question is asked anew.
+        const quint64 start = Mtools::processCount();
+        m_fs->fileExists("A:\\OLD.TXT");
+        m_fs->fileExists("A:\\OLD.TXT");
+        QCOMPARE(Mtools::processCount() - start, quint64(2));
+        checkImage();
+    }
+
+    void readBack_data() {
+        QTest::addColumn<QString>("drive");
+        QTest::addColumn<int>("mtools");     // processes the read-back takes
+        QTest::newRow("image") << "A:" << 2; // two files share a name: two passes
+        QTest::newRow("directory") << "C:" << 0;
+    }
+    void readBack() {
+        QFETCH(QString, drive);
+        QFETCH(int, mtools);
+        const QStringList paths{drive + "\\ROOT.TXT", drive + "\\NET\\ROOT.TXT", drive + "\\NET\\P.INI",
+                                drive + "\\NONE.TXT"};
+        m_fs->makeDirectory(drive + "\\NET");
+        for (int i = 0; i < 3; ++i)
+            m_fs->writeFile(paths[i], QByteArray::number(i) + QByteArray(i * 700, 'x'));
+        const quint64 start = Mtools::processCount();
+        const QList<ReadBack> read = m_fs->readBack(paths);
+        QCOMPARE(Mtools::processCount() - start, quint64(mtools));
+        QCOMPARE(read.size(), 4);
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY2(read[i].ok, qPrintable(read[i].error));
+            QCOMPARE(read[i].data, QByteArray::number(i) + QByteArray(i * 700, 'x'));
+        }
+        QVERIFY(!read[3].ok);
+        QVERIFY2(read[3].error.contains("NONE.TXT"), qPrintable(read[3].error));
+    }
+
+    // Free space and root entries as the diskette has them, told without writing; a missing image
+    // tells what a new one would have, from its template when there is one.
+    void space() {
+        VolumeSpace blank = m_fs->space("A:\\");
+        QVERIFY(!QFileInfo::exists(m_image));
+        QCOMPARE(blank.freeBytes, 1457664);
+        QCOMPARE(blank.freeRootEntries, 224);
+        QCOMPARE(blank.unit, 512);
+
+        m_fs->writeFile("A:\\ONE.TXT", QByteArray(1000, 'x'));
+        m_fs->makeDirectory("A:\\NET");
+        for (int i = 0; i < 20; ++i) // the folder grows past its first cluster
+            m_fs->writeFile(QStringLiteral("A:\\NET\\F%1.TXT").arg(i), QByteArray(600, 'y'));
+        const VolumeSpace used = m_fs->space("A:\\");
+        QCOMPARE(used.freeBytes, TestEnv::imageFreeBytes(m_image));
+        QCOMPARE(used.freeRootEntries, 222);
+
+        DriveTable drives;
+        drives.map('B', m_dir->filePath("new.img"));
+        drives.setTemplateImage(m_image);
+        DosFs other(drives);
+        QCOMPARE(other.space("B:\\").freeBytes, used.freeBytes);
+        QVERIFY(!QFileInfo::exists(m_dir->filePath("new.img")));
+
+        const VolumeSpace directory = m_fs->space("C:\\");
+        QVERIFY(directory.freeBytes > 0);
+        QCOMPARE(directory.freeRootEntries, -1);
     }
 
     void sameFile() {

@@ -71,12 +71,14 @@ public:
     }
     static void putSource(const QString& path, const QByteArray& data) { TestEnv::writeHostFile(path, data); }
 
-    // Maps A: (the settings' default drive) and makes the run. hostPath defaults to the directory.
-    void mount(const QString& hostPath = {}) {
+    // Maps A: (the settings' default drive) and makes the run. hostPath defaults to the directory;
+    // templateImage is what a missing image is made from.
+    void mount(const QString& hostPath = {}, const QString& templateImage = {}) {
         run.reset();
         fs.reset();
         DriveTable drives;
         drives.map(QLatin1Char('A'), hostPath.isEmpty() ? disk : hostPath);
+        drives.setTemplateImage(templateImage);
         fs = std::make_unique<DosFs>(drives);
         run = std::make_unique<BuildRun>(*fs, dialogs, view, clock);
     }

@@ -52,6 +52,50 @@ QStringList imageFiles(const QString& image) {
     return files;
 }
 
+bool makeSystemImage(const QString& path) {
+    if (!makeBlankImage(path))
+        return false;
+    QFile image(path);
+    if (!image.open(QIODevice::ReadWrite) || !image.seek(62))
+        return false;
+    // Boot code of its own between the parameter block and the signature.
+    QByteArray code;
+    for (int i = 62; i < 510; ++i)
+        code += char((i * 13 + 7) & 0xff);
+    image.write(code);
+    image.close();
+    const QString dir = QFileInfo(path).absolutePath();
+    for (const char* name : {"IO.SYS", "MSDOS.SYS", "COMMAND.COM", "HIMEM.SYS", "EMM386.EXE"}) {
+        const QString host = dir + QStringLiteral("/sys-") + QLatin1String(name);
+        writeHostFile(host, QByteArray(name) + QByteArray(3000, char(name[0])));
+        const bool copied =
+            run(QStringLiteral("mcopy"), {"-i", path, host, QStringLiteral("::/") + name}) == 0;
+        QFile::remove(host);
+        if (!copied)
+            return false;
+    }
+    return run(QStringLiteral("mattrib"), {"-i", path, "+h", "+s", "::/IO.SYS", "::/MSDOS.SYS"}) == 0;
+}
+
+qint64 imageFreeBytes(const QString& image) {
+    QByteArray listing;
+    if (run(QStringLiteral("mdir"), {"-i", image, "::"}, &listing) != 0)
+        return -1;
+    const qsizetype at = listing.indexOf(" bytes free");
+    if (at < 0)
+        return -1;
+    const qsizetype start = listing.lastIndexOf('\n', at) + 1;
+    return QString::fromLatin1(listing.mid(start, at - start)).remove(u' ').toLongLong();
+}
+
+bool putIntoImage(const QString& image, const QString& name, qint64 size) {
+    const QString host = image + QStringLiteral(".put");
+    writeHostFile(host, QByteArray(size, 'F'));
+    const bool copied = run(QStringLiteral("mcopy"), {"-i", image, host, QStringLiteral("::/") + name}) == 0;
+    QFile::remove(host);
+    return copied;
+}
+
 void writeHostFile(const QString& path, const QByteArray& data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);

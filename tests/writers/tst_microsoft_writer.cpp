@@ -62,7 +62,7 @@ private Q_SLOTS:
     void existingNetDirectoryIsUsed();
     void cancelDuringCopiesInTwoDisketteForm();
     void freshImages();
-    void ioErrorEndsTheWholeRun();
+    void textFileFailureEndsRunAsCancelled();
 };
 
 void TestMicrosoftWriter::protocolIni_data() {
@@ -317,7 +317,8 @@ void TestMicrosoftWriter::configSysUnwritable() {
     CreateMicrosoftDiskette(run);
 
     QVERIFY(run.BuildCancelled());
-    QCOMPARE(h.dialogs.texts(), QStringList{"CONFIG.SYS could not be created.  Build can not continue."});
+    QCOMPARE(h.dialogs.texts(), QStringList{"CONFIG.SYS could not be created.  Build can not continue.\r"
+                                            "a folder of that name is in the way"});
     QCOMPARE(h.dialogs.shown().first().helpContext, 600);
     QCOMPARE(h.view.gauges, QList<int>{33});
     QCOMPARE(h.view.statuses, QStringList{" Creating CONFIG.SYS..."});
@@ -328,17 +329,25 @@ void TestMicrosoftWriter::configSysUnwritable() {
 void TestMicrosoftWriter::textFileUnwritable_data() {
     QTest::addColumn<QString>("blocker"); // made a directory so that the file cannot be created
     QTest::addColumn<QStringList>("left");
-    QTest::newRow("AUTOEXEC.BAT") << "AUTOEXEC.BAT" << QStringList{"AUTOEXEC.BAT/", "CONFIG.SYS"};
+    QTest::addColumn<QString>("message");
+    const QString inTheWay = "could not be created.\ra folder of that name is in the way";
+    QTest::newRow("AUTOEXEC.BAT") << "AUTOEXEC.BAT" << QStringList{"AUTOEXEC.BAT/", "CONFIG.SYS"}
+                                  << "A:\\AUTOEXEC.BAT " + inTheWay;
     QTest::newRow("SYSTEM.INI") << "NET/SYSTEM.INI"
                                 << QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "NET/", "NET/PROTOCOL.INI",
-                                               "NET/SYSTEM.INI/"};
+                                               "NET/SYSTEM.INI/"}
+                                << "A:\\NET\\SYSTEM.INI " + inTheWay;
     // A file named NET keeps \NET from being made; that is not reported until PROTOCOL.INI fails.
-    QTest::newRow("\\NET not made") << "" << QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "NET"};
+    QTest::newRow("\\NET not made") << "" << QStringList{"AUTOEXEC.BAT", "CONFIG.SYS", "NET"}
+                                    << "A:\\NET\\PROTOCOL.INI could not be created.\r";
 }
 
+// The file is reported with the reason, the run ends there as a cancelled run does, and nothing
+// after it is written.
 void TestMicrosoftWriter::textFileUnwritable() {
     QFETCH(QString, blocker);
     QFETCH(QStringList, left);
+    QFETCH(QString, message);
     StandaloneHarness h;
     seedMicrosoft(h);
     if (blocker.isEmpty())
@@ -347,10 +356,12 @@ void TestMicrosoftWriter::textFileUnwritable() {
         QDir(h.diskA).mkpath(blocker);
     BuildRun& run = h.start();
 
-    QVERIFY_THROWS_EXCEPTION(IoError, CreateMicrosoftDiskette(run));
-    QCOMPARE(h.dialogs.texts(), QStringList{});
+    CreateMicrosoftDiskette(run);
+    QVERIFY(run.BuildCancelled());
+    QCOMPARE(h.dialogs.texts().size(), 1);
+    QVERIFY2(h.dialogs.texts().first().startsWith(message), qPrintable(h.dialogs.texts().first()));
+    QCOMPARE(run.failedFile(), message.section(' ', 0, 0));
     QCOMPARE(listing(h.diskA), left);
-    QVERIFY(!h.view.ticks.contains(5));
 }
 
 void TestMicrosoftWriter::secondAutoexecUnwritable() {
@@ -361,9 +372,11 @@ void TestMicrosoftWriter::secondAutoexecUnwritable() {
     BuildRun& run = h.start();
     h.secondDisketteInA();
 
-    QVERIFY_THROWS_EXCEPTION(IoError, CreateMicrosoftDiskette(run));
-    QCOMPARE(h.dialogs.texts(), QStringList{"Insert Disk #2..."});
-    QCOMPARE(listing(h.diskA2), QStringList{"AUTOEXEC.BAT/"});
+    CreateMicrosoftDiskette(run);
+    QCOMPARE(h.dialogs.texts(), (QStringList{"Insert Disk #2...", "A:\\AUTOEXEC.BAT could not be created.\r"
+                                                                  "a folder of that name is in the way"}));
+    QVERIFY(run.BuildCancelled());
+    QCOMPARE(listing(h.diskA2), QStringList{"AUTOEXEC.BAT/"}); // the client is not copied either
     QCOMPARE(listing(h.diskA), fullListing());
 }
 
@@ -435,7 +448,7 @@ void TestMicrosoftWriter::freshImages() {
 
 // From the build page: an unwritable SYSTEM.INI ends the run at once, with neither "Done. " nor the
 // final question, and nothing after it copied.
-void TestMicrosoftWriter::ioErrorEndsTheWholeRun() {
+void TestMicrosoftWriter::textFileFailureEndsRunAsCancelled() {
     StandaloneHarness h;
     seedMicrosoft(h);
     for (const char* f : {"HIMEM.SYS", "EMM386.EXE", "COMMAND.COM"})
@@ -445,10 +458,12 @@ void TestMicrosoftWriter::ioErrorEndsTheWholeRun() {
     h.apply({kServer});
     BuildRun& run = h.start();
 
-    QVERIFY_THROWS_EXCEPTION(IoError, run.MakeTheDisk());
-    QCOMPARE(h.dialogs.texts(), QStringList{});
-    QVERIFY(!h.view.statuses.contains("Done. "));
-    QCOMPARE(h.view.statuses.last(), QString(" Creating SYSTEM.INI..."));
+    run.MakeTheDisk();
+    QCOMPARE(h.dialogs.texts(),
+             (QStringList{"A:\\NET\\SYSTEM.INI could not be created.\ra folder of that name is in the way",
+                          "Client diskette build canceled.  Create Another?"}));
+    QCOMPARE(h.view.statuses.mid(h.view.statuses.size() - 2),
+             (QStringList{" Creating SYSTEM.INI...", "Done. "}));
     QVERIFY(!listing(h.diskA).contains("NET/NE2000.DOS"));
 }
 

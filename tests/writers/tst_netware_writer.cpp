@@ -56,7 +56,7 @@ private Q_SLOTS:
     void cancel_data();
     void cancel();
     void freshImage();
-    void shortWriteIsReportedAndBuildGoesOn();
+    void shortWriteEndsTheRun();
     void wholeRun();
 };
 
@@ -225,7 +225,8 @@ void TestNetwareWriter::configSysUnwritable() {
     CreateNovellDiskette(h.start());
 
     QVERIFY(h.run->BuildCancelled());
-    QCOMPARE(h.dialogs.texts(), QStringList{"CONFIG.SYS could not be created.  Build can not continue."});
+    QCOMPARE(h.dialogs.texts(), QStringList{"CONFIG.SYS could not be created.  Build can not continue.\r"
+                                            "a folder of that name is in the way"});
     QCOMPARE(h.dialogs.shown().first().helpContext, 600);
     QCOMPARE(h.view.gauges, QList<int>{33});
     QCOMPARE(h.view.ticks, (QSet<int>{2, 3, 4, 5}));
@@ -247,11 +248,12 @@ void TestNetwareWriter::otherTextFileUnwritable() {
     QDir(h.diskA).mkdir(blocked);
     BuildRun& run = h.start();
 
-    // Not handled by the writer: the error ends the run, nothing after it is written or copied.
-    QVERIFY_THROWS_EXCEPTION(IoError, CreateNovellDiskette(run));
-    QCOMPARE(h.dialogs.texts(), QStringList{});
+    // The file is named with the reason and the run ends there: nothing after it is written or copied.
+    CreateNovellDiskette(run);
+    QVERIFY(run.BuildCancelled());
+    QCOMPARE(h.dialogs.texts(),
+             QStringList{"A:\\" + blocked + " could not be created.\ra folder of that name is in the way"});
     QCOMPARE(listing(h.diskA), left);
-    QVERIFY(!h.view.ticks.contains(4));
 }
 
 void TestNetwareWriter::cancel_data() {
@@ -308,7 +310,7 @@ void TestNetwareWriter::freshImage() {
     QCOMPARE(diskFile(h.diskA, "CLIENT.EXE"), sourceBytes("client.exe"));
 }
 
-void TestNetwareWriter::shortWriteIsReportedAndBuildGoesOn() {
+void TestNetwareWriter::shortWriteEndsTheRun() {
     StandaloneHarness h;
     seedNovell(h);
     TestEnv::writeHostFile(h.fixed + "/PCBW/client.exe", QByteArray(1600 * 1024, 'x')); // more than fits
@@ -316,10 +318,12 @@ void TestNetwareWriter::shortWriteIsReportedAndBuildGoesOn() {
     QVERIFY(TestEnv::makeBlankImage(h.diskA));
     CreateNovellDiskette(h.start());
 
-    QVERIFY(!h.run->BuildCancelled());
-    QVERIFY(!h.dialogs.texts().isEmpty());
-    QCOMPARE(h.dialogs.texts().first(), QString("A:\\client.exe File write error! "));
-    QCOMPARE(h.view.statuses.last(), QString(" Copying TRAN.VLM..."));
+    QVERIFY(h.run->BuildCancelled());
+    QCOMPARE(h.dialogs.texts(),
+             QStringList{"A:\\client.exe File write error! \rno space left on the diskette"});
+    QCOMPARE(h.run->values().CopyResult, 1);
+    QCOMPARE(h.run->failedFile(), QString("A:\\client.exe"));
+    QCOMPARE(h.view.statuses.last(), QString(" Copying Pellacore Client file..."));
     QCOMPARE(h.view.gauges.last(), 100);
     h.fs.reset();
     QVERIFY(TestEnv::fsckClean(h.diskA));

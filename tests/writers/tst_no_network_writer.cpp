@@ -50,6 +50,7 @@ void TestNoNetworkWriter::wholeDiskette() {
         "status: Copying Pellacore Client file...",
         "tick:4:1",
         "gauge:100",
+        "status: Verifying diskette...",
         "status:Done. ",
     };
     QCOMPARE(f.view.events, events);
@@ -103,7 +104,8 @@ void TestNoNetworkWriter::configSysUnwritable() {
     BuildFixture f;
     QDir().mkpath(f.disk + "/CONFIG.SYS");
     f.build(4);
-    QCOMPARE(f.dialogs.texts(), (QStringList{kConfigFailed, kCanceled}));
+    QCOMPARE(f.dialogs.texts(),
+             (QStringList{kConfigFailed + "\ra folder of that name is in the way", kCanceled}));
     QCOMPARE(f.dialogs.shown().first().helpContext, 600);
     QCOMPARE(f.view.statuses, (QStringList{" ", " Creating CONFIG.SYS...", "Done. "}));
     // The gauge still ends at 100, and the client section's tick still shows.
@@ -118,11 +120,12 @@ void TestNoNetworkWriter::autoexecUnwritable() {
     f.mount();
     f.settings.setBuildMode(4);
     f.run->FormShow(f.settings, f.prog);
-    QVERIFY_THROWS_EXCEPTION(IoError, f.run->MakeTheDisk());
+    f.run->MakeTheDisk();
     QCOMPARE(f.diskFile("CONFIG.SYS"), kNoNetworkConfigSys);
     QVERIFY(!f.onDisk("client.exe"));
-    QVERIFY(!f.view.statuses.contains("Done. "));
-    QCOMPARE(f.dialogs.texts(), QStringList{});
+    QCOMPARE(f.dialogs.texts(),
+             (QStringList{"A:\\AUTOEXEC.BAT could not be created.\ra folder of that name is in the way",
+                          kCanceled}));
 }
 
 void TestNoNetworkWriter::cancelAtStep_data() {
@@ -178,26 +181,34 @@ void TestNoNetworkWriter::shortWriteOnFullImage() {
     BuildFixture f;
     const QString image = f.tmp.filePath("full.img");
     QVERIFY(TestEnv::makeBlankImage(image));
-    // Fill the diskette up to eight free sectors: CONFIG.SYS and AUTOEXEC.BAT fit, the client does not.
-    QByteArray listing;
-    TestEnv::run("mdir", {"-i", image, "::"}, &listing);
-    const QRegularExpressionMatch free = QRegularExpression("([0-9 ]+) bytes free").match(QString(listing));
-    QVERIFY2(free.hasMatch(), listing.constData());
-    const qint64 freeBytes = free.captured(1).remove(' ').toLongLong();
-    const QString filler = f.tmp.filePath("filler.bin");
-    BuildFixture::putSource(filler, QByteArray(freeBytes - 8 * qint64(512), 'F'));
-    QCOMPARE(TestEnv::run("mcopy", {"-i", image, filler, "::/FILLER.BIN"}), 0);
     BuildFixture::putSource(f.client, QByteArray(20 * qsizetype(1024), 'C'));
+    // The files fit when the build starts; another program fills the diskette up to eight free
+    // sectors while the text files are written, so the client no longer does.
+    f.view.onStatus = [&](const QString& status) {
+        if (status != " Copying Pellacore Client file...")
+            return;
+        QByteArray listing;
+        TestEnv::run("mdir", {"-i", image, "::"}, &listing);
+        const QRegularExpressionMatch free =
+            QRegularExpression("([0-9 ]+) bytes free").match(QString(listing));
+        const qint64 freeBytes = free.captured(1).remove(' ').toLongLong();
+        const QString filler = f.tmp.filePath("filler.bin");
+        BuildFixture::putSource(filler, QByteArray(freeBytes - 8 * qint64(512), 'F'));
+        QCOMPARE(TestEnv::run("mcopy", {"-i", image, filler, "::/FILLER.BIN"}), 0);
+    };
 
     f.mount(image);
     QCOMPARE(f.build(4), Dialogs::Button::Yes);
     const QStringList texts = f.dialogs.texts();
-    QVERIFY2(texts.contains("A:\\client.exe File write error! "), qPrintable(texts.join('|')));
-    QCOMPARE(texts.last(), kComplete); // a short write is reported, the build goes on
+    // Reported with its reason, and the diskette is not called complete.
+    QVERIFY2(texts.contains("A:\\client.exe File write error! \rno space left on the diskette"),
+             qPrintable(texts.join('|')));
+    QCOMPARE(texts.last(), kCanceled);
     QCOMPARE(f.view.gauges.last(), 100);
     QCOMPARE(f.run->values().CopyResult, 1);
     QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kNoNetworkConfigSys);
-    QVERIFY2(TestEnv::fsckClean(image, &listing), listing.constData());
+    QByteArray report;
+    QVERIFY2(TestEnv::fsckClean(image, &report), report.constData());
 }
 
 QTEST_GUILESS_MAIN(TestNoNetworkWriter)

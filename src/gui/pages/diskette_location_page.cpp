@@ -130,6 +130,7 @@ void TForm2::showDrives() {
     const DriveTable drives = host().drives();
     m_driveA->setText(drives.describe(u'A'));
     m_driveB->setText(drives.describe(u'B'));
+    m_template->setText(drives.describeTemplate());
 }
 
 TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
@@ -152,10 +153,12 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     m_driveA = driveNote(QStringLiteral("DriveALabel"), driveChoice);
     m_radioButton2 = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
+    m_template = driveNote(QStringLiteral("TemplateLabel"), driveChoice);
     driveLayout->addWidget(m_radioButton1);
     driveLayout->addLayout(driveRow(m_driveA, changeButton(u'A', driveChoice)));
     driveLayout->addWidget(m_radioButton2);
     driveLayout->addLayout(driveRow(m_driveB, changeButton(u'B', driveChoice)));
+    driveLayout->addWidget(m_template);
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.

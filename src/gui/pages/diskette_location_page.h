@@ -33,6 +33,7 @@ private:
     // What stands behind A: and B: on this machine, which on Linux is a choice of the user's.
     QLabel* m_driveA;
     QLabel* m_driveB;
+    QLabel* m_template; // where new diskette images come from
     QGroupBox* m_groupBox1;
     QRadioButton* m_radioButton3;
     QRadioButton* m_radioButton4;

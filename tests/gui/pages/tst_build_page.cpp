@@ -177,7 +177,7 @@ private Q_SLOTS:
                                      " Copying Pellacore Client file...|234", " Copying NIC Driver...|2345",
                                      " Copying NETBIND.COM...|2345", " Copying DIS_PKT9.DOS...|2345",
                                      " Copying PROTMAN.EXE...|2345", " Copying PROTMAN.DOS...|2345",
-                                     "Done. |2345"}));
+                                     " Verifying diskette...|2345", "Done. |2345"}));
         QList<int> values;
         for (const QList<QVariant>& args : gauges)
             values << args.first().toInt();
@@ -313,16 +313,18 @@ private Q_SLOTS:
     }
 
     void ioErrorShownAndPageStays() {
-        QDir().mkpath(disk + "/AUTOEXEC.BAT"); // a directory where the file goes
+        // The NIC driver on drive B:, whose image is no diskette at all: reading it fails.
+        TestEnv::writeHostFile(fx->path("missing/none.img"), QByteArray(4096, 'x'));
+        fx->control<QLineEdit>(QStringLiteral("TForm4"), QStringLiteral("Edit2"))->setText("B:\\NE2000.DOS");
         startBuild();
         QTRY_VERIFY(!fx->dialogs.shown().isEmpty());
         const ScriptedDialogs::Shown box = fx->dialogs.shown().last();
         QCOMPARE(fx->dialogs.shown().size(), 1);
         QCOMPARE(box.icon, Dialogs::Icon::Error);
         QCOMPARE(box.buttons, Dialogs::Buttons::Ok);
-        QVERIFY2(box.text.contains(QLatin1String("AUTOEXEC.BAT")), qPrintable(box.text));
-        QVERIFY(!QFileInfo::exists(disk + "/WATTCP.CFG"));
-        QCOMPARE(trace.last(), QStringLiteral(" Creating AUTOEXEC.BAT...|23"));
+        QVERIFY2(box.text.contains(QLatin1String("none.img")), qPrintable(box.text));
+        QVERIFY(!QFileInfo::exists(disk + "/CONFIG.SYS"));
+        QCOMPARE(trace.last(), QStringLiteral(" |2"));
 
         QVERIFY(page()->isVisible());
         QVERIFY(cancel()->isEnabled());

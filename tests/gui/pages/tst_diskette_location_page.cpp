@@ -77,12 +77,27 @@ void TestDisketteLocationPage::driveNotes() {
     QCOMPARE(control<QLabel>(f, "DriveBLabel")->text(),
              QStringLiteral("B: is the image ") + f.path(QStringLiteral("B.img")) +
                  QStringLiteral(" (made blank when first written)"));
+    QVERIFY(control<QLabel>(f, "TemplateLabel")->text().startsWith("New diskette images are made blank"));
 
     // Read at each showing: a drive table edited meanwhile shows at once.
     page(f)->hide();
-    TestEnv::writeHostFile(f.path(QStringLiteral("PCBW.INI")), "[DRIVES]\r\nA=floppyA\r\nB=\r\n");
+    QVERIFY(TestEnv::makeSystemImage(f.path(QStringLiteral("dos.img"))));
+    TestEnv::writeHostFile(f.path(QStringLiteral("PCBW.INI")),
+                           "[DRIVES]\r\nA=floppyA\r\nB=new.img\r\nTemplate=dos.img\r\n");
+    show(f);
+    QCOMPARE(control<QLabel>(f, "DriveBLabel")->text(),
+             QStringLiteral("B: is the image ") + f.path("new.img") +
+                 QStringLiteral(" (made from the template when first written)"));
+    QCOMPARE(control<QLabel>(f, "TemplateLabel")->text(),
+             QStringLiteral("New diskette images are made from the template ") + f.path("dos.img") + ".");
+
+    page(f)->hide();
+    TestEnv::writeHostFile(f.path(QStringLiteral("PCBW.INI")),
+                           "[DRIVES]\r\nA=floppyA\r\nB=\r\nTemplate=floppyA\r\n");
     show(f);
     QCOMPARE(control<QLabel>(f, "DriveBLabel")->text(), QStringLiteral("B: is not mapped"));
+    QVERIFY2(control<QLabel>(f, "TemplateLabel")->text().contains("cannot be used"),
+             qPrintable(control<QLabel>(f, "TemplateLabel")->text()));
 }
 
 void TestDisketteLocationPage::chooseDriveB() {
