@@ -24,14 +24,16 @@ const char* const kUsage =
     "       bootwright-cli COMMAND --help | --help | --version\n"
     "\n"
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
+    "        [--hosts FILE [--pxe DIR]]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
-    "        the --set values, in that order; {n} in a drive path is the diskette's number\n"
+    "        the --set values, in that order; {n} in a drive path is the diskette's number;\n"
+    "        --hosts builds one per row of a host list ({name} in a drive path is the row's name)\n"
     "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite] [--replace-oldest]\n"
     "        --overwrite replaces the configuration of that description; --replace-oldest lets a\n"
     "        new one replace the oldest when all 100 slots are in use\n"
     "  list                         one line per saved configuration: description TAB kind\n"
     "  remove DESCRIPTION\n"
-    "  batch [--ip ADDRESS] [--name NAME] DISKETTE...\n"
+    "  batch [--ip ADDRESS] [--name NAME] [--hosts FILE] DISKETTE...\n"
     "        gives each diskette (a directory, an image or a device holding a Multicast\n"
     "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
     "  values                       every NAME --set takes, one a line: name TAB alias TAB kind\n"
@@ -100,6 +102,7 @@ QPair<QChar, QString> driveOption(const QString& text) {
 int build(Args& args, const QString& dir) {
     BuildOptions options;
     options.programDir = dir;
+    bool countGiven = false;
     while (!args.atEnd()) {
         const QString arg = args.next();
         if (arg == QLatin1String("--config"))
@@ -115,9 +118,20 @@ int build(Args& args, const QString& dir) {
             options.count = args.value(arg).toInt(&ok);
             if (!ok || options.count < 1)
                 throw UsageError(QStringLiteral("--count takes a number of diskettes from 1 up"));
-        } else
+            countGiven = true;
+        } else if (arg == QLatin1String("--hosts"))
+            options.hosts = args.value(arg);
+        else if (arg == QLatin1String("--pxe"))
+            options.pxe = args.value(arg);
+        else
             args.unexpected(arg);
     }
+    if (!options.hosts.isEmpty() && countGiven)
+        throw UsageError(
+            QStringLiteral("--hosts and --count cannot be used together: the host list builds one "
+                           "diskette per row"));
+    if (!options.pxe.isEmpty() && options.hosts.isEmpty())
+        throw UsageError(QStringLiteral("--pxe needs --hosts: the entries are made for the rows with a mac"));
     return CliBuild::run(options);
 }
 
@@ -161,6 +175,7 @@ int remove(Args& args, const QString& dir) {
 int batch(Args& args, const QString& dir) {
     QString address;
     QString name;
+    QString hosts;
     QStringList diskettes;
     while (!args.atEnd()) {
         const QString arg = args.next();
@@ -168,10 +183,19 @@ int batch(Args& args, const QString& dir) {
             address = args.value(arg);
         else if (arg == QLatin1String("--name"))
             name = args.value(arg);
+        else if (arg == QLatin1String("--hosts"))
+            hosts = args.value(arg);
         else if (arg.startsWith(QLatin1String("--")))
             args.unexpected(arg);
         else
             diskettes << arg;
+    }
+    if (!hosts.isEmpty()) {
+        if (!address.isNull() || !name.isNull())
+            throw UsageError(
+                QStringLiteral("--hosts gives each diskette its address and name: leave out --ip "
+                               "and --name"));
+        return CliBatch::runHosts(dir, hosts, diskettes);
     }
     return CliBatch::run(dir, address, name, diskettes);
 }

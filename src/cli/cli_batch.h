@@ -7,4 +7,8 @@
 namespace CliBatch {
 // address and name are null when not given (that part is not updated).
 int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes);
+// The k-th diskette gets the k-th row of the host list: its address, name and (when given) mask. A
+// list with problems, or with another number of rows than diskettes, is refused before any
+// diskette is touched.
+int runHosts(const QString& programDir, const QString& hostsFile, const QStringList& diskettes);
 } // namespace CliBatch

@@ -14,6 +14,8 @@ struct BuildOptions {
     QList<QPair<QChar, QString>> drives;
     QString disk2;
     int count = 1;
+    QString hosts; // a host list: one diskette per row; empty: none
+    QString pxe;   // the folder of the network boot entries; empty: none
 };
 
 namespace CliBuild {

@@ -12,6 +12,7 @@ const QHash<QString, const char*>& texts() {
         {QStringLiteral("build"),
          "usage: bootwright-cli [--dir DIR] build [--config DESCRIPTION] [--set NAME=VALUE]...\n"
          "                                        [--drive L=PATH]... [--disk2 PATH] [--count N] [--quiet]\n"
+         "                                        [--hosts FILE [--pxe DIR]]\n"
          "\n"
          "Builds client diskettes from the start-up values, the saved configuration and the --set\n"
          "values, in that order, onto the drive the diskette location page names (disk.a: A:, else B:).\n"
@@ -23,6 +24,13 @@ const QHash<QString, const char*>& texts() {
          "                        {n} in PATH is the diskette's number\n"
          "  --disk2 PATH          the second diskette of the Microsoft \"Client on Floppy\" form\n"
          "  --count N             build N diskettes in a row, advancing address and name\n"
+         "  --hosts FILE          build one diskette per row of a host list (CSV with the columns\n"
+         "                        name, address and optionally mask, mac), each with the row's\n"
+         "                        values; {name} in a drive path is the row's name, {n} its number;\n"
+         "                        the whole list is checked first: FILE:LINE: problem, exit 1\n"
+         "  --pxe DIR             with --hosts: for each row with a mac, the PXELINUX entry\n"
+         "                        DIR/pxelinux.cfg/01-MAC booting the image with memdisk, and the\n"
+         "                        iPXE script DIR/bootwright.ipxe\n"
          "  --quiet               print no line per diskette\n"
          "  --help                show this help\n"
          "\n"
@@ -54,6 +62,7 @@ const QHash<QString, const char*>& texts() {
                                    "  --help                show this help\n"},
         {QStringLiteral("batch"),
          "usage: bootwright-cli [--dir DIR] batch [--ip ADDRESS] [--name NAME] [--quiet] DISKETTE...\n"
+         "       bootwright-cli [--dir DIR] batch --hosts FILE [--quiet] DISKETTE...\n"
          "\n"
          "Puts each DISKETTE (a folder, an image or a floppy device holding a Multicast diskette) into\n"
          "drive A: in turn and rewrites its WATTCP.CFG: the first gets --ip and --name, each next one\n"
@@ -62,6 +71,8 @@ const QHash<QString, const char*>& texts() {
          "\n"
          "  --ip ADDRESS          the first diskette's address, such as 10.0.0.21\n"
          "  --name NAME           the first diskette's client name, such as LAB21\n"
+         "  --hosts FILE          the k-th diskette gets the address, name and mask of the k-th row\n"
+         "                        of a host list; one diskette per row\n"
          "  --quiet               print no line per diskette\n"
          "  --help                show this help\n"
          "\n"
