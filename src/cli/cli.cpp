@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -130,6 +131,13 @@ int build(Args& args, const QString& dir) {
         throw UsageError(
             QStringLiteral("--hosts and --count cannot be used together: the host list builds one "
                            "diskette per row"));
+    const auto named = [](const QString& path) {
+        return path.contains(QLatin1String("{name}"));
+    };
+    if (options.hosts.isEmpty() &&
+        (named(options.disk2) || std::any_of(options.drives.cbegin(), options.drives.cend(),
+                                             [&](const auto& d) { return named(d.second); })))
+        throw UsageError(QStringLiteral("{name} in a path is a host's name: it needs --hosts FILE"));
     if (!options.pxe.isEmpty() && options.hosts.isEmpty())
         throw UsageError(QStringLiteral("--pxe needs --hosts: the entries are made for the rows with a mac"));
     return CliBuild::run(options);

@@ -119,6 +119,8 @@ void write(const QString& dir, const QString& macKey, const QString& name, const
     const QString entries = QDir(dir).filePath(QStringLiteral("pxelinux.cfg"));
     if (!QDir().mkpath(entries))
         throw IoError(QStringLiteral("Cannot make the folder %1").arg(entries));
+    // A killed run's temporary files would otherwise stay in the TFTP folder for good.
+    ReplacementFile::removeStale(entries);
     ReplacementFile::replace(QDir(entries).filePath(entryName(macKey)), entry(name, address, ref));
 
     const QString path = scriptPath(dir);

@@ -215,23 +215,27 @@ private Q_SLOTS:
     }
 
     void usageErrors_data() {
-        QTest::addColumn<QStringList>("args"); // after build --set driver --hosts lab.csv
+        QTest::addColumn<QStringList>("args"); // after build --set DRIVER
         QTest::addColumn<QString>("message");
-        const QStringList numbered{"--drive", "A={out}/{n}.img"};
+        const QStringList hosts{"--hosts", "{list}", "--drive", "A={out}/{n}.img"};
         QTest::newRow("NetWare")
-            << QStringList{"--set", "build.mode=2"} + numbered
-            << "--hosts: NetWare diskettes carry no client address or name; a host list is for "
-               "Multicast and Microsoft TCP/IP diskettes";
+            << QStringList{"--set", "build.mode=2"} + hosts
+            << "--hosts: NetWare diskettes carry no client address or name; a host list is "
+               "for Multicast and Microsoft TCP/IP diskettes";
         QTest::newRow("with --count")
-            << QStringList{"--count", "2"} + numbered
+            << QStringList{"--count", "2"} + hosts
             << "--hosts and --count cannot be used together: the host list builds one "
                "diskette per row";
-        QTest::newRow("one path for every host") << QStringList{"--drive", "A={out}/lab.img"}
-                                                 << "{list} has 2 hosts: put {name} or {n} into the path of "
-                                                    "drive A: (now {out}/lab.img), so that each "
-                                                    "host gets its own diskette";
-        QTest::newRow("network boot of a folder") << QStringList{"--drive", "A={out}/{n}", "--pxe", "{tftp}"}
-                                                  << "--pxe boots diskette images, and drive A: is ";
+        QTest::newRow("a host's name without a host list")
+            << QStringList{"--drive", "A={out}/{name}.img", "--count", "2"}
+            << "{name} in a path is a host's name: it needs --hosts FILE";
+        QTest::newRow("one path for every host")
+            << QStringList{"--hosts", "{list}", "--drive", "A={out}/lab.img"}
+            << "{list} has 2 hosts: put {name} or {n} into the path of drive A: (now {out}/lab.img), so that "
+               "each host gets its own diskette";
+        QTest::newRow("network boot of a folder")
+            << QStringList{"--hosts", "{list}", "--drive", "A={out}/{n}", "--pxe", "{tftp}"}
+            << "--pxe boots diskette images, and drive A: is ";
     }
 
     void usageErrors() {
@@ -239,7 +243,8 @@ private Q_SLOTS:
         QFETCH(QString, message);
         const QString list = writeList(lab(2));
         args.replaceInStrings("{out}", path("out")).replaceInStrings("{tftp}", path("tftp"));
-        const Result r = cli(QStringList{"build", "--set", driver(), "--hosts", list} + args);
+        args.replaceInStrings("{list}", list);
+        const Result r = cli(QStringList{"build", "--set", driver()} + args);
         QCOMPARE(r.code, 2);
         const QString first = lines(r.err).value(0);
         const QString expected =
