@@ -75,8 +75,13 @@ _bootwright_cli() {
         compopt -o nospace 2>/dev/null
         return
         ;;
-    --disk2)
+    --disk2 | --hosts)
         COMPREPLY=($(compgen -f -- "$cur"))
+        compopt -o filenames 2>/dev/null
+        return
+        ;;
+    --pxe)
+        COMPREPLY=($(compgen -d -- "$cur"))
         compopt -o filenames 2>/dev/null
         return
         ;;
@@ -96,9 +101,9 @@ _bootwright_cli() {
 
     local options="--help"
     case $command in
-    build) options="--config --set --drive --disk2 --count --check --no-verify --quiet --help" ;;
+    build) options="--config --set --drive --disk2 --count --check --no-verify --hosts --pxe --quiet --help" ;;
     save) options="--config --set --overwrite --replace-oldest --quiet --help" ;;
-    batch) options="--ip --name --quiet --help" ;;
+    batch) options="--ip --name --hosts --quiet --help" ;;
     drives) options="--drive --help" ;;
     list | remove | values) options="--help" ;;
     esac

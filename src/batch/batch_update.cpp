@@ -73,7 +73,8 @@ QByteArray BatchUpdate::rewrite(const QByteArray& old, const Fields& fields) {
     QList<QPair<QString, QByteArray>> lines = splitLines(old);
     // The new text of each key, or null when the diskette keeps its own.
     const QString updates[3] = {fields.updateAddress ? withoutBlanks(fields.address.trimmed()) : QString(),
-                                fields.updateName ? fields.name.trimmed() : QString(), QString()};
+                                fields.updateName ? fields.name.trimmed() : QString(),
+                                fields.updateMask ? withoutBlanks(fields.mask.trimmed()) : QString()};
     for (int k = 0; k < 2; ++k) {
         if (const QString problem = fieldProblem(updates[k], kKeys[k].name); !problem.isEmpty())
             throw FieldError(problem);
@@ -146,6 +147,18 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
         // Shown as the diskette carries it: without the blanks the field keeps for digits not typed.
         const QString address = StrTran(fields.address, QStringLiteral(" "), QString());
         const QString name = fields.name.trimmed();
+        std::optional<Given> host;
+        if (given) {
+            host = given(diskette);
+            if (!host) {
+                const QString done = QStringLiteral("Every host of the host list has its diskette.");
+                inform(diskette == 1 ? done
+                                     : QStringLiteral("Update Successful.\rDisk IP Address is: %1\r"
+                                                      "Disk Client Name is: %2\r\r%3")
+                                           .arg(address, name, done));
+                return End::HostsDone;
+            }
+        }
         const QString prompt =
             diskette == 1
                 ? QStringLiteral("Insert the first floppy diskette in drive %1.  Press OK when ready.")
@@ -157,7 +170,12 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
             Dialogs::Button::Ok)
             return End::Stopped;
 
-        if (diskette > 1) {
+        if (host) {
+            fields.address = host->address;
+            fields.name = host->name;
+            fields.updateMask = !host->mask.isEmpty();
+            fields.mask = host->mask;
+        } else if (diskette > 1) {
             // Both fields advance, whether or not they are written.
             QString mask = QStringLiteral("255.  0.  0.  0");
             AddressRoutines::blankFill(fields.address, mask);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 class Dialogs;
@@ -21,6 +22,17 @@ public:
         bool updateName = true;                              // CheckBox2 "Update Client Name"
         QString name = QStringLiteral("Not Specified");      // Edit3
         QChar drive = QLatin1Char('A');                      // RadioButton1 selected: A, else B
+        // A host list's mask for this diskette: NETMASK is written only then.
+        bool updateMask = false;
+        QString mask;
+    };
+
+    // What a host list gives one diskette, in place of the increment: the address in the field's
+    // 15-character form, the name, and the mask in that form or empty when the list gives none.
+    struct Given {
+        QString address;
+        QString name;
+        QString mask;
     };
 
     enum class End {
@@ -28,6 +40,7 @@ public:
         Stopped,        // a prompt was answered with anything but OK
         MissingFile,    // "Could not find WATTCP.CFG file on the diskette!"
         UnreadableFile, // "Could not open WATTCP.CFG file!"
+        HostsDone,      // the host list has no host left for the next diskette
     };
 
     // A name or address that WATTCP.CFG cannot hold as it stands: go() refuses it before asking for
@@ -50,6 +63,9 @@ public:
     // Called after each diskette has been written, with the address and name it got (an empty text
     // for what it kept of its own).
     std::function<void(int diskette, const QString& address, const QString& name)> updated;
+    // When set, gives each diskette (counted from 1) its values instead of the increment; nullopt
+    // when no host is left, which ends the batch before another diskette is asked for.
+    std::function<std::optional<Given>(int diskette)> given;
 
     // "&GO >". A failure to write the file throws IoError (the old file stays whole), as does a
     // diskette that is no diskette; a field the file cannot hold throws FieldError. Each diskette is

@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -24,9 +25,10 @@ const char* const kUsage =
     "       bootwright-cli COMMAND --help | --help | --version\n"
     "\n"
     "  build [--config DESCRIPTION] [--set NAME=VALUE]... [--drive L=PATH]... [--disk2 PATH] [--count N]\n"
-    "        [--check] [--no-verify]\n"
+    "        [--check] [--no-verify] [--hosts FILE [--pxe DIR]]\n"
     "        builds N diskettes (default 1) from the start-up values, the saved configuration and\n"
-    "        the --set values, in that order; {n} in a drive path is the diskette's number.\n"
+    "        the --set values, in that order; {n} in a drive path is the diskette's number;\n"
+    "        --hosts builds one per row of a host list ({name} in a drive path is the row's name);\n"
     "        --check prints what would be written (DOS path TAB bytes TAB source) and whether it\n"
     "        fits, and writes nothing; --no-verify skips reading the diskette back\n"
     "  save DESCRIPTION [--config DESCRIPTION] [--set NAME=VALUE]... [--overwrite] [--replace-oldest]\n"
@@ -34,7 +36,7 @@ const char* const kUsage =
     "        new one replace the oldest when all 100 slots are in use\n"
     "  list                         one line per saved configuration: description TAB kind\n"
     "  remove DESCRIPTION\n"
-    "  batch [--ip ADDRESS] [--name NAME] DISKETTE...\n"
+    "  batch [--ip ADDRESS] [--name NAME] [--hosts FILE] DISKETTE...\n"
     "        gives each diskette (a directory, an image or a device holding a Multicast\n"
     "        diskette) the next address and name in its WATTCP.CFG, one after another\n"
     "  values                       every NAME --set takes, one a line: name TAB alias TAB kind\n"
@@ -105,6 +107,7 @@ int build(Args& args, const QString& dir, const QString& templateImage) {
     BuildOptions options;
     options.programDir = dir;
     options.templateImage = templateImage;
+    bool countGiven = false;
     while (!args.atEnd()) {
         const QString arg = args.next();
         if (arg == QLatin1String("--config"))
@@ -124,9 +127,27 @@ int build(Args& args, const QString& dir, const QString& templateImage) {
             options.count = args.value(arg).toInt(&ok);
             if (!ok || options.count < 1)
                 throw UsageError(QStringLiteral("--count takes a number of diskettes from 1 up"));
-        } else
+            countGiven = true;
+        } else if (arg == QLatin1String("--hosts"))
+            options.hosts = args.value(arg);
+        else if (arg == QLatin1String("--pxe"))
+            options.pxe = args.value(arg);
+        else
             args.unexpected(arg);
     }
+    if (!options.hosts.isEmpty() && countGiven)
+        throw UsageError(
+            QStringLiteral("--hosts and --count cannot be used together: the host list builds one "
+                           "diskette per row"));
+    const auto named = [](const QString& path) {
+        return path.contains(QLatin1String("{name}"));
+    };
+    if (options.hosts.isEmpty() &&
+        (named(options.disk2) || std::any_of(options.drives.cbegin(), options.drives.cend(),
+                                             [&](const auto& d) { return named(d.second); })))
+        throw UsageError(QStringLiteral("{name} in a path is a host's name: it needs --hosts FILE"));
+    if (!options.pxe.isEmpty() && options.hosts.isEmpty())
+        throw UsageError(QStringLiteral("--pxe needs --hosts: the entries are made for the rows with a mac"));
     return CliBuild::run(options);
 }
 
@@ -170,6 +191,7 @@ int remove(Args& args, const QString& dir) {
 int batch(Args& args, const QString& dir, const QString& templateImage) {
     QString address;
     QString name;
+    QString hosts;
     QStringList diskettes;
     while (!args.atEnd()) {
         const QString arg = args.next();
@@ -177,10 +199,19 @@ int batch(Args& args, const QString& dir, const QString& templateImage) {
             address = args.value(arg);
         else if (arg == QLatin1String("--name"))
             name = args.value(arg);
+        else if (arg == QLatin1String("--hosts"))
+            hosts = args.value(arg);
         else if (arg.startsWith(QLatin1String("--")))
             args.unexpected(arg);
         else
             diskettes << arg;
+    }
+    if (!hosts.isEmpty()) {
+        if (!address.isNull() || !name.isNull())
+            throw UsageError(
+                QStringLiteral("--hosts gives each diskette its address and name: leave out --ip "
+                               "and --name"));
+        return CliBatch::runHosts(dir, hosts, diskettes, templateImage);
     }
     return CliBatch::run(dir, address, name, diskettes, templateImage);
 }

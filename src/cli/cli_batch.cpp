@@ -7,6 +7,7 @@
 #include "platform/dos_fs.h"
 #include "platform/fat_image.h"
 #include "platform/io_error.h"
+#include "rules/host_list.h"
 #include "settings/page_values.h"
 
 #include <QDir>
@@ -33,6 +34,12 @@ private:
 
 namespace CliBatch {
 
+// Puts each diskette into drive A: in turn and updates it with the fields, or with what `given`
+// gives it.
+static int update(const QString& programDir, BatchUpdate::Fields& fields, const QStringList& diskettes,
+                  const QString& templateImage,
+                  const std::function<std::optional<BatchUpdate::Given>(int)>& given);
+
 int run(const QString& programDir, const QString& address, const QString& name, const QStringList& diskettes,
         const QString& templateImage) {
     if (diskettes.isEmpty())
@@ -56,6 +63,40 @@ int run(const QString& programDir, const QString& address, const QString& name, 
             !problem.isEmpty())
             throw UsageError(problem);
     }
+    return update(programDir, fields, diskettes, templateImage, {});
+}
+
+int runHosts(const QString& programDir, const QString& hostsFile, const QStringList& diskettes,
+             const QString& templateImage) {
+    if (diskettes.isEmpty())
+        throw UsageError(
+            QStringLiteral("batch needs at least one DISKETTE (a directory, an image or a device)"));
+    const HostList list = HostList::read(hostsFile);
+    // The batch writes WATTCP.CFG, a Multicast diskette's file: the names are client names.
+    if (const QStringList problems = list.report(HostList::Names::ClientName); !problems.isEmpty()) {
+        for (const QString& problem : problems)
+            std::fprintf(stderr, "%s\n", qPrintable(problem));
+        std::fprintf(stderr, "bootwright-cli: no diskette was touched\n");
+        return Cli::Message;
+    }
+    if (list.size() != diskettes.size())
+        throw UsageError(QStringLiteral("%1 has %2 hosts for %3 diskettes: give one diskette per host")
+                             .arg(hostsFile)
+                             .arg(list.size())
+                             .arg(diskettes.size()));
+    BatchUpdate::Fields fields;
+    return update(programDir, fields, diskettes, templateImage,
+                  [&list](int n) -> std::optional<BatchUpdate::Given> {
+                      if (n > list.size())
+                          return std::nullopt;
+                      const Host& host = list.hosts().at(n - 1);
+                      return BatchUpdate::Given{host.addressField(), host.name, host.maskField()};
+                  });
+}
+
+static int update(const QString& programDir, BatchUpdate::Fields& fields, const QStringList& diskettes,
+                  const QString& templateImage,
+                  const std::function<std::optional<BatchUpdate::Given>(int)>& given) {
     fields.drive = QLatin1Char('A');
 
     DriveTable drives = DriveTable::load(programDir);
@@ -70,6 +111,7 @@ int run(const QString& programDir, const QString& address, const QString& name, 
     DosFs fs(drives);
     BatchDialogs dialogs(diskettes.size());
     BatchUpdate batch(fs, dialogs);
+    batch.given = given;
     batch.diskettePlaced = [&](int n) {
         fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath());
         return true;

@@ -1,6 +1,7 @@
 #include "cli/cli_build.h"
 
 #include "cli/cli.h"
+#include "cli/cli_hosts.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
 #include "platform/clock.h"
@@ -17,6 +18,7 @@
 #include "writers/client_identity.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -136,6 +138,17 @@ int run(const BuildOptions& options) {
     const QString targetPath = drives.hostPath(target);
     if (targetPath.isEmpty())
         throw UsageError(QStringLiteral("drive %1: is not mapped; map it with --drive %1=PATH").arg(target));
+    std::optional<HostRun> hosts;
+    if (!options.hosts.isEmpty()) {
+        hosts.emplace(options.hosts, options.pxe, settings, drives, target);
+        if (!hosts->problems().isEmpty()) {
+            for (const QString& problem : hosts->problems())
+                std::fprintf(stderr, "%s\n", qPrintable(problem));
+            std::fprintf(stderr, "bootwright-cli: nothing was written\n");
+            return Cli::Message;
+        }
+    }
+    const int count = hosts ? hosts->count() : options.count;
     if (options.count > 1 && !targetPath.contains(kNumber))
         throw UsageError(QStringLiteral("--count %1 writes %1 diskettes: put {n} into the path of drive %2: "
                                         "(now %3), so that each diskette gets its own")
@@ -157,8 +170,13 @@ int run(const BuildOptions& options) {
     RememberedAddress multicastRemembered;
     RememberedAddress microsoftRemembered;
 
-    for (int n = 1; n <= options.count; ++n) {
-        if (n > 1) {
+    for (int n = 1; n <= count; ++n) {
+        if (hosts) {
+            // Each diskette passes the address page with its host, and the pages after it.
+            hosts->take(settings, n, multicastRemembered, microsoftRemembered);
+            if (settings.buildMode() == 1)
+                ShowSteps::postConfiguration(settings);
+        } else if (n > 1) {
             // As passing the wizard again would advance them.
             if (settings.buildMode() == 1) {
                 ShowSteps::multicastClient(settings, multicastRemembered);
@@ -167,7 +185,8 @@ int run(const BuildOptions& options) {
                 ShowSteps::microsoftStandalone(settings, microsoftRemembered);
             }
         }
-        const DriveTable diskDrives = numberedDrives(drives, n);
+        const DriveTable diskDrives =
+            hosts ? hosts->named(numberedDrives(drives, n), n) : numberedDrives(drives, n);
         DosFs fs(diskDrives);
         // A card chosen for another kind of diskette takes this kind's driver, as on the NIC page.
         if (settings.buildMode() != 4)
@@ -192,7 +211,8 @@ int run(const BuildOptions& options) {
                 }
             }
             BuildRun run(fs, dialogs, view, clock);
-            const QString disk2 = numbered(options.disk2, n);
+            const QString disk2 =
+                hosts ? hosts->named(numbered(options.disk2, n), n) : numbered(options.disk2, n);
             run.secondDiskette = [&fs, &disk2, target] {
                 if (!disk2.isEmpty())
                     fs.mapDrive(target, disk2);
@@ -210,6 +230,8 @@ int run(const BuildOptions& options) {
                 return Cli::IoFailure;
             if (run.BuildCancelled())
                 return Cli::Message;
+            if (hosts)
+                hosts->built(n, diskDrives.hostPath(target));
         } catch (const IoError& e) {
             dialogs.print(QStringLiteral("bootwright-cli: ") + e.message());
             return Cli::IoFailure;

@@ -17,6 +17,8 @@ struct BuildOptions {
     QString templateImage; // --template: new images are made from it; empty: PCBW.INI's, if any
     bool check = false;    // --check: print the plan, write nothing
     bool verify = true;    // --no-verify turns the read-back off
+    QString hosts;         // a host list: one diskette per row; empty: none
+    QString pxe;           // the folder of the network boot entries; empty: none
 };
 
 namespace CliBuild {

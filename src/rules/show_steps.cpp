@@ -1,5 +1,6 @@
 #include "rules/show_steps.h"
 
+#include "rules/host_list.h"
 #include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
@@ -50,6 +51,32 @@ void dhcpCheck(BuildSettings& settings, const AddressPage& page, RememberedAddre
     remembered = fields.remembered;
     if (effect.uncheckIncrementSwitch)
         settings.setChecked(page.dhcpTiesIncrement, false);
+}
+
+void takeHost(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
+              const Host& host) {
+    if (settings.isChecked(page.dhcpSwitch)) {
+        // A radio button is left by selecting another of its group.
+        if (page.dhcpSwitch == PageValue::MicrosoftIpDhcp)
+            settings.setChecked(PageValue::MicrosoftIpFixed, true);
+        else
+            settings.setChecked(page.dhcpSwitch, false);
+    }
+    dhcpCheck(settings, page, remembered);
+    QString address = settings.text(page.addressField);
+    QString mask = settings.text(page.maskField);
+    AddressRoutines::blankFill(address, mask);
+    if (const QString given = host.addressField(); !given.isNull())
+        address = given;
+    if (const QString given = host.maskField(); !given.isNull())
+        mask = given;
+    settings.setText(page.addressField, address);
+    settings.setText(page.maskField, mask);
+    settings.setText(page.nameField, host.name);
+    if (page.afterIncrement != AddressPage::Remember::Nothing)
+        remembered.address = address;
+    if (page.afterIncrement == AddressPage::Remember::AddressAndMask)
+        remembered.mask = mask;
 }
 
 void blankFill(BuildSettings& settings) {

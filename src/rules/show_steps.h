@@ -3,6 +3,7 @@
 #include "rules/address_routines.h"
 
 class BuildSettings;
+struct Host;
 
 // What showing a page again does to the values, worked on a BuildSettings instead of the controls.
 // The command line runs these between diskettes so that each copy gets the address and name that
@@ -22,6 +23,14 @@ void dhcpCheck(BuildSettings& settings, const AddressPage& page, RememberedAddre
 // The blank fill every address page makes first when it is shown: an untouched empty field takes
 // the default address or mask.
 void blankFill(BuildSettings& settings);
+
+// An address page's showing with a host list: in place of the increment and the numbering, the
+// host's name, address and (when the list gives one) mask go into the fields, after the blank
+// fill, and are remembered as an increment's would be. A host's address is no DHCP address, so the
+// DHCP choice is left (the address is then used as entered); the switches of the increments stay
+// as they are, for when the list is closed.
+void takeHost(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
+              const Host& host);
 
 // Multicast client page
 void multicastClient(BuildSettings& settings, RememberedAddress& remembered);

@@ -6,6 +6,7 @@
 #include "gui/widgets/window_fit.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
+#include "rules/host_queue.h"
 #include "rules/next_diskette.h"
 
 #include <QCheckBox>
@@ -111,8 +112,14 @@ TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host
     buttons->addSpacing(12);
     buttons->addWidget(m_button3);
 
+    m_hostLine = new QLabel(this);
+    m_hostLine->setObjectName(QStringLiteral("HostLine"));
+    m_hostLine->setTextFormat(Qt::PlainText);
+    m_hostLine->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(m_hostLine);
     layout->addSpacing(8);
     layout->addWidget(driveBox);
     layout->addStretch(1);
@@ -122,6 +129,17 @@ TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host
     connect(m_checkBox2, &QCheckBox::toggled, this, &TForm26::CheckBox2Click);
     connect(m_button2, &QPushButton::clicked, this, &TForm26::Button2Click);
     connect(m_button3, &QPushButton::clicked, this, &TForm26::Button3Click);
+    showNextHost();
+}
+
+void TForm26::showNextHost() {
+    const HostQueue& hosts = m_host.hosts();
+    m_hostLine->setText(hosts.line());
+    m_hostLine->setVisible(hosts.active());
+    if (const std::optional<Host> next = hosts.current()) {
+        m_edit1->setValue(next->addressField());
+        m_edit3->setText(next->name);
+    }
 }
 
 void TForm26::CheckBox1Click() {
@@ -159,6 +177,19 @@ void TForm26::Button2Click() {
             fs.mapDrive(fields.drive, next);
             return true;
         };
+        HostQueue& hosts = m_host.hosts();
+        if (hosts.active()) {
+            // Each diskette gets the next host of the list; an updated diskette is the host's.
+            batch.given = [&hosts](int) -> std::optional<BatchUpdate::Given> {
+                const std::optional<Host> next = hosts.current();
+                if (!next)
+                    return std::nullopt;
+                return BatchUpdate::Given{next->addressField(), next->name, next->maskField()};
+            };
+            batch.updated = [&hosts](int, const QString&, const QString&) {
+                hosts.advance();
+            };
+        }
         batch.go(fields);
     } catch (const IoError& e) {
         dialogs.message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
@@ -168,6 +199,7 @@ void TForm26::Button2Click() {
     // The fields hold what the next diskette is to get, however the run ended.
     m_edit1->setValue(fields.address);
     m_edit3->setText(fields.name);
+    showNextHost();
 }
 
 void TForm26::Button3Click() {

@@ -45,4 +45,8 @@ private:
     QListWidget* m_listBox1;
     QPushButton* m_button2;
     QPushButton* m_button3;
+    QLabel* m_hostLine; // which host of a loaded host list the next diskette gets
+
+    // With a host list, the fields show the host whose diskette is next.
+    void showNextHost();
 };

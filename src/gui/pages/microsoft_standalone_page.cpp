@@ -4,6 +4,7 @@
 #include "gui/pages/page_values.h"
 #include "gui/widgets/address_edit.h"
 #include "rules/choice_rules.h"
+#include "rules/host_queue.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
@@ -76,6 +77,10 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     buildLoginTab();
     m_pageControl1->setCurrentIndex(LoginNameTab);
     body()->addWidget(m_pageControl1, 1);
+    m_hostLine = plainLabel(QString(), this);
+    m_hostLine->setObjectName(QStringLiteral("HostLine"));
+    m_hostLine->hide();
+    body()->addWidget(m_hostLine);
 
     // Start-up choices before the rules are connected, so that setting them runs no rule.
     const BuildSettings defaults;
@@ -235,12 +240,34 @@ void TForm40::workgroupRule() {
 }
 
 bool TForm40::checkNext() {
-    return !refused(PageRules::microsoftStandaloneNext(values()));
+    if (refused(PageRules::microsoftStandaloneNext(values())))
+        return false;
+    // A host list is checked for client names when it is loaded; a computer name has rules of its
+    // own, which only this page knows to apply.
+    if (const std::optional<Host> next = host().hosts().current(); next && m_edit3->text() == next->name) {
+        const QString problem = HostList::nameProblem(next->name, HostList::Names::ComputerName);
+        if (!problem.isEmpty())
+            return !refused(Refusal{
+                QStringLiteral("%1:%2: %3").arg(host().hosts().list().file()).arg(next->line).arg(problem)});
+    }
+    return true;
 }
 
 void TForm40::FormShow() {
     workgroupRule();
     BuildSettings s = values();
-    ShowSteps::microsoftStandalone(s, m_remembered);
+    // With a host list, the host whose diskette is next comes in place of the increments.
+    HostQueue& hosts = host().hosts();
+    if (const std::optional<Host> next = hosts.current()) {
+        ShowSteps::takeHost(s, kPage, m_remembered, *next);
+        hosts.taken(pageId());
+    } else if (!hosts.active()) {
+        ShowSteps::microsoftStandalone(s, m_remembered);
+    }
+    m_hostLine->setText(hosts.line());
+    m_hostLine->setVisible(hosts.active());
     setValues(s);
+    // The fields take input exactly when they show an address, not DHCP's word.
+    m_edit1->setEnabled(m_edit1->isMasked());
+    m_edit2->setEnabled(m_edit2->isMasked());
 }

@@ -65,5 +65,6 @@ private:
     QLabel* m_label1;
     QLineEdit* m_edit5;
     QLineEdit* m_edit6;
+    QLabel* m_hostLine; // which host of a loaded host list the page shows
     RememberedAddress m_remembered;
 };

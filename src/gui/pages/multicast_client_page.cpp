@@ -4,6 +4,7 @@
 #include "gui/widgets/address_edit.h"
 #include "gui/widgets/hint_dialog.h"
 #include "rules/choice_rules.h"
+#include "rules/host_queue.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
@@ -78,6 +79,11 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     nameRow->addWidget(m_edit3, 0, 1);
     nameRow->addWidget(m_checkBox1, 0, 2);
     body()->addLayout(nameRow);
+    m_hostLine = new QLabel(this);
+    m_hostLine->setObjectName(QStringLiteral("HostLine"));
+    m_hostLine->setTextFormat(Qt::PlainText);
+    m_hostLine->hide();
+    body()->addWidget(m_hostLine);
     body()->addStretch(1);
 
     // Saved with a configuration, never shown.
@@ -133,7 +139,16 @@ void TForm6::syncControls() {
 
 void TForm6::FormShow() {
     BuildSettings s = values();
-    ShowSteps::multicastClient(s, m_remembered);
+    // With a host list, the host whose diskette is next comes in place of the increments.
+    HostQueue& hosts = host().hosts();
+    if (const std::optional<Host> next = hosts.current()) {
+        ShowSteps::takeHost(s, kPage, m_remembered, *next);
+        hosts.taken(pageId());
+    } else if (!hosts.active()) {
+        ShowSteps::multicastClient(s, m_remembered);
+    }
+    m_hostLine->setText(hosts.line());
+    m_hostLine->setVisible(hosts.active());
     setValues(s);
     syncControls();
     if (m_edit1->isEnabled())

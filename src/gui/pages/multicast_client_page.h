@@ -5,6 +5,7 @@
 
 class AddressEdit;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QTimer;
 
@@ -47,5 +48,6 @@ private:
     QCheckBox* m_checkBox2;
     QCheckBox* m_checkBox3;
     QTimer* m_hintTimer;
+    QLabel* m_hostLine; // which host of a loaded host list the page shows
     RememberedAddress m_remembered;
 };

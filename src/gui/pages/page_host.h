@@ -9,6 +9,7 @@
 #include <QString>
 
 class Clock;
+class HostQueue;
 class QWidget;
 
 // What a page knows of the program around it: the ports, the program directory, BuildMode, the
@@ -34,6 +35,10 @@ public:
     virtual BuildSettings collect() const = 0;
     // Sets every page value and BuildMode from the settings (a loaded configuration).
     virtual void apply(const BuildSettings& settings) = 0;
+
+    // The host list the address pages and the batch take each next host from (inactive without
+    // one).
+    virtual HostQueue& hosts() = 0;
 
     // The window of a role, or nullptr.
     virtual QWidget* form(PageId id) const = 0;

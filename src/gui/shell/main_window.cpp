@@ -1,14 +1,17 @@
 #include "gui/shell/main_window.h"
 
 #include "gui/pages/batch_page.h"
+#include "gui/pages/host_list_window.h"
 #include "gui/shell/wizard.h"
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/bit_button.h"
 #include "gui/widgets/hint_dialog.h"
 #include "gui/widgets/user_prefs_dialog.h"
+#include "platform/io_error.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -116,6 +119,13 @@ void MainWindow::createMenus() {
     file->setObjectName(QStringLiteral("File1"));
     connect(addItem(file, tr("&Load Previous Configuration"), "LoadPreviousConfiguration1"),
             &QAction::triggered, this, &MainWindow::LoadPreviousConfiguration1Click);
+    connect(addItem(file, tr("Load &Host List..."), "LoadHostList1"), &QAction::triggered, this,
+            &MainWindow::LoadHostList1Click);
+    QAction* closeHosts = addItem(file, tr("&Close Host List"), "CloseHostList1");
+    closeHosts->setEnabled(false);
+    connect(closeHosts, &QAction::triggered, this, &MainWindow::CloseHostList1Click);
+    connect(file, &QMenu::aboutToShow, this,
+            [this, closeHosts] { closeHosts->setEnabled(m_wizard.hosts().active()); });
     file->addSeparator();
     connect(addItem(file, tr("&Exit                     Alt-F4"), "Exit1"), &QAction::triggered, this,
             &MainWindow::Exit1Click);
@@ -268,6 +278,30 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::LoadPreviousConfiguration1Click() {
     m_wizard.go(this, PageId::LoadConfiguration);
+}
+
+void MainWindow::LoadHostList1Click() {
+    Dialogs& dialogs = m_wizard.dialogs();
+    const QString path = dialogs.openFileName(tr("Load Host List"), tr("Host lists (*.csv);;All files (*)"),
+                                              QDir::homePath(), QString());
+    if (path.isEmpty())
+        return;
+    HostList list;
+    try {
+        list = HostList::read(path);
+    } catch (const IoError& e) {
+        dialogs.message(e.message(), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
+        return;
+    }
+    HostListWindow window(list, this);
+    if (window.exec() == QDialog::Accepted)
+        m_wizard.hosts().load(list);
+    findChild<QAction*>(QStringLiteral("CloseHostList1"))->setEnabled(m_wizard.hosts().active());
+}
+
+void MainWindow::CloseHostList1Click() {
+    m_wizard.hosts().close();
+    findChild<QAction*>(QStringLiteral("CloseHostList1"))->setEnabled(false);
 }
 
 void MainWindow::Exit1Click() {

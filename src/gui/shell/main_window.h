@@ -27,6 +27,11 @@ Q_SIGNALS:
 
 public Q_SLOTS:
     void LoadPreviousConfiguration1Click();
+    // Asks for a host list, shows it, and once it is accepted the address pages and the batch take
+    // each next host from it.
+    void LoadHostList1Click();
+    // Back to the increments.
+    void CloseHostList1Click();
     void Exit1Click();
     void MulticastDiskettes1Click();
     void StandaloneDiskettes1Click();

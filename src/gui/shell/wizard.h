@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
+#include "rules/host_queue.h"
 
 #include <QMap>
 #include <QObject>
@@ -46,6 +47,8 @@ public:
     // The chosen item of the Standalone Parameters page, which some routes depend on.
     QString chosenNos() const override;
 
+    HostQueue& hosts() override { return m_hosts; }
+
     // Hides `from` (when given) and shows the target; the main window for PageId::Main.
     void go(QWidget* from, PageId to) override;
     void showMain(QWidget* from = nullptr) override;
@@ -61,4 +64,5 @@ private:
     QString m_programDir;
     int m_buildMode = 1;
     QMap<PageId, QPointer<QWidget>> m_forms;
+    HostQueue m_hosts;
 };

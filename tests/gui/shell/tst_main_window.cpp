@@ -149,8 +149,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "File1"
                               << "&File"
-                              << QStringList{"&Load Previous Configuration", "-",
-                                             "&Exit                     Alt-F4"};
+                              << QStringList{"&Load Previous Configuration", "Load &Host List...",
+                                             "&Close Host List", "-", "&Exit                     Alt-F4"};
         QTest::newRow("Create") << "Create1"
                                 << "&Create"
                                 << QStringList{"&Multicast Diskettes", "&Standalone Diskettes", "-",

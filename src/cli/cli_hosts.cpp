@@ -1,0 +1,104 @@
+#include "cli/cli_hosts.h"
+
+#include "cli/cli_settings.h"
+#include "cli/pxe_entries.h"
+#include "rules/show_steps.h"
+#include "settings/build_settings.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+const QString kName = QStringLiteral("{name}");
+const QString kNumber = QStringLiteral("{n}");
+
+} // namespace
+
+HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings& settings,
+                 const DriveTable& drives, QChar target)
+    : m_list(HostList::read(file)), m_pxeDir(pxeDir) {
+    const int mode = settings.buildMode();
+    if (mode != 1 && mode != 3)
+        throw UsageError(
+            QStringLiteral("--hosts: %1 diskettes carry no client address or name; a host list is "
+                           "for Multicast and Microsoft TCP/IP diskettes")
+                .arg(mode == 2 ? QStringLiteral("NetWare") : QStringLiteral("no-network")));
+    const QString path = drives.hostPath(target);
+    if (m_list.size() > 1 && !path.contains(kName) && !path.contains(kNumber))
+        throw UsageError(
+            QStringLiteral("%1 has %2 hosts: put {name} or {n} into the path of drive %3: (now %4), "
+                           "so that each host gets its own diskette")
+                .arg(file)
+                .arg(m_list.size())
+                .arg(target)
+                .arg(path));
+
+    QList<HostProblem> problems =
+        m_list.problems(mode == 1 ? HostList::Names::ClientName : HostList::Names::ComputerName);
+    if (!m_pxeDir.isEmpty()) {
+        if (!QFileInfo(m_pxeDir).isDir())
+            throw UsageError(QStringLiteral("--pxe %1: no such folder").arg(m_pxeDir));
+        if (drives.kind(target) != DriveTable::Kind::Image)
+            throw UsageError(QStringLiteral("--pxe boots diskette images, and drive %1: is %2")
+                                 .arg(target)
+                                 .arg(drives.describe(target)));
+        if (mode == 3 &&
+            settings.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY")))
+            throw UsageError(QStringLiteral("--pxe: the \"%1\" form asks for its second diskette while it "
+                                            "starts, which a network boot cannot put into the drive")
+                                 .arg(settings.itemText(PageValue::StandaloneNos)));
+        if (!m_list.hasMacs() && m_list.size() > 0)
+            throw UsageError(
+                QStringLiteral("--pxe writes an entry for each row with a mac, and %1 has none").arg(file));
+        static const QRegularExpression blank(QStringLiteral("\\s"));
+        for (int n = 1; n <= count(); ++n) {
+            const Host& host = m_list.hosts().at(n - 1);
+            if (host.macKey().isEmpty())
+                continue;
+            const QString image = named(QString(path).replace(kNumber, QString::number(n)), n);
+            const QString ref = PxeEntries::imageReference(m_pxeDir, image);
+            if (ref.contains(blank))
+                problems.append({host.line, QStringLiteral("the image %1 has a blank in its path, which a "
+                                                           "PXELINUX entry cannot name")
+                                                .arg(ref)});
+        }
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const HostProblem& a, const HostProblem& b) { return a.line < b.line; });
+    }
+    for (const HostProblem& p : std::as_const(problems))
+        m_problems << QStringLiteral("%1:%2: %3").arg(file).arg(p.line).arg(p.text);
+    if (!m_pxeDir.isEmpty()) {
+        if (const QString problem = PxeEntries::scriptProblem(m_pxeDir); !problem.isEmpty())
+            m_problems << problem;
+    }
+}
+
+void HostRun::take(BuildSettings& settings, int n, RememberedAddress& multicast,
+                   RememberedAddress& microsoft) const {
+    const Host& host = m_list.hosts().at(n - 1);
+    if (settings.buildMode() == 3)
+        ShowSteps::takeHost(settings, AddressPages::MicrosoftStandalone, microsoft, host);
+    else
+        ShowSteps::takeHost(settings, AddressPages::MulticastClient, multicast, host);
+}
+
+QString HostRun::named(QString path, int n) const {
+    return path.replace(kName, m_list.hosts().at(n - 1).name);
+}
+
+DriveTable HostRun::named(const DriveTable& drives, int n) const {
+    DriveTable out = drives;
+    const auto mappings = drives.mappings();
+    for (auto it = mappings.cbegin(); it != mappings.cend(); ++it)
+        out.map(it.key(), named(it.value(), n));
+    return out;
+}
+
+void HostRun::built(int n, const QString& image) const {
+    const Host& host = m_list.hosts().at(n - 1);
+    if (m_pxeDir.isEmpty() || host.macKey().isEmpty())
+        return;
+    PxeEntries::write(m_pxeDir, host.macKey(), host.name, host.address, image);
+}

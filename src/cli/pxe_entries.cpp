@@ -1,0 +1,142 @@
+#include "cli/pxe_entries.h"
+
+#include "platform/file_lock.h"
+#include "platform/io_error.h"
+#include "platform/replacement_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QPair>
+#include <QRegularExpression>
+
+namespace {
+
+const QByteArray kMarker = "# Diskette images by MAC address, written by bootwright-cli: one line per host.";
+
+const QRegularExpression& entryLine() {
+    static const QRegularExpression line(QStringLiteral(
+        "\\Aiseq \\$\\{netX/mac\\} ([0-9a-f]{2}(?::[0-9a-f]{2}){5}) && set bwimage (\\S+) \\|\\|\\z"));
+    return line;
+}
+
+QString colons(const QString& macKey) {
+    return QString(macKey).replace(QLatin1Char('-'), QLatin1Char(':'));
+}
+
+// The path with its folder's links resolved, so that a DIR reached through a link still contains
+// the images under it; the file itself need not exist yet.
+QString resolved(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
+QString scriptPath(const QString& dir) {
+    return QDir(dir).filePath(PxeEntries::ScriptName);
+}
+
+} // namespace
+
+namespace PxeEntries {
+
+QString entryName(const QString& macKey) {
+    return QStringLiteral("01-") + macKey;
+}
+
+QString imageReference(const QString& dir, const QString& image) {
+    const QString base = QFileInfo(dir).canonicalFilePath();
+    const QString file = resolved(image);
+    if (!base.isEmpty()) {
+        const QString relative = QDir(base).relativeFilePath(file);
+        if (!relative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(relative))
+            return relative;
+    }
+    return file;
+}
+
+QByteArray entry(const QString& name, const QString& address, const QString& imageRef) {
+    return QStringLiteral("# %1 %2, written by bootwright-cli\n"
+                          "DEFAULT bootwright\n"
+                          "LABEL bootwright\n"
+                          "KERNEL memdisk\n"
+                          "INITRD %3\n"
+                          "APPEND floppy\n")
+        .arg(name, address, imageRef)
+        .toUtf8();
+}
+
+QByteArray script(const QByteArray& old, const QString& macKey, const QString& imageRef) {
+    QList<QPair<QString, QString>> entries; // MAC with colons, image
+    for (const QByteArray& line : old.split('\n')) {
+        const QRegularExpressionMatch m = entryLine().match(QString::fromUtf8(line).trimmed());
+        if (m.hasMatch())
+            entries.append({m.captured(1), m.captured(2)});
+    }
+    const QString mac = colons(macKey);
+    bool replaced = false;
+    for (auto& e : entries) {
+        if (e.first == mac) {
+            e.second = imageRef;
+            replaced = true;
+        }
+    }
+    if (!replaced)
+        entries.append({mac, imageRef});
+
+    QByteArray out = "#!ipxe\n" + kMarker + "\n";
+    for (const auto& e : std::as_const(entries))
+        out += QStringLiteral("iseq ${netX/mac} %1 && set bwimage %2 ||\n").arg(e.first, e.second).toUtf8();
+    out += "isset ${bwimage} || goto bwunknown\n"
+           "kernel memdisk floppy\n"
+           "initrd ${bwimage}\n"
+           "boot\n"
+           ":bwunknown\n"
+           "echo No diskette image for ${netX/mac}\n"
+           "exit 1\n";
+    return out;
+}
+
+QString scriptProblem(const QString& dir) {
+    const QString path = scriptPath(dir);
+    if (!QFileInfo::exists(path))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+    const QList<QByteArray> lines = file.read(64 * 1024).split('\n');
+    if (lines.size() < 2 || lines.at(1).trimmed() != kMarker)
+        return QStringLiteral("%1 is not a script bootwright-cli wrote; it is left as it is (move it away to "
+                              "have a new one written)")
+            .arg(path);
+    return {};
+}
+
+void write(const QString& dir, const QString& macKey, const QString& name, const QString& address,
+           const QString& image) {
+    const QString ref = imageReference(dir, image);
+    const QString entries = QDir(dir).filePath(QStringLiteral("pxelinux.cfg"));
+    if (!QDir().mkpath(entries))
+        throw IoError(QStringLiteral("Cannot make the folder %1").arg(entries));
+    // A killed run's temporary files would otherwise stay in the TFTP folder for good.
+    ReplacementFile::removeStale(entries);
+    ReplacementFile::replace(QDir(entries).filePath(entryName(macKey)), entry(name, address, ref));
+
+    const QString path = scriptPath(dir);
+    const FileLock lock = FileLock::beside(path, FileLock::Mode::Exclusive);
+    if (const QString problem = scriptProblem(dir); !problem.isEmpty())
+        throw IoError(problem);
+    QByteArray old;
+    if (QFileInfo::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw IoError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        old = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw IoError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    }
+    ReplacementFile::replace(path, script(old, macKey, ref));
+}
+
+} // namespace PxeEntries

@@ -1,0 +1,344 @@
+#include "cli_fixture.h"
+#include "diskette_contents.h"
+#include "test_env.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// A lab built from a host list with the real bootwright-cli: one image per row, the network boot
+// entries beside them, the batch over copied diskettes, and lists with mistakes that must leave
+// everything untouched.
+class TestCliHosts : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+    QString m_dir; // the program directory
+
+    struct Result {
+        int code;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    Result cli(QStringList args) const {
+        args = QStringList{"--dir", m_dir} + args;
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.start(QStringLiteral(BW_CLI_PATH), args);
+        p.waitForFinished(300000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+                p.readAllStandardError()};
+    }
+
+    QString path(const QString& rel) const { return m_tmp.filePath(rel); }
+    QString driver() const { return "nic.driver=" + m_dir + "/nics/NE2000.DOS"; }
+
+    // LAB1 ... LABn at 10.0.2.11 on, with a mask and a MAC each.
+    static QByteArray lab(int hosts) {
+        QByteArray csv = "# lab 2, floor 1\r\nname,address,mask,mac\r\n";
+        for (int n = 1; n <= hosts; ++n)
+            csv += QStringLiteral("LAB%1,10.0.2.%2,255.255.255.0,52:54:00:00:02:%3\r\n")
+                       .arg(n)
+                       .arg(10 + n)
+                       .arg(n, 2, 16, QLatin1Char('0'))
+                       .toLatin1();
+        return csv;
+    }
+    QString writeList(const QByteArray& csv, const QString& name = "lab.csv") const {
+        TestEnv::writeHostFile(path(name), csv);
+        return path(name);
+    }
+    static QString mac(int n) { return QStringLiteral("52-54-00-00-02-%1").arg(n, 2, 16, QLatin1Char('0')); }
+    static QStringList lines(const QByteArray& bytes) {
+        return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    // Every file below a folder, relative.
+    static QStringList filesIn(const QString& dir) {
+        QStringList out;
+        QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            out << QDir(dir).relativeFilePath(it.next());
+        out.sort();
+        return out;
+    }
+
+private Q_SLOTS:
+    void init() {
+        QVERIFY(m_tmp.isValid());
+        QDir(m_tmp.path()).removeRecursively();
+        for (const char* sub : {"prog", "out", "tftp", "copies"})
+            QDir().mkpath(path(QString::fromLatin1(sub)));
+        m_dir = path("prog");
+        TestEnv::writeHostFile(m_dir + "/PCBW.INI", QStringLiteral("[LOCATIONS]\r\n"
+                                                                   "NICDriverPath=%1/nics/\r\n"
+                                                                   "MicrosoftDriverPath=%1/ms/\r\n"
+                                                                   "Client=%1/pella/client.exe\r\n")
+                                                        .arg(m_dir)
+                                                        .toLatin1());
+        for (const QString& f : QStringList{"ne2000.dos"} + kMulticastStackFiles)
+            TestEnv::writeHostFile(m_dir + "/nics/" + f, "placeholder\r\n");
+        for (const QString& f : kMicrosoftFiles)
+            TestEnv::writeHostFile(m_dir + "/ms/" + f, "placeholder\r\n");
+        TestEnv::writeHostFile(m_dir + "/pella/client.exe", "placeholder client\r\n");
+    }
+
+    void labOfThirtyIntoImagesAndNetworkBoot() {
+        const QString tftp = path("tftp");
+        QVERIFY(QDir().mkpath(tftp + "/images"));
+        // Another lab's entry stays; this lab's LAB3 had an older image in the script.
+        TestEnv::writeHostFile(tftp + "/pxelinux.cfg/01-aa-bb-cc-dd-ee-ff", "another lab\n");
+        TestEnv::writeHostFile(
+            tftp + "/bootwright.ipxe",
+            "#!ipxe\n"
+            "# Diskette images by MAC address, written by bootwright-cli: one line per host.\n"
+            "iseq ${netX/mac} aa:bb:cc:dd:ee:ff && set bwimage old/PC9.img ||\n"
+            "iseq ${netX/mac} 52:54:00:00:02:03 && set bwimage old/LAB3.img ||\n"
+            "isset ${bwimage} || goto bwunknown\n");
+        // The post-configuration page copies the Multicast address at each showing: the host's.
+        const Result r = cli({"build", "--set", driver(), "--set", "post.on=1", "--set", "post.ip.set=1",
+                              "--set", "post.ip.multicast=1", "--hosts", writeList(lab(30)), "--drive",
+                              "A=" + tftp + "/images/{name}.img", "--pxe", tftp});
+        QCOMPARE(r.code, 0);
+
+        QStringList expectedOut;
+        QStringList expectedScript{
+            "#!ipxe", "# Diskette images by MAC address, written by bootwright-cli: one line per host.",
+            "iseq ${netX/mac} aa:bb:cc:dd:ee:ff && set bwimage old/PC9.img ||",
+            "iseq ${netX/mac} 52:54:00:00:02:03 && set bwimage images/LAB3.img ||"};
+        for (int n = 1; n <= 30; ++n) {
+            const QString name = QStringLiteral("LAB%1").arg(n);
+            const QString address = QStringLiteral("10.0.2.%1").arg(10 + n);
+            const QString image = tftp + "/images/" + name + ".img";
+            expectedOut << QStringLiteral("%1\t%2\t%3\t%4").arg(n).arg(image, address, name);
+            QVERIFY2(TestEnv::fsckClean(image), qPrintable(image));
+            QCOMPARE(TestEnv::mtype(image, "::/WATTCP.CFG"), QStringLiteral("[CLIENT DISKETTE OPERATION]\r\n"
+                                                                            "MY_IP=%1\r\n"
+                                                                            "HOSTNAME=%2\r\n"
+                                                                            "NETMASK=255.255.255.0\r\n"
+                                                                            " \r\n"
+                                                                            "[POST-CONFIGURATION OPTIONS]\r\n"
+                                                                            "IPADDRESS=%1\r\n")
+                                                                 .arg(address, name)
+                                                                 .toLatin1());
+            QCOMPARE(lines(TestEnv::readHostFile(tftp + "/pxelinux.cfg/01-" + mac(n))),
+                     (QStringList{"# " + name + " " + address + ", written by bootwright-cli",
+                                  "DEFAULT bootwright", "LABEL bootwright", "KERNEL memdisk",
+                                  "INITRD images/" + name + ".img", "APPEND floppy"}));
+            if (n != 3)
+                expectedScript << "iseq ${netX/mac} " + mac(n).replace('-', ':') + " && set bwimage images/" +
+                                      name + ".img ||";
+        }
+        expectedScript << "isset ${bwimage} || goto bwunknown"
+                       << "kernel memdisk floppy"
+                       << "initrd ${bwimage}"
+                       << "boot"
+                       << ":bwunknown"
+                       << "echo No diskette image for ${netX/mac}"
+                       << "exit 1";
+        QCOMPARE(lines(r.out), expectedOut);
+        QCOMPARE(lines(TestEnv::readHostFile(tftp + "/bootwright.ipxe")), expectedScript);
+        QCOMPARE(TestEnv::readHostFile(tftp + "/pxelinux.cfg/01-aa-bb-cc-dd-ee-ff"),
+                 QByteArray("another lab\n"));
+        QCOMPARE(QDir(tftp + "/pxelinux.cfg").entryList(QDir::Files).size(), 31);
+    }
+
+    void imagesElsewhereAreNamedByTheirPath() {
+        const QString list = writeList("name,address,mac\nPC1,10.0.0.1,00:1A:2B:3C:4D:01\nPC2,10.0.0.2,\n");
+        const Result r = cli({"build", "--set", driver(), "--set", "multicast.mask=255.255.0.0", "--hosts",
+                              list, "--drive", "A=" + path("out/disk{n}.img"), "--pxe", path("tftp")});
+        QCOMPARE(r.code, 0);
+        // The page's mask stays where the list gives none; a row without a MAC gets no entry.
+        QVERIFY(TestEnv::mtype(path("out/disk2.img"), "::/WATTCP.CFG").contains("NETMASK=255.255.0.0\r\n"));
+        QCOMPARE(filesIn(path("tftp")), (QStringList{".bootwright.ipxe.lock", "bootwright.ipxe",
+                                                     "pxelinux.cfg/01-00-1a-2b-3c-4d-01"}));
+        QVERIFY(lines(TestEnv::readHostFile(path("tftp/pxelinux.cfg/01-00-1a-2b-3c-4d-01")))
+                    .contains("INITRD " + QFileInfo(path("out/disk1.img")).canonicalFilePath()));
+    }
+
+    void listProblemsWriteNothing_data() {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QStringList>("expected"); // after "FILE:"
+        QByteArray twiceAndAbove = lab(6);
+        twiceAndAbove.replace("LAB5,10.0.2.15", "LAB5,10.0.2.11")
+            .replace("LAB6,10.0.2.16", "LAB6,10.0.2.256");
+        QTest::newRow("an address twice and a group above 255")
+            << twiceAndAbove << QStringList()
+            << QStringList{"7: address 10.0.2.11 is also on line 3",
+                           "8: address 10.0.2.256 has a group above 255 (256)"};
+        QTest::newRow("a computer name on the Microsoft page")
+            << QByteArray("name,address\nLAB 2,10.0.0.2\n") << QStringList{"--set", "build.mode=3"}
+            << QStringList{
+                   "2: name \"LAB 2\" holds \" \" (U+0020), which a computer name cannot hold (letters, "
+                   "digits and !@#$%^&()-_'{}.~ only)"};
+        QTest::newRow("a blank in an image's path")
+            << QByteArray("name,address,mac\nLAB 1,10.0.0.1,00:1a:2b:3c:4d:01\n")
+            << QStringList{"--pxe", "{tftp}"}
+            << QStringList{"2: the image {out}/LAB 1.img has a blank in its path, which a PXELINUX entry "
+                           "cannot name"};
+    }
+
+    void listProblemsWriteNothing() {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, extra);
+        QFETCH(QStringList, expected);
+        const QString list = writeList(csv);
+        extra.replaceInStrings("{tftp}", path("tftp"));
+        const Result r = cli(QStringList{"build", "--set", driver(), "--hosts", list, "--drive",
+                                         "A=" + path("out/{name}.img")} +
+                             extra);
+        QCOMPARE(r.code, 1);
+        QStringList expectedErr;
+        for (const QString& line : expected)
+            expectedErr << list + ":" + QString(line).replace("{out}", path("out"));
+        expectedErr << "bootwright-cli: nothing was written";
+        QCOMPARE(lines(r.err), expectedErr);
+        QCOMPARE(r.out, QByteArray());
+        QCOMPARE(filesIn(path("out")) + filesIn(path("tftp")), QStringList());
+    }
+
+    void aScriptOfSomeoneElseIsLeftAlone() {
+        const QByteArray theirs = "#!ipxe\nchain http://boot.example/menu.ipxe\n";
+        TestEnv::writeHostFile(path("tftp/bootwright.ipxe"), theirs);
+        const Result r = cli({"build", "--set", driver(), "--hosts", writeList(lab(2)), "--drive",
+                              "A=" + path("out/{n}.img"), "--pxe", path("tftp")});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(lines(r.err),
+                 (QStringList{path("tftp/bootwright.ipxe") +
+                                  " is not a script bootwright-cli wrote; it is left as it is (move "
+                                  "it away to have a new one written)",
+                              "bootwright-cli: nothing was written"}));
+        QCOMPARE(TestEnv::readHostFile(path("tftp/bootwright.ipxe")), theirs);
+        QCOMPARE(filesIn(path("out")), QStringList());
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args"); // after build --set DRIVER
+        QTest::addColumn<QString>("message");
+        const QStringList hosts{"--hosts", "{list}", "--drive", "A={out}/{n}.img"};
+        QTest::newRow("NetWare")
+            << QStringList{"--set", "build.mode=2"} + hosts
+            << "--hosts: NetWare diskettes carry no client address or name; a host list is "
+               "for Multicast and Microsoft TCP/IP diskettes";
+        QTest::newRow("with --count")
+            << QStringList{"--count", "2"} + hosts
+            << "--hosts and --count cannot be used together: the host list builds one "
+               "diskette per row";
+        QTest::newRow("a host's name without a host list")
+            << QStringList{"--drive", "A={out}/{name}.img", "--count", "2"}
+            << "{name} in a path is a host's name: it needs --hosts FILE";
+        QTest::newRow("one path for every host")
+            << QStringList{"--hosts", "{list}", "--drive", "A={out}/lab.img"}
+            << "{list} has 2 hosts: put {name} or {n} into the path of drive A: (now {out}/lab.img), so that "
+               "each host gets its own diskette";
+        QTest::newRow("network boot of a folder")
+            << QStringList{"--hosts", "{list}", "--drive", "A={out}/{n}", "--pxe", "{tftp}"}
+            << "--pxe boots diskette images, and drive A: is ";
+    }
+
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const QString list = writeList(lab(2));
+        args.replaceInStrings("{out}", path("out")).replaceInStrings("{tftp}", path("tftp"));
+        args.replaceInStrings("{list}", list);
+        const Result r = cli(QStringList{"build", "--set", driver()} + args);
+        QCOMPARE(r.code, 2);
+        const QString first = lines(r.err).value(0);
+        const QString expected =
+            "bootwright-cli: " + message.replace("{out}", path("out")).replace("{list}", list);
+        QVERIFY2(first.startsWith(expected), qPrintable(first));
+        QCOMPARE(filesIn(path("out")) + filesIn(path("tftp")), QStringList());
+    }
+
+    void microsoftPageTakesComputerNames() {
+        // Without a mask column the page's mask goes with every host.
+        const Result r =
+            cli({"build", "--set", driver(), "--set", "build.mode=3", "--set", "microsoft.mask=255.255.0.0",
+                 "--hosts", writeList("name,address\nPC-7,10.1.0.7\nPC-8,10.1.0.8\n"), "--drive",
+                 "A=" + path("out/{name}.img")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(lines(r.out), (QStringList{"1\t" + path("out/PC-7.img") + "\t10.1.0.7\tPC-7",
+                                            "2\t" + path("out/PC-8.img") + "\t10.1.0.8\tPC-8"}));
+        const struct {
+            const char* image;
+            const char* name;
+            const char* address;
+            const char* mask;
+        } expected[] = {{"out/PC-7.img", "PC-7", "10 1 0 7", "255 255 0 0"},
+                        {"out/PC-8.img", "PC-8", "10 1 0 8", "255 255 0 0"}};
+        for (const auto& e : expected) {
+            const QString image = path(e.image);
+            QVERIFY(TestEnv::fsckClean(image));
+            QVERIFY(TestEnv::mtype(image, "::/NET/SYSTEM.INI")
+                        .contains(QByteArray(QByteArray("computername=") + e.name + "\r\n")));
+            const QByteArray protocol = TestEnv::mtype(image, "::/NET/PROTOCOL.INI");
+            // The host's address, not DHCP.
+            const QByteArray lines = QByteArray("SUBNETMASK0=") + QByteArray(e.mask) +
+                                     "\r\nIPADDRESS0=" + QByteArray(e.address) + "\r\nDisableDHCP=1\r\n";
+            QVERIFY2(protocol.contains(lines), protocol.constData());
+        }
+    }
+
+    void batchGivesEachCopyItsRow() {
+        QStringList copies;
+        const QByteArray master = CliFixture::sampleWattcp() + "NAMESERVER=10.0.0.1\r\n";
+        for (int n = 1; n <= 30; ++n) {
+            copies << path(QStringLiteral("copies/copy%1.img").arg(n));
+            QVERIFY(CliFixture::makeImageDiskette(copies.last(), master));
+        }
+        QByteArray csv = lab(30);
+        csv.replace(",255.255.255.0,", ",255.255.0.0,");
+        const Result r = cli(QStringList{"batch", "--hosts", writeList(csv)} + copies);
+        QCOMPARE(r.code, 0);
+        QStringList expectedOut;
+        for (int n = 1; n <= 30; ++n) {
+            const QString address = QStringLiteral("10.0.2.%1").arg(10 + n);
+            expectedOut << QStringLiteral("%1\t%2\t%3\tLAB%1").arg(n).arg(copies[n - 1], address);
+            QCOMPARE(TestEnv::mtype(copies[n - 1], "::/WATTCP.CFG"),
+                     QStringLiteral("[CLIENT DISKETTE OPERATION]\r\nMY_IP=%1\r\nHOSTNAME=LAB%2\r\n"
+                                    "NETMASK=255.255.0.0\r\nNAMESERVER=10.0.0.1\r\n")
+                         .arg(address)
+                         .arg(n)
+                         .toLatin1());
+        }
+        QCOMPARE(lines(r.out), expectedOut);
+        QVERIFY(
+            r.err.endsWith("Disk Client Name is: LAB30\n\nEvery host of the host list has its diskette.\n"));
+    }
+
+    void batchRefusesBeforeTouchingAny_data() {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("fewer rows than diskettes")
+            << lab(2) << 2
+            << "bootwright-cli: {list} has 2 hosts for 3 diskettes: give one diskette per host";
+        QTest::newRow("a name twice") << QByteArray("name,address\nA1,10.0.0.1\nA2,10.0.0.2\na1,10.0.0.3\n")
+                                      << 1 << "{list}:4: name a1 is also on line 2";
+    }
+
+    void batchRefusesBeforeTouchingAny() {
+        QFETCH(QByteArray, csv);
+        QFETCH(int, code);
+        QFETCH(QString, firstLine);
+        QStringList copies;
+        for (int n = 1; n <= 3; ++n) {
+            copies << path(QStringLiteral("copies/copy%1.img").arg(n));
+            QVERIFY(CliFixture::makeImageDiskette(copies.last(), CliFixture::sampleWattcp()));
+        }
+        const QByteArray before = TestEnv::readHostFile(copies[0]);
+        const QString list = writeList(csv);
+        const Result r = cli(QStringList{"batch", "--hosts", list} + copies);
+        QCOMPARE(r.code, code);
+        QCOMPARE(lines(r.err).value(0), QString(firstLine).replace("{list}", list));
+        QVERIFY(!r.err.contains("Insert"));
+        for (const QString& copy : copies)
+            QCOMPARE(TestEnv::readHostFile(copy), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliHosts)
+#include "tst_cli_hosts.moc"
