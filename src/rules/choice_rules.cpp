@@ -27,15 +27,19 @@ bool oneOf(const QString& name, std::initializer_list<QLatin1String> values) {
 } // namespace
 
 void chosen(BuildSettings& s, const QString& name, Memory& memory) {
+    chosen(s, name, name.startsWith(QLatin1String("TForm40.")) ? memory.microsoft : memory.multicast);
+}
+
+void chosen(BuildSettings& s, const QString& name, RememberedAddress& remembered) {
     // Multicast client page
     if (name == MulticastNameIncrement)
         return numberName(s, AddressPages::MulticastClient);
     if (name == MulticastIpDhcp)
-        return ShowSteps::dhcpCheck(s, AddressPages::MulticastClient, memory.multicast);
+        return ShowSteps::dhcpCheck(s, AddressPages::MulticastClient, remembered);
 
     // Microsoft standalone page
     if (oneOf(name, {MicrosoftIpIncrement, MicrosoftIpDhcp, MicrosoftIpFixed}))
-        return ShowSteps::dhcpCheck(s, AddressPages::MicrosoftStandalone, memory.microsoft);
+        return ShowSteps::dhcpCheck(s, AddressPages::MicrosoftStandalone, remembered);
     if (name == MicrosoftNameIncrement)
         return numberName(s, AddressPages::MicrosoftStandalone);
     if (name == MicrosoftNameFixed) {

@@ -20,7 +20,10 @@ struct Memory {
 };
 
 // Runs the rule of the value `name`, which has just changed to the state the settings hold (for a
-// radio button: become selected). A value without a rule changes nothing else.
+// radio button: become selected). A value without a rule changes nothing else. `remembered` is
+// what the value's own page keeps.
+void chosen(BuildSettings& settings, const QString& name, RememberedAddress& remembered);
+// The same, with what every address page keeps.
 void chosen(BuildSettings& settings, const QString& name, Memory& memory);
 
 } // namespace ChoiceRules

@@ -214,11 +214,7 @@ void TForm40::DHCPCheck() {
 }
 
 void TForm40::runChoice(QLatin1String value) {
-    BuildSettings s = values();
-    ChoiceRules::Memory memory{{}, m_remembered};
-    ChoiceRules::chosen(s, value, memory);
-    m_remembered = memory.microsoft;
-    setValues(s);
+    WizardPage::runChoice(value, m_remembered);
     // The fields take input exactly when they show an address, not DHCP's word.
     m_edit1->setEnabled(m_edit1->isMasked());
     m_edit2->setEnabled(m_edit2->isMasked());

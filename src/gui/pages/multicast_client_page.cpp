@@ -121,11 +121,7 @@ void TForm6::DHCPCheck() {
 }
 
 void TForm6::runChoice(QLatin1String value) {
-    BuildSettings s = values();
-    ChoiceRules::Memory memory{m_remembered, {}};
-    ChoiceRules::chosen(s, value, memory);
-    m_remembered = memory.multicast;
-    setValues(s);
+    WizardPage::runChoice(value, m_remembered);
     syncControls();
 }
 

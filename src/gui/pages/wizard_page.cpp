@@ -3,6 +3,7 @@
 #include "gui/pages/page_host.h"
 #include "gui/pages/page_values.h"
 #include "gui/widgets/window_fit.h"
+#include "rules/choice_rules.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -77,6 +78,12 @@ BuildSettings WizardPage::values() const {
 
 void WizardPage::setValues(const BuildSettings& settings) {
     PageValues::write(this, settings, true);
+}
+
+void WizardPage::runChoice(QLatin1String value, RememberedAddress& remembered) {
+    BuildSettings s = values();
+    ChoiceRules::chosen(s, value, remembered);
+    setValues(s);
 }
 
 bool WizardPage::refused(const Check& check) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/address_routines.h"
 #include "rules/page_rules.h"
 #include "rules/wizard_flow.h"
 #include "settings/build_settings.h"
@@ -43,6 +44,9 @@ protected:
     // Puts back what a core rule worked out: this page's controls take their values from the
     // settings without running the page's click rules.
     void setValues(const BuildSettings& settings);
+    // Runs the page's rule for a choice just made (ChoiceRules) on its values and puts them back;
+    // `remembered` is what the page keeps for its address fields.
+    void runChoice(QLatin1String value, RememberedAddress& remembered);
     // Shows a refusal of a page rule; true when there was one (the page then stays).
     bool refused(const Check& check);
 

@@ -97,19 +97,24 @@ AddressEdit::Caret AddressEdit::caret() const {
     return {group, digitIndexAt(position, groupsOf(value())[group])};
 }
 
-void AddressEdit::typeDigit(QChar digit) {
+QString AddressEdit::withoutSelection() const {
     QString text = value();
-    QStringList groups = groupsOf(text);
+    const int from = selectionStart();
+    const int to = from + int(selectedText().size());
+    for (int i = from; i < to && i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('.'))
+            text[i] = QLatin1Char(' ');
+    }
+    return text;
+}
+
+void AddressEdit::typeDigit(QChar digit) {
+    QStringList groups = groupsOf(value());
     Caret at = caret();
     if (hasSelectedText()) {
         // The selected digits go, as in any line edit; typing starts where the selection did.
         const int from = selectionStart();
-        const int to = from + int(selectedText().size());
-        for (int i = from; i < to && i < text.size(); ++i) {
-            if (text[i] != QLatin1Char('.'))
-                text[i] = QLatin1Char(' ');
-        }
-        groups = groupsOf(text);
+        groups = groupsOf(withoutSelection());
         at = {groupAt(from), digitIndexAt(from, groups[groupAt(from)])};
         m_typingGroup = -1;
     }
@@ -159,20 +164,14 @@ void AddressEdit::nextGroup() {
 void AddressEdit::erase(bool backwards) {
     m_advanced = false;
     m_typingGroup = -1;
-    QString text = value();
     if (hasSelectedText()) {
         const int from = selectionStart();
-        const int to = from + int(selectedText().size());
-        for (int i = from; i < to && i < text.size(); ++i) {
-            if (text[i] != QLatin1Char('.'))
-                text[i] = QLatin1Char(' ');
-        }
-        QStringList groups = groupsOf(text);
+        const QStringList groups = groupsOf(withoutSelection());
         const int group = groupAt(from);
         show(groups, group, digitIndexAt(from, groups[group]));
         return;
     }
-    QStringList groups = groupsOf(text);
+    QStringList groups = groupsOf(value());
     const Caret at = caret();
     int group = at.group;
     int index = at.index;

@@ -38,6 +38,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The field's text with the selected digits blanked, as deleting the selection leaves it.
+    QString withoutSelection() const;
     void typeDigit(QChar digit);
     void nextGroup();
     void erase(bool backwards);
