@@ -8,8 +8,8 @@
 #include "diskette_contents.h"
 #include "expected_files.h"
 #include "gui/pages/build_page.h"
-#include "gui/widgets/address_edit.h"
 #include "gui/pages/wizard_page.h"
+#include "gui/widgets/address_edit.h"
 #include "gui_fixture.h"
 #include "modal_watcher.h"
 
