@@ -242,7 +242,11 @@ private Q_SLOTS:
                     const mode_t mode = Owners::of(f, false).mode;
                     const bool named = info.fileName().contains(QLatin1String(".bw-")) ||
                                        info.fileName().startsWith(QLatin1String("bootwright-"));
-                    if (!named || mode != (info.isDir() ? 0700 : 0600)) {
+                    // Made private; just before it replaces the image it takes the image's own
+                    // mode, which shows no more than the image itself does.
+                    const bool privateOrAsTarget =
+                        info.isDir() ? mode == 0700 : (mode == 0600 || mode == Owners::of(image, false).mode);
+                    if (!named || !privateOrAsTarget) {
                         ++misnamed;
                         qWarning("left behind: %s, mode %o", qPrintable(f), unsigned(mode));
                     }
