@@ -5,7 +5,6 @@
 #include "gui/widgets/address_edit.h"
 #include "rules/choice_rules.h"
 #include "rules/host_queue.h"
-#include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
 #include <QComboBox>
@@ -252,16 +251,7 @@ bool TForm40::checkNext() {
 void TForm40::FormShow() {
     workgroupRule();
     BuildSettings s = values();
-    // With a host list, the host whose diskette is next comes in place of the increments.
-    HostQueue& hosts = host().hosts();
-    if (const std::optional<Host> next = hosts.current()) {
-        ShowSteps::takeHost(s, kPage, m_remembered, *next);
-        hosts.taken(pageId());
-    } else if (!hosts.active()) {
-        ShowSteps::microsoftStandalone(s, m_remembered);
-    }
-    m_hostLine->setText(hosts.line());
-    m_hostLine->setVisible(hosts.active());
+    addressShowSteps(s, kPage, m_remembered, m_hostLine);
     setValues(s);
     // The fields take input exactly when they show an address, not DHCP's word.
     m_edit1->setEnabled(m_edit1->isMasked());

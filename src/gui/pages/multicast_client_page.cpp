@@ -4,8 +4,6 @@
 #include "gui/widgets/address_edit.h"
 #include "gui/widgets/hint_dialog.h"
 #include "rules/choice_rules.h"
-#include "rules/host_queue.h"
-#include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -135,16 +133,7 @@ void TForm6::syncControls() {
 
 void TForm6::FormShow() {
     BuildSettings s = values();
-    // With a host list, the host whose diskette is next comes in place of the increments.
-    HostQueue& hosts = host().hosts();
-    if (const std::optional<Host> next = hosts.current()) {
-        ShowSteps::takeHost(s, kPage, m_remembered, *next);
-        hosts.taken(pageId());
-    } else if (!hosts.active()) {
-        ShowSteps::multicastClient(s, m_remembered);
-    }
-    m_hostLine->setText(hosts.line());
-    m_hostLine->setVisible(hosts.active());
+    addressShowSteps(s, kPage, m_remembered, m_hostLine);
     setValues(s);
     syncControls();
     if (m_edit1->isEnabled())

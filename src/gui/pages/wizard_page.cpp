@@ -4,10 +4,13 @@
 #include "gui/pages/page_values.h"
 #include "gui/widgets/window_fit.h"
 #include "rules/choice_rules.h"
+#include "rules/host_queue.h"
+#include "rules/show_steps.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -84,6 +87,19 @@ void WizardPage::runChoice(QLatin1String value, RememberedAddress& remembered) {
     BuildSettings s = values();
     ChoiceRules::chosen(s, value, remembered);
     setValues(s);
+}
+
+void WizardPage::addressShowSteps(BuildSettings& s, const AddressPage& page, RememberedAddress& remembered,
+                                  QLabel* hostLine) {
+    HostQueue& hosts = m_host.hosts();
+    if (const std::optional<Host> next = hosts.current()) {
+        ShowSteps::takeHost(s, page, remembered, *next);
+        hosts.taken(m_id);
+    } else if (!hosts.active()) {
+        ShowSteps::applyAddressSteps(s, page, remembered);
+    }
+    hostLine->setText(hosts.line());
+    hostLine->setVisible(hosts.active());
 }
 
 bool WizardPage::refused(const Check& check) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 class PageHost;
@@ -47,6 +48,10 @@ protected:
     // Runs the page's rule for a choice just made (ChoiceRules) on its values and puts them back;
     // `remembered` is what the page keeps for its address fields.
     void runChoice(QLatin1String value, RememberedAddress& remembered);
+    // The show step of an address page: with a host list, the next host in place of the page's
+    // increments (and the line that says which host it is), without one the increments.
+    void addressShowSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
+                          QLabel* hostLine);
     // Shows a refusal of a page rule; true when there was one (the page then stays).
     bool refused(const Check& check);
 
