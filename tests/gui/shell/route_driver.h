@@ -117,6 +117,29 @@ protected:
         return rows;
     }
 
+    // Main window, client location, NIC selection (the catalogue's NE2000) and NIC parameters, up to
+    // the Multicast client page; the client and the card are chosen only the first time.
+    void startMulticastRoute(bool firstTime) {
+        expectShown(PageId::Main);
+        QTest::mouseClick(fx->wizard->form(PageId::Main)->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
+                          Qt::LeftButton);
+        QCOMPARE(fx->wizard->buildMode(), 1);
+
+        expectShown(PageId::ClientLocation);
+        if (firstTime)
+            retype(control<QLineEdit>("TForm11", "Edit1"), client);
+        next(PageId::ClientLocation);
+
+        expectShown(PageId::NicSelection);
+        if (firstTime)
+            pickNic(QStringLiteral("NE2000 Compatible"));
+        next(PageId::NicSelection);
+
+        expectShown(PageId::NicParameters);
+        next(PageId::NicParameters);
+        expectShown(PageId::MulticastClient);
+    }
+
     // Main window, client location, Standalone Parameters with the NOS chosen.
     void startRoute(const QString& nos, PageId then) {
         expectShown(PageId::Main);

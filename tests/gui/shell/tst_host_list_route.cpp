@@ -57,19 +57,7 @@ private:
 
     // From the main window to the build page; the Multicast client page shows `host`.
     void passWizard(bool firstTime, const QString& name, const QString& address, const QString& line) {
-        expectShown(PageId::Main);
-        QTest::mouseClick(mainWindow()->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
-        expectShown(PageId::ClientLocation);
-        if (firstTime)
-            retype(control<QLineEdit>("TForm11", "Edit1"), client);
-        next(PageId::ClientLocation);
-        expectShown(PageId::NicSelection);
-        if (firstTime)
-            pickNic(QStringLiteral("NE2000 Compatible"));
-        next(PageId::NicSelection);
-        next(PageId::NicParameters);
-
-        expectShown(PageId::MulticastClient);
+        startMulticastRoute(firstTime);
         QCOMPARE(control<QLineEdit>("TForm6", "Edit3")->text(), name);
         QCOMPARE(control<QLineEdit>("TForm6", "Edit1")->displayText(), address);
         QCOMPARE(control<QLabel>("TForm6", "HostLine")->text(), line);

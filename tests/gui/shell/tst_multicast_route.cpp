@@ -13,25 +13,7 @@ private:
 
     // From the main window to the build page; the Multicast client page is filled only the first time.
     void passWizard(bool firstTime, bool driveA) {
-        expectShown(PageId::Main);
-        QTest::mouseClick(fx->wizard->form(PageId::Main)->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
-                          Qt::LeftButton);
-        QCOMPARE(fx->wizard->buildMode(), 1);
-
-        expectShown(PageId::ClientLocation);
-        if (firstTime)
-            retype(control<QLineEdit>("TForm11", "Edit1"), client);
-        next(PageId::ClientLocation);
-
-        expectShown(PageId::NicSelection);
-        if (firstTime)
-            pickNic(QStringLiteral("NE2000 Compatible"));
-        next(PageId::NicSelection);
-
-        expectShown(PageId::NicParameters);
-        next(PageId::NicParameters);
-
-        expectShown(PageId::MulticastClient);
+        startMulticastRoute(firstTime);
         if (firstTime) {
             retype(control<QLineEdit>("TForm6", "Edit1"), QStringLiteral("192.168.1.10"));
             retype(control<QLineEdit>("TForm6", "Edit2"), QStringLiteral("255.255.255.0"));
