@@ -26,9 +26,21 @@ void checkProblems(const HostList& list, HostList::Names names) {
     QSet<QString> seenMacs;
     for (const Host& host : list.hosts()) {
         FUZZ_CHECK(HostList::nameProblem(host.name, names).isEmpty(), host.name);
+        // {name} keeps a diskette in its folder and never reads as an option.
+        FUZZ_CHECK(host.name != "." && host.name != ".." && !host.name.startsWith('-'), host.name);
         FUZZ_CHECK(!host.addressField().isNull(), host.address);
+        const QStringList groups = host.addressField().split('.');
+        FUZZ_CHECK(host.addressField() != "255.255.255.255", host.address);
+        FUZZ_CHECK(groups[0].trimmed().toInt() < 224 || groups[0].trimmed().toInt() > 239, host.address);
         FUZZ_CHECK(host.mask.isEmpty() || !host.maskField().isNull(), host.mask);
+        if (!host.mask.isEmpty()) {
+            quint32 zeros = 0;
+            for (const QString& g : host.maskField().split('.'))
+                zeros = zeros << 8 | quint32(255 - g.trimmed().toInt());
+            FUZZ_CHECK((zeros & (zeros + 1)) == 0, host.mask);
+        }
         FUZZ_CHECK(host.mac.isEmpty() || !host.macKey().isEmpty(), host.mac);
+        FUZZ_CHECK(host.macKey() != "00-00-00-00-00-00" && host.macKey() != "ff-ff-ff-ff-ff-ff", host.mac);
         FUZZ_CHECK(!seenNames.contains(host.name.toUpper()), host.name);
         FUZZ_CHECK(!seenAddresses.contains(host.addressField()), host.address);
         FUZZ_CHECK(host.mac.isEmpty() || !seenMacs.contains(host.macKey()), host.mac);

@@ -9,6 +9,11 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -140,15 +145,76 @@ private:
     int m_line = 1;
 };
 
-QString decode(const QByteArray& bytes) {
+// Where each line of the file starts, counted as the reader counts lines (CR LF, LF or a lone CR).
+QList<qsizetype> lineStarts(const QByteArray& bytes) {
+    QList<qsizetype> starts{0};
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            starts << i + 1;
+    }
+    return starts;
+}
+
+bool isUtf8(QByteArrayView bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    // Bytes that are no UTF-8 come from a Windows editor: Windows-1252.
-    if (utf8.hasError())
-        text = TextCodec::fromCp1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
+    const QString text = utf8.decode(bytes); // decodes only when taken as a text
+    return !utf8.hasError();
+}
+
+// The text of the file, and what is wrong with its encoding (line 0: nothing).
+struct Decoded {
+    QString text;
+    HostProblem problem;
+};
+
+Decoded decode(const QByteArray& bytes) {
+    // Notepad's "Unicode" is UTF-16 with a byte order mark; without one it cannot be told apart
+    // from other bytes for sure, but a NUL beside the first character gives it away.
+    if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")) {
+        QStringDecoder utf16(bytes.startsWith("\xff\xfe") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE);
+        const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
+        if (utf16.hasError())
+            return {{}, {1, QStringLiteral("the list starts as UTF-16 but is not UTF-16 throughout")}};
+        return {text, {}};
+    }
+    if (bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0'))
+        return {{},
+                {1, QStringLiteral("the list is UTF-16 without a byte order mark: save it as UTF-8, or as "
+                                   "UTF-16 with one")}};
+    if (isUtf8(bytes)) {
+        QString text = QString::fromUtf8(bytes);
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return {text, {}};
+    }
+    // Bytes that are no UTF-8 come from a Windows editor: Windows-1252, for the whole file. A line
+    // that is UTF-8 beside one that is not would be read wrong either way, without a word.
+    Decoded out{TextCodec::fromCp1252(bytes), {}};
+    const QList<qsizetype> starts = lineStarts(bytes);
+    int firstUtf8 = 0;
+    int firstCp1252 = 0;
+    for (qsizetype l = 0; l < starts.size() && !(firstUtf8 && firstCp1252); ++l) {
+        const qsizetype end = l + 1 < starts.size() ? starts[l + 1] : bytes.size();
+        const QByteArrayView line = QByteArrayView(bytes).sliced(starts[l], end - starts[l]);
+        if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
+            continue;
+        int& first = isUtf8(line) ? firstUtf8 : firstCp1252;
+        if (!first)
+            first = int(l + 1);
+    }
+    if (firstUtf8 && firstCp1252) {
+        const bool utf8First = firstUtf8 < firstCp1252;
+        out.problem = {qMax(firstUtf8, firstCp1252),
+                       QStringLiteral("this line is %1 and line %2 is %3: save the list in one "
+                                      "encoding, UTF-8")
+                           .arg(utf8First ? QStringLiteral("Windows-1252") : QStringLiteral("UTF-8"))
+                           .arg(qMin(firstUtf8, firstCp1252))
+                           .arg(utf8First ? QStringLiteral("UTF-8") : QStringLiteral("Windows-1252"))};
+    }
+    return out;
 }
 
 // The four groups of a dotted address, or an empty list when it is none.
@@ -187,6 +253,37 @@ QString addressProblem(const QString& value, const QString& what) {
     return {};
 }
 
+quint32 number(const QList<int>& g) {
+    return quint32(g[0]) << 24 | quint32(g[1]) << 16 | quint32(g[2]) << 8 | quint32(g[3]);
+}
+
+// Why a well-formed address cannot be one client's, or an empty text.
+QString clientAddressProblem(const QString& value) {
+    const QList<int> g = groups(value);
+    if (g.isEmpty())
+        return {};
+    if (number(g) == 0xFFFFFFFFu)
+        return QStringLiteral("address %1 is the broadcast address, no client's").arg(value);
+    if (g[0] >= 224 && g[0] <= 239)
+        return QStringLiteral("address %1 is a multicast group (224.0.0.0 to 239.255.255.255), no "
+                              "client's")
+            .arg(value);
+    return {};
+}
+
+// Why a well-formed mask is none (its ones must come first, in one run), or an empty text.
+QString maskRunProblem(const QString& value) {
+    const QList<int> g = groups(value);
+    if (g.isEmpty())
+        return {};
+    const quint32 zeros = ~number(g);
+    if ((zeros & (zeros + 1)) != 0)
+        return QStringLiteral("mask %1 is no mask: its ones must come first, in one run, such as "
+                              "255.255.255.0")
+            .arg(value);
+    return {};
+}
+
 const QRegularExpression& macForm() {
     static const QRegularExpression form(
         QStringLiteral("\\A[0-9A-Fa-f]{2}([:-])[0-9A-Fa-f]{2}(\\1[0-9A-Fa-f]{2}){4}\\z"));
@@ -213,27 +310,47 @@ QString Host::macKey() const {
 }
 
 HostList HostList::read(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot read the host list %1: %2").arg(path, file.errorString()));
-    if (file.size() > MaxBytes)
+    const auto refuse = [&path](const QString& why) {
+        throw IoError(QStringLiteral("Cannot read the host list %1: %2").arg(path, why));
+    };
+    // Opened without waiting and looked at before a byte is read: a fifo would wait for a writer
+    // for ever, and a device would give bytes for ever.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        refuse(file.errorString());
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(st.st_mode))
+        refuse(QStringLiteral("it is not a regular file"));
+    const QByteArray bytes = st.st_size > MaxBytes ? QByteArray() : file.read(MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        refuse(file.errorString());
+    if (st.st_size > MaxBytes || bytes.size() > MaxBytes)
         throw IoError(QStringLiteral("%1 is no host list: it is larger than %2 MiB")
                           .arg(path)
                           .arg(MaxBytes / (1024 * 1024)));
-    const QByteArray bytes = file.read(MaxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw IoError(QStringLiteral("Cannot read the host list %1: %2").arg(path, file.errorString()));
     return parse(bytes, path);
 }
 
 HostList HostList::parse(const QByteArray& bytes, const QString& file) {
     HostList list;
     list.m_file = file;
-    const QString text = decode(bytes);
-    CsvReader reader(text);
+    const Decoded decoded = decode(bytes);
     const auto problem = [&list](int line, const QString& what) {
         list.m_formProblems.append({line, what});
     };
+    if (decoded.problem.line > 0) {
+        problem(decoded.problem.line, decoded.problem.text);
+        if (decoded.text.isNull())
+            return list;
+    }
+    CsvReader reader(decoded.text);
 
     if (!reader.skipToRecord()) {
         problem(1, QStringLiteral("no header row: the first row names the columns, such as "
@@ -300,6 +417,11 @@ QString HostList::nameProblem(const QString& name, Names names) {
         return QStringLiteral("no name");
     if (name == QLatin1String("Not Specified"))
         return QStringLiteral("name \"Not Specified\" is what the page shows when no name is given");
+    // {name} puts the name into a file's path, and mtools reads a leading "-" as an option.
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("name \"%1\" is no file's name: {name} would make it a folder").arg(name);
+    if (name.startsWith(QLatin1Char('-')))
+        return QStringLiteral("name \"%1\" starts with \"-\", which programs take for an option").arg(name);
     for (const QChar c : name) {
         if (c.unicode() < 32 || c.unicode() == 127)
             return QStringLiteral("name \"%1\" holds the control character U+%2")
@@ -354,16 +476,25 @@ QList<HostProblem> HostList::problems(Names names) const {
                 out.append({host.line, text});
         };
         add(nameProblem(host.name, names));
-        add(addressProblem(host.address, QStringLiteral("address")));
+        const QString address = addressProblem(host.address, QStringLiteral("address"));
+        add(address.isEmpty() ? clientAddressProblem(host.address) : address);
         // A row without its mask would take whatever the page holds, the row before's mask.
-        if (m_hasMaskColumn)
-            add(host.mask.isEmpty()
+        if (m_hasMaskColumn) {
+            const QString mask =
+                host.mask.isEmpty()
                     ? QStringLiteral("no mask (a list with a mask column gives every row one)")
-                    : addressProblem(host.mask, QStringLiteral("mask")));
+                    : addressProblem(host.mask, QStringLiteral("mask"));
+            add(mask.isEmpty() ? maskRunProblem(host.mask) : mask);
+        }
         if (!host.mac.isEmpty() && host.macKey().isEmpty())
             add(QStringLiteral("MAC \"%1\" is not six hex pairs between \":\" or \"-\", such as "
                                "00:1a:2b:3c:4d:5e")
                     .arg(host.mac));
+        else if (const QString key = host.macKey();
+                 key == QLatin1String("00-00-00-00-00-00") || key == QLatin1String("ff-ff-ff-ff-ff-ff"))
+            add(QStringLiteral("MAC %1 is no card's: it is the %2 address")
+                    .arg(host.mac,
+                         key.startsWith(u'0') ? QStringLiteral("null") : QStringLiteral("broadcast")));
         // Both writers and the networks compare names without regard to case.
         twice(nameLine, host.name.toUpper(), host, QStringLiteral("name %1").arg(host.name));
         twice(addressLine, host.addressField(), host, QStringLiteral("address %1").arg(host.address));

@@ -30,10 +30,11 @@ struct HostProblem {
     bool operator==(const HostProblem&) const = default;
 };
 
-// A list of clients, one diskette each: a CSV file (RFC 4180 quoting, UTF-8 or Windows-1252) whose
-// header row names the columns name and address, and optionally mask and mac, in any order. Lines
-// starting with "#" and blank lines are skipped. The whole list is checked before any diskette is
-// written, so that a lab never ends up half built from a list with a typing error in row 20.
+// A list of clients, one diskette each: a CSV file (RFC 4180 quoting; UTF-8, Windows-1252, or
+// UTF-16 with a byte order mark, one of them throughout) whose header row names the columns name
+// and address, and optionally mask and mac, in any order. Lines starting with "#" and blank lines
+// are skipped. The whole list is checked before any diskette is written, so that a lab never ends
+// up half built from a list with a typing error in row 20.
 class HostList {
 public:
     // Whose name a host's name becomes: the Multicast client page's client name (written to
@@ -44,7 +45,8 @@ public:
     static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
 
     HostList() = default;
-    // Reads and parses a file. Throws IoError when it cannot be read or is too large.
+    // Reads and parses a file. Throws IoError when it cannot be read, is no regular file (a fifo
+    // or a device is refused before a byte is read) or is too large.
     static HostList read(const QString& path);
     // Parses the bytes of a file; `file` is how problems name it.
     static HostList parse(const QByteArray& bytes, const QString& file);

@@ -3,6 +3,7 @@
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 // Host lists as people write them: every kind of mistake reported at its line, the CSV forms that
@@ -68,6 +69,11 @@ private Q_SLOTS:
         QTest::newRow("slash") << QByteArray("name,address\nlab/1,10.0.0.1\n") << false
                                << QStringList{"lab.csv:2: name \"lab/1\" holds \"/\": {name} puts it into a "
                                               "file's name"};
+        QTest::newRow("names that are folders or options")
+            << QByteArray("name,address\n.,10.0.0.1\n..,10.0.0.2\n-rf,10.0.0.3\n...,10.0.0.4\n") << true
+            << QStringList{"lab.csv:2: name \".\" is no file's name: {name} would make it a folder",
+                           "lab.csv:3: name \"..\" is no file's name: {name} would make it a folder",
+                           "lab.csv:4: name \"-rf\" starts with \"-\", which programs take for an option"};
         QTest::newRow("client name in capitals outside Windows-1252")
             << QByteArray("name,address\n\xc2\xb5PC,10.0.0.1\n") << false
             << QStringList{QString::fromUtf8("lab.csv:2: name \"\xc2\xb5PC\" holds \"\xce\x9c\" (U+039C) in "
@@ -98,6 +104,31 @@ private Q_SLOTS:
             << QByteArray("name,address,mask\nLAB1,10.0.0.1,\nLAB2,10.0.0.2,255.255.255.300\n") << false
             << QStringList{"lab.csv:2: no mask (a list with a mask column gives every row one)",
                            "lab.csv:3: mask 255.255.255.300 has a group above 255 (300)"};
+        QTest::newRow("addresses, masks and MACs that are no client's")
+            << QByteArray("name,address,mask,mac\nA,255.255.255.255,255.0.255.0,ff:FF:ff:ff:ff:ff\n"
+                          "B,224.0.0.1,10.0.0.2,00-00-00-00-00-00\nC,239.255.255.255,255.255.255.254,\n"
+                          "D,223.255.255.255,255.255.255.255,00:00:00:00:00:01\n")
+            << false
+            << QStringList{"lab.csv:2: address 255.255.255.255 is the broadcast address, no client's",
+                           "lab.csv:2: mask 255.0.255.0 is no mask: its ones must come first, in one run, "
+                           "such as 255.255.255.0",
+                           "lab.csv:2: MAC ff:FF:ff:ff:ff:ff is no card's: it is the broadcast address",
+                           "lab.csv:3: address 224.0.0.1 is a multicast group (224.0.0.0 to "
+                           "239.255.255.255), no client's",
+                           "lab.csv:3: mask 10.0.0.2 is no mask: its ones must come first, in one run, such "
+                           "as 255.255.255.0",
+                           "lab.csv:3: MAC 00-00-00-00-00-00 is no card's: it is the null address",
+                           "lab.csv:4: address 239.255.255.255 is a multicast group (224.0.0.0 to "
+                           "239.255.255.255), no client's"};
+        // Read as Windows-1252 whole, the UTF-8 line would become "CafÃ©" without a word.
+        QTest::newRow("UTF-8 and Windows-1252 lines")
+            << QByteArray("# M\xfcller\nname,address\nB,10.0.0.1\nCaf\xc3\xa9,10.0.0.2\n") << false
+            << QStringList{"lab.csv:4: this line is UTF-8 and line 1 is Windows-1252: save the list in one "
+                           "encoding, UTF-8"};
+        QTest::newRow("UTF-16 without a byte order mark")
+            << QByteArray("n\0a\0m\0e\0,\0a\0d\0d\0r\0e\0s\0s\0\n\0", 26) << false
+            << QStringList{header + "the list is UTF-16 without a byte order mark: save it as UTF-8, or as "
+                                    "UTF-16 with one"};
         QTest::newRow("MAC of five pairs")
             << QByteArray("name,address,mac\nLAB1,10.0.0.1,00:1a:2b:3c:4d\n") << false
             << QStringList{
@@ -144,6 +175,11 @@ private Q_SLOTS:
         QTest::newRow("Windows-1252")
             << QByteArray("name,address\nCaf\xe9 \x80,10.0.0.1\n")
             << QStringList{QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac"), "10.0.0.1", "", ""};
+        const QString utf16 = QString::fromUtf8("name,address\n\xc3\xa9,1.2.3.4");
+        for (const auto order : {QStringEncoder::Utf16LE, QStringEncoder::Utf16BE})
+            QTest::newRow(order == QStringEncoder::Utf16LE ? "UTF-16 LE" : "UTF-16 BE")
+                << QByteArray(QStringEncoder(order, QStringEncoder::Flag::WriteBom).encode(utf16))
+                << QStringList{QString::fromUtf8("\xc3\xa9"), "1.2.3.4", "", ""};
         QTest::newRow("last line without a line break")
             << QByteArray("address,name\r10.0.0.1,LAB1") << QStringList{"LAB1", "10.0.0.1", "", ""};
     }
