@@ -140,7 +140,7 @@ int run(const BuildOptions& options) {
         throw UsageError(QStringLiteral("drive %1: is not mapped; map it with --drive %1=PATH").arg(target));
     std::optional<HostRun> hosts;
     if (!options.hosts.isEmpty()) {
-        hosts.emplace(options.hosts, options.pxe, settings, drives, target);
+        hosts.emplace(options.hosts, options.pxe, settings, drives, target, options.disk2);
         if (!hosts->problems().isEmpty()) {
             for (const QString& problem : hosts->problems())
                 std::fprintf(stderr, "%s\n", qPrintable(problem));

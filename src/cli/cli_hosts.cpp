@@ -14,10 +14,25 @@ namespace {
 const QString kName = QStringLiteral("{name}");
 const QString kNumber = QStringLiteral("{n}");
 
+// A name put into a path must not change which folder the path names: every part of the path that
+// {name} or {n} filled in is a file's or folder's own name, not "", "." or "..", nor holds a "/".
+bool keepsItsFolder(const QString& pattern, const QString& path) {
+    const QStringList before = pattern.split(QLatin1Char('/'));
+    const QStringList after = path.split(QLatin1Char('/'));
+    if (before.size() != after.size())
+        return false;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i] &&
+            (after[i].isEmpty() || after[i] == QLatin1String(".") || after[i] == QLatin1String("..")))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings& settings,
-                 const DriveTable& drives, QChar target)
+                 const DriveTable& drives, QChar target, const QString& disk2)
     : m_list(HostList::read(file)), m_pxeDir(pxeDir) {
     const int mode = settings.buildMode();
     if (mode != 1 && mode != 3)
@@ -37,6 +52,18 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
 
     QList<HostProblem> problems =
         m_list.problems(mode == 1 ? HostList::Names::ClientName : HostList::Names::ComputerName);
+    QStringList patterns = drives.mappings().values();
+    if (!disk2.isEmpty())
+        patterns << disk2;
+    for (int n = 1; problems.isEmpty() && n <= count(); ++n) {
+        for (const QString& pattern : std::as_const(patterns)) {
+            const QString filled = named(QString(pattern).replace(kNumber, QString::number(n)), n);
+            if (!keepsItsFolder(pattern, filled))
+                problems.append({m_list.hosts().at(n - 1).line,
+                                 QStringLiteral("name \"%1\" makes %2 of %3 name another folder")
+                                     .arg(m_list.hosts().at(n - 1).name, filled, pattern)});
+        }
+    }
     if (!m_pxeDir.isEmpty()) {
         if (!QFileInfo(m_pxeDir).isDir())
             throw UsageError(QStringLiteral("--pxe %1: no such folder").arg(m_pxeDir));
@@ -70,7 +97,7 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
     for (const HostProblem& p : std::as_const(problems))
         m_problems << QStringLiteral("%1:%2: %3").arg(file).arg(p.line).arg(p.text);
     if (!m_pxeDir.isEmpty()) {
-        if (const QString problem = PxeEntries::scriptProblem(m_pxeDir); !problem.isEmpty())
+        if (const QString problem = PxeEntries::folderProblem(m_pxeDir); !problem.isEmpty())
             m_problems << problem;
     }
 }

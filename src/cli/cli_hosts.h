@@ -18,9 +18,10 @@ public:
     // Reads the list and makes every check that can be made before a diskette is written. A route
     // without a client address and name (NetWare, no network), a drive path that would write every
     // host's diskette to one place, and a --pxe that cannot boot the diskettes are usage errors
-    // (UsageError); an unreadable list throws IoError. What is wrong in the list is in problems().
+    // (UsageError); an unreadable list throws IoError. What is wrong in the list, and a drive path
+    // (or disk2) that a host's name would take out of its folder, is in problems().
     HostRun(const QString& file, const QString& pxeDir, const BuildSettings& settings,
-            const DriveTable& drives, QChar target);
+            const DriveTable& drives, QChar target, const QString& disk2 = {});
 
     // "FILE:LINE: what is wrong", every one of them; nothing is to be written while there is one.
     const QStringList& problems() const { return m_problems; }

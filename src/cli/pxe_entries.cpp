@@ -98,10 +98,29 @@ QByteArray script(const QByteArray& old, const QString& macKey, const QString& i
     return out;
 }
 
-QString scriptProblem(const QString& dir) {
+QString folderProblem(const QString& dir) {
+    // Links under DIR are refused, not followed: whoever may write to a TFTP folder could
+    // otherwise have the entries written into a folder or a file of their choosing.
+    const QString entries = QDir(dir).filePath(EntriesFolder);
+    const QFileInfo folder(entries);
+    if (folder.isSymLink())
+        return QStringLiteral("%1 is a symbolic link; the entries are written into a folder of that "
+                              "name only (move the link away)")
+            .arg(entries);
+    if (folder.exists() && !folder.isDir())
+        return QStringLiteral("%1 is not a folder; the entries are written into a folder of that name "
+                              "(move it away)")
+            .arg(entries);
     const QString path = scriptPath(dir);
-    if (!QFileInfo::exists(path))
+    const QFileInfo script(path);
+    if (script.isSymLink())
+        return QStringLiteral("%1 is a symbolic link; the script is written only as a file of its own "
+                              "(move the link away)")
+            .arg(path);
+    if (!script.exists())
         return {};
+    if (!script.isFile())
+        return QStringLiteral("%1 is not a regular file; it is left as it is (move it away)").arg(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
@@ -116,16 +135,19 @@ QString scriptProblem(const QString& dir) {
 void write(const QString& dir, const QString& macKey, const QString& name, const QString& address,
            const QString& image) {
     const QString ref = imageReference(dir, image);
-    const QString entries = QDir(dir).filePath(QStringLiteral("pxelinux.cfg"));
+    const QString entries = QDir(dir).filePath(EntriesFolder);
+    if (const QString problem = folderProblem(dir); !problem.isEmpty())
+        throw IoError(problem);
     if (!QDir().mkpath(entries))
         throw IoError(QStringLiteral("Cannot make the folder %1").arg(entries));
     // A killed run's temporary files would otherwise stay in the TFTP folder for good.
     ReplacementFile::removeStale(entries);
-    ReplacementFile::replace(QDir(entries).filePath(entryName(macKey)), entry(name, address, ref));
+    ReplacementFile::replace(QDir(entries).filePath(entryName(macKey)), entry(name, address, ref),
+                             ReplacementFile::Links::Replace);
 
     const QString path = scriptPath(dir);
     const FileLock lock = FileLock::beside(path, FileLock::Mode::Exclusive);
-    if (const QString problem = scriptProblem(dir); !problem.isEmpty())
+    if (const QString problem = folderProblem(dir); !problem.isEmpty())
         throw IoError(problem);
     QByteArray old;
     if (QFileInfo::exists(path)) {
@@ -136,7 +158,7 @@ void write(const QString& dir, const QString& macKey, const QString& name, const
         if (file.error() != QFileDevice::NoError)
             throw IoError(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
     }
-    ReplacementFile::replace(path, script(old, macKey, ref));
+    ReplacementFile::replace(path, script(old, macKey, ref), ReplacementFile::Links::Replace);
 }
 
 } // namespace PxeEntries

@@ -10,6 +10,7 @@
 namespace PxeEntries {
 
 inline const QString ScriptName = QStringLiteral("bootwright.ipxe");
+inline const QString EntriesFolder = QStringLiteral("pxelinux.cfg");
 
 // "01-" and the MAC in lower case with dashes.
 QString entryName(const QString& macKey);
@@ -22,13 +23,13 @@ QByteArray entry(const QString& name, const QString& address, const QString& ima
 // MACs stay in their places, the MAC's own line is replaced or added at the end.
 QByteArray script(const QByteArray& old, const QString& macKey, const QString& imageRef);
 
-// Why the script in dir cannot be rewritten (it is not one this program wrote, or cannot be
-// read), or an empty text.
-QString scriptProblem(const QString& dir);
+// Why the entries cannot be written into dir, or an empty text: the entries' folder is a link or
+// no folder, the script is a link or no regular file, or it is not one this program wrote.
+QString folderProblem(const QString& dir);
 
 // Writes the host's entry and its line of the script, each replaced whole (a failure leaves the
 // old file); the script is locked from its read to its write, so two runs add their hosts in turn.
-// Throws IoError.
+// A link in the entries' folder is replaced itself, its target left alone. Throws IoError.
 void write(const QString& dir, const QString& macKey, const QString& name, const QString& address,
            const QString& image);
 

@@ -72,13 +72,23 @@ bool processAlive(qint64 pid) {
     return pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
+// The file a replacement keeps owner, group and mode from; a link replaced itself leaves nothing to
+// keep.
+bool oldFile(const QByteArray& name, ReplacementFile::Links links, struct stat* st) {
+    if (links == ReplacementFile::Links::Follow)
+        return ::stat(name.constData(), st) == 0;
+    return ::lstat(name.constData(), st) == 0 && !S_ISLNK(st->st_mode);
+}
+
 } // namespace
 
-ReplacementFile::ReplacementFile(const QString& path) : m_target(followLinks(path)) {
+ReplacementFile::ReplacementFile(const QString& path, Links links)
+    : m_target(links == Links::Follow ? followLinks(path) : QFileInfo(path).absoluteFilePath()),
+      m_links(links) {
     const QFileInfo targetInfo(m_target);
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat st {};
-    m_exists = ::stat(targetName.constData(), &st) == 0;
+    m_exists = oldFile(targetName, m_links, &st);
     if (m_exists && !S_ISREG(st.st_mode))
         throw IoError(QStringLiteral("Cannot write %1: it is not a regular file").arg(m_target));
     // Root may write anything; everyone else keeps the meaning of a read-only file.
@@ -153,7 +163,7 @@ void ReplacementFile::commit() {
         fail(QStringLiteral("write"), EBADF);
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat old {};
-    const bool exists = ::stat(targetName.constData(), &old) == 0;
+    const bool exists = oldFile(targetName, m_links, &old);
     if (::fsync(m_fd) != 0)
         fail(QStringLiteral("write"), errno);
     // What counts is how the new file ends up: on a FAT floppy mounted with fixed owner and
@@ -194,8 +204,8 @@ void ReplacementFile::commit() {
     }
 }
 
-void ReplacementFile::replace(const QString& path, const QByteArray& bytes) {
-    ReplacementFile file(path);
+void ReplacementFile::replace(const QString& path, const QByteArray& bytes, Links links) {
+    ReplacementFile file(path, links);
     file.write(bytes);
     file.commit();
 }

@@ -7,13 +7,18 @@
 // the working copy of a diskette image all go through it. The new contents go into a temporary
 // file beside the file ("." NAME ".bw-tmp." PID "." XXXX, mode 0600, so a killed run leaves
 // nothing others can read and the next start knows whose it was); every write, the flush to the
-// disk and the rename are checked, and any failure leaves the old file whole. A symbolic link
-// stays a link: the file it points to is replaced. The new file keeps the old one's owner, group
-// and mode.
+// disk and the rename are checked, and any failure leaves the old file whole. Unless told
+// otherwise, a symbolic link stays a link: the file it points to is replaced. The new file keeps
+// the old one's owner, group and mode.
 class ReplacementFile {
 public:
-    // Follows links to the file to replace and makes the temporary file. Throws IoError.
-    explicit ReplacementFile(const QString& path);
+    // What becomes of a symbolic link at the path: its target is replaced (the link stays a link),
+    // or the link itself is, in a folder where a link may have been planted by someone else.
+    enum class Links { Follow, Replace };
+
+    // Follows links to the file to replace (unless told not to) and makes the temporary file.
+    // Throws IoError.
+    explicit ReplacementFile(const QString& path, Links links = Links::Follow);
     ~ReplacementFile(); // removes the temporary file unless committed
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -30,7 +35,7 @@ public:
     // file gets 0666 less the umask) and renames it over the target. Throws IoError.
     void commit();
 
-    static void replace(const QString& path, const QByteArray& bytes);
+    static void replace(const QString& path, const QByteArray& bytes, Links links = Links::Follow);
 
     // Test seam: called with the temporary file, complete and flushed, just before it replaces the
     // target; throwing from it stands for a failure at the last moment.
@@ -52,4 +57,5 @@ private:
     int m_fd = -1;
     bool m_exists = false;
     bool m_committed = false;
+    Links m_links = Links::Follow;
 };

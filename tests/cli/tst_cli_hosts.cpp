@@ -173,6 +173,10 @@ private Q_SLOTS:
             << QStringList{
                    "2: name \"LAB 2\" holds \" \" (U+0020), which a computer name cannot hold (letters, "
                    "digits and !@#$%^&()-_'{}.~ only)"};
+        QTest::newRow("a name that is the folder above")
+            << QByteArray("name,address\nLAB1,10.0.0.1\n..,10.0.0.2\n")
+            << QStringList{"--drive", "A={out}/{name}"}
+            << QStringList{"3: name \"..\" is no file's name: {name} would make it a folder"};
         QTest::newRow("a blank in an image's path")
             << QByteArray("name,address,mac\nLAB 1,10.0.0.1,00:1a:2b:3c:4d:01\n")
             << QStringList{"--pxe", "{tftp}"}
@@ -185,7 +189,7 @@ private Q_SLOTS:
         QFETCH(QStringList, extra);
         QFETCH(QStringList, expected);
         const QString list = writeList(csv);
-        extra.replaceInStrings("{tftp}", path("tftp"));
+        extra.replaceInStrings("{tftp}", path("tftp")).replaceInStrings("{out}", path("out"));
         const Result r = cli(QStringList{"build", "--set", driver(), "--hosts", list, "--drive",
                                          "A=" + path("out/{name}.img")} +
                              extra);
@@ -212,6 +216,41 @@ private Q_SLOTS:
                               "bootwright-cli: nothing was written"}));
         QCOMPARE(TestEnv::readHostFile(path("tftp/bootwright.ipxe")), theirs);
         QCOMPARE(filesIn(path("out")), QStringList());
+    }
+
+    // Whoever may write into the TFTP folder may plant links there: none is followed. An entry
+    // that is a link is replaced; a link or a file where a folder or the script goes refuses the run.
+    void pxeFollowsNoLinkItDidNotMake_data() {
+        QTest::addColumn<QString>("planted"); // under the TFTP folder
+        QTest::addColumn<QString>("to");      // the link's target under copies/, or empty for a file
+        QTest::newRow("an entry that is a link") << "pxelinux.cfg/01-" + mac(1) << "victim";
+        QTest::newRow("a dangling script link") << "bootwright.ipxe"
+                                                << "created";
+        QTest::newRow("the entries' folder a link") << "pxelinux.cfg"
+                                                    << ".";
+        QTest::newRow("the entries' folder a file") << "pxelinux.cfg"
+                                                    << "";
+    }
+    void pxeFollowsNoLinkItDidNotMake() {
+        QFETCH(QString, planted);
+        QFETCH(QString, to);
+        TestEnv::writeHostFile(path("copies/victim"), "victim\n");
+        const QString at = path("tftp/" + planted);
+        QVERIFY(QDir().mkpath(QFileInfo(at).path()));
+        QVERIFY(to.isEmpty() ? (TestEnv::writeHostFile(at, "a file\n"), true)
+                             : QFile::link(QDir::cleanPath(path("copies/" + to)), at));
+        const Result r = cli({"build", "--set", driver(), "--hosts", writeList(lab(2)), "--drive",
+                              "A=" + path("out/{name}.img"), "--pxe", path("tftp")});
+        QCOMPARE(filesIn(path("copies")), QStringList{"victim"});
+        QCOMPARE(TestEnv::readHostFile(path("copies/victim")), QByteArray("victim\n"));
+        if (planted.contains("01-")) {
+            QCOMPARE(r.code, 0);
+            QVERIFY(TestEnv::readHostFile(at).contains("/out/LAB1.img") && !QFileInfo(at).isSymLink());
+        } else {
+            QCOMPARE(r.code, 1);
+            QVERIFY2(r.err.startsWith((at + " is ").toLocal8Bit()), r.err.constData());
+            QCOMPARE(filesIn(path("out")), QStringList());
+        }
     }
 
     void usageErrors_data() {
