@@ -8,9 +8,11 @@
 #include "platform/fat_image.h"
 #include "platform/io_error.h"
 #include "rules/host_list.h"
+#include "rules/page_rules.h"
 #include "settings/page_values.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -56,10 +58,14 @@ int run(const QString& programDir, const QString& address, const QString& name, 
         if (fields.address == QLatin1String("DHCP") || fields.address == QLatin1String("BOOTP"))
             throw UsageError(
                 QStringLiteral("--ip takes an address such as 10.0.0.5, not \"%1\"").arg(address));
+        if (const Check refused = PageRules::multicastClientAddress(check))
+            throw UsageError(QStringLiteral("--ip %1: %2").arg(address, refused->text));
     }
     if (fields.updateName) {
-        fields.name = name;
-        if (const QString problem = BatchUpdate::fieldProblem(name.trimmed(), QStringLiteral("--name"));
+        // WATTCP.CFG gets the client name in capitals, as a build writes it.
+        fields.name = name.toUpper();
+        if (const QString problem =
+                BatchUpdate::fieldProblem(fields.name.trimmed(), QStringLiteral("--name"));
             !problem.isEmpty())
             throw UsageError(problem);
     }
@@ -90,7 +96,7 @@ int runHosts(const QString& programDir, const QString& hostsFile, const QStringL
                       if (n > list.size())
                           return std::nullopt;
                       const Host& host = list.hosts().at(n - 1);
-                      return BatchUpdate::Given{host.addressField(), host.name, host.maskField()};
+                      return BatchUpdate::Given{host.addressField(), host.name.toUpper(), host.maskField()};
                   });
 }
 
@@ -113,6 +119,9 @@ static int update(const QString& programDir, BatchUpdate::Fields& fields, const 
     BatchUpdate batch(fs, dialogs);
     batch.given = given;
     batch.diskettePlaced = [&](int n) {
+        // The classic message that follows says "the diskette": which one, only the path tells.
+        if (!QFileInfo::exists(diskettes.at(n - 1)))
+            dialogs.print(QStringLiteral("bootwright-cli: %1 does not exist").arg(diskettes.at(n - 1)));
         fs.mapDrive(QLatin1Char('A'), QDir(diskettes.at(n - 1)).absolutePath());
         return true;
     };

@@ -9,6 +9,7 @@
 #include "settings/preferences.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace PageRules {
 
@@ -111,6 +112,16 @@ Check multicastClientNext(const BuildSettings& settings) {
             addressInRange(settings, PageValue::MulticastIp, QStringLiteral("Unique Client IP Address")))
         return refused;
     return addressInRange(settings, PageValue::MulticastMask, QStringLiteral("Client Sub Net Mask"));
+}
+
+Check multicastClientAddress(const BuildSettings& settings) {
+    // Without the page there is no untouched field: zeros in any writing are no address.
+    const QString ip = settings.text(PageValue::MulticastIp);
+    const bool zeros = AddressText::isMaskedAddress(ip) &&
+                       std::none_of(ip.cbegin(), ip.cend(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+    if (isNoAddress(ip) || zeros)
+        return refuse(QStringLiteral("You must specify a valid IP Address."));
+    return addressInRange(settings, PageValue::MulticastIp, QStringLiteral("Unique Client IP Address"));
 }
 
 Check postConfigurationNext(const BuildSettings& settings) {

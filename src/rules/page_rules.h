@@ -50,6 +50,9 @@ Check nicParametersNext(const BuildSettings& settings);
 // Multicast client page: a client name, an IP address and a sub net mask, in that order; then
 // neither may hold a number above 255.
 Check multicastClientNext(const BuildSettings& settings);
+// The same page's checks of its address field alone, for an address given without the page (where
+// the page's untouched "  0.  0.  0.  0" is no address either).
+Check multicastClientAddress(const BuildSettings& settings);
 
 // Post-configuration page: an address or mask set here may not hold a number above 255.
 Check postConfigurationNext(const BuildSettings& settings);
