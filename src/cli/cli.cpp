@@ -228,6 +228,15 @@ int drives(Args& args, const QString& dir) {
     return CliDrives::run(dir, mapped);
 }
 
+// A command whose output was cut short by a full disk or a closed pipe has not done what it was
+// asked: a list or a plan read from a file that lacks its end must not look whole.
+int outputChecked(int status) {
+    if (status == Cli::IoFailure || (std::fflush(stdout) == 0 && !std::ferror(stdout)))
+        return status;
+    std::fputs("bootwright-cli: the standard output could not be written in full\n", stderr);
+    return Cli::IoFailure;
+}
+
 } // namespace
 
 namespace Cli {
@@ -236,7 +245,7 @@ bool quiet() {
     return g_quiet;
 }
 
-int run(const QStringList& arguments) {
+static int runCommand(const QStringList& arguments) {
     // The command whose help a usage error points to, once it is known.
     QString helpFor;
     try {
@@ -325,6 +334,10 @@ int run(const QStringList& arguments) {
         std::fprintf(stderr, "bootwright-cli: %s\n", e.what());
         return IoFailure;
     }
+}
+
+int run(const QStringList& arguments) {
+    return outputChecked(runCommand(arguments));
 }
 
 } // namespace Cli

@@ -175,24 +175,32 @@ private Q_SLOTS:
             QVERIFY(TestEnv::fsckClean(real));
     }
 
-    // Only what a diskette's file can hold as one line goes into it.
+    // Only what a diskette's file can hold as one line goes into it, and only an address the
+    // Multicast client page takes.
     void batchRefusesWhatTheFileCannotHold_data() {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("option");
         QTest::addColumn<QByteArray>("named");
-        QTest::newRow("CR LF and a second key") << "LAB\r\nMY_IP=6.6.6.6" << QByteArray("line break");
-        QTest::newRow("LF alone") << "LAB\nX" << QByteArray("line break");
+        QTest::newRow("CR LF and a second key")
+            << QStringList{"--name", "LAB\r\nMY_IP=6.6.6.6"} << QByteArray("line break");
+        QTest::newRow("LF alone") << QStringList{"--name", "LAB\nX"} << QByteArray("line break");
         QTest::newRow("a letter outside Windows-1252")
-            << QString::fromUtf8("\xC5\x81UKASZ") << QByteArray("\xC5\x81");
+            << QStringList{"--name", QString::fromUtf8("\xC5\x81UKASZ")} << QByteArray("\xC5\x81");
         QTest::newRow("a character outside the basic plane")
-            << QString::fromUtf8("PC\xF0\x9F\x98\x80") << QByteArray("\xF0\x9F\x98\x80");
+            << QStringList{"--name", QString::fromUtf8("PC\xF0\x9F\x98\x80")}
+            << QByteArray("\xF0\x9F\x98\x80");
+        QTest::newRow("a first group above 255")
+            << QStringList{"--ip", "300.1.1.1"} << QByteArray("300.1.1.1 is no address");
+        QTest::newRow("a last group of 999")
+            << QStringList{"--ip", "10.0.0.999"} << QByteArray("10.0.0.999 is no address");
+        QTest::newRow("no address") << QStringList{"--ip", "0.0.0.0"} << QByteArray("a valid IP Address");
     }
     void batchRefusesWhatTheFileCannotHold() {
-        QFETCH(QString, name);
+        QFETCH(QStringList, option);
         QFETCH(QByteArray, named);
         QVERIFY(CliFixture::makeDirectoryDiskette(base("disk"), CliFixture::sampleWattcp()));
-        const CliFixture::Result r = fx().cli({"batch", "--name", name, base("disk")});
+        const CliFixture::Result r = fx().cli(QStringList{"batch"} + option + QStringList{base("disk")});
         QCOMPARE(r.code, 2);
-        QVERIFY2(r.err.contains(named) && r.err.contains("--name"), r.err.constData());
+        QVERIFY2(r.err.contains(named) && r.err.contains(option[0].toLatin1()), r.err.constData());
         QCOMPARE(CliFixture::wattcpOf(base("disk")), CliFixture::sampleWattcp());
     }
 
@@ -386,6 +394,51 @@ private Q_SLOTS:
         QCOMPARE(p.exitCode(), 3);
         const QByteArray err = p.readAllStandardError();
         QVERIFY2(err.contains(said) && err.contains("PCBWSAVE.INI"), err.constData());
+    }
+
+    // A fifo would keep the command waiting for ever, a device would feed it for ever: what the
+    // user names as an input file is read only when it is a regular file. Output that never
+    // reached its reader is a failure, not a result.
+    void inputsAndOutputsThatAreNoFiles_data() {
+        QTest::addColumn<QString>("kind"); // fifo, zero (a link to /dev/zero) or full (stdout)
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        const QStringList build{"build", "--drive", "A={base}/{n}.img"};
+        for (const char* kind : {"fifo", "zero"}) {
+            QTest::addRow("build --hosts, %s", kind)
+                << kind << build + QStringList{"--hosts", "{input}"} << 3;
+            QTest::addRow("batch --hosts, %s", kind)
+                << kind << QStringList{"batch", "--hosts", "{input}", "{base}"} << 3;
+            QTest::addRow("--template, %s", kind)
+                << kind << QStringList{"--template", "{input}"} + build << 1;
+        }
+        QTest::newRow("list to a full disk") << "full" << QStringList{"list"} << 3;
+        QTest::newRow("build --check to a full disk") << "full" << build + QStringList{"--check"} << 3;
+    }
+    void inputsAndOutputsThatAreNoFiles() {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        const QString input = base("input");
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+        QVERIFY(kind != QLatin1String("zero") || QFile::link(QStringLiteral("/dev/zero"), input));
+        QCOMPARE(fx().cli({"save", "Lab"}).code, 0);
+        QProcess p;
+        p.setStandardInputFile(QProcess::nullDevice());
+        if (kind == QLatin1String("full"))
+            p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        args.replaceInStrings("{input}", input).replaceInStrings("{base}", m_base->path());
+        if (args.contains("build"))
+            args += fx().buildable();
+        p.start(CliFixture::program(), QStringList{"--dir", fx().dir()} + args);
+        QVERIFY2(p.waitForFinished(20000), "still waiting after 20 s");
+        const QByteArray err = p.readAllStandardError();
+        QCOMPARE(p.exitCode(), code);
+        QVERIFY2(err.contains(kind == QLatin1String("full") ? QByteArray("could not be written in full")
+                                                            : input.toLocal8Bit()),
+                 err.constData());
+        QVERIFY(!QFileInfo::exists(base("1.img")));
     }
 
     // What killed runs left goes at the next start, and only that: a live process's temporary files
