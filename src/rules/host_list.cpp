@@ -176,7 +176,7 @@ Decoded decode(const QByteArray& bytes) {
         QStringDecoder utf16(bytes.startsWith("\xff\xfe") ? QStringDecoder::Utf16LE
                                                           : QStringDecoder::Utf16BE);
         const QString text = utf16.decode(QByteArrayView(bytes).sliced(2));
-        if (utf16.hasError())
+        if (utf16.hasError() || bytes.size() % 2 != 0 || !text.isValidUtf16())
             return {{}, {1, QStringLiteral("the list starts as UTF-16 but is not UTF-16 throughout")}};
         return {text, {}};
     }

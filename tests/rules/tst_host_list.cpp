@@ -125,6 +125,9 @@ private Q_SLOTS:
             << QByteArray("# M\xfcller\nname,address\nB,10.0.0.1\nCaf\xc3\xa9,10.0.0.2\n") << false
             << QStringList{"lab.csv:4: this line is UTF-8 and line 1 is Windows-1252: save the list in one "
                            "encoding, UTF-8"};
+        QTest::newRow("UTF-16 with half a character")
+            << QByteArray("\xff\xfen\0a\0m\0e\0\x00\xdc", 12) << false
+            << QStringList{header + "the list starts as UTF-16 but is not UTF-16 throughout"};
         QTest::newRow("UTF-16 without a byte order mark")
             << QByteArray("n\0a\0m\0e\0,\0a\0d\0d\0r\0e\0s\0s\0\n\0", 26) << false
             << QStringList{header + "the list is UTF-16 without a byte order mark: save it as UTF-8, or as "
