@@ -75,6 +75,8 @@ private Q_SLOTS:
     void tabs();
     void buttons();
     void valuesReachCollect();
+    void computerNameOnNext_data();
+    void computerNameOnNext();
 };
 
 void TestMicrosoftStandalonePage::init() {
@@ -89,7 +91,7 @@ void TestMicrosoftStandalonePage::startState() {
         captions << tabs(f)->tabText(i);
     QCOMPARE(captions, QStringList({"IP Address / Sub Net Mask", "Server Drive", "Computer Name",
                                     "Workgroup / Domain", "Login Name"}));
-    QCOMPARE(tabs(f)->currentIndex(), 4);
+    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::AddressTab));
 
     QCOMPARE(edit1(f)->value(), kDefaultAddress);
     QCOMPARE(edit2(f)->value(), kDefaultMask);
@@ -297,8 +299,9 @@ void TestMicrosoftStandalonePage::buttons() {
     QTest::keyClick(page(f), Qt::Key_F1);
     QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:550")});
 
-    // Next makes no checks.
+    // Next checks no more than the addresses' numbers and the computer name.
     ctl<QLineEdit>(f, "Edit6")->clear();
+    ctl<QLineEdit>(f, "Edit3")->setText(QStringLiteral("LAB1"));
     edit1(f)->setValue(QStringLiteral("   .   .   .   "));
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QVERIFY(f.wizard->form(PageId::NicSelection)->isVisible());
@@ -356,6 +359,33 @@ void TestMicrosoftStandalonePage::valuesReachCollect() {
     f.wizard->apply(s);
     QCOMPARE(f.wizard->collect(), s);
     QVERIFY(!edit1(f)->isEnabled());
+}
+
+void TestMicrosoftStandalonePage::computerNameOnNext_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("empty") << QString() << "You must specify a Computer Name.";
+    QTest::newRow("17 characters")
+        << "LAB-FLOOR2-PC-001"
+        << "Computer Name: name \"LAB-FLOOR2-PC-001\" has 17 characters; a computer "
+           "name has at most 15.";
+    QTest::newRow("15 characters") << "LAB-FLOOR2-PC-1" << QString();
+}
+
+// Refused, the page stays with the name's tab in front, where it can be mended.
+void TestMicrosoftStandalonePage::computerNameOnNext() {
+    QFETCH(QString, name);
+    QFETCH(QString, refusal);
+    GuiFixture f;
+    show(f);
+    clickOn(f, TForm40::ComputerNameTab, "RadioButton20");
+    replaceText(ctl<QLineEdit>(f, "Edit3"), name);
+    tabs(f)->setCurrentIndex(TForm40::LoginNameTab);
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QCOMPARE(f.dialogs.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(page(f)->isVisible(), !refusal.isEmpty());
+    if (!refusal.isEmpty())
+        QCOMPARE(tabs(f)->currentIndex(), int(TForm40::ComputerNameTab));
 }
 
 QTEST_MAIN(TestMicrosoftStandalonePage)
