@@ -1,4 +1,5 @@
 #include "gui/pages/batch_page.h"
+#include "gui/pages/host_list_window.h"
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_window.h"
@@ -17,9 +18,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -73,6 +77,15 @@ class TestGalleryGui : public QObject {
             return own(new TAbout(m_fixture->help));
         if (name == QLatin1String("TForm26"))
             return own(new TForm26(*m_fixture->wizard));
+        if (name == QLatin1String("HostListWindow")) {
+            // A list with a problem and a note, whose texts are the longest the window shows.
+            const HostList list = HostList::parse("name,address,mask,mac\n"
+                                                  "LAB1,10.0.2.11,255.255.255.0,00:1a:2b:3c:4d:01\n"
+                                                  "LAB 2,10.0.2.12,255.255.255.0,00:1a:2b:3c:4d:02\n"
+                                                  "LAB3,10.0.2.300,255.255.255.0,00:1a:2b:3c:4d:01\n",
+                                                  QStringLiteral("/home/lab/hosts3.csv"));
+            return own(new HostListWindow(list));
+        }
         if (name == QLatin1String("HelpWindow")) {
             auto* help = new HelpWindow;
             help->setAttribute(Qt::WA_DontShowOnScreen);
@@ -201,6 +214,9 @@ private Q_SLOTS:
         // Every hint off: the pages' own hints would otherwise pop up while they are shown.
         m_fixture = std::make_unique<GuiFixture>(kAllHintsOff);
         m_watcher = std::make_unique<ModalWatcher>();
+        // At twice the scale the screen is the one of 1280x1024 pixels that CMake describes.
+        if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2)
+            QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().size(), QSize(640, 512));
         QVERIFY2(
             QFontInfo(QApplication::font()).family().contains(QLatin1String("DejaVu")),
             qPrintable("the user-interface font resolves to " + QFontInfo(QApplication::font()).family()));
@@ -218,8 +234,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         for (PageId id : allPages())
             QTest::newRow(qPrintable(WizardFlow::className(id))) << WizardFlow::className(id);
-        for (const char* name :
-             {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash", "HelpWindow"})
+        for (const char* name : {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash",
+                                 "HelpWindow", "HostListWindow"})
             QTest::newRow(name) << QString::fromLatin1(name);
         for (const State& state : states())
             QTest::newRow(state.name) << QString::fromLatin1(state.name);
@@ -240,6 +256,23 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         const QStringList cut = cutTexts(w);
         QVERIFY2(cut.isEmpty(), qPrintable(name + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
+        // Every column of a table in view, without scrolling sideways.
+        for (QAbstractScrollArea* table : w->findChildren<QTableView*>()) {
+            if (table->isVisibleTo(w))
+                QVERIFY2(table->horizontalScrollBar()->maximum() == 0,
+                         qPrintable(name + " " + table->objectName() + " scrolls sideways by " +
+                                    QString::number(table->horizontalScrollBar()->maximum())));
+        }
+        // Beyond the screen's edge a control cannot be reached by the mouse.
+        const QSize room = w->screen()->availableGeometry().size();
+        const QSize size = w->frameGeometry().size();
+        QVERIFY2(size.width() <= room.width() && size.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1 is %2x%3 on a screen of %4x%5")
+                                .arg(name)
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(room.width())
+                                .arg(room.height())));
         const QImage image = w->grab().toImage();
         w->hide();
 
@@ -251,9 +284,11 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 looks blank (%2 colours)").arg(name).arg(colours)));
         QVERIFY2(QFontInfo(w->font()).family().contains(QLatin1String("DejaVu")), qPrintable(name));
 
-        // The screenshots are made at the scale people see them at; the larger scale is only checked.
-        const QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
-        if (!dir.isEmpty() && w->devicePixelRatio() == 1) {
+        // The screenshots at twice the scale go into a folder of their own, scale2.
+        QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
+        if (!dir.isEmpty()) {
+            if (w->devicePixelRatio() == 2)
+                dir = QDir(dir).filePath(QStringLiteral("scale2"));
             QVERIFY(QDir().mkpath(dir));
             QVERIFY(image.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
         }
