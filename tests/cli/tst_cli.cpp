@@ -338,15 +338,6 @@ private Q_SLOTS:
         QVERIFY(TestEnv::fsckClean(path("second.img")));
     }
 
-    // The wizard's computer-name rule holds for --set too: refused before anything is written.
-    void computerNameRefused() {
-        const Result r =
-            cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--set", "microsoft.name=PC, spare"});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains("Computer Name: name \"PC, spare\" holds \",\""), r.err.constData());
-        QVERIFY(!QFile::exists(path("A.img")));
-    }
-
     void inputOutputErrorExitsThree() {
         // A file named NET in the diskette's root: \NET cannot be made, so PROTOCOL.INI cannot be written.
         QDir().mkpath(path("disk"));

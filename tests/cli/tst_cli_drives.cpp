@@ -35,10 +35,6 @@ private Q_SLOTS:
         QTest::newRow("missing folder")
             << QByteArray("D=gone\r\n") << "D"
             << "folder\t@/gone\tno\tno\tdoes not exist: make it, or choose another";
-        // In the words of the wizard's drive notes.
-        QTest::newRow("image made from the template")
-            << QByteArray("Template=disk.img\r\n") << "A"
-            << "image\t@/A.img\tno\tyes\tmade from the template when first written";
         QTest::newRow("a file that is no diskette image")
             << QByteArray("B=notes.txt\r\n") << "B"
             << "image\t@/notes.txt\tyes\tyes\tno diskette image: it does not begin with the boot sector of "

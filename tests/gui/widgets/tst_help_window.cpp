@@ -225,25 +225,6 @@ private Q_SLOTS:
                         Dialogs::Buttons::Ok, 600);
         QCOMPARE(help.calls, QStringList{QStringLiteral("context:600")});
     }
-
-    // The title bar of a box with a short text has room for the whole title and the frame's buttons.
-    void messageBoxTitleWhole() {
-        RecordingHelp help;
-        QtDialogs dialogs(help);
-        int width = 0;
-        QString title;
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            QVERIFY(box && QTest::qWaitForWindowExposed(box));
-            width = box->width();
-            title = box->windowTitle();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        dialogs.message(QStringLiteral("No."), Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
-        const QFontMetrics metrics(QApplication::font());
-        QVERIFY2(width >= metrics.horizontalAdvance(title) + 6 * metrics.height(),
-                 qPrintable(QString::number(width)));
-    }
 };
 
 QTEST_MAIN(TestHelpWindow)

@@ -45,21 +45,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("&OK"));
     }
 
-    // From the keyboard: each Tab lands on a control one sees, and Alt+D ticks the box.
-    void keys() {
-        TForm20 dialog;
-        dialog.setHint(Preferences::hintKey(1), QStringLiteral("one"), QStringLiteral("two"), QString());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        for (int i = 0; i < 3; ++i) {
-            QTest::keyClick(dialog.windowHandle(), Qt::Key_Tab);
-            QWidget* focus = QApplication::focusWidget();
-            QVERIFY2(focus && focus->isVisible(), qPrintable(focus ? focus->objectName() : QString()));
-        }
-        QTest::keyClick(dialog.windowHandle(), Qt::Key_D, Qt::AltModifier);
-        QTRY_VERIFY(dialog.dontShowBox()->isChecked()); // a mnemonic clicks after a short delay
-    }
-
     void showHint_data() {
         QTest::addColumn<int>("hint");
         QTest::addColumn<bool>("tick");
