@@ -204,6 +204,10 @@ void WizardPage::showEvent(QShowEvent* event) {
         // A page is reached by keys as often as by the mouse: where the keys are must show, as after
         // a Tab, whichever way the previous page was left.
         setAttribute(Qt::WA_KeyboardFocusChange);
+    } else {
+        // Mapped by the window manager: its frame is known now, and the page keeps within the
+        // screen with it.
+        fitToContent();
     }
     QWidget::showEvent(event);
 }

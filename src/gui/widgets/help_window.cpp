@@ -120,6 +120,10 @@ void HelpWindow::open(const HelpTopic& topic) {
         hide();
         setWindowModality(wanted);
     }
+    // Made before any window was up, it could not know the frame the window manager adds: the
+    // first showing holds it within the screen with the frame the wizard's windows have.
+    if (!isVisible())
+        resize(size().boundedTo(roomOnScreen(this)));
     show();
     raise();
     activateWindow();

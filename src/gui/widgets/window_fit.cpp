@@ -27,7 +27,9 @@ QSize roomOnScreen(const QWidget* window) {
     const QScreen* screen = window->screen();
     if (!screen)
         return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
-    // Before its first showing a window has no frame yet; it will get the one the others have.
+    // Before its first showing a window has no frame yet; it will get the one the others have, or
+    // had when last seen (the wizard shows one window at a time).
+    static QSize lastKnown;
     const auto known = [](QSize frame) {
         return frame.width() > 0 || frame.height() > 0;
     };
@@ -36,7 +38,9 @@ QSize roomOnScreen(const QWidget* window) {
         if (!known(frame) && other->isVisible())
             frame = frameOf(other);
     }
-    return screen->availableGeometry().size() - frame.expandedTo(QSize(0, 0));
+    if (known(frame))
+        lastKnown = frame;
+    return screen->availableGeometry().size() - (known(frame) ? frame : lastKnown).expandedTo(QSize(0, 0));
 }
 
 void fitWindowToContent(QWidget* window, QSize least) {
