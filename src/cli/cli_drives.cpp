@@ -25,26 +25,20 @@ struct Row {
 Row resolve(const DriveTable& table, QChar letter) {
     const QString path = table.hostPath(letter);
     const QFileInfo info(path);
+    // The note in the wizard's own words, so that both say the same of the same drive.
+    const QString note = table.note(letter);
     switch (table.kind(letter)) {
     case DriveTable::Kind::None:
-        return {"none", false, false, QStringLiteral("not mapped")};
+        return {"none", false, false, note};
     case DriveTable::Kind::Directory:
-        return {"folder", info.isDir(), info.isDir() && writableNow(path),
-                info.isDir() ? QString() : QStringLiteral("does not exist")};
+        return {"folder", info.isDir(), info.isDir() && writableNow(path), note};
     case DriveTable::Kind::Image:
         if (info.exists())
-            return {"image", true, writableNow(path), {}};
+            return {"image", true, writableNow(path), note};
         // A missing image is made when first written, so what counts is its folder.
-        return {"image", false, info.dir().exists() && writableNow(info.absolutePath()),
-                info.dir().exists()
-                    ? QStringLiteral("made blank when first written")
-                    : QStringLiteral("its folder %1 does not exist").arg(info.absolutePath())};
-    case DriveTable::Kind::Device: {
-        if (!info.exists())
-            return {"device", false, false, QStringLiteral("no such device")};
-        const QString refused = FloppyDrives::writeRefusal(path);
-        return {"device", true, refused.isEmpty() && writableNow(path), refused};
-    }
+        return {"image", false, info.dir().exists() && writableNow(info.absolutePath()), note};
+    case DriveTable::Kind::Device:
+        return {"device", info.exists(), info.exists() && note.isEmpty() && writableNow(path), note};
     }
     return {"none", false, false, {}};
 }

@@ -2,6 +2,8 @@
 
 #include "platform/dos_path.h"
 #include "platform/fat_image.h"
+#include "platform/floppy_drives.h"
+#include "platform/image_volume.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 
@@ -88,45 +90,63 @@ DriveTable::Kind DriveTable::kind(QChar letter) const {
     return Kind::Directory;
 }
 
-QString DriveTable::describe(QChar letter) const {
+QString DriveTable::note(QChar letter) const {
     const QChar drive = letter.toUpper();
     const QString path = hostPath(drive);
     const QFileInfo info(path);
     switch (kind(drive)) {
     case Kind::None:
-        return QStringLiteral("%1: is not mapped").arg(drive);
+        return QStringLiteral("not mapped");
     case Kind::Directory:
         if (!info.exists())
-            return QStringLiteral("%1: is the folder %2, which does not exist: make it, or choose another")
-                .arg(drive)
-                .arg(path);
-        if (!info.isWritable())
-            return QStringLiteral("%1: is the folder %2, which cannot be written to").arg(drive).arg(path);
-        return QStringLiteral("%1: is the folder %2").arg(drive).arg(path);
+            return QStringLiteral("does not exist: make it, or choose another");
+        return info.isWritable() ? QString() : QStringLiteral("cannot be written to");
     case Kind::Image:
-        if (info.exists())
-            return info.isWritable() ? QStringLiteral("%1: is the image %2").arg(drive).arg(path)
-                                     : QStringLiteral("%1: is the image %2, which cannot be written to")
-                                           .arg(drive)
-                                           .arg(path);
+        if (info.exists()) {
+            // The build would stop at it: better said before than after the first diskette.
+            QFile file(path);
+            if (info.isFile() && file.open(QIODevice::ReadOnly)) {
+                if (const QString why = ImageVolume::notFat12(file.read(512)); !why.isEmpty())
+                    return QStringLiteral("no diskette image: %1").arg(why);
+            }
+            return info.isWritable() ? QString() : QStringLiteral("cannot be written to");
+        }
         if (!QFileInfo(info.absolutePath()).isDir())
-            return QStringLiteral("%1: is the image %2, whose folder %3 does not exist")
-                .arg(drive)
-                .arg(path, info.absolutePath());
+            return QStringLiteral("its folder %1 does not exist").arg(info.absolutePath());
         if (!QFileInfo(info.absolutePath()).isWritable())
-            return QStringLiteral(
-                       "%1: is the image %2, which cannot be made: its folder %3 cannot be written to")
-                .arg(drive)
-                .arg(path, info.absolutePath());
-        if (!m_template.isEmpty())
-            return QStringLiteral("%1: is the image %2 (made from the template when first written)")
-                .arg(drive)
-                .arg(path);
-        return QStringLiteral("%1: is the image %2 (made blank when first written)").arg(drive).arg(path);
+            return QStringLiteral("cannot be made: its folder %1 cannot be written to")
+                .arg(info.absolutePath());
+        return m_template.isEmpty() ? QStringLiteral("made blank when first written")
+                                    : QStringLiteral("made from the template when first written");
     case Kind::Device:
-        return QStringLiteral("%1: is the floppy device %2").arg(drive).arg(path);
+        if (!info.exists())
+            return QStringLiteral("no such device");
+        return FloppyDrives::writeRefusal(path);
     }
     return {};
+}
+
+QString DriveTable::describe(QChar letter) const {
+    const QChar drive = letter.toUpper();
+    const QString path = hostPath(drive);
+    const QString why = note(drive);
+    QString what;
+    switch (kind(drive)) {
+    case Kind::None:
+        return QStringLiteral("%1: is %2").arg(drive).arg(why);
+    case Kind::Directory:
+        what = QStringLiteral("the folder");
+        break;
+    case Kind::Image:
+        what = why.startsWith(QLatin1String("no diskette image")) ? QStringLiteral("the file")
+                                                                  : QStringLiteral("the image");
+        break;
+    case Kind::Device:
+        what = QStringLiteral("the floppy device");
+        break;
+    }
+    const QString text = QStringLiteral("%1: is %2 %3").arg(drive).arg(what, path);
+    return why.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, why);
 }
 
 QString DriveTable::hostFolder(const QString& path) const {

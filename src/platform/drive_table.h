@@ -28,8 +28,12 @@ public:
     // Directory when the path is an existing directory, Device for a block device, Image for an
     // image file (existing or not yet), None when the letter is not mapped.
     Kind kind(QChar letter) const;
-    // For people, and truthful about what a build will meet: "A: is the image
-    // /home/u/.config/bootwright/A.img", "... (made blank when first written)", or why it cannot be.
+    // What a build will meet behind a letter, in a few words ("made blank when first written",
+    // "no diskette image: ...", "does not exist: ..."); empty when it is simply there to be written.
+    // The wizard's drive notes and `bootwright-cli drives` both say it in these words.
+    QString note(QChar letter) const;
+    // For people: "A: is the image /home/u/.config/bootwright/A.img", with the note in brackets
+    // after it: "... (made blank when first written)".
     QString describe(QChar letter) const;
     QMap<QChar, QString> mappings() const { return m_paths; }
 

@@ -36,7 +36,7 @@ Outcome run(Dialogs& dialogs, DosFs& fs, const Request& request) {
         return outcome;
     }
     if (result == 1) {
-        dialogs.message(target + QStringLiteral(" File write error! "), Dialogs::Icon::Information,
+        dialogs.message(target + QStringLiteral(" File write error! "), Dialogs::Icon::Error,
                         Dialogs::Buttons::Ok, 0);
         return outcome;
     }

@@ -290,6 +290,16 @@ const QRegularExpression& macForm() {
     return form;
 }
 
+// The name as a message may show it: every control character a blank, so that none reaches a
+// terminal or a message box.
+QString withoutControls(QString name) {
+    for (QChar& c : name) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            c = QLatin1Char(' ');
+    }
+    return name;
+}
+
 // Characters a NetBIOS computer name may hold besides letters and digits.
 const QString kComputerNameMarks = QStringLiteral("!@#$%^&()-_'{}.~");
 
@@ -425,9 +435,10 @@ QString HostList::nameProblem(const QString& name, Names names) {
     for (const QChar c : name) {
         if (c.unicode() < 32 || c.unicode() == 127)
             return QStringLiteral("name \"%1\" holds the control character U+%2")
-                .arg(QString(name).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                .arg(withoutControls(name))
                 .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-        if (c == u'/' || c == u'\\')
+        // A computer name's own character rule below refuses these too, in the words of that rule.
+        if (names == Names::ClientName && (c == u'/' || c == u'\\'))
             return QStringLiteral("name \"%1\" holds \"%2\": {name} puts it into a file's name").arg(name, c);
     }
     if (names == Names::ClientName) {

@@ -3,6 +3,7 @@
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "rules/address_routines.h"
+#include "rules/host_list.h"
 #include "rules/nic_catalogue.h"
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
@@ -15,7 +16,7 @@ namespace PageRules {
 
 namespace {
 
-Check refuse(const QString& text, Dialogs::Icon icon = Dialogs::Icon::Information) {
+Check refuse(const QString& text, Dialogs::Icon icon = Dialogs::Icon::Warning) {
     return Refusal{text, icon};
 }
 
@@ -139,7 +140,21 @@ Check postConfigurationNext(const BuildSettings& settings) {
 Check microsoftStandaloneNext(const BuildSettings& settings) {
     if (Check refused = addressInRange(settings, PageValue::MicrosoftIp, QStringLiteral("IP Address")))
         return refused;
-    return addressInRange(settings, PageValue::MicrosoftMask, QStringLiteral("Sub Net Mask"));
+    if (Check refused = addressInRange(settings, PageValue::MicrosoftMask, QStringLiteral("Sub Net Mask")))
+        return refused;
+    return computerName(settings.text(PageValue::MicrosoftName), QStringLiteral("Computer Name"));
+}
+
+Check computerName(const QString& text, const QString& label) {
+    // Judged as written: the diskette gets the name without the blanks around it. An empty name
+    // would give SYSTEM.INI "computername=", and the client would not join the network.
+    const QString name = text.trimmed();
+    if (name.isEmpty())
+        return refuse(QStringLiteral("You must specify a %1.").arg(label));
+    const QString problem = HostList::nameProblem(name, HostList::Names::ComputerName);
+    if (problem.isEmpty())
+        return {};
+    return refuse(QStringLiteral("%1: %2.").arg(label, problem));
 }
 
 Check addressInRange(const BuildSettings& settings, QLatin1String field, const QString& label) {

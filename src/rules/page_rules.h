@@ -9,11 +9,11 @@
 class BuildSettings;
 class DosFs;
 
-// What a page shows instead of moving on: one message box with an OK button; the page stays with
-// its values.
+// What a page shows instead of moving on: one message box with an OK button and the warning icon
+// (the error icon for a failure to read); the page stays with its values.
 struct Refusal {
     QString text;
-    Dialogs::Icon icon = Dialogs::Icon::Information;
+    Dialogs::Icon icon = Dialogs::Icon::Warning;
     bool operator==(const Refusal&) const = default;
 };
 using Check = std::optional<Refusal>;
@@ -57,8 +57,12 @@ Check multicastClientAddress(const BuildSettings& settings);
 // Post-configuration page: an address or mask set here may not hold a number above 255.
 Check postConfigurationNext(const BuildSettings& settings);
 
-// Microsoft standalone page: the address and the mask may not hold a number above 255.
+// Microsoft standalone page: the address and the mask may not hold a number above 255, and the
+// computer name must pass computerName().
 Check microsoftStandaloneNext(const BuildSettings& settings);
+// The refusal of a computer name that the network client cannot take (HostList::nameProblem's rule,
+// the one a host list's names pass), naming the field by its label.
+Check computerName(const QString& name, const QString& label);
 
 // The refusal of an address field whose text has a group above 255, naming the field by its label.
 Check addressInRange(const BuildSettings& settings, QLatin1String field, const QString& label);

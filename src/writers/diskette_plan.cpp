@@ -10,10 +10,12 @@ QString Fit::refusal(const QString& diskRoot) const {
     if (need > free)
         return QStringLiteral(
                    "The files for this diskette do not fit on it: they need %1 bytes, the diskette "
-                   "in %2 has %3 bytes free.  Creation can not proceed.")
+                   "in %2 has %3 bytes free; the largest is %4 (%5 bytes).  Creation can not proceed.")
             .arg(need)
             .arg(diskRoot)
-            .arg(free);
+            .arg(free)
+            .arg(largest)
+            .arg(largestSize);
     return QStringLiteral("The files for this diskette do not fit on it: they need %1 entries in its root "
                           "folder, the diskette in %2 has %3 free.  Creation can not proceed.")
         .arg(entriesNeed)
@@ -64,6 +66,10 @@ Fit measure(DosFs& fs, const QString& diskRoot, const QList<PlannedFile>& files)
             continue;
         ++fit.files;
         fit.need += units(file.size);
+        if (file.size > fit.largestSize) {
+            fit.largest = file.path;
+            fit.largestSize = file.size;
+        }
         const qint64 existing = fs.fileSize(file.path);
         if (existing >= 0)
             replaced += units(existing);

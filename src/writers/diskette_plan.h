@@ -22,6 +22,8 @@ struct Fit {
     int entriesNeed = 0;
     int entriesFree = -1; // free root-directory entries; -1: no such limit
     int files = 0;
+    QString largest; // the largest file, as the writer names it: the first to look at when they do not fit
+    qint64 largestSize = 0;
     bool fits() const { return need <= free && (entriesFree < 0 || entriesNeed <= entriesFree); }
     // What the build says when they do not fit; diskRoot is "A:" or "B:".
     QString refusal(const QString& diskRoot) const;

@@ -325,7 +325,7 @@ private Q_SLOTS:
     void microsoftOnTwoDiskettes() {
         const Result r =
             cli({"build", "--set", m_driver, "--set", "BuildMode=2", "--set", "TForm9.ComboBox1=2", "--set",
-                 "TForm40.Edit1=10.1.1.1", "--disk2", path("second.img")});
+                 "TForm40.Edit1=10.1.1.1", "--set", "TForm40.Edit3=PC1", "--disk2", path("second.img")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.err.contains("Insert Disk #2..."));
         const QByteArray autoexec = TestEnv::mtype(path("A.img"), "::/AUTOEXEC.BAT");
@@ -342,8 +342,8 @@ private Q_SLOTS:
         // A file named NET in the diskette's root: \NET cannot be made, so PROTOCOL.INI cannot be written.
         QDir().mkpath(path("disk"));
         TestEnv::writeHostFile(path("disk/NET"), "in the way\r\n");
-        const Result r =
-            cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--drive", "A=" + path("disk")});
+        const Result r = cli({"build", "--set", m_driver, "--set", "BuildMode=3", "--set",
+                              "TForm40.Edit3=PC1", "--drive", "A=" + path("disk")});
         QCOMPARE(r.code, 3);
         QVERIFY2(r.err.contains("A:\\NET\\PROTOCOL.INI could not be created."), r.err.constData());
         // The run ends as a cancelled one: never called complete.

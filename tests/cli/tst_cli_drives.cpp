@@ -32,8 +32,13 @@ private Q_SLOTS:
             << "image\t/nonexistent-bw/A.img\tno\tno\tits folder /nonexistent-bw does not exist";
         QTest::newRow("folder") << QByteArray("C=nics\r\n") << "C"
                                 << "folder\t@/nics\tyes\tyes\t-";
-        QTest::newRow("missing folder") << QByteArray("D=gone\r\n") << "D"
-                                        << "folder\t@/gone\tno\tno\tdoes not exist";
+        QTest::newRow("missing folder")
+            << QByteArray("D=gone\r\n") << "D"
+            << "folder\t@/gone\tno\tno\tdoes not exist: make it, or choose another";
+        QTest::newRow("a file that is no diskette image")
+            << QByteArray("B=notes.txt\r\n") << "B"
+            << "image\t@/notes.txt\tyes\tyes\tno diskette image: it does not begin with the boot sector of "
+               "a FAT file system";
         QTest::newRow("missing device") << QByteArray("B=/dev/bw-no-such-fd\r\n") << "B"
                                         << "device\t/dev/bw-no-such-fd\tno\tno\tno such device";
         QTest::newRow("unmapped") << QByteArray("A=\r\n") << "A"
@@ -44,6 +49,7 @@ private Q_SLOTS:
         QFETCH(QString, letter);
         QFETCH(QString, expected);
         QVERIFY(TestEnv::makeBlankImage(m_fx->path("disk.img")));
+        TestEnv::writeHostFile(m_fx->path("notes.txt"), QByteArray(600, 'x'));
         m_fx->setDrives(table);
         const CliProgram::Result r = m_fx->cli({"drives"});
         QCOMPARE(r.code, 0);

@@ -64,15 +64,19 @@ private Q_SLOTS:
         QCOMPARE(table.kind('B'), DriveTable::Kind::Image); // an existing file, whatever its name
         QCOMPARE(table.describe('B'), "B: is the image " + path("disk.bin"));
         QCOMPARE(table.kind('C'), DriveTable::Kind::Directory);
-        QCOMPARE(table.describe('C'), "C: is the folder " + path("missing") +
-                                          ", which does not exist: make it, or choose another");
-        // Truthful about an image that cannot be made.
-        writeIni("E=gone/E.img\r\n");
-        QCOMPARE(DriveTable::load(m_dir->path()).describe('E'), "E: is the image " + path("gone/E.img") +
-                                                                    ", whose folder " + path("gone") +
-                                                                    " does not exist");
+        QCOMPARE(table.describe('C'),
+                 "C: is the folder " + path("missing") + " (does not exist: make it, or choose another)");
+        // Truthful about an image that cannot be made, and about a file that is none.
+        TestEnv::writeHostFile(path("notes.txt"), "lab notes\n");
+        writeIni("E=gone/E.img\r\nF=notes.txt\r\n");
+        const DriveTable later = DriveTable::load(m_dir->path());
+        QCOMPARE(later.describe('E'), "E: is the image " + path("gone/E.img") + " (its folder " +
+                                          path("gone") + " does not exist)");
+        QCOMPARE(later.describe('F'),
+                 "F: is the file " + path("notes.txt") +
+                     " (no diskette image: it is 10 bytes long, too short for a diskette)");
         QCOMPARE(table.kind('D'), DriveTable::Kind::Device);
-        QCOMPARE(table.describe('D'), QString("D: is the floppy device /dev/fd9"));
+        QCOMPARE(table.describe('D'), QString("D: is the floppy device /dev/fd9 (no such device)"));
     }
 
     void blockDevice() {

@@ -61,6 +61,9 @@ private Q_SLOTS:
             << QByteArray("name,address\n\"LAB\n1\",10.0.0.1\nLAB2,10.0.0.999\n") << false
             << QStringList{"lab.csv:2: name \"LAB 1\" holds the control character U+000A",
                            "lab.csv:4: address 10.0.0.999 has a group above 255 (999)"};
+        QTest::newRow("escape character shown as a blank")
+            << QByteArray("name,address\nLAB\x1b[2J1,10.0.0.1\n") << true
+            << QStringList{"lab.csv:2: name \"LAB [2J1\" holds the control character U+001B"};
         QTest::newRow("no name") << QByteArray("name,address\n ,10.0.0.1\n") << false
                                  << QStringList{"lab.csv:2: no name"};
         QTest::newRow("the page's placeholder")

@@ -26,6 +26,7 @@ class TstPageRules : public QObject {
         s.setText("TForm6.Edit3", "LAB1");
         s.setText("TForm6.Edit1", " 10.  0.  0.  5");
         s.setText("TForm6.Edit2", "255.255.255.  0");
+        s.setText("TForm40.Edit3", "LAB-PC07");
         return s;
     }
 
@@ -100,6 +101,20 @@ private Q_SLOTS:
             << 2 << 1 << "TForm40.Edit1"
             << "10.0.0.256"
             << "IP Address: 10.0.0.256 is no address. Each of its four numbers must be from 0 to 255.";
+        // The host list's computer-name rule, in the page's words; the blanks around a name go.
+        QTest::newRow("no computer name") << 2 << 1 << "TForm40.Edit3"
+                                          << "  "
+                                          << "You must specify a Computer Name.";
+        QTest::newRow("computer name of 16") << 3 << 0 << "TForm40.Edit3"
+                                             << "LAB-FLOOR2-PC-01"
+                                             << "Computer Name: name \"LAB-FLOOR2-PC-01\" has 16 characters; "
+                                                "a computer name has at most 15.";
+        QTest::newRow("computer name of 15, blanks around") << 3 << 0 << "TForm40.Edit3"
+                                                            << " LAB-FLOOR2-PC-1 "
+                                                            << "";
+        QTest::newRow("NetWare has no computer name") << 2 << 0 << "TForm40.Edit3"
+                                                      << ""
+                                                      << "";
         // The post-configuration address counts only when it is set there.
         QTest::newRow("post-configuration off") << 1 << 0 << "TForm99.Edit1"
                                                 << "10.0.0.300"
@@ -162,8 +177,8 @@ private Q_SLOTS:
         s = passing(1, 0);
         s.setText("TForm4.Edit2", path("gone.dos"));
         const Check missing = PageRules::checkRoute(s, fs);
-        QCOMPARE(missing, Check(Refusal{"NIC driver " + path("gone.dos") + " not found.",
-                                        Dialogs::Icon::Information}));
+        QCOMPARE(missing,
+                 Check(Refusal{"NIC driver " + path("gone.dos") + " not found.", Dialogs::Icon::Warning}));
     }
 };
 

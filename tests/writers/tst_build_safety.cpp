@@ -122,14 +122,16 @@ void TestBuildSafety::doesNotFit() {
     const QStringList texts = f.dialogs.texts();
     QCOMPARE(texts.last(), kCanceled);
     static const QRegularExpression refusal("^The files for this diskette do not fit on it: they need (\\d+) "
-                                            "bytes, the diskette in A: has (\\d+) "
-                                            "bytes free\\.  Creation can not proceed\\.$");
+                                            "bytes, the diskette in A: has (\\d+) bytes free; the largest "
+                                            "is (.+) \\((\\d+) bytes\\)\\.  Creation can not proceed\\.$");
     const QRegularExpressionMatch m = refusal.match(texts.at(texts.size() - 2));
     QVERIFY2(m.hasMatch(), qPrintable(texts.join('|')));
     QVERIFY(m.captured(1).toLongLong() > m.captured(2).toLongLong());
     QVERIFY(m.captured(1).toLongLong() >= client);
     if (free >= 0)
         QCOMPARE(m.captured(2).toLongLong(), free);
+    QCOMPARE(m.captured(3), QStringLiteral("A:\\client.exe"));
+    QCOMPARE(m.captured(4).toLongLong(), client);
     QVERIFY(f.run->failedFile().isEmpty()); // refused, not failed: the command line exits 1
     QVERIFY(!f.view.statuses.contains(" Creating CONFIG.SYS..."));
     if (kind == "small directory")

@@ -42,11 +42,13 @@ void TForm11::FormShow() {
 }
 
 void TForm11::Button4Click() {
-    // A cancelled browse empties the field, so the next showing offers the stored location again.
-    // The dialog opens where the field's file is, as a person expects when changing it.
-    m_edit1->setText(host().dialogs().openFileName(
+    // The dialog opens where the field's file is, as a person expects when changing it; Cancel
+    // leaves the field as it was.
+    const QString chosen = host().dialogs().openFileName(
         tr("Select Pellacore Client"), QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"),
-        host().drives().hostFolder(m_edit1->text()), QStringLiteral("CLIENT.EXE")));
+        host().drives().hostFolder(m_edit1->text()), QStringLiteral("CLIENT.EXE"));
+    if (!chosen.isEmpty())
+        m_edit1->setText(chosen);
 }
 
 bool TForm11::locationFound() {

@@ -1,5 +1,7 @@
 #include "gui/pages/host_list_window.h"
 
+#include "gui/widgets/window_fit.h"
+
 #include <QBrush>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +16,7 @@ namespace {
 
 const QColor kProblem(255, 205, 205);
 const QColor kNote(255, 240, 190);
+constexpr int kProblemsColumn = 5;
 
 QLabel* plainLabel(const QString& name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -88,8 +91,13 @@ HostListWindow::HostListWindow(const HostList& list, QWidget* parent) : QDialog(
             m_table->setItem(row, column, item);
         }
     }
+    // The values take what they need; the problems take the rest of the width and wrap in it, so
+    // that each is read whole without scrolling sideways.
     m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(kProblemsColumn, QHeaderView::Stretch);
+    m_table->setWordWrap(true);
+    m_table->setTextElideMode(Qt::ElideNone);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     m_summary = plainLabel(QStringLiteral("Summary"), this);
     if (m_problemCount > 0)
@@ -119,6 +127,8 @@ HostListWindow::HostListWindow(const HostList& list, QWidget* parent) : QDialog(
     layout->addWidget(m_fileProblems);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
-    resize(680, 440);
+    // Within the screen also at a large scale; the problems wrap in their column rather than run
+    // out of view.
+    resize(QSize(680, 440).boundedTo(roomOnScreen(this)));
     m_table->setFocus();
 }

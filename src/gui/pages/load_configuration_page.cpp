@@ -146,7 +146,7 @@ void TForm12::loadSelected() {
     Dialogs& dialogs = host().dialogs();
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
-        dialogs.message(ConfigMessages::NotFound, Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
+        dialogs.message(ConfigMessages::NotFound, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
         host().showMain(this);
         return;
     }
@@ -169,8 +169,7 @@ void TForm12::loadSelected() {
 void TForm12::RemoveClick() {
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
-        host().dialogs().message(ConfigMessages::NotFound, Dialogs::Icon::Information, Dialogs::Buttons::Ok,
-                                 0);
+        host().dialogs().message(ConfigMessages::NotFound, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
         return;
     }
     try {

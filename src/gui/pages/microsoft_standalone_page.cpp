@@ -74,7 +74,8 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     buildNameTab();
     buildWorkgroupTab();
     buildLoginTab();
-    m_pageControl1->setCurrentIndex(LoginNameTab);
+    // The address first: it is what changes from one diskette to the next.
+    m_pageControl1->setCurrentIndex(AddressTab);
     body()->addWidget(m_pageControl1, 1);
     m_hostLine = plainLabel(QString(), this);
     m_hostLine->setObjectName(QStringLiteral("HostLine"));
@@ -235,17 +236,21 @@ void TForm40::workgroupRule() {
 }
 
 bool TForm40::checkNext() {
-    if (refused(PageRules::microsoftStandaloneNext(values())))
-        return false;
-    // A host list is checked for client names when it is loaded; a computer name has rules of its
-    // own, which only this page knows to apply.
+    // A name taken from a host list is named by the list's file and line, where it must be mended.
     if (const std::optional<Host> next = host().hosts().current(); next && m_edit3->text() == next->name) {
         const QString problem = HostList::nameProblem(next->name, HostList::Names::ComputerName);
         if (!problem.isEmpty())
             return !refused(Refusal{
                 QStringLiteral("%1:%2: %3").arg(host().hosts().list().file()).arg(next->line).arg(problem)});
     }
-    return true;
+    const BuildSettings s = values();
+    if (!refused(PageRules::microsoftStandaloneNext(s)))
+        return true;
+    // The refused field comes to the front, so that it can be mended at once.
+    const bool addressesPass = !PageRules::addressInRange(s, PageValue::MicrosoftIp, QString()) &&
+                               !PageRules::addressInRange(s, PageValue::MicrosoftMask, QString());
+    m_pageControl1->setCurrentIndex(addressesPass ? ComputerNameTab : AddressTab);
+    return false;
 }
 
 void TForm40::FormShow() {

@@ -104,6 +104,11 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     m_checkBox2->setChecked(defaults.isChecked(kPage.incrementSwitch));
     m_checkBox3->setChecked(defaults.isChecked(kPage.dhcpSwitch));
 
+    // The three values a diskette needs first, as they are read; their switches after them.
+    const QList<QWidget*> order{m_edit1, m_edit2, m_edit3, m_checkBox2, m_checkBox3, m_checkBox1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     connect(m_checkBox1, &QCheckBox::clicked, this, &TForm6::AutoClientInc);
     connect(m_checkBox3, &QCheckBox::clicked, this, &TForm6::DHCPCheck);
     connect(m_hintTimer, &QTimer::timeout, this, &TForm6::HintTimerTimer);

@@ -158,13 +158,13 @@ void TForm4::ListBox1DblClick(QListWidgetItem* item) {
 }
 
 void TForm4::Button4Click() {
-    m_edit1->setText(NicCatalogue::otherHaveDisk());
-    m_edit3->setText(NicCatalogue::otherHaveDisk());
+    // Cancel leaves the NIC chosen before as it was.
     const QString chosen = browseDriver();
-    if (!chosen.isEmpty()) {
-        m_edit2->setText(chosen);
-        m_edit1->setText(chosen);
-    }
+    if (chosen.isEmpty())
+        return;
+    m_edit3->setText(NicCatalogue::otherHaveDisk());
+    m_edit2->setText(chosen);
+    m_edit1->setText(chosen);
 }
 
 void TForm4::HintTimerTimer() {

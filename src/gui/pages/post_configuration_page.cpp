@@ -69,7 +69,7 @@ TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Pos
     buildNameTab(m_pageControl1);
     buildWorkgroupTab(m_pageControl1);
     buildLoginTab(m_pageControl1);
-    m_pageControl1->setCurrentIndex(m_pageControl1->count() - 1);
+    m_pageControl1->setCurrentIndex(0);
     m_pageControl1->setVisible(false);
     body()->addWidget(m_pageControl1);
     body()->addStretch(1);

@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString kBlankCell = QStringLiteral(" ");
 const QString kSameAsImage = QStringLiteral("Same as Image");
 
 using Row = QPair<QString, QString>;
@@ -179,22 +178,18 @@ TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summa
 }
 
 QTableWidget* TForm8::makeGrid(const QString& name) {
-    auto* grid = new QTableWidget(RowCount, 2, this);
+    auto* grid = new QTableWidget(0, 2, this);
     grid->setObjectName(name);
     grid->horizontalHeader()->hide();
+    // The values take the rest of the width: nothing to scroll to sideways.
+    grid->horizontalHeader()->setStretchLastSection(true);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setMinimumSectionSize(15);
     grid->setShowGrid(true);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    clearGrid(grid);
     return grid;
-}
-
-void TForm8::clearGrid(QTableWidget* grid) {
-    for (int row = 0; row < RowCount; ++row)
-        setRow(grid, row, kBlankCell, kBlankCell);
 }
 
 void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
@@ -211,28 +206,28 @@ void TForm8::FormShow() {
 }
 
 void TForm8::fill(const BuildSettings& settings) {
-    clearGrid(m_grid1);
-    clearGrid(m_grid2);
-
     m_grid1->verticalHeader()->setDefaultSectionSize(15);
+    // As many rows as there are values, shown from the first: no blank rows to scroll into.
     const QList<Row> rows = operationRows(settings);
-    for (int row = 0; row < rows.size() && row < RowCount; ++row)
+    m_grid1->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row)
         setRow(m_grid1, row, rows[row].first, rows[row].second);
+    m_grid1->scrollToTop();
     // The label column as wide as its longest label, at least as the program always had it.
     m_grid1->resizeColumnToContents(0);
     m_grid1->setColumnWidth(0, qMax(110, m_grid1->columnWidth(0)));
-    m_grid1->setColumnWidth(1, 400);
 
     const bool post = settings.isChecked(PageValue::PostOn);
     m_grid2->setVisible(post);
     if (post) {
         m_grid2->verticalHeader()->setDefaultSectionSize(15);
         const QList<Row> postRows = postConfigurationRows(settings);
+        m_grid2->setRowCount(int(postRows.size()));
         for (int row = 0; row < postRows.size(); ++row)
             setRow(m_grid2, row, postRows[row].first, postRows[row].second);
+        m_grid2->scrollToTop();
         m_grid2->resizeColumnToContents(0);
         m_grid2->setColumnWidth(0, qMax(150, m_grid2->columnWidth(0)));
-        m_grid2->setColumnWidth(1, 400);
     }
 }
 

@@ -15,7 +15,6 @@ class TForm8 : public WizardPage {
 public:
     explicit TForm8(PageHost& host, QWidget* parent = nullptr);
 
-    static constexpr int RowCount = 15;
     static constexpr int BackHelpContext = 122;
 
     // Rebuilds both grids from the settings, as every showing does from the pages.
@@ -32,7 +31,6 @@ protected:
 
 private:
     QTableWidget* makeGrid(const QString& name);
-    void clearGrid(QTableWidget* grid);
     void setRow(QTableWidget* grid, int row, const QString& label, const QString& value);
     QString labelAt(QTableWidget* grid, int row) const;
     // Hides this page and shows the target, with the named tab of its tab control in front first.

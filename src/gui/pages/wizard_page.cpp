@@ -7,11 +7,13 @@
 #include "rules/host_queue.h"
 #include "rules/show_steps.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,8 +32,11 @@ WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     setWindowTitle(WizardFlow::caption(id));
 
     auto* outer = new QVBoxLayout(this);
-    m_body = new QVBoxLayout;
-    outer->addLayout(m_body, 1);
+    // The page's own controls scroll only where the screen is too small for the page.
+    auto* content = new QWidget(this);
+    m_body = new QVBoxLayout(content);
+    m_body->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(new FittingScrollArea(content, this), 1);
     m_buttons = new QHBoxLayout;
     m_buttons->addStretch(1);
     m_back = new QPushButton(tr("< &Back"), this);
@@ -61,7 +66,7 @@ void WizardPage::NextClick() {
 void WizardPage::goNext() {
     const WizardFlow::Next step = WizardFlow::next(m_id, m_host.buildMode(), m_host.chosenNos());
     if (!step.message.isEmpty()) {
-        m_host.dialogs().message(step.message, Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
+        m_host.dialogs().message(step.message, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
         return;
     }
     m_host.setBuildMode(step.buildMode);
@@ -157,6 +162,23 @@ bool WizardPage::event(QEvent* event) {
     return handled;
 }
 
+void WizardPage::keepTabOnCheckedRadios() {
+    // Tab stops once in a group of choices, on the one made; the arrow keys move within the group
+    // (Qt moves them among a parent's auto-exclusive buttons whatever their focus policy).
+    for (QRadioButton* button : findChildren<QRadioButton*>()) {
+        if (!button->property("bwTabWatched").toBool()) {
+            button->setProperty("bwTabWatched", true);
+            connect(button, &QRadioButton::toggled, this, &WizardPage::keepTabOnCheckedRadios);
+        }
+        bool groupHasChoice = false;
+        for (QRadioButton* sibling :
+             button->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly))
+            groupHasChoice = groupHasChoice || sibling->isChecked();
+        const bool tabStop = button->isChecked() || !groupHasChoice || !button->autoExclusive();
+        button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
 void WizardPage::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         if (!m_tabOrderArranged) {
@@ -171,12 +193,21 @@ void WizardPage::showEvent(QShowEvent* event) {
         if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
         FormShow();
+        keepTabOnCheckedRadios();
         fitToContent();
         // The first field takes the keys, unless showing the page chose another place.
-        if (!focusWidget() || rowButtons().contains(focusWidget()) || !focusWidget()->isVisibleTo(this)) {
+        if (!focusWidget() || rowButtons().contains(focusWidget()) || !focusWidget()->isVisibleTo(this) ||
+            !(focusWidget()->focusPolicy() & Qt::TabFocus)) {
             if (QWidget* first = firstField())
                 first->setFocus(Qt::TabFocusReason);
         }
+        // A page is reached by keys as often as by the mouse: where the keys are must show, as after
+        // a Tab, whichever way the previous page was left.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    } else {
+        // Mapped by the window manager: its frame is known now, and the page keeps within the
+        // screen with it.
+        fitToContent();
     }
     QWidget::showEvent(event);
 }
@@ -203,5 +234,25 @@ void WizardPage::keyPressEvent(QKeyEvent* event) {
         m_host.help().showContext(m_helpContext);
         return;
     }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && pressOnEnter())
+        return;
     QWidget::keyPressEvent(event);
+}
+
+bool WizardPage::pressOnEnter() {
+    // Only the keys a control left alone arrive here. Enter on a list chooses its item and no more.
+    QWidget* focus = focusWidget();
+    if (qobject_cast<QAbstractItemView*>(focus))
+        return false;
+    // As in a dialog, a button with the keys is the one Enter presses; from a field it is Next.
+    auto* button = qobject_cast<QPushButton*>(focus);
+    if (!button)
+        button = m_next;
+    if (!button->isVisible() || !button->isEnabled())
+        return false;
+    // The button takes the keys first, as a click would give them: a field that acts when it is
+    // left (a typed NIC driver, a copied name) has done so before the button's checks run.
+    button->setFocus(Qt::OtherFocusReason);
+    button->click();
+    return true;
 }

@@ -73,6 +73,10 @@ private:
     void arrangeTabOrder();
     // The first control in the tab order that takes the keys now.
     QWidget* firstField() const;
+    // Leaves a tab stop only on the selected button of each group of radio buttons.
+    void keepTabOnCheckedRadios();
+    // Enter that no control took: presses the button with the keys, else Next; false when none.
+    bool pressOnEnter();
     // Sizes the window to what it shows now: at least the wizard's width, and as tall as its
     // wrapped texts need at that width, so that nothing is cut.
     void fitToContent();

@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -282,10 +283,12 @@ void MainWindow::LoadPreviousConfiguration1Click() {
 
 void MainWindow::LoadHostList1Click() {
     Dialogs& dialogs = m_wizard.dialogs();
-    const QString path = dialogs.openFileName(tr("Load Host List"), tr("Host lists (*.csv);;All files (*)"),
-                                              QDir::homePath(), QString());
+    const QString path =
+        dialogs.openFileName(tr("Load Host List"), QStringLiteral("Host lists|*.csv|All Files|*.*"),
+                             m_hostListFolder.isEmpty() ? QDir::homePath() : m_hostListFolder, QString());
     if (path.isEmpty())
         return;
+    m_hostListFolder = QFileInfo(path).absolutePath();
     HostList list;
     try {
         list = HostList::read(path);

@@ -52,4 +52,5 @@ private:
 
     Wizard& m_wizard;
     QLabel* m_label1 = nullptr;
+    QString m_hostListFolder; // where the last host list was loaded from; a lab keeps its lists together
 };

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace {
 
@@ -246,6 +247,17 @@ void AddressEdit::focusInEvent(QFocusEvent* event) {
         selectAll();
     m_typingGroup = -1;
     m_advanced = false;
+}
+
+void AddressEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt's word is one group between dots; typing over it then put a whole address into that group.
+    // A double-click takes the address, so that what is typed next replaces it.
+    if (!isMasked())
+        return QLineEdit::mouseDoubleClickEvent(event);
+    selectAll();
+    m_typingGroup = -1;
+    m_advanced = false;
+    event->accept();
 }
 
 void AddressEdit::contextMenuEvent(QContextMenuEvent* event) {

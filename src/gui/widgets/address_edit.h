@@ -7,13 +7,14 @@
 class QContextMenuEvent;
 class QFocusEvent;
 class QKeyEvent;
+class QMouseEvent;
 
 // An address field: a masked edit whose text is always the 15-character form ("  0.  0.  0.  0",
 // "   .   .   .   "). Typed the way people type an address, it gives that address: a dot or a third
 // digit moves on to the next group, each group's digits stand right-aligned ("192.168.  1. 20"),
-// and typing from a group's start (or into a lone 0) retypes the group. Focus
-// from the keyboard selects the whole field; a pasted "10.1.2.3" fills it. It can drop its mask to
-// show a word ("DHCP", "BOOTP") for automatic assignment, and take the mask back.
+// and typing from a group's start (or into a lone 0) retypes the group. Focus from the keyboard and
+// a double-click select the whole field; a pasted "10.1.2.3" fills it. It can drop its mask to show
+// a word ("DHCP", "BOOTP") for automatic assignment, and take the mask back.
 class AddressEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -35,6 +36,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_topics.h"
+#include "gui/widgets/window_fit.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -61,7 +62,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(splitter, 1);
-    resize(820, 580);
+    // Roomy where the screen has room, within it where it has not.
+    resize(QSize(820, 580).boundedTo(roomOnScreen(this)));
 
     // Closed as other viewers are closed: Esc, Ctrl+W and the desktop's own close keys (two
     // shortcuts of the same keys would cancel each other out).
@@ -118,6 +120,10 @@ void HelpWindow::open(const HelpTopic& topic) {
         hide();
         setWindowModality(wanted);
     }
+    // Made before any window was up, it could not know the frame the window manager adds: the
+    // first showing holds it within the screen with the frame the wizard's windows have.
+    if (!isVisible())
+        resize(size().boundedTo(roomOnScreen(this)));
     show();
     raise();
     activateWindow();

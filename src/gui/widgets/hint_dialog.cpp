@@ -41,7 +41,7 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent) {
     panelLayout->addWidget(picture, 0, Qt::AlignTop);
     panelLayout->addLayout(texts, 1);
 
-    m_dontShow = new QCheckBox(tr("Don't show this message again."), this);
+    m_dontShow = new QCheckBox(tr("&Don't show this message again."), this);
     m_dontShow->setObjectName(QStringLiteral("CheckBox1"));
     m_ok = new QPushButton(tr("&OK"), this);
     m_ok->setObjectName(QStringLiteral("Button1"));
@@ -49,6 +49,7 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent) {
     m_hintEdit = new QLineEdit(this);
     m_hintEdit->setObjectName(QStringLiteral("HintEdit"));
     m_hintEdit->setReadOnly(true);
+    m_hintEdit->setFocusPolicy(Qt::NoFocus); // holds the key only; the keys go to what one sees
     m_hintEdit->hide();
 
     auto* bottom = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -37,6 +38,18 @@ QString startPath(const QString& initialDir, const QString& suggestedName) {
     if (suggestedName.isEmpty() || suggestedName.contains(QLatin1Char('*')))
         return initialDir;
     return QDir(initialDir.isEmpty() ? QDir::currentPath() : initialDir).filePath(suggestedName);
+}
+
+// A box with a short text is narrow, and the window manager elides the title to fit: "Pellacore
+// Bo...". An empty item as wide as the title and the frame's buttons keeps it whole.
+void keepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QFontMetrics metrics(box.font());
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 } // namespace
@@ -85,6 +98,7 @@ Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons butto
         auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &box);
         QObject::connect(f1, &QShortcut::activated, help, &QPushButton::click);
     }
+    keepTitleWhole(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:

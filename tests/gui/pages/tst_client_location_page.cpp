@@ -88,10 +88,10 @@ void TestClientLocationPage::browse() {
     QCOMPARE(request.filter, QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"));
     QCOMPARE(request.suggestedName, QStringLiteral("CLIENT.EXE"));
 
-    // Cancelled: the field is emptied.
+    // Cancelled: the field keeps the location it had.
     QTest::mouseClick(f.control<QPushButton>(QStringLiteral("TForm11"), QStringLiteral("Button4")),
                       Qt::LeftButton);
-    QCOMPARE(edit1(f)->text(), QString());
+    QCOMPARE(edit1(f)->text(), QStringLiteral("/opt/pella/client.exe"));
 }
 
 void TestClientLocationPage::nextChecks_data() {
@@ -138,7 +138,7 @@ void TestClientLocationPage::nextChecks() {
         QCOMPARE(storedClient(f), location);
     } else {
         QCOMPARE(f.dialogs.texts(), QStringList{message});
-        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
+        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Warning);
         QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
         QCOMPARE(storedClient(f), QStringLiteral("<none>"));
     }

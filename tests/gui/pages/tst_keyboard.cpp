@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -102,12 +103,21 @@ private Q_SLOTS:
         const QList<QWidget*> row{p->backButton(), p->nextButton(), p->cancelButton()};
         QList<QWidget*> buttons;
         for (QWidget* w : visited) {
+            // A group of choices is one stop, on the choice made.
+            auto* radio = qobject_cast<QRadioButton*>(w);
+            QVERIFY2(!radio || radio->isChecked(), qPrintable(w->objectName() + " is unchecked"));
             if (row.contains(w))
                 buttons << w;
             else
                 QVERIFY2(buttons.isEmpty(), "a field comes after the buttons in the tab order");
         }
         QCOMPARE(buttons.last(), p->cancelButton());
+        QVERIFY2(p->testAttribute(Qt::WA_KeyboardFocusChange), "the keys' place shows on arrival");
+        if (PageId(id) == PageId::MulticastClient) {
+            const QStringList order{"Edit1", "Edit2", "Edit3", "CheckBox2", "CheckBox3", "CheckBox1"};
+            for (int i = 0; i < order.size(); ++i)
+                QCOMPARE(visited[i]->objectName(), order[i]);
+        }
 
         // One letter, one control: Alt+letter must not be two things on one page.
         QMap<QChar, QString> seen;
@@ -140,6 +150,15 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(fx->dialogs.texts(), QStringList{WizardFlow::cancelQuestion(PageId(id))});
         QVERIFY(p->isVisible());
+    }
+
+    // Enter in a field presses Next, as its default look promises.
+    void enterInAFieldPressesNext() {
+        TestEnv::writeHostFile(fx->path(QStringLiteral("client.exe")), "client");
+        fx->control<QLineEdit>("TForm11", "Edit1")->setText(fx->path(QStringLiteral("client.exe")));
+        showPage(PageId::ClientLocation, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(fx->wizard->form(PageId::NicSelection)->isVisible());
     }
 
     void enterOnACardChoosesIt() {

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void tabs();
     void buttons();
     void valuesReachCollect();
+    void computerNameOnNext();
 };
 
 void TestMicrosoftStandalonePage::init() {
@@ -89,7 +90,7 @@ void TestMicrosoftStandalonePage::startState() {
         captions << tabs(f)->tabText(i);
     QCOMPARE(captions, QStringList({"IP Address / Sub Net Mask", "Server Drive", "Computer Name",
                                     "Workgroup / Domain", "Login Name"}));
-    QCOMPARE(tabs(f)->currentIndex(), 4);
+    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::AddressTab));
 
     QCOMPARE(edit1(f)->value(), kDefaultAddress);
     QCOMPARE(edit2(f)->value(), kDefaultMask);
@@ -297,8 +298,9 @@ void TestMicrosoftStandalonePage::buttons() {
     QTest::keyClick(page(f), Qt::Key_F1);
     QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:550")});
 
-    // Next makes no checks.
+    // Next checks no more than the addresses' numbers and the computer name.
     ctl<QLineEdit>(f, "Edit6")->clear();
+    ctl<QLineEdit>(f, "Edit3")->setText(QStringLiteral("LAB1"));
     edit1(f)->setValue(QStringLiteral("   .   .   .   "));
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QVERIFY(f.wizard->form(PageId::NicSelection)->isVisible());
@@ -356,6 +358,16 @@ void TestMicrosoftStandalonePage::valuesReachCollect() {
     f.wizard->apply(s);
     QCOMPARE(f.wizard->collect(), s);
     QVERIFY(!edit1(f)->isEnabled());
+}
+
+// Refused for its computer name (the rule's words are the route check's), the page stays with the
+// name's tab in front.
+void TestMicrosoftStandalonePage::computerNameOnNext() {
+    GuiFixture f;
+    show(f);
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QCOMPARE(f.dialogs.texts(), QStringList{"You must specify a Computer Name."});
+    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::ComputerNameTab));
 }
 
 QTEST_MAIN(TestMicrosoftStandalonePage)

@@ -273,7 +273,7 @@ void TestMulticastClientPage::nextChecks() {
     }
     QCOMPARE(f.dialogs.shown().size(), 1);
     QCOMPARE(f.dialogs.shown()[0].text, message);
-    QCOMPARE(f.dialogs.shown()[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(f.dialogs.shown()[0].icon, Dialogs::Icon::Warning);
     QCOMPARE(f.dialogs.shown()[0].buttons, Dialogs::Buttons::Ok);
     QVERIFY(page(f)->isVisible());
     QCOMPARE(line(f, "Edit3")->text(), name);

@@ -208,8 +208,8 @@ void TestNicSelectionPage::browse_data() {
                              << QStringList{"/d/ne2000.com", "/d/ne2000.com", kOther};
     QTest::newRow("microsoft") << 3 << "/d/x.dos" << dos << "*.DOS"
                                << QStringList{"/d/x.dos", "/d/x.dos", kOther};
-    QTest::newRow("cancelled") << 1 << QString() << dos << "*.DOS"
-                               << QStringList{kOther, "NIC Driver Name", kOther};
+    QTest::newRow("cancelled: nothing changes")
+        << 1 << QString() << dos << "*.DOS" << QStringList{QString(), "NIC Driver Name", QString()};
 }
 
 void TestNicSelectionPage::browse() {
@@ -290,7 +290,7 @@ void TestNicSelectionPage::nextChecks() {
     message.replace(QLatin1Char('@'), f.dir.path().toUpper());
     QCOMPARE(f.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (!message.isEmpty()) {
-        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
+        QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Warning);
         QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
     }
     QCOMPARE(page(f)->isVisible(), !message.isEmpty());

@@ -185,7 +185,7 @@ void TestStandalonePages::emptyNos() {
     f.wizard->go(nullptr, PageId::StandaloneParameters);
     QTest::mouseClick(page(f, PageId::StandaloneParameters)->nextButton(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("You must specify a NOS.")});
-    QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
+    QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Warning);
     QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
     QCOMPARE(visiblePage(f), PageId::StandaloneParameters);
     QCOMPARE(f.wizard->buildMode(), 2);
@@ -244,7 +244,7 @@ void TestStandalonePages::frameTypeCheck() {
     HintCatcher hints;
     QTest::mouseClick(page(f, PageId::NetWare)->nextButton(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("You must specify a Frame Type.")});
-    QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
+    QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Warning);
     QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
     QVERIFY(hints.seen.isEmpty());
     QCOMPARE(visiblePage(f), PageId::NetWare);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -32,8 +33,12 @@ QStringList gridRows(const QTableWidget* grid) {
     return rows;
 }
 
+// A row past the last is the empty space below the rows.
 void doubleClickRow(QTableWidget* grid, int row) {
-    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+    QRect cell = grid->visualRect(grid->model()->index(qMin(row, grid->rowCount() - 1), 1));
+    if (row >= grid->rowCount())
+        cell.translate(0, cell.height() * (row - grid->rowCount() + 1));
+    QVERIFY(grid->viewport()->rect().contains(cell.center()));
     // Through the window, as the platform delivers it: press, release, press, double-click, release.
     QWidget* window = grid->window();
     const QPoint at = grid->viewport()->mapTo(window, cell.center());
@@ -169,18 +174,15 @@ private Q_SLOTS:
         page()->fill(settingsFor(mode, values));
         QTableWidget* g = grid("StringGrid1");
         QCOMPARE(gridRows(g), rows);
-        QCOMPARE(g->rowCount(), 15);
+        // No blank rows below the values, and the first of them in view.
+        QCOMPARE(g->rowCount(), rows.size());
         QCOMPARE(g->columnCount(), 2);
-        for (int row = rows.size(); row < 15; ++row) {
-            QCOMPARE(g->item(row, 0)->text(), QStringLiteral(" "));
-            QCOMPARE(g->item(row, 1)->text(), QStringLiteral(" "));
-        }
+        QCOMPARE(g->verticalScrollBar()->value(), 0);
         // The label column holds its longest label whole (COMPUTER NAME), and is never narrower
         // than it always was.
         QVERIFY(g->columnWidth(0) >= 110);
         for (int row = 0; row < g->rowCount(); ++row)
             QVERIFY(g->columnWidth(0) >= g->fontMetrics().horizontalAdvance(g->item(row, 0)->text()));
-        QCOMPARE(g->columnWidth(1), 400);
     }
 
     void postConfigurationRows_data() {
@@ -298,7 +300,6 @@ private Q_SLOTS:
         QTest::newRow("LOGIN NAME") << 2 << "Login Name";
         QTest::newRow("IP ADDRESS") << 3 << "IP Address";
         QTest::newRow("SUB NET MASK") << 4 << "Sub Net Mask";
-        QTest::newRow("empty row keeps the tab") << 6 << QString();
     }
     void doubleClickPostConfiguration() {
         QFETCH(int, row);
@@ -307,12 +308,11 @@ private Q_SLOTS:
         page()->fill(settingsFor(1, {{"TForm99.RadioButton1", "1"}}));
         page()->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
         QWidget* post = fx->wizard->form(PageId::PostConfiguration);
-        frontOtherTab(post, tab.isEmpty() ? QStringLiteral("Login Name") : tab);
-        const QString before = currentTab(post);
+        frontOtherTab(post, tab);
         doubleClickRow(grid("StringGrid2"), row);
         QVERIFY(post->isVisible());
         QVERIFY(!page()->isVisible());
-        QCOMPARE(currentTab(post), tab.isEmpty() ? before : tab);
+        QCOMPARE(currentTab(post), tab);
     }
 
     void buttons_data() {

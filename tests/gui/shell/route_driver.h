@@ -69,6 +69,12 @@ protected:
         QVERIFY2(fx->wizard->form(id)->isVisible(), qPrintable(WizardFlow::className(id)));
     }
     void next(PageId from) { QTest::mouseClick(page(from)->nextButton(), Qt::LeftButton); }
+    // Enter in the field that has the keys, as a person leaves a page without the mouse.
+    void enter(PageId from) {
+        QWidget* field = page(from)->focusWidget();
+        QVERIFY2(qobject_cast<QLineEdit*>(field), "Enter is pressed in a field");
+        QTest::keyClick(field, Qt::Key_Return);
+    }
     // Clicks a check or radio button on its indicator: a button stretched by its layout takes
     // clicks only on its indicator and caption, not in the middle of its width.
     void click(QAbstractButton* button) {

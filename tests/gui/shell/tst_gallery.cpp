@@ -1,4 +1,5 @@
 #include "gui/pages/batch_page.h"
+#include "gui/pages/host_list_window.h"
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/help_window.h"
@@ -17,9 +18,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -73,6 +77,13 @@ class TestGalleryGui : public QObject {
             return own(new TAbout(m_fixture->help));
         if (name == QLatin1String("TForm26"))
             return own(new TForm26(*m_fixture->wizard));
+        if (name == QLatin1String("HostListWindow")) {
+            // A problem and a note: the longest texts the window shows.
+            return own(
+                new HostListWindow(HostList::parse("name,address,mac\nLAB 2,10.0.2.12,00:1a:2b:3c:4d:02\n"
+                                                   "LAB3,10.0.2.300,00:1a:2b:3c:4d:02\n",
+                                                   QStringLiteral("/home/lab/hosts.csv"))));
+        }
         if (name == QLatin1String("HelpWindow")) {
             auto* help = new HelpWindow;
             help->setAttribute(Qt::WA_DontShowOnScreen);
@@ -201,6 +212,9 @@ private Q_SLOTS:
         // Every hint off: the pages' own hints would otherwise pop up while they are shown.
         m_fixture = std::make_unique<GuiFixture>(kAllHintsOff);
         m_watcher = std::make_unique<ModalWatcher>();
+        // At twice the scale the screen is the one of 1280x1024 pixels that CMake describes.
+        if (qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2)
+            QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry().size(), QSize(640, 512));
         QVERIFY2(
             QFontInfo(QApplication::font()).family().contains(QLatin1String("DejaVu")),
             qPrintable("the user-interface font resolves to " + QFontInfo(QApplication::font()).family()));
@@ -218,8 +232,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         for (PageId id : allPages())
             QTest::newRow(qPrintable(WizardFlow::className(id))) << WizardFlow::className(id);
-        for (const char* name :
-             {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash", "HelpWindow"})
+        for (const char* name : {"TForm1-hint", "TForm20", "TUserPrefs", "TAbout", "TForm26", "Tsplash",
+                                 "HelpWindow", "HostListWindow"})
             QTest::newRow(name) << QString::fromLatin1(name);
         for (const State& state : states())
             QTest::newRow(state.name) << QString::fromLatin1(state.name);
@@ -240,6 +254,13 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         const QStringList cut = cutTexts(w);
         QVERIFY2(cut.isEmpty(), qPrintable(name + QStringLiteral(": ") + cut.join(QStringLiteral("; "))));
+        // Every column of a table in view, without scrolling sideways.
+        for (QAbstractScrollArea* table : w->findChildren<QTableView*>())
+            QVERIFY2(!table->isVisibleTo(w) || table->horizontalScrollBar()->maximum() == 0,
+                     qPrintable(name));
+        // Beyond the screen's edge a control cannot be reached by the mouse.
+        const QSize room = w->screen()->availableGeometry().size();
+        QVERIFY2(room.expandedTo(w->frameGeometry().size()) == room, qPrintable(name));
         const QImage image = w->grab().toImage();
         w->hide();
 
@@ -251,9 +272,11 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1 looks blank (%2 colours)").arg(name).arg(colours)));
         QVERIFY2(QFontInfo(w->font()).family().contains(QLatin1String("DejaVu")), qPrintable(name));
 
-        // The screenshots are made at the scale people see them at; the larger scale is only checked.
-        const QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
-        if (!dir.isEmpty() && w->devicePixelRatio() == 1) {
+        // The screenshots at twice the scale go into a folder of their own, scale2.
+        QString dir = qEnvironmentVariable("BW_GALLERY_DIR");
+        if (!dir.isEmpty()) {
+            if (w->devicePixelRatio() == 2)
+                dir = QDir(dir).filePath(QStringLiteral("scale2"));
             QVERIFY(QDir().mkpath(dir));
             QVERIFY(image.save(QDir(dir).filePath(name + QStringLiteral(".png"))));
         }

@@ -108,7 +108,10 @@ private Q_SLOTS:
             });
         QVERIFY(!fx->wizard->hosts().active());
         QCOMPARE(fx->dialogs.fileRequests().value(0).filter,
-                 QStringLiteral("Host lists (*.csv);;All files (*)"));
+                 QStringLiteral("Host lists|*.csv|All Files|*.*"));
+        // The next load opens where this list was.
+        loadWithKeys("name,address\nLAB1,10.0.2.11\n", [](HostListWindow*) {});
+        QCOMPARE(fx->dialogs.fileRequests().value(1).initialDir, QFileInfo(list).absolutePath());
     }
 
     void multicastPageTakesTheNextHostPerDiskette() {

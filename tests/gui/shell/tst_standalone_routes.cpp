@@ -92,7 +92,7 @@ private Q_SLOTS:
         startRoute(kOnServer, PageId::MicrosoftStandalone);
         QCOMPARE(fx->wizard->buildMode(), 3);
         auto* tabs = control<QTabWidget>("TForm40", "PageControl1");
-        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Login Name"));
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("IP Address / Sub Net Mask"));
         retype(control<QLineEdit>("TForm40", "Edit6"), QStringLiteral("imager"));
         showTab("TForm40", QStringLiteral("IP Address / Sub Net Mask"));
         retype(control<QLineEdit>("TForm40", "Edit1"), QStringLiteral("10.1.2.30"));
@@ -106,7 +106,7 @@ private Q_SLOTS:
         click(control<QRadioButton>("TForm40", "RadioButton11"));
         QCOMPARE(control<QLabel>("TForm40", "Label1")->text(), QStringLiteral("Domain Name"));
         retype(control<QLineEdit>("TForm40", "Edit5"), QStringLiteral("SALES"));
-        next(PageId::MicrosoftStandalone);
+        enter(PageId::MicrosoftStandalone);
 
         expectShown(PageId::NicSelection);
         pickNic(QStringLiteral("NE2000 Compatible"));

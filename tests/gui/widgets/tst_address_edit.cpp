@@ -34,6 +34,7 @@ private Q_SLOTS:
     void setValue();
     void keyboardFocusSelectsTheField();
     void pasteFillsTheField();
+    void doubleClickSelectsTheAddress();
 };
 
 void TestAddressEditWidget::startsWithDefaultAddress() {
@@ -172,6 +173,20 @@ void TestAddressEditWidget::keyboardFocusSelectsTheField() {
     QCOMPARE(edit->selectedText(), edit->displayText());
     QTest::keyClicks(edit, QStringLiteral("10.0.0.1"));
     QCOMPARE(edit->value(), QStringLiteral(" 10.  0.  0.  1"));
+}
+
+// Qt's word would be one group: typing an address over "168" gave 192.10.1.25.
+void TestAddressEditWidget::doubleClickSelectsTheAddress() {
+    struct Field : AddressEdit {
+        using AddressEdit::cursorRect; // where a character stands, to click on it
+    } edit;
+    edit.setAddress(QStringLiteral("192.168.  1. 20"));
+    edit.QWidget::show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.setCursorPosition(5); // in 168
+    QTest::mouseDClick(edit.windowHandle(), Qt::LeftButton, {}, edit.cursorRect().center());
+    QTest::keyClicks(&edit, QStringLiteral("10.1.2.25"));
+    QCOMPARE(edit.value(), QStringLiteral(" 10.  1.  2. 25"));
 }
 
 void TestAddressEditWidget::pasteFillsTheField() {

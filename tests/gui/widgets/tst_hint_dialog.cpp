@@ -40,7 +40,7 @@ private Q_SLOTS:
         QVERIFY(edit->isReadOnly());
         QVERIFY(edit->isHidden());
         QCOMPARE(dialog.hintKey(), QStringLiteral("ShowHint4")); // blanks around the key removed
-        QCOMPARE(dialog.dontShowBox()->text(), QStringLiteral("Don't show this message again."));
+        QCOMPARE(dialog.dontShowBox()->text(), QStringLiteral("&Don't show this message again."));
         QVERIFY(!dialog.dontShowBox()->isChecked());
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("&OK"));
     }
