@@ -190,8 +190,11 @@ void TForm3::askSecondDiskette() {
         return;
     const QString second = NextDiskette::ask(host().dialogs(), m_fs->drives(), letter, tr("Second Diskette"),
                                              QStringLiteral("-2"));
-    // Cancelled: the user has put the second diskette behind the drive, as into a floppy drive.
-    if (!second.isEmpty())
+    // Cancelled: there is no second diskette, and writing it through the same drive would put its
+    // files onto the first one.
+    if (second.isEmpty())
+        m_run->cancel();
+    else
         m_fs->mapDrive(letter, second);
 }
 
