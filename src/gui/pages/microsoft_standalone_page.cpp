@@ -90,6 +90,7 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     onSelect({m_rb13, m_rb16, m_rb21}, &TForm40::addressKindRule);
     onSelect({m_rb17, m_rb20}, &TForm40::nameKindRule);
     onSelect({m_rb9, m_rb11}, &TForm40::workgroupRule);
+    watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
 }
 
 void TForm40::buildAddressTab() {
@@ -235,6 +236,8 @@ void TForm40::workgroupRule() {
 }
 
 bool TForm40::checkNext() {
+    if (refusedAfterLastHost(kPage, m_remembered, m_hostLine))
+        return false;
     if (refused(PageRules::microsoftStandaloneNext(values())))
         return false;
     // A host list is checked for client names when it is loaded; a computer name has rules of its
