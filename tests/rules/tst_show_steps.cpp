@@ -15,50 +15,7 @@ private Q_SLOTS:
     void postConfigurationShowingRules_data();
     void postConfigurationShowingRules();
     void microsoftIncrementsAndNumbersTheName();
-    void advanceOncePerDisketteBuilt_data();
-    void advanceOncePerDisketteBuilt();
 };
-
-// What the wizard's pages make of their values at each showing: a diskette built from them
-// advances them once, at the next showing of the pages they came from; anything else shows them as
-// they are.
-void TstShowSteps::advanceOncePerDisketteBuilt_data() {
-    QTest::addColumn<QString>("events"); // b<mode>: a diskette built; c: values loaded; s: the page shown
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("names"); // the name field after each showing
-    const int multicast = int(PageId::MulticastClient);
-    QTest::newRow("first showing, then Back and Next") << "ss" << multicast << "CFG5 CFG5";
-    QTest::newRow("a diskette, then shown twice") << "sb1ss" << multicast << "CFG5 CFG6 CFG6";
-    QTest::newRow("two diskettes, one step each") << "sb1sb1s" << multicast << "CFG5 CFG6 CFG7";
-    QTest::newRow("another kind of diskette") << "sb2sb3s" << multicast << "CFG5 CFG5 CFG5";
-    QTest::newRow("configuration loaded after a diskette") << "sb1cs" << multicast << "CFG5 CFG5";
-    QTest::newRow("Microsoft page") << "sb1sb3s" << int(PageId::MicrosoftStandalone) << "CFG5 CFG5 CFG6";
-}
-
-void TstShowSteps::advanceOncePerDisketteBuilt() {
-    QFETCH(QString, events);
-    QFETCH(int, page);
-    const PageId id = PageId(page);
-    const AddressPage& fields =
-        id == PageId::MulticastClient ? AddressPages::MulticastClient : AddressPages::MicrosoftStandalone;
-    BuildSettings s;
-    s.setText(fields.nameField, "CFG5");
-    s.setChecked(fields.nameSwitch, true);
-    RememberedAddress kept;
-    AdvanceDue due;
-    QStringList shown;
-    for (int i = 0; i < events.size(); ++i) {
-        if (events.at(i) == u'b')
-            due.built(events.at(++i).digitValue());
-        else if (events.at(i) == u'c')
-            due.clear();
-        else {
-            ShowSteps::applyAddressSteps(s, fields, kept, due.take(id));
-            shown << s.text(fields.nameField);
-        }
-    }
-    QTEST(shown.join(u' '), "names");
-}
 
 void TstShowSteps::multicastFirstShowingWithStartUpValues() {
     BuildSettings s;

@@ -209,8 +209,6 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {
     click(ctl(f, "RadioButton13"));
     // Selecting Auto-Increment keeps what was typed; the next showing advances it.
     QCOMPARE(edit1(f)->value().left(11), showings.first().left(11));
-    showAgain(f);
-    QCOMPARE(edit1(f)->value().left(11), showings.first().left(11));
     for (const QString& expected : showings) {
         showAfterDiskette(f);
         QCOMPARE(edit1(f)->value(), expected);

@@ -83,14 +83,12 @@ void TestMulticastClientPage::firstShowingWithStartUpValues() {
     QCOMPARE(page(f)->windowTitle(), QStringLiteral("Client Boot Diskette Operation"));
     QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
     QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
-    // Nothing built yet: the name as it is, as the command line's first diskette has it.
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified"));
     QVERIFY(line(f, "Edit4")->isHidden());
     QCOMPARE(page(f)->focusWidget(), address(f, "Edit1"));
     QCOMPARE(box(f, "CheckBox1")->text(), QStringLiteral("Auto Assign."));
     QCOMPARE(box(f, "CheckBox2")->text(), QStringLiteral("Auto-Increment."));
     QCOMPARE(box(f, "CheckBox3")->text(), QStringLiteral("NT- DHCP Auto Assign."));
-    // The start-up name is no name.
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{QStringLiteral("You must specify a client name.")});
     QVERIFY(page(f)->isVisible());
@@ -117,9 +115,6 @@ void TestMulticastClientPage::incrementAcrossShowings() {
     click(box(f, "CheckBox2"));
     type(address(f, "Edit1"), typed);
     type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
-    const QString asTyped = address(f, "Edit1")->value();
-    showAgain(f);
-    QCOMPARE(address(f, "Edit1")->value(), asTyped);
     for (const QString& expected : showings) {
         showAfterDiskette(f);
         if (QTest::currentTestFailed())
@@ -134,10 +129,8 @@ void TestMulticastClientPage::autoAssignFollowsItsBox() {
     show(f);
     showAfterDiskette(f);
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
-    showAfterDiskette(f);
-    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
     showAgain(f);
-    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified2"));
+    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
     click(box(f, "CheckBox1"));
     type(line(f, "Edit3"), QStringLiteral("LAB 12"));
     showAfterDiskette(f);
