@@ -159,22 +159,16 @@ private Q_SLOTS:
         });
         auto* name = control<QLineEdit>("TForm6", "Edit3");
         auto* line = control<QLabel>("TForm6", "HostLine");
-        const auto build = [this] {
-            for (PageId id : {PageId::MulticastClient, PageId::PostConfiguration, PageId::Summary,
-                              PageId::DisketteLocation})
-                next(id);
-            QTRY_VERIFY_WITH_TIMEOUT(mainWindow()->isVisible(), 20000);
-        };
         startMulticastRoute(true);
         retype(name, QStringLiteral("LABX"));
         clickChoice(control<QCheckBox>("TForm6", "CheckBox2")); // Auto-Increment, for after the list
         next(PageId::MulticastClient);
         QTest::mouseClick(page(PageId::PostConfiguration)->backButton(), Qt::LeftButton);
         QCOMPARE(line->text(), QStringLiteral("Host 1 of 2: LAB1 (changed for this diskette: name LABX)"));
-        build();
+        buildFromMulticastPage();
         QVERIFY(TestEnv::mtype(image, "::/WATTCP.CFG").contains("MY_IP=10.0.2.11\r\nHOSTNAME=LABX\r\n"));
         startMulticastRoute(false);
-        build();
+        buildFromMulticastPage();
 
         startMulticastRoute(false);
         QCOMPARE(line->text(), QStringLiteral("Every host of lab.csv has its diskette (2 of 2)."));

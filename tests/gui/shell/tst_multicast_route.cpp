@@ -107,10 +107,7 @@ private Q_SLOTS:
         const int row = int(summaryRows().indexOf(QStringLiteral("CLIENT NAME=CFG5")));
         doubleClick(grid->viewport(), grid->visualRect(grid->model()->index(row, 1)).center());
         QCOMPARE(name->text(), QStringLiteral("CFG5"));
-        for (PageId id :
-             {PageId::MulticastClient, PageId::PostConfiguration, PageId::Summary, PageId::DisketteLocation})
-            next(id);
-        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+        buildFromMulticastPage();
         QVERIFY(TestEnv::mtype(image, "::/WATTCP.CFG").contains("MY_IP=10.1.0.5\r\nHOSTNAME=CFG5\r\n"));
 
         QCOMPARE(ConfigStore(fx->dir.path()).save("Lab CFG5", saved, [] { return false; }).status,
