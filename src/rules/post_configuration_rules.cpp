@@ -121,14 +121,14 @@ void login(BuildSettings& s) {
     set(s, PageValue::PostLoginName, kSameAsImage);
 }
 
-void show(BuildSettings& s) {
+void show(BuildSettings& s, bool advance) {
     addressSource(s);
     maskSource(s);
     nameSource(s);
     workgroup(s);
     login(s);
     RememberedAddress nothingKept;
-    ShowSteps::applyAddressSteps(s, kPage, nothingKept);
+    ShowSteps::applyAddressSteps(s, kPage, nothingKept, advance);
 }
 
 void leave(BuildSettings& s) {

@@ -18,8 +18,8 @@ void login(BuildSettings& s);         // Set Login Name, Same as Image
 
 // Showing the page: the source rules of every tab (they reset the "Same as Image" fields and
 // reselect "Use as Entered " for the computer name), then blank fill, the Auto-Increment of the
-// address and the name numbering.
-void show(BuildSettings& s);
+// address and the name numbering (these two only when `advance`).
+void show(BuildSettings& s, bool advance = true);
 
 // Back and Next: with every setting "Same as Image" the workstation is not post-configured.
 void leave(BuildSettings& s);

@@ -4,9 +4,26 @@
 #include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
+void AdvanceDue::built(int buildMode) {
+    // The Post Configuration page steps its own address and name for a Multicast diskette.
+    const QList<PageId> pages = buildMode == 1
+                                    ? QList<PageId>{PageId::MulticastClient, PageId::PostConfiguration}
+                                : buildMode == 3 ? QList<PageId>{PageId::MicrosoftStandalone}
+                                                 : QList<PageId>{};
+    for (PageId page : pages) {
+        if (!m_due.contains(page))
+            m_due.append(page);
+    }
+}
+
+bool AdvanceDue::take(PageId page) {
+    return m_due.removeOne(page);
+}
+
 namespace ShowSteps {
 
-void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered) {
+void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
+                       bool advance) {
     QString address = settings.text(page.addressField);
     QString mask = settings.text(page.maskField);
     AddressRoutines::blankFill(address, mask);
@@ -14,7 +31,7 @@ void applyAddressSteps(BuildSettings& settings, const AddressPage& page, Remembe
     settings.setText(page.maskField, mask);
 
     const bool incrementOn =
-        settings.isChecked(page.incrementSwitch) &&
+        advance && settings.isChecked(page.incrementSwitch) &&
         (page.incrementBlockedBy.isEmpty() || !settings.isChecked(page.incrementBlockedBy));
     if (incrementOn) {
         if (const std::optional<QString> next = AddressRoutines::incrementLastOctet(address)) {
@@ -26,7 +43,7 @@ void applyAddressSteps(BuildSettings& settings, const AddressPage& page, Remembe
         }
     }
 
-    if (settings.isChecked(page.nameSwitch))
+    if (advance && settings.isChecked(page.nameSwitch))
         settings.setText(page.nameField, AddressRoutines::AutoClientInc(settings.text(page.nameField), page));
 
     if (page.dhcpCheckAtShow)

@@ -1,9 +1,31 @@
 #pragma once
 
 #include "rules/address_routines.h"
+#include "rules/wizard_flow.h"
+
+#include <QList>
 
 class BuildSettings;
 struct Host;
+
+// When the wizard's address pages advance their values as they are shown (the increments, or the
+// next host of a host list): on the first showing after a diskette was built from them, as the
+// command line's --count advances once per diskette. Passing a page again (Back then Next, a jump
+// from the summary) or a loaded configuration shows the values as they are, so that what the
+// summary shows is what the diskette gets.
+class AdvanceDue {
+public:
+    // A diskette of this BuildMode was built: the pages its values came from advance when next
+    // shown.
+    void built(int buildMode);
+    // The pages' values were replaced (a loaded configuration): none of them advances for it.
+    void clear() { m_due.clear(); }
+    // Whether the page is to advance at this showing; true once per diskette built.
+    bool take(PageId page);
+
+private:
+    QList<PageId> m_due;
+};
 
 // What showing a page again does to the values, worked on a BuildSettings instead of the controls.
 // The command line runs these between diskettes so that each copy gets the address and name that
@@ -13,8 +35,10 @@ namespace ShowSteps {
 
 // Blank fill, the increment when the page's switch allows it (remembering as the page does), the
 // name numbering when its switch is on, and DHCPCheck on a page that runs it at showing. The fields
-// count as in automatic mode when one of them shows the page's word.
-void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered);
+// count as in automatic mode when one of them shows the page's word. Without `advance` the
+// increment and the numbering are left out: the values are shown as they are.
+void applyAddressSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
+                       bool advance = true);
 
 // DHCPCheck over values: puts the page's address fields into automatic assignment, or takes them
 // out of it, as its DHCP switch says (fields holding a word count as being in it).

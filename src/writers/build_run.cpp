@@ -397,6 +397,10 @@ bool BuildRun::nextDiskette() {
     inform(QStringLiteral("Insert Disk #2..."));
     if (secondDiskette)
         secondDiskette();
+    // No second diskette given (its image or folder not named): the first one stays as it was
+    // read back, and nothing of the second is written through the same drive.
+    if (m_cancelled)
+        return false;
     m_fs.forgetListings();
     ++m_diskette;
     return fits(m_diskette);

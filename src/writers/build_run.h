@@ -59,7 +59,8 @@ public:
     bool verify() const { return m_verify; }
 
     // Called after the "Insert Disk #2..." box is closed, before the second diskette is written:
-    // the command line maps the drive to the second diskette here. May be empty.
+    // the command line maps the drive to the second diskette here; a cancel() from it ends the run
+    // as cancelled before anything of the second diskette is written. May be empty.
     std::function<void()> secondDiskette;
 
     // The page's Cancel: every later step skips itself. A Cancel pressed after the page was shown

@@ -218,10 +218,14 @@ private Q_SLOTS:
         QCOMPARE(queue.line(), QString());
         queue.load(HostList::parse("name,address\nLAB1,10.0.0.1\nLAB2,10.0.0.2\n", "/tmp/lab.csv"));
         QCOMPARE(queue.line(), QStringLiteral("Host 1 of 2: LAB1"));
-        // Shown again without a build (Back, then Next): the same host.
+        // Shown again without a build (Back, then Next): the same host, not put in again until
+        // loaded values replace it.
         queue.taken(PageId::MulticastClient);
-        queue.taken(PageId::MulticastClient);
+        QVERIFY(!queue.due(PageId::MulticastClient));
         QCOMPARE(queue.current()->name, QStringLiteral("LAB1"));
+        queue.valuesReplaced();
+        QVERIFY(queue.due(PageId::MulticastClient));
+        queue.taken(PageId::MulticastClient);
         // A NetWare diskette built meanwhile is not LAB1's.
         queue.built(2);
         queue.built(3);
@@ -237,6 +241,39 @@ private Q_SLOTS:
         queue.close();
         QVERIFY(!queue.active());
         QCOMPARE(queue.line(), QString());
+    }
+
+    // The host line names what the fields hold where it differs from the host; the field's form of
+    // an address (blanks, leading zeros) is no difference, nor a mask the host leaves to the page.
+    void lineNamesChanges_data() {
+        QTest::addColumn<bool>("maskListed");
+        QTest::addColumn<QString>("fields"); // name|address|mask
+        QTest::addColumn<QString>("changes");
+        QTest::newRow("leading zeros") << true << "LAB1|010.000.002.011|255.255.255.000"
+                                       << "";
+        QTest::newRow("name emptied, address")
+            << true << "| 10.  0.  2. 99|255.255.255.  0"
+            << " (changed for this diskette: name (empty), address 10.0.2.99)";
+        QTest::newRow("mask") << true << "LAB1| 10.  0.  2. 11|255.255.  0.  0"
+                              << " (changed for this diskette: mask 255.255.0.0)";
+        QTest::newRow("no mask listed") << false << "LAB1| 10.  0.  2. 11|255.255.  0.  0"
+                                        << "";
+    }
+    void lineNamesChanges() {
+        QFETCH(bool, maskListed);
+        QFETCH(QString, fields);
+        HostQueue queue;
+        queue.load(HostList::parse(maskListed ? "name,address,mask\nLAB1,10.0.2.11,255.255.255.0\n"
+                                              : "name,address\nLAB1,10.0.2.11\n",
+                                   "/tmp/lab.csv"));
+        const AddressPage& page = AddressPages::MulticastClient;
+        const QStringList values = fields.split(u'|');
+        BuildSettings shown;
+        shown.setText(page.nameField, values[0]);
+        shown.setText(page.addressField, values[1]);
+        shown.setText(page.maskField, values[2]);
+        QFETCH(QString, changes);
+        QCOMPARE(queue.line(shown, page), QStringLiteral("Host 1 of 1: LAB1") + changes);
     }
 
     void takeHost_data() {

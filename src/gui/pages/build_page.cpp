@@ -5,6 +5,7 @@
 #include "platform/dos_fs.h"
 #include "rules/host_queue.h"
 #include "rules/next_diskette.h"
+#include "rules/show_steps.h"
 #include "writers/build_run.h"
 
 #include <QCoreApplication>
@@ -158,9 +159,12 @@ void TForm3::Timer1Timer() {
     try {
         answer = m_run->MakeTheDisk();
         asked = true;
-        // The host this diskette was built for has it now; the next showing takes the next host.
-        if (!m_run->BuildCancelled())
+        // The host this diskette was built for has it now; the next showing takes the next host, or
+        // advances the increments.
+        if (!m_run->BuildCancelled()) {
             host().hosts().built(m_run->settings().buildMode());
+            host().advanceDue().built(m_run->settings().buildMode());
+        }
     } catch (const std::exception& e) {
         // The run ended without its question; the page stays up so the user can cancel and go back.
         host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok,
@@ -190,8 +194,11 @@ void TForm3::askSecondDiskette() {
         return;
     const QString second = NextDiskette::ask(host().dialogs(), m_fs->drives(), letter, tr("Second Diskette"),
                                              QStringLiteral("-2"));
-    // Cancelled: the user has put the second diskette behind the drive, as into a floppy drive.
-    if (!second.isEmpty())
+    // Cancelled: there is no second diskette, and writing it through the same drive would put its
+    // files onto the first one.
+    if (second.isEmpty())
+        m_run->cancel();
+    else
         m_fs->mapDrive(letter, second);
 }
 

@@ -91,6 +91,7 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     onSelect({m_rb13, m_rb16, m_rb21}, &TForm40::addressKindRule);
     onSelect({m_rb17, m_rb20}, &TForm40::nameKindRule);
     onSelect({m_rb9, m_rb11}, &TForm40::workgroupRule);
+    watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
 }
 
 void TForm40::buildAddressTab() {
@@ -236,6 +237,8 @@ void TForm40::workgroupRule() {
 }
 
 bool TForm40::checkNext() {
+    if (refusedAfterLastHost(kPage, m_remembered, m_hostLine))
+        return false;
     // A name taken from a host list is named by the list's file and line, where it must be mended.
     if (const std::optional<Host> next = host().hosts().current(); next && m_edit3->text() == next->name) {
         const QString problem = HostList::nameProblem(next->name, HostList::Names::ComputerName);

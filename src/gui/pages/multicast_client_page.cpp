@@ -113,6 +113,7 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     connect(m_checkBox3, &QCheckBox::clicked, this, &TForm6::DHCPCheck);
     connect(m_hintTimer, &QTimer::timeout, this, &TForm6::HintTimerTimer);
     m_edit3->installEventFilter(this);
+    watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
 }
 
 void TForm6::AutoClientInc() {
@@ -147,6 +148,10 @@ void TForm6::FormShow() {
 }
 
 bool TForm6::checkNext() {
+    if (refusedAfterLastHost(kPage, m_remembered, m_hostLine)) {
+        syncControls();
+        return false;
+    }
     return !refused(PageRules::multicastClientNext(values()));
 }
 

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+class AdvanceDue;
 class Clock;
 class HostQueue;
 class QWidget;
@@ -39,6 +40,8 @@ public:
     // The host list the address pages and the batch take each next host from (inactive without
     // one).
     virtual HostQueue& hosts() = 0;
+    // Which address pages advance their values when next shown: those a diskette was built from.
+    virtual AdvanceDue& advanceDue() = 0;
 
     // The window of a role, or nullptr.
     virtual QWidget* form(PageId id) const = 0;

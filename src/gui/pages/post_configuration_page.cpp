@@ -4,6 +4,7 @@
 #include "gui/widgets/address_edit.h"
 #include "rules/address_routines.h"
 #include "rules/post_configuration_rules.h"
+#include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
 #include <QCheckBox>
@@ -245,7 +246,10 @@ void TForm99::AutoClientInc() {
 }
 
 void TForm99::FormShow() {
-    runRule(PostConfigurationRules::show);
+    BuildSettings s = values();
+    PostConfigurationRules::show(s, host().advanceDue().take(pageId()));
+    setValues(s);
+    syncControls();
 }
 
 bool TForm99::checkNext() {

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -97,14 +98,58 @@ void WizardPage::runChoice(QLatin1String value, RememberedAddress& remembered) {
 void WizardPage::addressShowSteps(BuildSettings& s, const AddressPage& page, RememberedAddress& remembered,
                                   QLabel* hostLine) {
     HostQueue& hosts = m_host.hosts();
-    if (const std::optional<Host> next = hosts.current()) {
-        ShowSteps::takeHost(s, page, remembered, *next);
+    AdvanceDue& due = m_host.advanceDue();
+    if (hosts.due(m_id)) {
+        // Once, when the host comes up: later showings keep what the user made of it.
+        ShowSteps::takeHost(s, page, remembered, *hosts.current());
         hosts.taken(m_id);
-    } else if (!hosts.active()) {
-        ShowSteps::applyAddressSteps(s, page, remembered);
+        due.take(m_id);
+    } else {
+        // While a list is loaded the increments wait: when every host has its diskette they go on
+        // from the last host once the list is closed.
+        ShowSteps::applyAddressSteps(s, page, remembered, !hosts.active() && due.take(m_id));
     }
-    hostLine->setText(hosts.line());
+    showHostLine(s, page, hostLine);
+}
+
+void WizardPage::showHostLine(const BuildSettings& s, const AddressPage& page, QLabel* hostLine) {
+    const HostQueue& hosts = m_host.hosts();
+    hostLine->setText(hosts.line(s, page));
     hostLine->setVisible(hosts.active());
+}
+
+void WizardPage::watchHostLine(const AddressPage& page, QLabel* hostLine,
+                               std::initializer_list<QLineEdit*> fields) {
+    for (QLineEdit* field : fields) {
+        connect(field, &QLineEdit::textChanged, hostLine, [this, &page, hostLine] {
+            if (!m_host.hosts().active())
+                return;
+            BuildSettings s;
+            PageValues::read(this, s);
+            showHostLine(s, page, hostLine);
+        });
+    }
+}
+
+bool WizardPage::refusedAfterLastHost(const AddressPage& page, RememberedAddress& remembered,
+                                      QLabel* hostLine) {
+    HostQueue& hosts = m_host.hosts();
+    if (!hosts.active() || hosts.current())
+        return false;
+    const QString question =
+        tr("%1\r\rAnother diskette now would repeat the last host's name and address.\r\rClose the host "
+           "list (File, Close Host List) and go on with this page's Auto-Increment and Auto Assign?")
+            .arg(hosts.line());
+    if (m_host.dialogs().message(question, Dialogs::Icon::Warning, Dialogs::Buttons::YesNo, 0) ==
+        Dialogs::Button::Yes) {
+        hosts.close();
+        BuildSettings s = values();
+        ShowSteps::applyAddressSteps(s, page, remembered, m_host.advanceDue().take(m_id));
+        setValues(s);
+        showHostLine(s, page, hostLine);
+    }
+    // Either way the page stays: the user sees the values the next diskette would get.
+    return true;
 }
 
 bool WizardPage::refused(const Check& check) {

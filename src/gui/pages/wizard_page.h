@@ -9,6 +9,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class PageHost;
@@ -52,6 +53,13 @@ protected:
     // increments (and the line that says which host it is), without one the increments.
     void addressShowSteps(BuildSettings& settings, const AddressPage& page, RememberedAddress& remembered,
                           QLabel* hostLine);
+    // Keeps the host line current while the user edits the fields: it names what differs from the
+    // host of the list.
+    void watchHostLine(const AddressPage& page, QLabel* hostLine, std::initializer_list<QLineEdit*> fields);
+    // Next on an address page whose host list has given every host its diskette: refused, with the
+    // offer to close the list and go on with the page's increments (done at once on Yes, so that the
+    // page shows what the next diskette gets). True when refused.
+    bool refusedAfterLastHost(const AddressPage& page, RememberedAddress& remembered, QLabel* hostLine);
     // Shows a refusal of a page rule; true when there was one (the page then stays).
     bool refused(const Check& check);
 
@@ -71,6 +79,7 @@ private:
     // The buttons of the row at the bottom, in the row's order.
     QList<QWidget*> rowButtons() const;
     void arrangeTabOrder();
+    void showHostLine(const BuildSettings& settings, const AddressPage& page, QLabel* hostLine);
     // The first control in the tab order that takes the keys now.
     QWidget* firstField() const;
     // Leaves a tab stop only on the selected button of each group of radio buttons.

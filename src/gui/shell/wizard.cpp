@@ -69,6 +69,9 @@ BuildSettings Wizard::collect() const {
 
 void Wizard::apply(const BuildSettings& settings) {
     m_buildMode = settings.buildMode();
+    // Loaded values are shown as they were saved; a host of a list goes into them afresh.
+    m_advanceDue.clear();
+    m_hosts.valuesReplaced();
     // Not quietly: the pages' click rules follow the loaded choices as they follow the user's.
     for (const QPointer<QWidget>& form : std::as_const(m_forms)) {
         if (form)

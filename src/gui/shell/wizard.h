@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/help.h"
 #include "rules/host_queue.h"
+#include "rules/show_steps.h"
 
 #include <QMap>
 #include <QObject>
@@ -48,6 +49,7 @@ public:
     QString chosenNos() const override;
 
     HostQueue& hosts() override { return m_hosts; }
+    AdvanceDue& advanceDue() override { return m_advanceDue; }
 
     // Hides `from` (when given) and shows the target; the main window for PageId::Main.
     void go(QWidget* from, PageId to) override;
@@ -65,4 +67,5 @@ private:
     int m_buildMode = 1;
     QMap<PageId, QPointer<QWidget>> m_forms;
     HostQueue m_hosts;
+    AdvanceDue m_advanceDue;
 };

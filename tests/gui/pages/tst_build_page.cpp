@@ -418,9 +418,12 @@ private Q_SLOTS:
         if (!answer.isEmpty())
             fx->dialogs.answerFile(fx->path(answer));
         QStringList onFirstAtTheBox;
+        QByteArray firstAtTheBox; // the image's bytes, or a folder's AUTOEXEC.BAT
         fx->dialogs.onMessage([&](const ScriptedDialogs::Shown& box) {
-            if (box.text == kInsertDisk2)
+            if (box.text == kInsertDisk2) {
                 onFirstAtTheBox = listing(first);
+                firstAtTheBox = image ? TestEnv::readHostFile(first) : diskFile(first, "AUTOEXEC.BAT");
+            }
         });
 
         startBuild();
@@ -430,7 +433,7 @@ private Q_SLOTS:
         if (image)
             expected << systemFileWarning("HIMEM.SYS") << systemFileWarning("EMM386.EXE")
                      << systemFileWarning("COMMAND.COM");
-        expected << kInsertDisk2 << kComplete;
+        expected << kInsertDisk2 << (answer.isEmpty() ? kCanceled : kComplete);
         QCOMPARE(fx->dialogs.texts(), expected);
         QCOMPARE(fx->dialogs.fileRequests().size(), 1);
         const ScriptedDialogs::FileRequest request = fx->dialogs.fileRequests().first();
@@ -451,10 +454,9 @@ private Q_SLOTS:
         QCOMPARE(onFirstAtTheBox, firstFiles);
         const QString secondPath = fx->path(second);
         if (secondPath == first) {
-            // Cancelled: the second diskette went through the same drive.
-            firstFiles << "CLIENT.EXE";
-            firstFiles.sort();
+            // Cancelled: no second diskette, and the first one exactly as it was read back.
             QCOMPARE(listing(first), firstFiles);
+            QCOMPARE(image ? TestEnv::readHostFile(first) : diskFile(first, "AUTOEXEC.BAT"), firstAtTheBox);
             QVERIFY(!QFileInfo::exists(fx->path(QFileInfo(first).completeBaseName() + "-2.img")));
         } else {
             QCOMPARE(listing(first), firstFiles);

@@ -58,6 +58,11 @@ private:
                           Qt::LeftButton);
         QVERIFY(page(f)->isVisible());
     }
+    // The showing after a Microsoft diskette was built: the one that advances the values.
+    static void showAfterDiskette(GuiFixture& f) {
+        f.wizard->advanceDue().built(3);
+        showAgain(f);
+    }
 
 private Q_SLOTS:
     void init();
@@ -206,14 +211,14 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {
     // Selecting Auto-Increment keeps what was typed; the next showing advances it.
     QCOMPARE(edit1(f)->value().left(11), showings.first().left(11));
     for (const QString& expected : showings) {
-        showAgain(f);
+        showAfterDiskette(f);
         QCOMPARE(edit1(f)->value(), expected);
         QCOMPARE(page(f)->remembered().address, expected);
         QCOMPARE(edit2(f)->value(), mask);
     }
     // Use as Entered stops the advance.
     clickOn(f, TForm40::AddressTab, "RadioButton21");
-    showAgain(f);
+    showAfterDiskette(f);
     QCOMPARE(edit1(f)->value(), showings.last());
 }
 
@@ -238,11 +243,11 @@ void TestMicrosoftStandalonePage::autoAssign() {
     QCOMPARE(edit3->text(), after.first());
     QVERIFY(edit3->isEnabled());
     for (qsizetype i = 1; i < after.size(); ++i) {
-        showAgain(f);
+        showAfterDiskette(f);
         QCOMPARE(edit3->text(), after[i]);
     }
     clickOn(f, TForm40::ComputerNameTab, "RadioButton20");
-    showAgain(f);
+    showAfterDiskette(f);
     QCOMPARE(edit3->text(), after.last());
 }
 

@@ -146,6 +146,14 @@ protected:
         expectShown(PageId::MulticastClient);
     }
 
+    // Next from the Multicast client page to the end of the build ("Create Another?" answered Yes).
+    void buildFromMulticastPage() {
+        for (PageId id :
+             {PageId::MulticastClient, PageId::PostConfiguration, PageId::Summary, PageId::DisketteLocation})
+            next(id);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->wizard->form(PageId::Main)->isVisible(), 20000);
+    }
+
     // Main window, client location, Standalone Parameters with the NOS chosen.
     void startRoute(const QString& nos, PageId then) {
         expectShown(PageId::Main);

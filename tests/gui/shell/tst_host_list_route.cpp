@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -151,6 +152,43 @@ private Q_SLOTS:
         fx->wizard->go(mainWindow(), PageId::MulticastClient);
         QCOMPARE(control<QLineEdit>("TForm6", "Edit3")->text(), QStringLiteral("LAB3"));
         QVERIFY(!control<QLabel>("TForm6", "HostLine")->isVisible());
+    }
+
+    // A correction made on the page stays for that host's diskette and the host line names it; once
+    // every host has its diskette, Next offers to close the list instead of building one twice.
+    void correctionStaysAndTheListEndsWithAnOffer() {
+        loadWithKeys("name,address\nLAB1,10.0.2.11\nLAB2,10.0.2.12\n", [](HostListWindow* w) {
+            QTest::keyClick(w->findChild<QTableWidget*>(QStringLiteral("HostTable")), Qt::Key_Return);
+        });
+        auto* name = control<QLineEdit>("TForm6", "Edit3");
+        auto* line = control<QLabel>("TForm6", "HostLine");
+        startMulticastRoute(true);
+        retype(name, QStringLiteral("LABX"));
+        clickChoice(control<QCheckBox>("TForm6", "CheckBox2")); // Auto-Increment, for after the list
+        next(PageId::MulticastClient);
+        QTest::mouseClick(page(PageId::PostConfiguration)->backButton(), Qt::LeftButton);
+        QCOMPARE(line->text(), QStringLiteral("Host 1 of 2: LAB1 (changed for this diskette: name LABX)"));
+        buildFromMulticastPage();
+        QVERIFY(TestEnv::mtype(image, "::/WATTCP.CFG").contains("MY_IP=10.0.2.11\r\nHOSTNAME=LABX\r\n"));
+        startMulticastRoute(false);
+        buildFromMulticastPage();
+
+        startMulticastRoute(false);
+        QCOMPARE(line->text(), QStringLiteral("Every host of lab.csv has its diskette (2 of 2)."));
+        fx->dialogs.clear();
+        fx->dialogs.answer(Dialogs::Button::No);
+        next(PageId::MulticastClient);
+        QVERIFY(fx->wizard->hosts().active());
+        // Yes: the list is closed and the page shows what the next diskette gets.
+        next(PageId::MulticastClient);
+        expectShown(PageId::MulticastClient);
+        QCOMPARE(fx->dialogs.shown().size(), 2);
+        QCOMPARE(fx->dialogs.shown().first().icon, Dialogs::Icon::Warning);
+        QVERIFY(fx->dialogs.texts().first().endsWith("Close the host list (File, Close Host List) and go on "
+                                                     "with this page's Auto-Increment and Auto Assign?"));
+        QVERIFY(!fx->wizard->hosts().active() && !line->isVisible());
+        QCOMPARE(name->text(), QStringLiteral("LAB3"));
+        QCOMPARE(control<QLineEdit>("TForm6", "Edit1")->displayText(), QStringLiteral(" 10.  0.  2.013"));
     }
 
     void microsoftPageRefusesANameNoComputerHas() {

@@ -2,9 +2,12 @@
 // finished diskette, twice, with the second diskette's name and address advanced.
 
 #include "route_driver.h"
+#include "settings/config_store.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QTreeWidget>
 
 class TestMulticastRouteGui : public RouteDriver {
     Q_OBJECT
@@ -84,6 +87,38 @@ private Q_SLOTS:
                               "protman.exe", "PROTOCOL.INI", "WATTCP.CFG"}));
         // The first diskette was left as it was.
         QCOMPARE(TestEnv::mtype(image, QStringLiteral("::/WATTCP.CFG")).contains("HOSTNAME=LAB-PC07"), true);
+    }
+
+    // Only a diskette built advances the name and the address: Back then Next, a jump back from the
+    // summary and a configuration loaded after a diskette show them as they are.
+    void passingThePageAgainKeepsItsValues() {
+        auto* name = control<QLineEdit>("TForm6", "Edit3");
+        startMulticastRoute(true);
+        retype(control<QLineEdit>("TForm6", "Edit1"), QStringLiteral("10.1.0.5"));
+        retype(name, QStringLiteral("CFG5"));
+        clickChoice(control<QCheckBox>("TForm6", "CheckBox2"));
+        const BuildSettings saved = fx->wizard->collect();
+        next(PageId::MulticastClient);
+        QTest::mouseClick(page(PageId::PostConfiguration)->backButton(), Qt::LeftButton);
+        QCOMPARE(name->text(), QStringLiteral("CFG5"));
+        next(PageId::MulticastClient);
+        next(PageId::PostConfiguration);
+        auto* grid = control<QTableWidget>("TForm8", "StringGrid1");
+        const int row = int(summaryRows().indexOf(QStringLiteral("CLIENT NAME=CFG5")));
+        doubleClick(grid->viewport(), grid->visualRect(grid->model()->index(row, 1)).center());
+        QCOMPARE(name->text(), QStringLiteral("CFG5"));
+        buildFromMulticastPage();
+        QVERIFY(TestEnv::mtype(image, "::/WATTCP.CFG").contains("MY_IP=10.1.0.5\r\nHOSTNAME=CFG5\r\n"));
+
+        QCOMPARE(ConfigStore(fx->dir.path()).save("Lab CFG5", saved, [] { return false; }).status,
+                 ConfigStore::SaveResult::Status::Saved);
+        fx->wizard->form(PageId::Main)->findChild<QAction*>("LoadPreviousConfiguration1")->trigger();
+        auto* list = fx->wizard->form(PageId::LoadConfiguration)->findChild<QTreeWidget*>();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(0)).center());
+        next(PageId::LoadConfiguration);
+        startMulticastRoute(false);
+        QCOMPARE(name->text(), QStringLiteral("CFG5"));
     }
 
     void netWareAfterMulticastTakesTheOdiDriver() {
