@@ -6,6 +6,7 @@
 #include "platform/io_error.h"
 #include "platform/text_codec.h"
 #include "platform/text_util.h"
+#include "platform/volume.h"
 #include "rules/address_routines.h"
 
 #include <QList>
@@ -189,6 +190,8 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
         const DisketteCheck check = m_fs.checkDiskette(file);
         if (!check.refusal.isEmpty())
             throw IoError(check.refusal);
+        if (!check.unwritable.isEmpty())
+            throw IoError(check.unwritable, IoError::Problem::WriteProtected);
         if (!check.warning.isEmpty())
             m_dialogs.message(check.warning, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
         // From the read to the write, nobody else updates this diskette.
@@ -204,7 +207,15 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
             inform(QStringLiteral("Could not open WATTCP.CFG file!"));
             return End::UnreadableFile;
         }
-        m_fs.replaceFile(file, rewrite(old, fields));
+        const QByteArray fresh = rewrite(old, fields);
+        m_fs.replaceFile(file, fresh);
+        // A write the diskette did not take is never called an update.
+        const ReadBack back = m_fs.readBack({file}).value(0);
+        if (!back.ok || back.data != fresh)
+            throw IoError(
+                QStringLiteral("Cannot write %1: %2")
+                    .arg(m_fs.describe(file),
+                         back.ok ? QStringLiteral("it reads back other than it was written") : back.error));
         if (updated)
             updated(diskette, fields.updateAddress ? withoutBlanks(fields.address.trimmed()) : QString(),
                     fields.updateName ? fields.name.trimmed() : QString());

@@ -89,6 +89,11 @@ public:
     virtual QString checkFileSystem() { return {}; }
     // While held, a volume may keep what it has listed between calls (see DosFs::ListingHold).
     virtual void holdListings(bool) {}
+    // One build on the whole diskette (see DosFs::DisketteWork): begun, then committed or ended.
+    // A volume that cannot keep the old diskette until the commit writes in place.
+    virtual void beginWork() {}
+    virtual void commitWork() {}
+    virtual void endWork() {}
 
     // Replaces the file's contents so that a failure part-way leaves the old file whole. Where the
     // volume cannot promise that (a floppy device), the file is simply written anew.

@@ -130,13 +130,43 @@ private Q_SLOTS:
         QVERIFY2(listed.startsWith("A:\tdevice\t" + loop + "\tyes\tno\t" + reason), qPrintable(listed));
         if (mount)
             return;
-        // The batch update reads WATTCP.CFG and is refused by the volume when it would write it.
+        // The batch update is refused before it reads WATTCP.CFG.
         const CliProgram::Result b = m_fx->cli({"batch", "--name", "LAB9", loop});
         QCOMPARE(b.code, 3);
-        QVERIFY2(b.err.contains("\nbootwright-cli: Cannot create A:\\WATTCP.CFG on the floppy device "),
+        QVERIFY2(b.err.contains(
+                     QByteArray("\nbootwright-cli: Cannot write to the diskette " + loop.toLatin1() + ": ")),
                  b.err.constData());
         QVERIFY2(b.err.contains(reason.toLatin1()), b.err.constData());
         QCOMPARE(TestEnv::mtype(loop, "::/WATTCP.CFG"), wattcp);
+        QCOMPARE(sha(backing), before);
+    }
+
+    // A write-protected diskette opens for writing, and mtools exits 0 while its writes fail: it is
+    // refused before anything is written, named, and never reported updated.
+    void writeProtectedDeviceIsRefused() {
+        const QString backing = m_fx->path("protected.img");
+        QVERIFY(TestEnv::makeBlankImage(backing));
+        TestEnv::writeHostFile(m_fx->path("WATTCP.CFG"), "MY_IP=10.0.0.5\r\nHOSTNAME=OLD1\r\n");
+        QCOMPARE(run("mcopy", {"-i", backing, m_fx->path("WATTCP.CFG"), "::/WATTCP.CFG"}), 0);
+        const QByteArray before = sha(backing);
+        QByteArray out;
+        QCOMPARE(run("losetup", {"--read-only", "--find", "--show", backing}, &out), 0);
+        const QString loop = QString::fromLocal8Bit(out).trimmed();
+        m_loops << loop;
+
+        const QList<QStringList> commands{{"batch", "--name", "LAB9", loop},
+                                          QStringList{"build", "--no-verify", "--drive", "A=" + loop} +
+                                              m_fx->multicast()};
+        for (const QStringList& command : commands) {
+            const CliProgram::Result r = m_fx->cli(command);
+            QCOMPARE(r.code, 3);
+            QVERIFY2(r.err.contains(
+                         QByteArray(loop.toLatin1() + ") is not written: the diskette is write-protected")) ||
+                         r.err.contains(QByteArray("Cannot write to the diskette " + loop.toLatin1() +
+                                                   ": the diskette is write-protected")),
+                     r.err.constData());
+            QVERIFY2(!r.err.contains("Update Successful") && !r.err.contains("complete"), r.err.constData());
+        }
         QCOMPARE(sha(backing), before);
     }
 };
