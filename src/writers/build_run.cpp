@@ -406,14 +406,16 @@ bool BuildRun::nextDiskette() {
     if (m_cancelled)
         return false;
     // The first diskette is complete: it is put in place before the second one goes in.
-    if (m_work)
+    const bool held = m_work != nullptr;
+    if (held)
         m_work->commit();
     m_work.reset();
     inform(QStringLiteral("Insert Disk #2..."));
     if (secondDiskette)
         secondDiskette();
     m_fs.forgetListings();
-    m_work = std::make_unique<DosFs::DisketteWork>(m_fs, m_values.DiskRoot);
+    if (held)
+        m_work = std::make_unique<DosFs::DisketteWork>(m_fs, m_values.DiskRoot);
     ++m_diskette;
     return fits(m_diskette);
 }
