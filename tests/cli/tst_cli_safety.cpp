@@ -98,18 +98,26 @@ private Q_SLOTS:
     // and nothing in it is run, globbed or read as an offset ("@@") into another file.
     void anyImagePathIsWrittenExactlyThere_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("blanks and quotes") << "my \"lab\" 'A'.img";
-        QTest::newRow("command substitution") << "$(touch PWNED).img";
-        QTest::newRow("backticks") << "`touch PWNED`.img";
-        QTest::newRow("glob characters") << "?.img";
-        QTest::newRow("brackets and braces") << "*[a]{b,c}.img";
-        QTest::newRow("tilde, semicolon, redirection") << "~;touch PWNED>x&.img";
-        QTest::newRow("variable and backslash") << "$HOME\\n.img";
-        QTest::newRow("double at") << "precious@@0.img";
-        QTest::newRow("non-ASCII") << "Übung-ß-диск.img";
+        QTest::addColumn<QString>("home"); // the program folder and TMPDIR below it; empty: plain ones
+        QTest::newRow("blanks and quotes") << "my \"lab\" 'A'.img" << QString();
+        QTest::newRow("command substitution") << "$(touch PWNED).img" << QString();
+        QTest::newRow("backticks") << "`touch PWNED`.img" << QString();
+        QTest::newRow("glob characters") << "?.img" << QString();
+        QTest::newRow("brackets and braces") << "*[a]{b,c}.img" << QString();
+        QTest::newRow("tilde, semicolon, redirection") << "~;touch PWNED>x&.img" << QString();
+        QTest::newRow("variable and backslash") << "$HOME\\n.img" << QString();
+        QTest::newRow("double at") << "precious@@0.img" << QString();
+        QTest::newRow("non-ASCII") << "Übung-ß-диск.img" << QString();
+        QTest::newRow("TMPDIR and program folder") << "A.img"
+                                                   << "$(touch PWNED) `touch PWNED` *";
     }
     void anyImagePathIsWrittenExactlyThere() {
         QFETCH(QString, name);
+        QFETCH(QString, home);
+        std::unique_ptr<CliFixture> strange;
+        if (!home.isEmpty())
+            strange = std::make_unique<CliFixture>(base(home));
+        const CliFixture& cli = strange ? *strange : fx();
         const QString dir = base("lab $(touch PWNED) *");
         const QString image = dir + QLatin1Char('/') + name;
         // A file the glob and "@@" rows would reach if the name were read instead of taken.
@@ -117,15 +125,15 @@ private Q_SLOTS:
         TestEnv::writeHostFile(dir + "/precious", precious);
         TestEnv::writeHostFile(dir + "/a.img", precious);
 
-        const CliFixture::Result b = fx().cli(
-            QStringList{"build", "--set", "BuildMode=4", "--drive", "A=" + image} + fx().buildable());
+        const CliFixture::Result b =
+            cli.cli(QStringList{"build", "--set", "BuildMode=4", "--drive", "A=" + image} + cli.buildable());
         QVERIFY2(b.code == 0, b.err.constData());
         // The test's own mtools calls go through a plain name: they would expand the real one.
         const QString plain = base("plain.img");
         QVERIFY(QFile::link(image, plain));
         TestEnv::writeHostFile(base("WATTCP.CFG"), CliFixture::sampleWattcp());
         QCOMPARE(TestEnv::run("mcopy", {"-i", plain, base("WATTCP.CFG"), "::/WATTCP.CFG"}), 0);
-        const CliFixture::Result u = fx().cli({"batch", "--name", "LAB7", image});
+        const CliFixture::Result u = cli.cli({"batch", "--name", "LAB7", image});
         QVERIFY2(u.code == 0, u.err.constData());
 
         QCOMPARE(leftovers(dir, {"precious", "a.img"}), QStringList{name});
