@@ -44,8 +44,10 @@ private Q_SLOTS:
     void cleanup() {
         for (const QString& m : std::as_const(m_mounts))
             run("umount", {m});
-        for (const QString& l : std::as_const(m_loops))
+        for (const QString& l : std::as_const(m_loops)) {
+            run("blockdev", {"--setrw", l}); // the flag outlives the loop device's backing file
             run("losetup", {"-d", l});
+        }
         m_mounts.clear();
         m_loops.clear();
     }
@@ -86,6 +88,8 @@ private Q_SLOTS:
             << "the device holds 2,097,152 bytes, not a 1.44 MB diskette (1,474,560 bytes)";
         QTest::newRow("720 KB") << qint64(737280) << false << "the device holds 737,280 bytes";
         QTest::newRow("mounted") << qint64(1474560) << true << "the device is mounted on @; unmount it first";
+        // It opens for writing, and mtools exits 0 while every write fails.
+        QTest::newRow("write-protected") << qint64(1474560) << false << "the diskette is write-protected";
     }
     void refused() {
         QFETCH(qint64, bytes);
@@ -114,11 +118,13 @@ private Q_SLOTS:
             QCOMPARE(run("mkfs.fat", {loop}), 0);
             TestEnv::writeHostFile(m_fx->path("WATTCP.CFG"), wattcp);
             QCOMPARE(run("mcopy", {"-i", loop, m_fx->path("WATTCP.CFG"), "::/WATTCP.CFG"}), 0);
+            if (bytes == 1474560)
+                QCOMPARE(run("blockdev", {"--setro", loop}), 0);
         }
         const QByteArray before = sha(backing);
         m_fx->setDrives("A=" + loop.toLatin1() + "\r\n");
 
-        const CliProgram::Result r = m_fx->cli(QStringList{"build"} + m_fx->multicast());
+        const CliProgram::Result r = m_fx->cli(QStringList{"build", "--no-verify"} + m_fx->multicast());
         QCOMPARE(r.code, 3);
         QVERIFY2(r.err.startsWith(
                      QByteArray("bootwright-cli: drive A: (" + loop.toLatin1() + ") is not written: ")),
@@ -133,40 +139,11 @@ private Q_SLOTS:
         // The batch update is refused before it reads WATTCP.CFG.
         const CliProgram::Result b = m_fx->cli({"batch", "--name", "LAB9", loop});
         QCOMPARE(b.code, 3);
-        QVERIFY2(b.err.contains(
-                     QByteArray("\nbootwright-cli: Cannot write to the diskette " + loop.toLatin1() + ": ")),
-                 b.err.constData());
+        QVERIFY2(
+            b.err.contains(QByteArray("\nbootwright-cli: Cannot write to the diskette " + loop.toLatin1())),
+            b.err.constData());
         QVERIFY2(b.err.contains(reason.toLatin1()), b.err.constData());
         QCOMPARE(TestEnv::mtype(loop, "::/WATTCP.CFG"), wattcp);
-        QCOMPARE(sha(backing), before);
-    }
-
-    // A write-protected diskette opens for writing, and mtools exits 0 while its writes fail: it is
-    // refused before anything is written, named, and never reported updated.
-    void writeProtectedDeviceIsRefused() {
-        const QString backing = m_fx->path("protected.img");
-        QVERIFY(TestEnv::makeBlankImage(backing));
-        TestEnv::writeHostFile(m_fx->path("WATTCP.CFG"), "MY_IP=10.0.0.5\r\nHOSTNAME=OLD1\r\n");
-        QCOMPARE(run("mcopy", {"-i", backing, m_fx->path("WATTCP.CFG"), "::/WATTCP.CFG"}), 0);
-        const QByteArray before = sha(backing);
-        QByteArray out;
-        QCOMPARE(run("losetup", {"--read-only", "--find", "--show", backing}, &out), 0);
-        const QString loop = QString::fromLocal8Bit(out).trimmed();
-        m_loops << loop;
-
-        const QList<QStringList> commands{{"batch", "--name", "LAB9", loop},
-                                          QStringList{"build", "--no-verify", "--drive", "A=" + loop} +
-                                              m_fx->multicast()};
-        for (const QStringList& command : commands) {
-            const CliProgram::Result r = m_fx->cli(command);
-            QCOMPARE(r.code, 3);
-            QVERIFY2(r.err.contains(
-                         QByteArray(loop.toLatin1() + ") is not written: the diskette is write-protected")) ||
-                         r.err.contains(QByteArray("Cannot write to the diskette " + loop.toLatin1() +
-                                                   ": the diskette is write-protected")),
-                     r.err.constData());
-            QVERIFY2(!r.err.contains("Update Successful") && !r.err.contains("complete"), r.err.constData());
-        }
         QCOMPARE(sha(backing), before);
     }
 };
