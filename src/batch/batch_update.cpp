@@ -6,7 +6,6 @@
 #include "platform/io_error.h"
 #include "platform/text_codec.h"
 #include "platform/text_util.h"
-#include "platform/volume.h"
 #include "rules/address_routines.h"
 
 #include <QList>
@@ -207,15 +206,7 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
             inform(QStringLiteral("Could not open WATTCP.CFG file!"));
             return End::UnreadableFile;
         }
-        const QByteArray fresh = rewrite(old, fields);
-        m_fs.replaceFile(file, fresh);
-        // A write the diskette did not take is never called an update.
-        const ReadBack back = m_fs.readBack({file}).value(0);
-        if (!back.ok || back.data != fresh)
-            throw IoError(
-                QStringLiteral("Cannot write %1: %2")
-                    .arg(m_fs.describe(file),
-                         back.ok ? QStringLiteral("it reads back other than it was written") : back.error));
+        m_fs.replaceFile(file, rewrite(old, fields));
         if (updated)
             updated(diskette, fields.updateAddress ? withoutBlanks(fields.address.trimmed()) : QString(),
                     fields.updateName ? fields.name.trimmed() : QString());
