@@ -189,6 +189,8 @@ BatchUpdate::End BatchUpdate::go(Fields& fields) {
         const DisketteCheck check = m_fs.checkDiskette(file);
         if (!check.refusal.isEmpty())
             throw IoError(check.refusal);
+        if (!check.unwritable.isEmpty())
+            throw IoError(check.unwritable, IoError::Problem::WriteProtected);
         if (!check.warning.isEmpty())
             m_dialogs.message(check.warning, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
         // From the read to the write, nobody else updates this diskette.

@@ -264,6 +264,28 @@ DosFs::ListingHold::~ListingHold() {
         m_fs.holdAll(false);
 }
 
+DosFs::DisketteWork::DisketteWork(DosFs& fs, const QString& root) : m_fs(fs), m_root(root) {
+    const Location l = m_fs.locate(m_root);
+    if (l.volume)
+        l.volume->beginWork();
+}
+
+DosFs::DisketteWork::~DisketteWork() {
+    // A drive mapped to another diskette since has dropped its volume, and the work with it.
+    try {
+        const Location l = m_fs.locate(m_root);
+        if (l.volume)
+            l.volume->endWork();
+    } catch (const std::exception&) {
+    }
+}
+
+void DosFs::DisketteWork::commit() {
+    const Location l = m_fs.locate(m_root);
+    if (l.volume)
+        l.volume->commitWork();
+}
+
 void DosFs::forgetListings() {
     holdAll(false);
     if (m_holds > 0)

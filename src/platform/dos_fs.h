@@ -13,12 +13,15 @@ class Volume;
 struct ReadBack;
 struct VolumeSpace;
 
-// What a diskette is like before anything is written to it: a refusal (the file is no diskette,
-// or its name cannot be handed to mtools) ends the work; a warning (an image of an unusual size)
+// What a diskette is like before anything is written to it: a refusal (the file is no diskette)
+// ends the work; a warning (an image of an unusual size)
 // is shown and the work goes on. Both empty for an ordinary diskette.
 struct DisketteCheck {
     QString refusal;
     QString warning;
+    // Why nothing can be written to it (a write-protected device, a read-only file system, an
+    // image whose folder is missing), naming it; empty when it takes writes.
+    QString unwritable;
 };
 
 // DOS file attributes, as the diskette keeps them.
@@ -110,6 +113,22 @@ public:
 
     private:
         DosFs& m_fs;
+    };
+    // One build on the diskette behind a drive: other programs' updates wait until it ends, and on
+    // an image every change goes into a working copy that commit() puts in place at once, so that
+    // a build that fails or is killed leaves the old diskette whole. Ending without a commit drops
+    // the working copy. A folder or a device is written in place.
+    class DisketteWork {
+    public:
+        DisketteWork(DosFs& fs, const QString& root); // throws IoError
+        ~DisketteWork();
+        DisketteWork(const DisketteWork&) = delete;
+        DisketteWork& operator=(const DisketteWork&) = delete;
+        void commit(); // throws IoError; the work has ended then
+
+    private:
+        DosFs& m_fs;
+        QString m_root;
     };
     // Drops what the volumes kept (a diskette was swapped); a hold stays in force.
     void forgetListings();

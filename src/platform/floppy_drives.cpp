@@ -177,7 +177,12 @@ QString writeRefusal(const QString& device, const SystemView& system) {
     }
     quint64 size = 0;
     const bool sized = ::ioctl(fd, BLKGETSIZE64, &size) == 0;
+    // Such a device opens for writing all the same; only its writes fail.
+    int readOnly = 0;
+    const bool writeProtected = ::ioctl(fd, BLKROGET, &readOnly) == 0 && readOnly != 0;
     ::close(fd);
+    if (writeProtected)
+        return QStringLiteral("the diskette is write-protected (the device is read-only)");
     if (sized && size != quint64(kDisketteBytes))
         return QStringLiteral("the device holds %1 bytes, not a 1.44 MB diskette (%2 bytes); only a floppy "
                               "diskette is written, never a USB stick or a hard disk")

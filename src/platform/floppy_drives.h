@@ -34,7 +34,8 @@ QList<FloppyDrive> list(const SystemView& system = {});
 QList<FloppyDrive> usable(const SystemView& system = {});
 
 // Why the program must not write to this block device, in words for a message ("it is mounted on
-// /media/floppy; ..."); empty when it may. A USB stick or a hard disk is refused by its size.
+// /media/floppy; ..."); empty when it may. A USB stick or a hard disk is refused by its size, a
+// write-protected diskette by the device's read-only flag.
 // Anything that is not a block device, or cannot be opened, gets an empty text: the write that
 // follows reports it.
 QString writeRefusal(const QString& device, const SystemView& system = {});

@@ -19,6 +19,11 @@ public:
     void hold(bool on); // ending the hold forgets everything
     bool held() const { return m_held; }
     void forget();
+    // The file whose changes are watched from now on (a working copy of the image); forgets.
+    void watch(const QString& image) {
+        m_image = image;
+        forget();
+    }
 
     // The listing of a directory as last seen, or null.
     const Mtools::Listing* listing(const QStringList& dirParts);

@@ -62,7 +62,8 @@ IoError::Problem problemOf(const QString& mtoolsError) {
     if (mtoolsError.contains(QLatin1String("directory slots"), Qt::CaseInsensitive))
         return IoError::Problem::DirectoryFull;
     if (mtoolsError.contains(QLatin1String("Read-only file system")) ||
-        mtoolsError.contains(QLatin1String("Permission denied")))
+        mtoolsError.contains(QLatin1String("Permission denied")) ||
+        mtoolsError.contains(QLatin1String("Operation not permitted")))
         return IoError::Problem::WriteProtected;
     return IoError::Problem::Other;
 }
@@ -117,16 +118,24 @@ QString ImageVolume::dosPath(const QStringList& parts) const {
     return u"::/" + parts.join(u'/');
 }
 
-bool ImageVolume::imageExists() const {
-    return QFileInfo::exists(m_image);
+QString ImageVolume::file() const {
+    return m_work ? m_work->tempPath() : m_image;
 }
 
-QString ImageVolume::unusablePath(const QString& image) {
-    if (image.contains(QLatin1String("@@")))
-        return QStringLiteral("mtools would read what follows \"@@\" in %1 as an offset into another file; "
-                              "rename the image or its folder so that the path holds no \"@@\"")
-            .arg(image);
-    return {};
+bool ImageVolume::imageExists() const {
+    return m_work ? m_workMade : QFileInfo::exists(m_image);
+}
+
+bool ImageVolume::plainPath(const QString& path) {
+    return !path.isEmpty() && std::all_of(path.begin(), path.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+               c == u'/' || c == u'.' || c == u'_' || c == u'-' || c == u'+';
+    });
+}
+
+QString ImageVolume::scratchRoot() {
+    const QString temp = QDir::tempPath();
+    return plainPath(temp) ? temp : QStringLiteral("/tmp");
 }
 
 QString ImageVolume::notFat12(const QByteArray& boot) {
@@ -173,21 +182,41 @@ void ImageVolume::removeStaleScratch(const QString& tempDir) {
     }
 }
 
-void ImageVolume::requireUsable(const VolumePath& path, const QString& verb) const {
-    if (const QString why = unusablePath(m_image); !why.isEmpty())
-        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), why));
+QString ImageVolume::writeRefusal() const {
+    const QString folder = QFileInfo(m_image).absolutePath();
+    // A new image, and the working copy of an existing one, are made in the image's folder.
+    const auto folderRefusal = [&folder]() -> QString {
+        if (!QFileInfo(folder).isDir())
+            return QStringLiteral("its folder %1 does not exist").arg(folder);
+        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
+            const int error = errno;
+            return QStringLiteral("its folder %1 cannot be written (%2)").arg(folder, systemError(error));
+        }
+        return {};
+    };
+    if (m_device) {
+        if (const QString refused = FloppyDrives::writeRefusal(m_image); !refused.isEmpty())
+            return refused;
+    } else if (!QFileInfo::exists(m_image)) {
+        return folderRefusal();
+    }
+    const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        return QStringLiteral("it cannot be opened for writing (%1)").arg(systemError(error));
+    }
+    ::close(fd);
+    return m_device ? QString() : folderRefusal();
 }
 
 DisketteCheck ImageVolume::check() {
     DisketteCheck result;
-    if (const QString why = unusablePath(m_image); !why.isEmpty()) {
-        result.refusal = QStringLiteral("Cannot use %1 as a diskette: %2").arg(m_image, why);
-        return result;
-    }
+    if (const QString why = writeRefusal(); !why.isEmpty())
+        result.unwritable = QStringLiteral("Cannot write to the diskette %1: %2").arg(m_image, why);
     if (m_device || !imageExists())
         return result;
-    const QFileInfo info(m_image);
-    if (const QString why = notFat12(firstBytes(m_image, 512)); !why.isEmpty()) {
+    const QFileInfo info(file());
+    if (const QString why = notFat12(firstBytes(file(), 512)); !why.isEmpty()) {
         result.refusal = QStringLiteral("Cannot use %1 as a diskette: it is not a FAT12 diskette image (%2)")
                              .arg(m_image, why);
         return result;
@@ -205,10 +234,53 @@ FileLock ImageVolume::lockForUpdate(const VolumePath&) {
     return FileLock::onFile(m_image, FileLock::Mode::Exclusive);
 }
 
-Mtools::Result ImageVolume::tool(const QString& name, QStringList args) const {
-    if (const QString why = unusablePath(m_image); !why.isEmpty())
-        throw IoError(QStringLiteral("Cannot run %1 on %2: %3").arg(name, m_image, why));
-    args.prepend(m_image);
+void ImageVolume::beginWork() {
+    endWork();
+    m_lock = FileLock::onFile(m_image, FileLock::Mode::Exclusive);
+    m_listings.forget();
+    ++m_generation;
+    if (m_device)
+        return;
+    // Made after the lock: the copy is of the diskette as the last update left it.
+    m_work = std::make_unique<ReplacementFile>(m_image);
+    m_workMade = m_work->targetExists();
+    if (m_workMade)
+        m_work->copyTarget();
+    m_listings.watch(file());
+}
+
+void ImageVolume::commitWork() {
+    if (m_work && m_workMade)
+        m_work->commit();
+    endWork();
+}
+
+void ImageVolume::endWork() {
+    if (m_work) {
+        m_work.reset();
+        m_listings.watch(m_image);
+        ++m_generation;
+    }
+    m_workMade = false;
+    m_lock = FileLock();
+}
+
+QString ImageVolume::linkTo(const QString& target) {
+    const QString link = QFileInfo(scratchPath()).absolutePath() + QStringLiteral("/d.img");
+    const QString absolute = QFileInfo(target).absoluteFilePath();
+    if (m_linkTarget == absolute)
+        return link;
+    const QByteArray linkName = QFile::encodeName(link);
+    ::unlink(linkName.constData());
+    if (::symlink(QFile::encodeName(absolute).constData(), linkName.constData()) != 0)
+        throw IoError(QStringLiteral("Cannot reach the diskette %1: the link %2 cannot be made (%3)")
+                          .arg(m_image, link, systemError(errno)));
+    m_linkTarget = absolute;
+    return link;
+}
+
+Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
+    args.prepend(linkTo(file()));
     args.prepend(QStringLiteral("-i"));
     return Mtools::run(name, args, m_image);
 }
@@ -231,30 +303,28 @@ void ImageVolume::requireImage(const VolumePath& path, const QString& verb) cons
 }
 
 void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
-    requireUsable(path, verb);
     if (!imageExists()) {
         if (m_device)
             requireImage(path, verb); // a missing device cannot be made
         m_listings.forget();
-        if (!m_template.isEmpty()) {
-            makeFromTemplate(path, verb);
-            return;
-        }
-        const Mtools::Result made =
-            Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-C", "-i", m_image, "::"}, m_image);
-        if (made.exitCode != 0) {
-            QFile::remove(m_image);
-            throw IoError(QStringLiteral("Cannot %1 %2: the blank diskette image could not be made: %3")
-                              .arg(verb, where(path), made.errorText));
+        if (m_work) {
+            makeImage(*m_work, path, verb);
+            m_workMade = true;
+        } else {
+            // Made beside the image and renamed into place, so that a failure part-way leaves no
+            // half-made diskette for the next attempt to take as a whole one.
+            ReplacementFile made(m_image);
+            makeImage(made, path, verb);
+            made.commit();
         }
         ++m_generation;
     }
     if (m_device) {
-        const QString refused = FloppyDrives::writeRefusal(m_image);
-        if (!refused.isEmpty())
-            throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused));
+        if (const QString refused = writeRefusal(); !refused.isEmpty())
+            throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused),
+                          IoError::Problem::WriteProtected);
     }
-    const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(file()).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         throw IoError(QStringLiteral("Cannot %1 %2: the diskette cannot be written (%3)")
@@ -264,34 +334,32 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     ::close(fd);
     // Another kind of file under an image's name is never written as if it were a diskette.
     if (!m_device) {
-        if (const QString why = notFat12(firstBytes(m_image, 512)); !why.isEmpty())
+        if (const QString why = notFat12(firstBytes(file(), 512)); !why.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3 is not a FAT12 diskette image (%4)")
                               .arg(verb, where(path), m_image, why));
     }
 }
 
-void ImageVolume::makeFromTemplate(const VolumePath& path, const QString& verb) {
-    const QString problem = FatImage::templateProblem(m_template);
-    if (!problem.isEmpty())
-        throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
-    // Copied beside the image and renamed into place, so that a failure part-way leaves no
-    // half-made diskette for the next attempt to take as a whole one.
-    const QString partial = m_image + QStringLiteral(".bw-template");
-    QFile::remove(partial);
-    QFile copy(m_template);
-    const bool copied = copy.copy(partial);
-    // A template kept read-only must not make every new diskette read-only too.
-    const bool writable =
-        copied && QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    if (!copied || !writable ||
-        ::rename(QFile::encodeName(partial).constData(), QFile::encodeName(m_image).constData()) != 0) {
-        const QString error = copied ? QString::fromLocal8Bit(std::strerror(errno)) : copy.errorString();
-        QFile::remove(partial);
-        throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be copied there (%4)")
-                          .arg(verb, where(path), m_template, error));
+void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
+    if (!m_template.isEmpty()) {
+        if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
+            throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
+        QFile copy(m_template);
+        const QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+        if (bytes.isEmpty() || bytes.size() != copy.size())
+            throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be read (%4)")
+                              .arg(verb, where(path), m_template, copy.errorString()));
+        image.write(bytes);
+        return;
     }
-    ++m_generation;
+    // mformat lays the file system into a file of the diskette's size.
+    image.write(QByteArray(DisketteSize, '\0'));
+    const QString link = linkTo(image.tempPath());
+    const Mtools::Result made =
+        Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-i", link, "::"}, m_image);
+    if (made.exitCode != 0)
+        throw IoError(QStringLiteral("Cannot %1 %2: the blank diskette image could not be made: %3")
+                          .arg(verb, where(path), made.errorText));
 }
 
 std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) {
@@ -346,10 +414,10 @@ std::optional<Mtools::Entry> ImageVolume::lookup(const QStringList& parts) {
 }
 
 qint64 ImageVolume::clusterSize() const {
-    QFile file(m_image);
+    QFile image(file());
     QByteArray boot;
-    if (file.open(QIODevice::ReadOnly))
-        boot = file.read(14);
+    if (image.open(QIODevice::ReadOnly))
+        boot = image.read(14);
     if (boot.size() == 14) {
         const int bytesPerSector = quint8(boot[11]) | (quint8(boot[12]) << 8);
         const int sectorsPerCluster = quint8(boot[13]);
@@ -365,13 +433,13 @@ qint64 ImageVolume::clusterSize() const {
 QString ImageVolume::scratchPath() {
     if (!m_scratch) {
         // The process id in the name tells the next start whose it was, should this run be killed.
-        m_scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+        m_scratch = std::make_unique<QTemporaryDir>(scratchRoot() +
                                                     QStringLiteral("/bootwright-%1-XXXXXX").arg(::getpid()));
         if (!m_scratch->isValid()) {
             const QString error = m_scratch->errorString();
             m_scratch.reset();
             throw IoError(QStringLiteral("Cannot make a scratch directory in %1 for the diskette %2: %3")
-                              .arg(QDir::tempPath(), m_image, error));
+                              .arg(scratchRoot(), m_image, error));
         }
     }
     return m_scratch->filePath(QStringLiteral("f%1").arg(++m_scratchCount));
@@ -443,7 +511,7 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
         throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
                           .arg(verb, where(path), dosPath(dirParts)));
     // Read from the image itself: exact after every write, where a kept listing's figure is not.
-    const std::optional<FatFree> fat = FatImage::readFree(m_image);
+    const std::optional<FatFree> fat = FatImage::readFree(file());
     if (!fat && listing->freeBytes < 0)
         throw IoError(
             QStringLiteral("Cannot %1 %2: mdir did not tell the free space").arg(verb, where(path)));
@@ -654,8 +722,8 @@ QString ImageVolume::fileIdentity(const VolumePath& path) {
 }
 
 void ImageVolume::replaceFile(const VolumePath& path, const QByteArray& data) {
-    requireUsable(path, QStringLiteral("write"));
-    if (m_device || !imageExists()) {
+    // A build's working copy is replaced as a whole when the build commits.
+    if (m_device || m_work || !imageExists()) {
         Volume::replaceFile(path, data);
         return;
     }
@@ -687,7 +755,7 @@ VolumeSpace ImageVolume::space() {
             throw IoError(QStringLiteral("Cannot find the free space of %1: %2")
                               .arg(m_image, FatImage::templateProblem(m_template)));
     } else {
-        free = FatImage::readFree(m_image);
+        free = FatImage::readFree(file());
     }
     if (free)
         return {free->clusterBytes, free->freeBytes, free->freeRootEntries};
@@ -761,7 +829,7 @@ QString ImageVolume::checkFileSystem() {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
-    process.start(fsck, {QStringLiteral("-n"), m_image});
+    process.start(fsck, {QStringLiteral("-n"), QFileInfo(file()).absoluteFilePath()});
     if (!process.waitForStarted(30000) || !process.waitForFinished(120000) ||
         process.exitStatus() != QProcess::NormalExit || process.exitCode() != 1)
         return {};

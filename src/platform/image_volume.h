@@ -1,17 +1,27 @@
 #pragma once
 
+#include "platform/file_lock.h"
 #include "platform/image_listings.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
 #include <QTemporaryDir>
+#include <memory>
 #include <optional>
+
+class ReplacementFile;
 
 // A FAT diskette held in an image file or behind a floppy block device, read and written through
 // mtools. An image file that does not exist reads as an empty diskette and is created blank and
 // formatted (1.44 MB) when something is first written to it, as if a fresh formatted diskette had
 // been inserted; with a template image named, it is made as a copy of the template instead. New
 // names are written in upper case, as DOS writes them.
+//
+// mtools hands an image name holding shell characters to /bin/sh; it is therefore only ever given
+// a link with a plain name in this volume's own scratch directory, whatever the real path holds.
+//
+// Between beginWork and commitWork an image is changed in a working copy beside it, which then
+// replaces it at once; a device is written in place. Either is locked for the whole time.
 class ImageVolume : public Volume {
 public:
     ImageVolume(QString image, bool device, QString templateImage = {});
@@ -41,17 +51,22 @@ public:
     // fsck.fat -n on an image file, when dosfstools is installed.
     QString checkFileSystem() override;
     void holdListings(bool on) override { m_listings.hold(on); }
+    void beginWork() override;
+    void commitWork() override;
+    void endWork() override;
 
     const QString& image() const { return m_image; }
     static constexpr qint64 DisketteSize = 1474560;
-    // Why mtools cannot be given this image or device path ("@@" would be read as an offset into
-    // the file before it), or an empty text.
-    static QString unusablePath(const QString& image);
     // Why these first bytes of a file are no FAT12 diskette's boot sector, or an empty text.
     static QString notFat12(const QByteArray& bootSector);
     // Removes the scratch directories ("bootwright-PID-XXXXXX") in tempDir that processes now
     // ended left behind.
     static void removeStaleScratch(const QString& tempDir);
+    // Where the scratch directories go: the temporary folder, or /tmp when its path holds a
+    // character mtools would hand to the shell.
+    static QString scratchRoot();
+    // True when mtools takes this path as it stands: no character the shell or mtools reads.
+    static bool plainPath(const QString& path);
     // "A:\X in the image /x/A.img", for messages.
     QString where(const VolumePath& path) const;
 
@@ -73,16 +88,22 @@ public:
 
 private:
     QString dosPath(const QStringList& parts) const;
+    // The file mtools works on: the working copy while there is one, else the image or device.
+    QString file() const;
     bool imageExists() const;
     // Makes sure the diskette can take a write: creates a missing image blank, and checks that the
     // image file or device opens for writing.
     void prepareWrite(const VolumePath& path, const QString& verb);
     void requireImage(const VolumePath& path, const QString& verb) const;
-    // Throws IoError when the image path or the file behind it must not be handed to mtools.
-    void requireUsable(const VolumePath& path, const QString& verb) const;
-    Mtools::Result tool(const QString& name, QStringList args) const;
+    // Why the diskette cannot be written at all (a read-only device or file system, a missing
+    // folder), or an empty text.
+    QString writeRefusal() const;
+    Mtools::Result tool(const QString& name, QStringList args);
+    // The plain-named link in the scratch directory through which mtools reaches target.
+    QString linkTo(const QString& target);
+    // Fills a new image's file: the template's bytes, or a blank formatted diskette.
+    void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
-    void makeFromTemplate(const VolumePath& path, const QString& verb);
     // The listing of a directory, or nothing when the directory does not exist.
     std::optional<Mtools::Listing> list(const QStringList& dirParts);
     std::optional<Mtools::Entry> lookup(const QStringList& parts);
@@ -103,4 +124,8 @@ private:
     quint64 m_lastStoredGeneration = 0;
     quint64 m_scratchCount = 0;
     std::unique_ptr<QTemporaryDir> m_scratch;
+    QString m_linkTarget;
+    FileLock m_lock;
+    std::unique_ptr<ReplacementFile> m_work;
+    bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
 };

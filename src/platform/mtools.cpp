@@ -33,6 +33,16 @@ QString notInstalled(const QString& tool, const QString& image) {
         .arg(image, tool);
 }
 
+// mtools reports a failed write of the diskette (a read-only device, an I/O error) on stderr and
+// may still exit 0; its warning that a device has no geometry to tell is no failure.
+bool reportsIoFailure(const QString& errorText) {
+    static const QRegularExpression failure(
+        QStringLiteral("^(plain_io|buffer_flush|fs_flush)\\b|Input/output error|Operation not permitted|"
+                       "Read-only file system|No space left on device|[Ss]hort write"),
+        QRegularExpression::MultilineOption);
+    return failure.match(errorText).hasMatch();
+}
+
 } // namespace
 
 Result run(const QString& tool, const QStringList& args, const QString& image) {
@@ -59,6 +69,8 @@ Result run(const QString& tool, const QStringList& args, const QString& image) {
     if (process.exitStatus() != QProcess::NormalExit)
         throw IoError(QStringLiteral("%1 failed on the diskette %2: it stopped abnormally").arg(tool, image));
     result.exitCode = process.exitCode();
+    if (result.exitCode == 0 && reportsIoFailure(result.errorText))
+        result.exitCode = kIoFailureExit;
     return result;
 }
 

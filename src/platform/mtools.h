@@ -9,6 +9,9 @@
 // device. Each call is one process start, about a millisecond and a half.
 namespace Mtools {
 
+// The exit code a call gets when mtools exited 0 but said that a write to the diskette failed.
+constexpr int kIoFailureExit = 255;
+
 struct Result {
     int exitCode = 0;
     QByteArray output;

@@ -55,7 +55,7 @@ void sweep(const QString& programDir) {
             !info.fileName().contains(QLatin1Char('[')))
             removeOldUnnamed(info.absolutePath(), {info.fileName() + QStringLiteral(".bw-new")});
     }
-    ImageVolume::removeStaleScratch(QDir::tempPath());
+    ImageVolume::removeStaleScratch(ImageVolume::scratchRoot());
 }
 
 } // namespace StaleFiles

@@ -89,9 +89,15 @@ public:
     virtual QString checkFileSystem() { return {}; }
     // While held, a volume may keep what it has listed between calls (see DosFs::ListingHold).
     virtual void holdListings(bool) {}
+    // One build on the whole diskette (see DosFs::DisketteWork): begun, then committed or ended.
+    // A volume that cannot keep the old diskette until the commit writes in place.
+    virtual void beginWork() {}
+    virtual void commitWork() {}
+    virtual void endWork() {}
 
     // Replaces the file's contents so that a failure part-way leaves the old file whole. Where the
-    // volume cannot promise that (a floppy device), the file is simply written anew.
+    // volume cannot promise that (a floppy device), the file is simply written anew. Either way the
+    // file is read back before it counts as written: a write the diskette did not take fails here.
     virtual void replaceFile(const VolumePath& path, const QByteArray& data) {
         const std::unique_ptr<DosWriter> writer = create(path);
         const qint64 written = writer->write(data.constData(), data.size());
@@ -99,5 +105,10 @@ public:
         if (written < data.size())
             throw IoError(QStringLiteral("Cannot write %1: the disk is full").arg(path.shown),
                           IoError::Problem::NoSpace);
+        const ReadBack back = readBack({path}).value(0);
+        if (!back.ok || back.data != data)
+            throw IoError(back.ok ? QStringLiteral("Cannot write %1: it reads back other than it was written")
+                                        .arg(describe(path))
+                                  : back.error);
     }
 };

@@ -22,6 +22,7 @@
 
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <utility>
 
 namespace {
@@ -153,8 +154,12 @@ Dialogs::Button BuildRun::MakeTheDisk() {
     m_plan.clear();
     m_diskette = 1;
 
+    // Whatever ends the run lets go of the diskette; only a complete one is put in place.
+    const auto release = qScopeGuard([this] { m_work.reset(); });
     if (!m_cancelled)
         checkDiskette();
+    if (!m_cancelled)
+        m_work = std::make_unique<DosFs::DisketteWork>(m_fs, m_values.DiskRoot);
     if (!m_cancelled)
         templateCheck();
     if (!m_cancelled)
@@ -180,6 +185,9 @@ Dialogs::Button BuildRun::MakeTheDisk() {
         runWriter(*this, m_settings.buildMode());
     if (!m_cancelled && m_verify)
         verifyDiskette();
+    if (!m_cancelled && m_work)
+        m_work->commit();
+    m_work.reset();
 
     status(QStringLiteral("Done. "));
     return m_dialogs.message(m_cancelled ? kCanceled : kComplete, Dialogs::Icon::Information,
@@ -190,6 +198,10 @@ void BuildRun::checkDiskette() {
     const DisketteCheck check = m_fs.checkDiskette(m_values.DiskRoot);
     if (!check.refusal.isEmpty())
         throw IoError(check.refusal);
+    if (!check.unwritable.isEmpty()) {
+        fail(m_values.DiskRoot, kFloppyNotWritable, check.unwritable);
+        return;
+    }
     if (!check.warning.isEmpty())
         m_dialogs.message(check.warning, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);
 
@@ -298,8 +310,7 @@ void BuildRun::writeTest() {
         file->close();
     } catch (const IoError& e) {
         // The first line is the one the program has always shown; the second says where and why.
-        inform(kFloppyNotWritable + QLatin1Char('\r') + e.message());
-        setCancelled();
+        fail(m_values.DiskRoot, kFloppyNotWritable, e.message());
         return;
     }
     try {
@@ -394,6 +405,11 @@ bool BuildRun::nextDiskette() {
         verifyDiskette();
     if (m_cancelled)
         return false;
+    // The first diskette is complete: it is put in place before the second one goes in.
+    const bool held = m_work != nullptr;
+    if (held)
+        m_work->commit();
+    m_work.reset();
     inform(QStringLiteral("Insert Disk #2..."));
     if (secondDiskette)
         secondDiskette();
@@ -402,6 +418,8 @@ bool BuildRun::nextDiskette() {
     if (m_cancelled)
         return false;
     m_fs.forgetListings();
+    if (held)
+        m_work = std::make_unique<DosFs::DisketteWork>(m_fs, m_values.DiskRoot);
     ++m_diskette;
     return fits(m_diskette);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "settings/build_settings.h"
 #include "writers/diskette_plan.h"
@@ -8,10 +9,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class BuildView;
 class Clock;
-class DosFs;
 
 // The values a build works out when its page is shown; every writer reads them.
 struct RunValues {
@@ -34,6 +35,8 @@ struct RunValues {
 //
 // A diskette is called complete only when every file on it was written whole and reads back as
 // written: a copy or text file that fails ends the run as a cancelled run ends, with the file named.
+// The diskette is held for the whole run (DosFs::DisketteWork): an image only takes what the run
+// wrote once it is complete, and a run that fails or is killed leaves it as it was.
 class BuildRun {
 public:
     BuildRun(DosFs& fs, Dialogs& dialogs, BuildView& view, const Clock& clock);
@@ -134,11 +137,12 @@ private:
     };
 
     // Looks at the diskette before the first write: a file that is no diskette ends the run
-    // (IoError), an image of an odd size is named, and a value that the diskette's files cannot hold
+    // (IoError), one that takes no writes ends it as a failed file does, an image of an odd size
+    // is named, and a value that the diskette's files cannot hold
     // cancels the run with a message naming it.
     void checkDiskette();
     void templateCheck(); // a template that cannot serve is refused before anything is written
-    void writeTest();     // creates and deletes the probe file; a failure cancels the run
+    void writeTest();     // creates and deletes the probe file; a failure ends the run, naming the diskette
     bool copyExisting(const QString& source, const QString& target); // copyStep after its check
     void planCopy(const QString& source, const QString& target);
     // Ends the run for a diskette file that failed: the box, BuildCancelled, the file remembered.
@@ -161,4 +165,5 @@ private:
     QList<PlannedFile> m_plan;
     QList<Written> m_written;
     QString m_failedFile;
+    std::unique_ptr<DosFs::DisketteWork> m_work;
 };

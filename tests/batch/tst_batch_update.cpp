@@ -1,5 +1,7 @@
 #include "batch/batch_update.h"
+#include "corrupting_volume.h"
 #include "platform/delay.h"
+#include "platform/directory_volume.h"
 #include "platform/dos_fs.h"
 #include "platform/io_error.h"
 #include "scripted_dialogs.h"
@@ -181,6 +183,21 @@ private Q_SLOTS:
         QCOMPARE(BatchUpdate::rewrite(old, f), expected);
         // A second run with the same values finds every key where the first put it.
         QCOMPARE(BatchUpdate::rewrite(expected, f), expected);
+    }
+
+    // A WATTCP.CFG that reads back other than it was written is a failure, never an update.
+    void badReadBackIsNoUpdate() {
+        const QStringList dirs = diskettes(1);
+        Run run(dirs);
+        run.batch.diskettePlaced = [&](int) {
+            run.fs.mount('A', std::make_unique<CorruptingVolume>(std::make_unique<DirectoryVolume>(dirs[0]),
+                                                                 "WATTCP.CFG"));
+            return true;
+        };
+        BatchUpdate::Fields f;
+        QVERIFY_THROWS_EXCEPTION(IoError, run.batch.go(f));
+        QCOMPARE(run.written, QStringList{});
+        QVERIFY(!run.dialogs.texts().join('|').contains("Update Successful"));
     }
 
     void fullImageKeepsTheOldFile() {

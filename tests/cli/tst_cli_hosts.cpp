@@ -84,6 +84,26 @@ private Q_SLOTS:
         TestEnv::writeHostFile(m_dir + "/pella/client.exe", "placeholder client\r\n");
     }
 
+    // A name that is a glob pattern for another host's image gets its own diskette; the other
+    // keeps its own identity.
+    void globLikeNamesEachGetTheirOwnImage() {
+        const QByteArray csv = "name,address\r\nLAB1,10.0.2.11\r\nLAB[1],10.0.2.12\r\n";
+        const Result r = cli({"build", "--set", driver(), "--hosts", writeList(csv), "--drive",
+                              "A=" + path("out") + "/{name}.img"});
+        QVERIFY2(r.code == 0, r.err.constData());
+        QCOMPARE(filesIn(path("out")), (QStringList{"LAB1.img", "LAB[1].img"}));
+        QFile::rename(path("out/LAB[1].img"), path("out/second.img"));
+        const QStringList images{path("out/LAB1.img"), path("out/second.img")};
+        for (int n = 0; n < 2; ++n) {
+            const QByteArray wattcp = TestEnv::mtype(images[n], "::/WATTCP.CFG");
+            QVERIFY2(wattcp.contains(QByteArray("MY_IP=10.0.2.1" + QByteArray::number(n + 1) + "\r\n")),
+                     wattcp.constData());
+            QVERIFY2(wattcp.contains(n == 0 ? "HOSTNAME=LAB1\r\n" : "HOSTNAME=LAB[1]\r\n"),
+                     wattcp.constData());
+            QVERIFY(TestEnv::fsckClean(images[n]));
+        }
+    }
+
     void labOfThirtyIntoImagesAndNetworkBoot() {
         const QString tftp = path("tftp");
         QVERIFY(QDir().mkpath(tftp + "/images"));

@@ -1,4 +1,5 @@
 #include "cli_fixture.h"
+#include "diskette_contents.h"
 #include "settings/settings_table.h"
 #include "test_env.h"
 
@@ -46,6 +47,27 @@ class TestCliRaces : public QObject {
         }
         if (keys.value("PARAMA") != "/" + tag)
             return QStringLiteral("PARAMA holds %1, not /%2").arg(keys.value("PARAMA"), tag);
+        return {};
+    }
+
+    // A Multicast build of each host of a list, or of CLIENT1 at 10.0.4.1, from a program folder
+    // with the drivers.
+    QStringList multicastBuild(const QString& hosts = {}) const {
+        TestEnv::writeHostFile(m_fx->path("PCBW.INI"),
+                               "[LOCATIONS]\r\nNICDriverPath=" + m_fx->path("nics/").toUtf8());
+        for (const QString& f : QStringList{"ne2000.dos"} + kMulticastStackFiles)
+            TestEnv::writeHostFile(m_fx->path("nics/" + f), f.toLatin1());
+        const QStringList host =
+            hosts.isEmpty() ? QStringList{"--set", "multicast.name=CLIENT1"} : QStringList{"--hosts", hosts};
+        return QString("build --set multicast.ip=10.0.4.1 --set multicast.mask=255.0.0.0").split(' ') +
+               m_fx->buildable() + QStringList{"--set", "nic.driver=" + m_fx->path("nics/NE2000.DOS")} + host;
+    }
+    // Empty when the image is a whole diskette of such a build for that address, else why not.
+    static QString builtWhole(const QString& image, const QString& ip) {
+        const QByteArray wattcp = TestEnv::mtype(image, "::/WATTCP.CFG");
+        if (!TestEnv::fsckClean(image) || !TestEnv::imageFiles(image).contains("::/NE2000.DOS") ||
+            !wattcp.contains(QByteArray("MY_IP=" + ip.toLatin1() + "\r\n")))
+            return image + " is not whole, or holds WATTCP.CFG " + QString::fromLatin1(wattcp);
         return {};
     }
 
@@ -262,6 +284,86 @@ private Q_SLOTS:
                  QStringList{"A.img"});
         QCOMPARE(QDir(m_fx->tmpDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
+    }
+
+    // A build beside a batch on one image take turns: the build's files are there whichever went
+    // last (the batch must not put back the image it copied before the build), with either name.
+    void buildBesideBatchTakeTurns() {
+        const QString image = m_fx->path("A.img");
+        const int pairs = std::max(12, qEnvironmentVariableIntValue("BW_RACE_PAIRS"));
+        int whole = 0;
+        for (int k = 1; k <= pairs; ++k) {
+            QVERIFY(CliFixture::makeImageDiskette(image, CliFixture::sampleWattcp())); // no NIC driver
+            auto pb = m_fx->start(multicastBuild() + QStringList{"--drive", "A=" + image});
+            auto pa = m_fx->start({"batch", "--name", "BATCH1", image});
+            const bool ran = CliFixture::finish(*pb).code == 0 && CliFixture::finish(*pa).code == 0;
+            const QByteArray wattcp = TestEnv::mtype(image, "::/WATTCP.CFG");
+            const QString problem = builtWhole(image, "10.0.4.1");
+            if (ran && problem.isEmpty() &&
+                (wattcp.contains("HOSTNAME=CLIENT1") || wattcp.contains("HOSTNAME=BATCH1")))
+                ++whole;
+            else
+                qWarning("pair %d: %s", k, ran ? qPrintable(problem) : "a run failed");
+        }
+        qInfo("%d pairs of a build beside a batch: %d ran and left a whole diskette", pairs, whole);
+        QCOMPARE(whole, pairs);
+    }
+
+    // kill -9 during builds onto existing images: each is the old one byte for byte or a whole new
+    // one, nothing else lies under a final name, and the next run clears the working copies away.
+    void killedBuildLeavesOldOrNewImage_data() {
+        QTest::addColumn<int>("hosts"); // 1: one image by --drive, else a host list of that many
+        QTest::newRow("one image") << 1;
+        QTest::newRow("host list") << 3;
+    }
+    void killedBuildLeavesOldOrNewImage() {
+        QFETCH(int, hosts);
+        QByteArray csv = "name,address\r\n";
+        QStringList images;
+        for (int n = 1; n <= hosts; ++n) {
+            csv += QStringLiteral("LAB%1,10.0.4.%1\r\n").arg(n).toLatin1();
+            images << m_fx->path(QStringLiteral("out/LAB%1.img").arg(n));
+        }
+        TestEnv::writeHostFile(m_fx->path("lab.csv"), csv);
+        const QStringList args =
+            multicastBuild(hosts > 1 ? m_fx->path("lab.csv") : QString()) +
+            QStringList{"--drive", "A=" + m_fx->path(hosts > 1 ? "out/{name}.img" : "out/LAB1.img")};
+        QVERIFY(CliFixture::makeImageDiskette(m_fx->path("old.img"), CliFixture::sampleWattcp()));
+        const QByteArray old = TestEnv::readHostFile(m_fx->path("old.img"));
+        int span = 0;
+        int mixed = 0;
+        const int kills = std::max(6, qEnvironmentVariableIntValue("BW_KILLS"));
+        for (int k = 0; k <= kills; ++k) {
+            for (const QString& image : std::as_const(images))
+                TestEnv::writeHostFile(image, old);
+            auto p = m_fx->start(args);
+            if (k == 0) { // the first run measures how long a build takes
+                QElapsedTimer timer;
+                timer.start();
+                QCOMPARE(CliFixture::finish(*p).code, 0);
+                span = int(timer.nsecsElapsed() / 1000);
+                continue;
+            }
+            killAfter(*p, QRandomGenerator::global()->bounded(span));
+            QStringList left = QDir(m_fx->path("out")).entryList(QDir::Files);
+            for (qsizetype i = 0; i < images.size(); ++i) {
+                left.removeAll(QFileInfo(images[i]).fileName());
+                const QString problem = TestEnv::readHostFile(images[i]) == old
+                                            ? QString()
+                                            : builtWhole(images[i], QStringLiteral("10.0.4.%1").arg(i + 1));
+                mixed += !problem.isEmpty();
+                if (!problem.isEmpty())
+                    qWarning("kill %d: %s", k, qPrintable(problem));
+            }
+            mixed += int(left.size()); // anything else under a final name
+        }
+        qInfo("%d builds killed at random: %d images mixed or stray", kills, mixed);
+        QCOMPARE(mixed, 0);
+        auto next = m_fx->start(args);
+        QCOMPARE(CliFixture::finish(*next).code, 0);
+        QCOMPARE(
+            QDir(m_fx->path("out")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+            hosts);
     }
 };
 

@@ -94,34 +94,79 @@ private Q_SLOTS:
         }
     }
 
-    // mtools reads FILE@@OFFSET as an offset into FILE: such a path is refused, never handed on.
-    void imagePathWithDoubleAtIsRefused_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("code");
-        QTest::newRow("build --drive") << "drive" << 3;
-        QTest::newRow("batch DISKETTE") << "batch" << 3;
-        QTest::newRow("drive table of PCBW.INI") << "ini" << 3;
+    // Any name Linux allows is the diskette's name as it stands: built and updated exactly there,
+    // and nothing in it is run, globbed or read as an offset ("@@") into another file.
+    void anyImagePathIsWrittenExactlyThere_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("home"); // the program folder and TMPDIR below it; empty: plain ones
+        QTest::newRow("blanks and quotes") << "my \"lab\" 'A'.img" << QString();
+        QTest::newRow("command substitution") << "$(touch PWNED).img" << QString();
+        QTest::newRow("backticks") << "`touch PWNED`.img" << QString();
+        QTest::newRow("glob characters") << "?.img" << QString();
+        QTest::newRow("brackets and braces") << "*[a]{b,c}.img" << QString();
+        QTest::newRow("tilde, semicolon, redirection") << "~;touch PWNED>x&.img" << QString();
+        QTest::newRow("variable and backslash") << "$HOME\\n.img" << QString();
+        QTest::newRow("double at") << "precious@@0.img" << QString();
+        QTest::newRow("non-ASCII") << "Übung-ß-диск.img" << QString();
+        QTest::newRow("TMPDIR and program folder") << "A.img"
+                                                   << "$(touch PWNED) `touch PWNED` *";
     }
-    void imagePathWithDoubleAtIsRefused() {
-        QFETCH(QString, how);
-        QFETCH(int, code);
-        const QString precious = base("precious.txt");
-        const QByteArray text = "Whatever else happens, these bytes stay.\n";
-        TestEnv::writeHostFile(precious, text);
-        const QString image = precious + QStringLiteral("@@0.img");
-        CliFixture::Result r;
-        if (how == QLatin1String("drive")) {
-            r = fx().cli(QStringList{"build", "--set", "BuildMode=4", "--drive", "A=" + image} +
-                         fx().buildable());
-        } else if (how == QLatin1String("batch")) {
-            r = fx().cli({"batch", "--name", "X1", image});
-        } else {
-            TestEnv::writeHostFile(fx().path("PCBW.INI"), "[DRIVES]\r\nA=" + image.toLocal8Bit() + "\r\n");
-            r = fx().cli(QStringList{"build", "--set", "BuildMode=4"} + fx().buildable());
+    void anyImagePathIsWrittenExactlyThere() {
+        QFETCH(QString, name);
+        QFETCH(QString, home);
+        std::unique_ptr<CliFixture> strange;
+        if (!home.isEmpty())
+            strange = std::make_unique<CliFixture>(base(home));
+        const CliFixture& cli = strange ? *strange : fx();
+        const QString dir = base("lab $(touch PWNED) *");
+        const QString image = dir + QLatin1Char('/') + name;
+        // A file the glob and "@@" rows would reach if the name were read instead of taken.
+        const QByteArray precious = "Whatever else happens, these bytes stay.\n";
+        TestEnv::writeHostFile(dir + "/precious", precious);
+        TestEnv::writeHostFile(dir + "/a.img", precious);
+
+        const CliFixture::Result b =
+            cli.cli(QStringList{"build", "--set", "BuildMode=4", "--drive", "A=" + image} + cli.buildable());
+        QVERIFY2(b.code == 0, b.err.constData());
+        // The test's own mtools calls go through a plain name: they would expand the real one.
+        const QString plain = base("plain.img");
+        QVERIFY(QFile::link(image, plain));
+        TestEnv::writeHostFile(base("WATTCP.CFG"), CliFixture::sampleWattcp());
+        QCOMPARE(TestEnv::run("mcopy", {"-i", plain, base("WATTCP.CFG"), "::/WATTCP.CFG"}), 0);
+        const CliFixture::Result u = cli.cli({"batch", "--name", "LAB7", image});
+        QVERIFY2(u.code == 0, u.err.constData());
+
+        QCOMPARE(leftovers(dir, {"precious", "a.img"}), QStringList{name});
+        QCOMPARE(TestEnv::readHostFile(dir + "/precious"), precious);
+        QCOMPARE(TestEnv::readHostFile(dir + "/a.img"), precious);
+        for (const QString& where : {QDir::currentPath(), fx().dir(), m_base->path()})
+            QVERIFY2(!QFileInfo::exists(where + "/PWNED"), qPrintable(where));
+        QByteArray report;
+        QVERIFY2(TestEnv::fsckClean(plain, &report), report.constData());
+        QVERIFY(TestEnv::mtype(plain, "::/WATTCP.CFG").contains("HOSTNAME=LAB7\r\n"));
+        QVERIFY(TestEnv::imageFiles(plain).contains("::/CLIENT.EXE"));
+    }
+
+    // A diskette file that cannot be made is an input/output failure, named, and nothing is left.
+    void uncreatableImageExitsThree_data() {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("missing folder") << "missing";
+        QTest::newRow("read-only file system") << "readonly";
+    }
+    void uncreatableImageExitsThree() {
+        QFETCH(QString, where);
+        std::unique_ptr<Tmpfs> fs;
+        QString image = base("nowhere/A.img");
+        if (where == QLatin1String("readonly")) {
+            fs = std::make_unique<Tmpfs>(base("ro"), QStringLiteral("2m"));
+            if (!fs->valid() || !fs->remount(true))
+                QSKIP(qPrintable(fs->why()));
+            image = fs->path() + "/A.img";
         }
-        QCOMPARE(r.code, code);
-        QVERIFY2(r.err.contains("@@"), r.err.constData());
-        QCOMPARE(TestEnv::readHostFile(precious), text);
+        const CliFixture::Result r = fx().cli(
+            QStringList{"build", "--set", "BuildMode=4", "--drive", "A=" + image} + fx().buildable());
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains(image.toUtf8()), r.err.constData());
         QVERIFY(!QFileInfo::exists(image));
     }
 

@@ -70,6 +70,13 @@ public:
         TestEnv::writeHostFile(prog + QStringLiteral("/PCBW.INI"), ini.toLatin1());
     }
     static void putSource(const QString& path, const QByteArray& data) { TestEnv::writeHostFile(path, data); }
+    // The working copy a running build writes instead of the image, or empty when there is none.
+    static QString workingCopy(const QString& image) {
+        const QFileInfo info(image);
+        const QFileInfoList found =
+            info.dir().entryInfoList({"." + info.fileName() + ".bw-tmp.*"}, QDir::Files | QDir::Hidden);
+        return found.size() == 1 ? found.first().filePath() : QString();
+    }
 
     // Maps A: (the settings' default drive) and makes the run. hostPath defaults to the directory;
     // templateImage is what a missing image is made from.

@@ -1,7 +1,8 @@
 #pragma once
 
 // A volume that hands back one file altered when it is read back, as a diskette with a bad
-// sector would: everything else goes to the real volume underneath.
+// sector would: everything else goes to the real volume underneath (a replaced file is written
+// in place there, and read back through this volume).
 
 #include "platform/volume.h"
 
@@ -36,7 +37,6 @@ public:
     quint8 attributes(const VolumePath& p) override { return m_inner->attributes(p); }
     void setAttributes(const VolumePath& p, quint8 a) override { m_inner->setAttributes(p, a); }
     QString fileIdentity(const VolumePath& p) override { return m_inner->fileIdentity(p); }
-    void replaceFile(const VolumePath& p, const QByteArray& d) override { m_inner->replaceFile(p, d); }
     qint64 fileSize(const VolumePath& p) override { return m_inner->fileSize(p); }
     VolumeSpace space() override { return m_inner->space(); }
     QString describe(const VolumePath& p) override { return m_inner->describe(p); }

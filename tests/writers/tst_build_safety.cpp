@@ -78,7 +78,10 @@ void TestBuildSafety::fillsUpMidCopy() {
         if (status != " Copying Pellacore Client file...")
             return;
         if (kind == "image") {
-            QVERIFY(TestEnv::putIntoImage(a, "FILLER.BIN", TestEnv::imageFreeBytes(a)));
+            // The build writes into its working copy beside the image: that is what fills up.
+            const QString copy = BuildFixture::workingCopy(a);
+            QVERIFY(!copy.isEmpty());
+            QVERIFY(TestEnv::putIntoImage(copy, "FILLER.BIN", TestEnv::imageFreeBytes(copy)));
             return;
         }
         QFile filler(a + "/filler.bin");
@@ -93,8 +96,12 @@ void TestBuildSafety::fillsUpMidCopy() {
              (QStringList{"A:\\client.exe File write error! \rno space left on the diskette", kCanceled}));
     QCOMPARE(f.run->failedFile(), QStringLiteral("A:\\client.exe"));
     QVERIFY(!f.view.statuses.contains(" Copying NIC Driver..."));
-    if (kind == "image")
+    if (kind == "image") {
+        // The failed build leaves the diskette as it was, and no working copy beside it.
         QVERIFY(TestEnv::fsckClean(a));
+        QCOMPARE(imageFiles(a), QStringList{});
+        QCOMPARE(QFileInfo(a).dir().entryList(QDir::Files | QDir::Hidden), QStringList{"A.img"});
+    }
 }
 
 void TestBuildSafety::doesNotFit_data() {
@@ -136,6 +143,8 @@ void TestBuildSafety::doesNotFit() {
     QVERIFY(!f.view.statuses.contains(" Creating CONFIG.SYS..."));
     if (kind == "small directory")
         QCOMPARE(f.builtFiles(), QStringList{});
+    else if (kind == "fresh image")
+        QVERIFY(!QFileInfo::exists(a)); // a refused build makes no image at all
     else
         QCOMPARE(imageFiles(a), QStringList{});
 }

@@ -182,19 +182,20 @@ void TestNoNetworkWriter::shortWriteOnFullImage() {
     const QString image = f.tmp.filePath("full.img");
     QVERIFY(TestEnv::makeBlankImage(image));
     BuildFixture::putSource(f.client, QByteArray(20 * qsizetype(1024), 'C'));
-    // The files fit when the build starts; another program fills the diskette up to eight free
-    // sectors while the text files are written, so the client no longer does.
+    // The files fit when the build starts; the diskette fills up to eight free sectors while the
+    // text files are written (in the build's working copy), so the client no longer does.
     f.view.onStatus = [&](const QString& status) {
         if (status != " Copying Pellacore Client file...")
             return;
+        const QString work = BuildFixture::workingCopy(image);
         QByteArray listing;
-        TestEnv::run("mdir", {"-i", image, "::"}, &listing);
+        TestEnv::run("mdir", {"-i", work, "::"}, &listing);
         const QRegularExpressionMatch free =
             QRegularExpression("([0-9 ]+) bytes free").match(QString(listing));
         const qint64 freeBytes = free.captured(1).remove(' ').toLongLong();
         const QString filler = f.tmp.filePath("filler.bin");
         BuildFixture::putSource(filler, QByteArray(freeBytes - 8 * qint64(512), 'F'));
-        QCOMPARE(TestEnv::run("mcopy", {"-i", image, filler, "::/FILLER.BIN"}), 0);
+        QCOMPARE(TestEnv::run("mcopy", {"-i", work, filler, "::/FILLER.BIN"}), 0);
     };
 
     f.mount(image);
@@ -206,7 +207,8 @@ void TestNoNetworkWriter::shortWriteOnFullImage() {
     QCOMPARE(texts.last(), kCanceled);
     QCOMPARE(f.view.gauges.last(), 100);
     QCOMPARE(f.run->values().CopyResult, 1);
-    QCOMPARE(TestEnv::mtype(image, "::/CONFIG.SYS"), kNoNetworkConfigSys);
+    // The diskette stays as it was: nothing of the failed build reaches it.
+    QCOMPARE(TestEnv::imageFiles(image), QStringList{});
     QByteArray report;
     QVERIFY2(TestEnv::fsckClean(image, &report), report.constData());
 }
