@@ -78,8 +78,18 @@ void requireFileOrNothing(const QString& path) {
 
 } // namespace
 
-ProfileWriteError::ProfileWriteError(const QString& path)
-    : std::runtime_error(QString(u"Unable to write to " + path).toStdString()), m_path(path) {}
+QString ProfileFile::tooLargeToWrite(qint64 size) {
+    return QStringLiteral("It would grow to %1 bytes, more than the 16 MiB (%2 bytes) that the program "
+                          "reads back: nothing in it could be read again.")
+        .arg(size)
+        .arg(LargestFile);
+}
+
+ProfileWriteError::ProfileWriteError(const QString& path, const QString& reason)
+    : std::runtime_error(
+          QString(u"Unable to write to " + path + (reason.isEmpty() ? QString() : u'\n' + reason))
+              .toStdString()),
+      m_path(path) {}
 
 ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
 
@@ -111,20 +121,23 @@ ProfileFile::Edit::Edit(const ProfileFile& file) : m_path(file.fullPath()) {
                 throw;
         }
         m_document = ProfileDocument(readBytes(m_path), m_path);
-    } catch (const IoError&) {
-        throw ProfileWriteError(m_path);
+    } catch (const IoError& e) {
+        throw ProfileWriteError(m_path, e.message());
     }
 }
 
 void ProfileFile::Edit::commit() {
     if (!m_document.changed())
         return;
+    const QByteArray bytes = m_document.bytes();
+    if (bytes.size() > LargestFile)
+        throw ProfileWriteError(m_path, tooLargeToWrite(bytes.size()));
     try {
-        ReplacementFile::replace(m_path, m_document.bytes());
-    } catch (const IoError&) {
-        throw ProfileWriteError(m_path);
+        ReplacementFile::replace(m_path, bytes);
+    } catch (const IoError& e) {
+        throw ProfileWriteError(m_path, e.message());
     }
-    m_document = ProfileDocument(m_document.bytes(), m_path);
+    m_document = ProfileDocument(bytes, m_path);
 }
 
 ProfileDocument ProfileFile::lenientSnapshot() const {

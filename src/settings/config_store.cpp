@@ -278,6 +278,11 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
             for (const auto& [key, value] : std::as_const(values))
                 doc.writeString(section, key, value);
             doc.writeInteger(kIndexSection, kLastSaved, plan.slot);
+            // A file larger than any read takes would lock every configuration in it out.
+            if (const qint64 size = doc.bytes().size(); size > ProfileFile::LargestFile)
+                return refuse(QStringLiteral("The configuration was not saved: %1\n%2 Please remove "
+                                             "configurations you no longer need.")
+                                  .arg(shownPath, ProfileFile::tooLargeToWrite(size)));
             edit->commit();
             result.slot = plan.slot;
             result.replaced = plan.replaced;

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void roundTripKeepsEveryKeyedValue();
     void loadAddressWrittenByWindows_data();
     void loadAddressWrittenByWindows();
+    void saveNeverOutgrowsWhatReadsTake();
     void removeErasesSlotAndEntry();
     void removeNeverErasesTheIndex();
     void messagesCarryARealCarriageReturn();
@@ -209,7 +210,8 @@ void TstConfigStore::refusedWriteStopsTheSave() {
     const ConfigStore::SaveResult r = store().save("Lab", BuildSettings(), yes);
     ProfileFile::setCommitHookForTesting(nullptr);
     QCOMPARE(r.status, ConfigStore::SaveResult::Status::Failed);
-    QCOMPARE(r.message, "Unable to write to " + QFileInfo(m_ini).absoluteFilePath());
+    QCOMPARE(r.message, "Unable to write to " + QFileInfo(m_ini).absoluteFilePath() + "\nCannot write " +
+                            QFileInfo(m_ini).absoluteFilePath() + ": disk full");
     QCOMPARE(ini(), crlf("[SAVED]\nLastSavedItemWas=3\n"));
 }
 
@@ -321,6 +323,16 @@ void TstConfigStore::loadAddressWrittenByWindows() {
     QStringList problems;
     QTEST(store().load("W", BuildSettings(), &problems).text("TForm6.Edit1"), "address");
     QCOMPARE(!problems.isEmpty(), problem);
+}
+
+void TstConfigStore::saveNeverOutgrowsWhatReadsTake() {
+    const QByteArray head = crlf("[SAVED]\n;");
+    writeIni(head + QByteArray(ProfileFile::LargestFile - head.size() - 100, 'x'));
+    const QByteArray before = ini();
+    const ConfigStore::SaveResult r = store().save("Lab", BuildSettings(), yes);
+    QCOMPARE(r.status, ConfigStore::SaveResult::Status::Refused);
+    QVERIFY2(r.message.contains(QFileInfo(m_ini).absoluteFilePath()), qPrintable(r.message));
+    QCOMPARE(ini(), before);
 }
 
 void TstConfigStore::removeErasesSlotAndEntry() {
