@@ -292,6 +292,7 @@ int run(const QStringList& arguments) {
         else if (!QDir(dir).exists())
             throw UsageError(QStringLiteral("--dir %1: no such directory").arg(dir));
         dir = QDir(dir).absolutePath();
+        ProgramDir::checkSettingsFiles(dir);
         // What killed runs left behind goes before this one starts.
         StaleFiles::sweep(dir);
 

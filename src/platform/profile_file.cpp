@@ -16,6 +16,11 @@ namespace {
     throw ProfileReadError(QStringLiteral("Cannot read %1: %2").arg(path, why));
 }
 
+QString notAFile(mode_t mode) {
+    return S_ISDIR(mode) ? QStringLiteral("it is a folder, not a file")
+                         : QStringLiteral("it is not a regular file");
+}
+
 // The file's bytes, empty for a missing file. Refuses what is no profile file before reading it:
 // a device or a fifo could give bytes for ever, or wait for ever.
 QByteArray readBytes(const QString& path) {
@@ -34,7 +39,7 @@ QByteArray readBytes(const QString& path) {
     if (::fstat(fd, &st) != 0)
         unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISREG(st.st_mode))
-        unreadable(path, QStringLiteral("it is not a regular file"));
+        unreadable(path, notAFile(st.st_mode));
     const auto tooLarge = [&](qint64 size) {
         unreadable(path,
                    QStringLiteral("it is larger than 16 MiB (%1 bytes), which no profile file is").arg(size));
@@ -73,7 +78,7 @@ QString lockedPath(const QString& path) {
 void requireFileOrNothing(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        unreadable(path, QStringLiteral("it is not a regular file"));
+        unreadable(path, notAFile(st.st_mode));
 }
 
 } // namespace
