@@ -178,11 +178,10 @@ QString ConfigStore::descriptionProblem(const QString& description) {
     const QString d = trimmedDescription(description);
     if (d.isEmpty())
         return ConfigMessages::NeedDescription;
-    for (const QChar c : d) {
-        if (c.unicode() < 32 && c != QLatin1Char('\t'))
-            return QStringLiteral("A description cannot contain a line break or other control character. "
-                                  "Please enter another description.");
-    }
+    if (const QString c = TextCodec::firstControl(d); !c.isEmpty())
+        return QStringLiteral("A description cannot hold the control character %1. Please enter another "
+                              "description.")
+            .arg(TextCodec::describe(c));
     if (d.contains(QLatin1Char('=')) || d.contains(QLatin1Char('[')) || d.contains(QLatin1Char(']')))
         return QStringLiteral(
             "A description cannot contain \"=\", \"[\" or \"]\". Please enter another description.");
@@ -351,15 +350,25 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
             } catch (const SettingsError&) {
                 loaded.setText(entry.name, entry.loadDefault);
                 if (problems)
-                    problems->append(QStringLiteral("%1: %2 in section %3 holds \"%4\", which is no address; "
-                                                    "it was left blank.")
-                                         .arg(QDir::toNativeSeparators(m_path), key, section, text));
+                    problems->append(
+                        QStringLiteral("%1: %2 in section %3 holds %4, which is no address; "
+                                       "it was left blank.")
+                            .arg(QDir::toNativeSeparators(m_path), key, section, TextCodec::quoted(text)));
             }
             break;
         }
         case ValueKind::Text:
         case ValueKind::ComboText:
-            loaded.setText(entry.name, stored(key, entry.loadDefault));
+            // A value that no page would take (a control character put in by hand) refuses the
+            // whole configuration: building with it blanked would make another diskette than the
+            // one saved.
+            try {
+                loaded.setText(entry.name, stored(key, entry.loadDefault));
+            } catch (const SettingsError& e) {
+                throw SettingsError(QStringLiteral("%1: the configuration %2 cannot be loaded: %3")
+                                        .arg(QDir::toNativeSeparators(m_path), TextCodec::quoted(caption),
+                                             QString::fromStdString(e.what())));
+            }
             break;
         }
     }

@@ -1,4 +1,5 @@
 #include "platform/profile_file.h"
+#include "platform/text_codec.h"
 #include "settings/config_store.h"
 #include "settings/settings_table.h"
 #include "test_env.h"
@@ -314,6 +315,8 @@ void TstConfigStore::loadAddressWrittenByWindows_data() {
     QTest::newRow("plain") << QByteArray("10.1.2.3") << " 10.  1.  2.  3" << false;
     QTest::newRow("word") << QByteArray("DHCP") << "DHCP" << false;
     QTest::newRow("no address") << QByteArray("10.1.2") << "   .   .   .   " << true;
+    QTest::newRow("terminal command and NUL")
+        << QByteArray("10.1\x1B[2J\0x", 10) << "   .   .   .   " << true;
 }
 
 void TstConfigStore::loadAddressWrittenByWindows() {
@@ -323,6 +326,8 @@ void TstConfigStore::loadAddressWrittenByWindows() {
     QStringList problems;
     QTEST(store().load("W", BuildSettings(), &problems).text("TForm6.Edit1"), "address");
     QCOMPARE(!problems.isEmpty(), problem);
+    for (const QString& text : std::as_const(problems)) // shown escaped, not cut by the NUL
+        QVERIFY2(TextCodec::firstControl(text).isEmpty() && text.endsWith("left blank."), qPrintable(text));
 }
 
 void TstConfigStore::saveNeverOutgrowsWhatReadsTake() {

@@ -45,7 +45,10 @@ WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     outer->addLayout(m_buttons);
 
     connect(m_back, &QPushButton::clicked, this, &WizardPage::BackClick);
-    connect(m_next, &QPushButton::clicked, this, &WizardPage::NextClick);
+    connect(m_next, &QPushButton::clicked, this, [this] {
+        if (!refused(valuesRefusal()))
+            NextClick();
+    });
     connect(m_cancel, &QPushButton::clicked, this, &WizardPage::CancelClick);
 }
 
@@ -100,6 +103,18 @@ void WizardPage::addressShowSteps(BuildSettings& s, const AddressPage& page, Rem
     }
     hostLine->setText(hosts.line());
     hostLine->setVisible(hosts.active());
+}
+
+Check WizardPage::valuesRefusal() const {
+    // A pasted control character gets into a field; the page's values refuse it before any check
+    // or the next page reads them.
+    try {
+        BuildSettings own;
+        PageValues::read(this, own);
+    } catch (const SettingsError& e) {
+        return Refusal{QString::fromStdString(e.what()), Dialogs::Icon::Error};
+    }
+    return {};
 }
 
 bool WizardPage::refused(const Check& check) {
