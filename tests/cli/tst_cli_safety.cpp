@@ -503,8 +503,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("said"); // %1: the program directory
         QTest::newRow("PCBW.INI a folder")
-            << "folder" << QStringList{"drives"} << 3 << "%1/PCBW.INI: it is a folder";
-        QTest::newRow("PCBW.INI a folder, build") << "folder" << QStringList{"build"} << 3 << "%1/PCBW.INI";
+            << "folder" << QStringList{"build"} << 3 << "%1/PCBW.INI: it is a folder";
         QTest::newRow("PCBWSAVE.INI of 17 MiB")
             << "large" << QStringList{"save", "Lab"} << 3 << "%1/PCBWSAVE.INI";
         QTest::newRow("--set") << ""

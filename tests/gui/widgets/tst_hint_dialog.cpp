@@ -111,9 +111,8 @@ private Q_SLOTS:
         };
         watcher.then(tickAndOk);
         ::showHint(dialogs, programDir, 3, "a", QString(), QString());
-        QVERIFY(dialogs.texts().value(0).startsWith("Unable to write to " + Preferences(programDir).path() +
-                                                    "\n"));
         QCOMPARE(dialogs.texts().size(), 1);
+        QVERIFY(dialogs.texts()[0].startsWith("Unable to write to " + Preferences(programDir).path() + "\n"));
         QCOMPARE(dialogs.shown().first().icon, Dialogs::Icon::Error);
 
         // Without a Dialogs port the refusal reaches the caller's handler boundary.
