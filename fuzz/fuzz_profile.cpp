@@ -4,6 +4,7 @@
 #include "platform/profile_document.h"
 
 #include <QHash>
+#include <QStringDecoder>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
@@ -24,8 +25,10 @@ bool sameName(const QString& a, const QString& b) {
 
 QString text(FuzzedDataProvider& fdp, size_t most) {
     const std::string raw = fdp.ConsumeRandomLengthString(most);
-    // Either encoding, so that every character the file can and cannot hold comes up.
-    return fdp.ConsumeBool() ? QString::fromUtf8(raw.data(), qsizetype(raw.size()))
+    // Either encoding, so that every character the file can and cannot hold comes up; a U+FEFF
+    // at the start too, which the plain UTF-8 decoder would drop.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return fdp.ConsumeBool() ? QString(utf8(QByteArrayView(raw.data(), qsizetype(raw.size()))))
                              : QString::fromLatin1(raw.data(), qsizetype(raw.size()));
 }
 

@@ -1,4 +1,5 @@
 #include "gui/shell/main_window.h"
+#include "gui/shell/startup_check.h"
 #include "gui/shell/wizard.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/guarded_application.h"
@@ -65,6 +66,10 @@ int main(int argc, char* argv[]) {
     app.setDialogs(&dialogs);
     SystemClock clock;
     const QString programDir = ProgramDir::locate(QApplication::applicationDirPath());
+    if (!StartupCheck::settingsReadable(programDir, dialogs)) {
+        app.setDialogs(nullptr);
+        return 3;
+    }
     // What killed runs left behind goes before this one starts.
     StaleFiles::sweep(programDir);
     Wizard wizard(dialogs, help, clock, programDir);

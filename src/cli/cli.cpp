@@ -11,6 +11,7 @@
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 #include "platform/stale_files.h"
+#include "platform/text_codec.h"
 #include "settings/program_dir.h"
 
 #include <QCoreApplication>
@@ -77,8 +78,8 @@ public:
     }
     [[noreturn]] void unexpected(const QString& arg) const {
         if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-            throw UsageError(QStringLiteral("%1: unknown option \"%2\"").arg(m_command, arg));
-        throw UsageError(QStringLiteral("%1: unexpected \"%2\"").arg(m_command, arg));
+            throw UsageError(QStringLiteral("%1: unknown option %2").arg(m_command, TextCodec::quoted(arg)));
+        throw UsageError(QStringLiteral("%1: unexpected %2").arg(m_command, TextCodec::quoted(arg)));
     }
 
 private:
@@ -98,8 +99,8 @@ QPair<QChar, QString> driveOption(const QString& text) {
     const QString letter = text.left(eq).remove(QLatin1Char(':'));
     if (eq <= 0 || letter.size() != 1 || !letter.at(0).isLetter() || letter.at(0).unicode() > 127 ||
         text.mid(eq + 1).isEmpty())
-        throw UsageError(
-            QStringLiteral("--drive takes L=PATH (for example A=/tmp/a.img), not \"%1\"").arg(text));
+        throw UsageError(QStringLiteral("--drive takes L=PATH (for example A=/tmp/a.img), not %1")
+                             .arg(TextCodec::quoted(text)));
     return {letter.at(0).toUpper(), text.mid(eq + 1)};
 }
 
@@ -275,7 +276,7 @@ static int runCommand(const QStringList& arguments) {
             if (opt != QLatin1String("--dir") || rest.isEmpty())
                 throw UsageError(opt == QLatin1String("--dir")
                                      ? QStringLiteral("--dir needs a directory")
-                                     : QStringLiteral("unknown option \"%1\"").arg(opt));
+                                     : QStringLiteral("unknown option %1").arg(TextCodec::quoted(opt)));
             dir = rest.takeFirst();
         }
         if (rest.isEmpty())
@@ -299,8 +300,9 @@ static int runCommand(const QStringList& arguments) {
         if (dir.isEmpty())
             dir = ProgramDir::locate(QCoreApplication::applicationDirPath());
         else if (!QDir(dir).exists())
-            throw UsageError(QStringLiteral("--dir %1: no such directory").arg(dir));
+            throw UsageError(QStringLiteral("--dir %1: no such directory").arg(TextCodec::escaped(dir)));
         dir = QDir(dir).absolutePath();
+        ProgramDir::checkSettingsFiles(dir);
         // What killed runs left behind goes before this one starts.
         StaleFiles::sweep(dir);
 
@@ -321,12 +323,16 @@ static int runCommand(const QStringList& arguments) {
             return batch(args, dir, templateImage);
         if (command == QLatin1String("drives"))
             return drives(args, dir);
-        throw UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
+        throw UsageError(QStringLiteral("unknown command %1").arg(TextCodec::quoted(command)));
     } catch (const UsageError& e) {
         const QString help = helpFor.isEmpty() ? QStringLiteral("bootwright-cli --help")
                                                : QStringLiteral("bootwright-cli %1 --help").arg(helpFor);
         std::fprintf(stderr, "bootwright-cli: %s\nTry \"%s\" for more.\n", e.what(), qPrintable(help));
         return Usage;
+    } catch (const SettingsError& e) {
+        // A saved configuration holding a value that no page would take.
+        std::fprintf(stderr, "bootwright-cli: %s\n", e.what());
+        return Message;
     } catch (const ProfileWriteError& e) {
         std::fprintf(stderr, "bootwright-cli: %s\n", e.what());
         return IoFailure;

@@ -1,5 +1,6 @@
 #include "cli/cli_settings.h"
 
+#include "platform/text_codec.h"
 #include "rules/choice_rules.h"
 #include "rules/page_rules.h"
 #include "rules/show_steps.h"
@@ -47,7 +48,7 @@ BuildSettings assemble(const QString& programDir, const QString& config, const Q
 void applySet(BuildSettings& settings, const QString& assignment, ChoiceRules::Memory& memory) {
     const qsizetype eq = assignment.indexOf(QLatin1Char('='));
     if (eq <= 0)
-        throw UsageError(QStringLiteral("--set takes NAME=VALUE, not \"%1\"").arg(assignment));
+        throw UsageError(QStringLiteral("--set takes NAME=VALUE, not %1").arg(TextCodec::quoted(assignment)));
     const QString name = assignment.left(eq);
     try {
         const QString before = settings.value(name);
@@ -61,7 +62,8 @@ void applySet(BuildSettings& settings, const QString& assignment, ChoiceRules::M
              (entry->kind == ValueKind::Radio && after == QLatin1String("1"))))
             ChoiceRules::chosen(settings, entry->name, memory);
     } catch (const SettingsError& e) {
-        throw UsageError(QStringLiteral("--set %1: %2").arg(name, QString::fromStdString(e.what())));
+        throw UsageError(
+            QStringLiteral("--set %1: %2").arg(TextCodec::escaped(name), QString::fromStdString(e.what())));
     }
 }
 

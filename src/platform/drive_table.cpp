@@ -43,7 +43,9 @@ DriveTable DriveTable::load(const QString& programDir) {
     table.map(u'A', dir.absoluteFilePath(QStringLiteral("A.img")));
     table.map(u'B', dir.absoluteFilePath(QStringLiteral("B.img")));
 
-    const ProfileFile ini(dir.filePath(QStringLiteral("PCBW.INI")));
+    // One look at the file; one that cannot be read is an error, not an empty table: the defaults
+    // would send a build to A.img in place of the diskette the user configured.
+    const ProfileDocument ini = ProfileFile(dir.filePath(QStringLiteral("PCBW.INI"))).snapshot();
     const QString section = QStringLiteral("DRIVES");
     for (const QString& key : ini.readSection(section)) {
         QString value = ini.readString(section, key).trimmed();

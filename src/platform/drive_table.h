@@ -15,6 +15,7 @@ public:
 
     DriveTable() = default;
     // Reads the table from <programDir>/PCBW.INI (nothing cached: call again to see changes).
+    // Throws ProfileReadError when the file is there but cannot be read.
     static DriveTable load(const QString& programDir);
 
     // Puts a letter's host path into <programDir>/PCBW.INI for good. Throws IoError (with the

@@ -239,6 +239,9 @@ QString ProfileDocument::checkedKey(const QString& section, const QString& key) 
         refuse(what, QStringLiteral("a key cannot hold \"=\""));
     if (name.front() == u'[' || name.front() == u';')
         refuse(what, QString(u"a key cannot begin with \"" + name.front() + u'"'));
+    // Where a line starts, readers of Unicode files pass over byte-order marks.
+    if (name.front() == QChar(0xFEFF))
+        refuse(what, QStringLiteral("a key cannot begin with U+FEFF, which is read as a byte-order mark"));
     if (!m_text.canHold(name))
         refuse(what, QStringLiteral("the name holds characters that the file cannot store"));
     return name;

@@ -16,6 +16,11 @@ namespace {
     throw ProfileReadError(QStringLiteral("Cannot read %1: %2").arg(path, why));
 }
 
+QString notAFile(mode_t mode) {
+    return S_ISDIR(mode) ? QStringLiteral("it is a folder, not a file")
+                         : QStringLiteral("it is not a regular file");
+}
+
 // The file's bytes, empty for a missing file. Refuses what is no profile file before reading it:
 // a device or a fifo could give bytes for ever, or wait for ever.
 QByteArray readBytes(const QString& path) {
@@ -34,7 +39,7 @@ QByteArray readBytes(const QString& path) {
     if (::fstat(fd, &st) != 0)
         unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISREG(st.st_mode))
-        unreadable(path, QStringLiteral("it is not a regular file"));
+        unreadable(path, notAFile(st.st_mode));
     const auto tooLarge = [&](qint64 size) {
         unreadable(path,
                    QStringLiteral("it is larger than 16 MiB (%1 bytes), which no profile file is").arg(size));
@@ -73,13 +78,23 @@ QString lockedPath(const QString& path) {
 void requireFileOrNothing(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        unreadable(path, QStringLiteral("it is not a regular file"));
+        unreadable(path, notAFile(st.st_mode));
 }
 
 } // namespace
 
-ProfileWriteError::ProfileWriteError(const QString& path)
-    : std::runtime_error(QString(u"Unable to write to " + path).toStdString()), m_path(path) {}
+QString ProfileFile::tooLargeToWrite(qint64 size) {
+    return QStringLiteral("It would grow to %1 bytes, more than the 16 MiB (%2 bytes) that the program "
+                          "reads back: nothing in it could be read again.")
+        .arg(size)
+        .arg(LargestFile);
+}
+
+ProfileWriteError::ProfileWriteError(const QString& path, const QString& reason)
+    : std::runtime_error(
+          QString(u"Unable to write to " + path + (reason.isEmpty() ? QString() : u'\n' + reason))
+              .toStdString()),
+      m_path(path) {}
 
 ProfileFile::ProfileFile(QString path) : m_path(std::move(path)) {}
 
@@ -111,20 +126,23 @@ ProfileFile::Edit::Edit(const ProfileFile& file) : m_path(file.fullPath()) {
                 throw;
         }
         m_document = ProfileDocument(readBytes(m_path), m_path);
-    } catch (const IoError&) {
-        throw ProfileWriteError(m_path);
+    } catch (const IoError& e) {
+        throw ProfileWriteError(m_path, e.message());
     }
 }
 
 void ProfileFile::Edit::commit() {
     if (!m_document.changed())
         return;
+    const QByteArray bytes = m_document.bytes();
+    if (bytes.size() > LargestFile)
+        throw ProfileWriteError(m_path, tooLargeToWrite(bytes.size()));
     try {
-        ReplacementFile::replace(m_path, m_document.bytes());
-    } catch (const IoError&) {
-        throw ProfileWriteError(m_path);
+        ReplacementFile::replace(m_path, bytes);
+    } catch (const IoError& e) {
+        throw ProfileWriteError(m_path, e.message());
     }
-    m_document = ProfileDocument(m_document.bytes(), m_path);
+    m_document = ProfileDocument(bytes, m_path);
 }
 
 ProfileDocument ProfileFile::lenientSnapshot() const {

@@ -8,10 +8,11 @@
 #include <QStringList>
 #include <stdexcept>
 
-// A write or erase that the file system refused. what() is "Unable to write to " + the full path.
+// A write or erase that was refused. what() is "Unable to write to " + the full path, and on a
+// second line why, when that is known.
 class ProfileWriteError : public std::runtime_error {
 public:
-    explicit ProfileWriteError(const QString& path);
+    explicit ProfileWriteError(const QString& path, const QString& reason = {});
     QString path() const { return m_path; }
 
 private:
@@ -38,8 +39,11 @@ public:
     explicit ProfileFile(QString path);
     const QString& path() const { return m_path; }
 
-    // No profile file comes near this size; a larger "file" (a device, a runaway) is refused.
+    // No profile file comes near this size; a larger "file" (a device, a runaway) is refused, and
+    // no change may make a file larger, which every later read would refuse.
     static constexpr qint64 LargestFile = 16 * 1024 * 1024;
+    // Why a change that would make the file `size` bytes long is refused.
+    static QString tooLargeToWrite(qint64 size);
 
     QString readString(const QString& section, const QString& key, const QString& defaultValue = {}) const;
     void writeString(const QString& section, const QString& key, const QString& value);
@@ -61,7 +65,8 @@ public:
     public:
         explicit Edit(const ProfileFile& file);
         ProfileDocument& document() { return m_document; }
-        // Replaces the file when anything changed; throws ProfileWriteError.
+        // Replaces the file when anything changed; throws ProfileWriteError, also before anything
+        // is written when the file would grow larger than LargestFile.
         void commit();
 
     private:

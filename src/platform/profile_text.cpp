@@ -2,6 +2,8 @@
 
 #include "platform/text_codec.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
@@ -58,6 +60,14 @@ QString unitsOf(const char* d, qsizetype n) {
         }
     }
     return out;
+}
+
+// A U+FEFF at the start of a name or value is a character of it, not a byte-order mark: the plain
+// UTF-8 decoder would drop it, and the name could then never be found again.
+QString fromUtf8Exactly(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder(bytes);
 }
 
 qsizetype find(const char* d, qsizetype from, qsizetype to, char c) {
@@ -118,7 +128,7 @@ bool ProfileText::canHold(const QString& text) const {
     case Encoding::Cp1252:
         return TextCodec::fromCp1252(TextCodec::toCp1252(text)) == text;
     case Encoding::Utf8:
-        return QString::fromUtf8(text.toUtf8()) == text;
+        return fromUtf8Exactly(text.toUtf8()) == text;
     case Encoding::Utf16:
         return true;
     }
@@ -130,7 +140,7 @@ QString ProfileText::decode(qsizetype from, qsizetype to) const {
     case Encoding::Cp1252:
         return TextCodec::fromCp1252(QByteArray::fromRawData(m_text.constData() + from, to - from));
     case Encoding::Utf8:
-        return QString::fromUtf8(m_text.constData() + from, to - from);
+        return fromUtf8Exactly(QByteArrayView(m_text.constData() + from, to - from));
     case Encoding::Utf16:
         return unitsOf(m_text.constData() + from, to - from);
     }

@@ -67,10 +67,42 @@ QString firstUnencodable(const QString& text) {
 QString describe(const QString& character) {
     if (character.isEmpty())
         return {};
+    if (character.size() == 1 && isControl(character.at(0)))
+        return QStringLiteral("U+") +
+               QString::number(character.at(0).unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     const char32_t code = character.size() == 2 ? QChar::surrogateToUcs4(character.at(0), character.at(1))
                                                 : character.at(0).unicode();
     return QStringLiteral("\"%1\" (U+%2)")
         .arg(character, QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+QString firstControl(const QString& text) {
+    for (const QChar c : text) {
+        if (isControl(c))
+            return QString(c);
+    }
+    return {};
+}
+
+QString escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (isControl(c) || (c.unicode() >= 0x80 && c.unicode() <= 0x9F))
+            out += QStringLiteral("\\x") +
+                   QString::number(c.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + escaped(text) + QLatin1Char('"');
 }
 
 } // namespace TextCodec

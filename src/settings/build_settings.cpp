@@ -1,5 +1,6 @@
 #include "settings/build_settings.h"
 
+#include "platform/text_codec.h"
 #include "settings/address_text.h"
 #include "settings/page_values.h"
 
@@ -12,7 +13,7 @@ bool isBuildMode(const QString& name) {
 }
 
 QString quoted(const QString& s) {
-    return QLatin1Char('"') + s + QLatin1Char('"');
+    return TextCodec::quoted(s);
 }
 
 bool isDecimal(const QString& s) {
@@ -140,10 +141,12 @@ void BuildSettings::setValue(const QString& name, const QString& saveForm) {
     }
     case ValueKind::Text:
     case ValueKind::ComboText:
-        // Every reader writes the value into one line of a file on the diskette or in a profile.
-        if (saveForm.contains(QLatin1Char('\n')) || saveForm.contains(QLatin1Char('\r')))
-            throw SettingsError(
-                QStringLiteral("%1 is a one-line text and cannot hold a line break").arg(name));
+        // Every reader writes the value into one line of a file on the diskette or in a profile, where
+        // a line break adds lines, U+001A ends the file for DOS and U+001B starts a terminal command.
+        if (const QString c = TextCodec::firstControl(saveForm); !c.isEmpty())
+            throw SettingsError(QStringLiteral("%1 (%2) is one line of text and cannot hold the control "
+                                               "character %3")
+                                    .arg(s.alias, s.meaning, TextCodec::describe(c)));
         m_values[s.name] = saveForm;
         return;
     }

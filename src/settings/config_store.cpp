@@ -178,11 +178,10 @@ QString ConfigStore::descriptionProblem(const QString& description) {
     const QString d = trimmedDescription(description);
     if (d.isEmpty())
         return ConfigMessages::NeedDescription;
-    for (const QChar c : d) {
-        if (c.unicode() < 32 && c != QLatin1Char('\t'))
-            return QStringLiteral("A description cannot contain a line break or other control character. "
-                                  "Please enter another description.");
-    }
+    if (const QString c = TextCodec::firstControl(d); !c.isEmpty())
+        return QStringLiteral("A description cannot hold the control character %1. Please enter another "
+                              "description.")
+            .arg(TextCodec::describe(c));
     if (d.contains(QLatin1Char('=')) || d.contains(QLatin1Char('[')) || d.contains(QLatin1Char(']')))
         return QStringLiteral(
             "A description cannot contain \"=\", \"[\" or \"]\". Please enter another description.");
@@ -278,6 +277,11 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
             for (const auto& [key, value] : std::as_const(values))
                 doc.writeString(section, key, value);
             doc.writeInteger(kIndexSection, kLastSaved, plan.slot);
+            // A file larger than any read takes would lock every configuration in it out.
+            if (const qint64 size = doc.bytes().size(); size > ProfileFile::LargestFile)
+                return refuse(QStringLiteral("The configuration was not saved: %1\n%2 Please remove "
+                                             "configurations you no longer need.")
+                                  .arg(shownPath, ProfileFile::tooLargeToWrite(size)));
             edit->commit();
             result.slot = plan.slot;
             result.replaced = plan.replaced;
@@ -346,15 +350,25 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
             } catch (const SettingsError&) {
                 loaded.setText(entry.name, entry.loadDefault);
                 if (problems)
-                    problems->append(QStringLiteral("%1: %2 in section %3 holds \"%4\", which is no address; "
-                                                    "it was left blank.")
-                                         .arg(QDir::toNativeSeparators(m_path), key, section, text));
+                    problems->append(
+                        QStringLiteral("%1: %2 in section %3 holds %4, which is no address; "
+                                       "it was left blank.")
+                            .arg(QDir::toNativeSeparators(m_path), key, section, TextCodec::quoted(text)));
             }
             break;
         }
         case ValueKind::Text:
         case ValueKind::ComboText:
-            loaded.setText(entry.name, stored(key, entry.loadDefault));
+            // A value that no page would take (a control character put in by hand) refuses the
+            // whole configuration: building with it blanked would make another diskette than the
+            // one saved.
+            try {
+                loaded.setText(entry.name, stored(key, entry.loadDefault));
+            } catch (const SettingsError& e) {
+                throw SettingsError(QStringLiteral("%1: the configuration %2 cannot be loaded: %3")
+                                        .arg(QDir::toNativeSeparators(m_path), TextCodec::quoted(caption),
+                                             QString::fromStdString(e.what())));
+            }
             break;
         }
     }

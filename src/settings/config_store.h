@@ -81,8 +81,9 @@ public:
 
     // The configuration of a listed caption, over the current settings: every saved value comes
     // from the file (its load default when missing), every unsaved value stays as current holds it,
-    // TForm13.Edit1 becomes the caption and BuildMode 1 or 2. A stored value that its kind cannot
-    // take is replaced by its load default and named in *problems.
+    // TForm13.Edit1 becomes the caption and BuildMode 1 or 2. A stored address that is no address is
+    // replaced by its load default and named in *problems; a stored text that no page would take (a
+    // control character) throws SettingsError naming the file, the configuration and the value.
     BuildSettings load(const QString& caption, const BuildSettings& current,
                        QStringList* problems = nullptr) const;
     static QString loadedMessage(const BuildSettings& loaded);

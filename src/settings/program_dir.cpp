@@ -1,5 +1,7 @@
 #include "settings/program_dir.h"
 
+#include "platform/profile_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,6 +60,12 @@ QStringList catalogueSources(const QString& executableDir) {
                      QDir::cleanPath(QStringLiteral(BW_DATA_DIR)), QStringLiteral("/usr/share/bootwright")};
     dirs.removeDuplicates();
     return dirs;
+}
+
+void checkSettingsFiles(const QString& dir) {
+    for (const QString& name :
+         QStringList{QStringLiteral("PCBW.INI"), QStringLiteral("PCBWSAVE.INI")} + kCatalogues)
+        (void)ProfileFile(QDir(dir).filePath(name)).snapshot();
 }
 
 } // namespace ProgramDir

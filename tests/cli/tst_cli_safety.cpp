@@ -592,6 +592,45 @@ private Q_SLOTS:
             QCOMPARE(TestEnv::readHostFile(image), before);
         }
     }
+
+    // Settings that cannot be used end the command naming where they are, never with built-in
+    // defaults in their place (a build onto A.img), nor with a control byte in a file or a message.
+    void unusableSettingsEndTheCommand_data() {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said"); // %1: the program directory
+        QTest::newRow("PCBW.INI a folder")
+            << "folder" << QStringList{"build"} << 3 << "%1/PCBW.INI: it is a folder";
+        QTest::newRow("PCBWSAVE.INI of 17 MiB")
+            << "large" << QStringList{"save", "Lab"} << 3 << "%1/PCBWSAVE.INI";
+        QTest::newRow("--set") << ""
+                               << QStringList{"build", "--set",
+                                              "multicast.name=A\x1A"
+                                              "B\x1B[2J\x07"}
+                               << 2 << "character U+001A";
+        QTest::newRow("saved configuration") << "config" << QStringList{"build", "--config", "Lab"} << 1
+                                             << "configuration \"Lab\" cannot be loaded: multicast.name";
+    }
+    void unusableSettingsEndTheCommand() {
+        QFETCH(QString, situation);
+        QFETCH(QStringList, args);
+        if (situation == "folder")
+            QVERIFY(QDir().mkpath(fx().path("PCBW.INI")));
+        if (situation == "config")
+            TestEnv::writeHostFile(fx().path("PCBWSAVE.INI"),
+                                   "[SAVED]\nLab=SAVED1\n[SAVED1]\ndesc=Lab\nparamf=A\x1A\n");
+        if (situation == "large") {
+            TestEnv::writeHostFile(fx().path("PCBWSAVE.INI"), "[SAVED]\r\n");
+            QVERIFY(QFile::resize(fx().path("PCBWSAVE.INI"), 17 * 1024 * 1024));
+        }
+        const CliFixture::Result r = fx().cli(args);
+        QTEST(r.code, "code");
+        QFETCH(QString, said);
+        QVERIFY2(r.err.contains(said.replace("%1", fx().dir()).toUtf8()) && !r.err.contains('\x1B'),
+                 r.err.constData());
+        QVERIFY(!QFileInfo::exists(fx().path("A.img")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliSafety)

@@ -411,7 +411,7 @@ private Q_SLOTS:
         QTest::newRow("index and a line break")
             << "TForm9.ComboBox1"
             << "2\n"
-            << "TForm9.ComboBox1 takes an index from -1 to 3, not \"2\n\"";
+            << "TForm9.ComboBox1 takes an index from -1 to 3, not \"2\\x0A\"";
         QTest::newRow("index blank") << "TForm21.ComboBox2"
                                      << " 5"
                                      << "TForm21.ComboBox2 takes an index from -1 to 25, not \" 5\"";
@@ -437,12 +437,19 @@ private Q_SLOTS:
                                   << " 10.  0.  0. 5"
                                   << QString("TForm6.Edit1" + quadForms + "\" 10.  0.  0. 5\"");
         // Found by fuzzing: "$" also matched before a last line break, so the address took it.
-        QTest::newRow("address and a line break") << "TForm6.Edit1"
-                                                  << "10.0.0.5\n"
-                                                  << QString("TForm6.Edit1" + quadForms + "\"10.0.0.5\n\"");
+        QTest::newRow("address and a line break")
+            << "TForm6.Edit1"
+            << "10.0.0.5\n"
+            << QString("TForm6.Edit1" + quadForms + "\"10.0.0.5\\x0A\"");
+        // Every control character, whatever the front end; the field by its alias and meaning.
+        const QString oneLine = QStringLiteral(" is one line of text and cannot hold the control character ");
         QTest::newRow("line break") << "TForm6.Edit3"
                                     << "PC\r\nDEVICE=X"
-                                    << "TForm6.Edit3 is a one-line text and cannot hold a line break";
+                                    << "multicast.name (client name)" + oneLine + "U+000D";
+        QTest::newRow("end of file, escape, bell") << "multicast.name"
+                                                   << QStringLiteral("A\x1A"
+                                                                     "B\x1B[2J\x07")
+                                                   << "multicast.name (client name)" + oneLine + "U+001A";
         QTest::newRow("BuildMode 5") << "BuildMode"
                                      << "5"
                                      << "BuildMode takes 1 to 4, not \"5\"";

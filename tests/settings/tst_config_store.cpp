@@ -1,4 +1,5 @@
 #include "platform/profile_file.h"
+#include "platform/text_codec.h"
 #include "settings/config_store.h"
 #include "settings/settings_table.h"
 #include "test_env.h"
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void roundTripKeepsEveryKeyedValue();
     void loadAddressWrittenByWindows_data();
     void loadAddressWrittenByWindows();
+    void saveNeverOutgrowsWhatReadsTake();
     void removeErasesSlotAndEntry();
     void removeNeverErasesTheIndex();
     void messagesCarryARealCarriageReturn();
@@ -209,7 +211,8 @@ void TstConfigStore::refusedWriteStopsTheSave() {
     const ConfigStore::SaveResult r = store().save("Lab", BuildSettings(), yes);
     ProfileFile::setCommitHookForTesting(nullptr);
     QCOMPARE(r.status, ConfigStore::SaveResult::Status::Failed);
-    QCOMPARE(r.message, "Unable to write to " + QFileInfo(m_ini).absoluteFilePath());
+    QCOMPARE(r.message, "Unable to write to " + QFileInfo(m_ini).absoluteFilePath() + "\nCannot write " +
+                            QFileInfo(m_ini).absoluteFilePath() + ": disk full");
     QCOMPARE(ini(), crlf("[SAVED]\nLastSavedItemWas=3\n"));
 }
 
@@ -312,6 +315,8 @@ void TstConfigStore::loadAddressWrittenByWindows_data() {
     QTest::newRow("plain") << QByteArray("10.1.2.3") << " 10.  1.  2.  3" << false;
     QTest::newRow("word") << QByteArray("DHCP") << "DHCP" << false;
     QTest::newRow("no address") << QByteArray("10.1.2") << "   .   .   .   " << true;
+    QTest::newRow("terminal command and NUL")
+        << QByteArray("10.1\x1B[2J\0x", 10) << "   .   .   .   " << true;
 }
 
 void TstConfigStore::loadAddressWrittenByWindows() {
@@ -321,6 +326,18 @@ void TstConfigStore::loadAddressWrittenByWindows() {
     QStringList problems;
     QTEST(store().load("W", BuildSettings(), &problems).text("TForm6.Edit1"), "address");
     QCOMPARE(!problems.isEmpty(), problem);
+    for (const QString& text : std::as_const(problems)) // shown escaped, not cut by the NUL
+        QVERIFY2(TextCodec::firstControl(text).isEmpty() && text.endsWith("left blank."), qPrintable(text));
+}
+
+void TstConfigStore::saveNeverOutgrowsWhatReadsTake() {
+    const QByteArray head = crlf("[SAVED]\n;");
+    writeIni(head + QByteArray(ProfileFile::LargestFile - head.size() - 100, 'x'));
+    const QByteArray before = ini();
+    const ConfigStore::SaveResult r = store().save("Lab", BuildSettings(), yes);
+    QCOMPARE(r.status, ConfigStore::SaveResult::Status::Refused);
+    QVERIFY2(r.message.contains(QFileInfo(m_ini).absoluteFilePath()), qPrintable(r.message));
+    QCOMPARE(ini(), before);
 }
 
 void TstConfigStore::removeErasesSlotAndEntry() {

@@ -102,7 +102,8 @@ private Q_SLOTS:
             prefs.setShowHint(1, false);
             QFAIL("the write was not refused");
         } catch (const ProfileWriteError& e) {
-            QCOMPARE(QString::fromStdString(e.what()), "Unable to write to " + missing + "/PCBW.INI");
+            QVERIFY(
+                QString::fromStdString(e.what()).startsWith("Unable to write to " + missing + "/PCBW.INI\n"));
         }
     }
 };

@@ -51,7 +51,10 @@ WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     outer->addLayout(m_buttons);
 
     connect(m_back, &QPushButton::clicked, this, &WizardPage::BackClick);
-    connect(m_next, &QPushButton::clicked, this, &WizardPage::NextClick);
+    connect(m_next, &QPushButton::clicked, this, [this] {
+        if (!refused(valuesRefusal()))
+            NextClick();
+    });
     connect(m_cancel, &QPushButton::clicked, this, &WizardPage::CancelClick);
 }
 
@@ -150,6 +153,18 @@ bool WizardPage::refusedAfterLastHost(const AddressPage& page, RememberedAddress
     }
     // Either way the page stays: the user sees the values the next diskette would get.
     return true;
+}
+
+Check WizardPage::valuesRefusal() const {
+    // A pasted control character gets into a field; the page's values refuse it before any check
+    // or the next page reads them.
+    try {
+        BuildSettings own;
+        PageValues::read(this, own);
+    } catch (const SettingsError& e) {
+        return Refusal{QString::fromStdString(e.what()), Dialogs::Icon::Error};
+    }
+    return {};
 }
 
 bool WizardPage::refused(const Check& check) {

@@ -62,6 +62,8 @@ protected:
     bool refusedAfterLastHost(const AddressPage& page, RememberedAddress& remembered, QLabel* hostLine);
     // Shows a refusal of a page rule; true when there was one (the page then stays).
     bool refused(const Check& check);
+    // The refusal of a value in this page's controls that no page value takes (Next shows it).
+    Check valuesRefusal() const;
 
     // Runs each time the page is shown, before it is painted.
     virtual void FormShow() {}

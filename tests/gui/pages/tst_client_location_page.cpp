@@ -235,14 +235,16 @@ void TestClientLocationPage::shortWriteIsReportedAndLocationKept() {
 
 void TestClientLocationPage::refusedPreferencesWriteIsReported() {
     GuiFixture f;
-    // A directory where PCBW.INI should be: every write of it is refused.
-    QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("PCBW.INI")));
     TestEnv::writeHostFile(f.path(QStringLiteral("client.exe")), kClientBytes);
     show(f);
     edit1(f)->setText(f.path(QStringLiteral("client.exe")));
+    // Every write of PCBW.INI is refused at the last moment.
+    ProfileFile::setCommitHookForTesting([](const QString&) { throw std::runtime_error("disk full"); });
     clickNext(f);
+    ProfileFile::setCommitHookForTesting(nullptr);
     QCOMPARE(f.dialogs.texts(),
-             QStringList{QStringLiteral("Unable to write to ") + f.path(QStringLiteral("PCBW.INI"))});
+             QStringList{QStringLiteral("Unable to write to ") + f.path(QStringLiteral("PCBW.INI")) +
+                         "\nCannot write " + f.path(QStringLiteral("PCBW.INI")) + ": disk full"});
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Error);
     // The stored location only saves typing: the wizard goes on.
     QVERIFY(f.wizard->form(PageId::NicSelection)->isVisible());

@@ -368,7 +368,8 @@ void TestConfigurationPages::refusedWriteIsReported() {
     saveThroughPages(f, QStringLiteral("Lab"));
     ProfileFile::setCommitHookForTesting(nullptr);
     QCOMPARE(f.dialogs.texts(),
-             QStringList{"Unable to write to " + QFileInfo(saveIni(f)).absoluteFilePath()});
+             QStringList{"Unable to write to " + QFileInfo(saveIni(f)).absoluteFilePath() +
+                         "\nCannot write " + QFileInfo(saveIni(f)).absoluteFilePath() + ": disk full"});
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Error);
     QVERIFY(savePage(f)->isVisible());
     // Nothing of the refused save is in the file; the counter was not moved on.

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void hintOncePerShowing();
     void hintSwitchedOff();
     void valuesReachCollect();
+    void pastedControlCharacterIsRefused();
 };
 
 void TestMulticastClientPage::firstShowingWithStartUpValues() {
@@ -368,6 +369,19 @@ void TestMulticastClientPage::valuesReachCollect() {
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit1")), QStringLiteral("DHCP"));
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit2")), QStringLiteral("DHCP"));
     QVERIFY(!s.isChecked(QStringLiteral("TForm6.CheckBox2")));
+}
+
+// Keys cannot type a control character into a field, a paste can: Next names the field and the
+// character, and the page stays.
+void TestMulticastClientPage::pastedControlCharacterIsRefused() {
+    GuiFixture f(kAllHintsOff);
+    show(f);
+    line(f, "Edit3")->insert(QStringLiteral("PC\x1A"));
+    QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
+    QCOMPARE(f.dialogs.texts(),
+             QStringList{"multicast.name (client name) is one line of text and cannot hold "
+                         "the control character U+001A"});
+    QVERIFY(page(f)->isVisible());
 }
 
 QTEST_MAIN(TestMulticastClientPage)

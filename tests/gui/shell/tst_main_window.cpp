@@ -1,7 +1,9 @@
 #include "gui/shell/main_window.h"
+#include "gui/shell/startup_check.h"
 #include "gui_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMenu>
@@ -281,6 +283,17 @@ private Q_SLOTS:
         f.wizard->showMain();
         QTest::keyClick(mainWindow(f)->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::Key_F1);
         QCOMPARE(f.help.calls, QStringList{"context:500"});
+    }
+
+    // An unreadable PCBW.INI stops the wizard with its name, instead of defaults in its place.
+    void unreadableSettingsStopTheStart() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("PCBW.INI"));
+        ScriptedDialogs dialogs;
+        QVERIFY(!StartupCheck::settingsReadable(dir.path(), dialogs));
+        QCOMPARE(dialogs.texts().size(), 1);
+        QVERIFY(
+            dialogs.texts()[0].startsWith("Cannot read " + dir.filePath("PCBW.INI") + ": it is a folder"));
     }
 };
 
