@@ -6,7 +6,6 @@
 #include "settings/build_settings.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -79,17 +78,14 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
         if (!m_list.hasMacs() && m_list.size() > 0)
             throw UsageError(
                 QStringLiteral("--pxe writes an entry for each row with a mac, and %1 has none").arg(file));
-        static const QRegularExpression blank(QStringLiteral("\\s"));
         for (int n = 1; n <= count(); ++n) {
             const Host& host = m_list.hosts().at(n - 1);
             if (host.macKey().isEmpty())
                 continue;
             const QString image = named(QString(path).replace(kNumber, QString::number(n)), n);
             const QString ref = PxeEntries::imageReference(m_pxeDir, image);
-            if (ref.contains(blank))
-                problems.append({host.line, QStringLiteral("the image %1 has a blank in its path, which a "
-                                                           "PXELINUX entry cannot name")
-                                                .arg(ref)});
+            if (const QString problem = PxeEntries::pxelinuxProblem(ref); !problem.isEmpty())
+                problems.append({host.line, QStringLiteral("the image %1 %2").arg(ref, problem)});
         }
         std::stable_sort(problems.begin(), problems.end(),
                          [](const HostProblem& a, const HostProblem& b) { return a.line < b.line; });

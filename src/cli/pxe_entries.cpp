@@ -56,6 +56,34 @@ QString imageReference(const QString& dir, const QString& image) {
     return file;
 }
 
+QString pxelinuxPath(const QString& imageRef) {
+    return QDir::isAbsolutePath(imageRef) ? QStringLiteral("::") + imageRef : imageRef;
+}
+
+QString ipxePath(const QString& imageRef) {
+    return QString::fromLatin1(imageRef.toUtf8().toPercentEncoding("/"));
+}
+
+QString pxelinuxProblem(const QString& imageRef) {
+    static const QRegularExpression blank(QStringLiteral("\\s"));
+    if (imageRef.contains(blank))
+        return QStringLiteral("has a blank in its path, which a PXELINUX entry cannot name");
+    if (imageRef.contains(QLatin1Char(',')))
+        return QStringLiteral("has a comma in its path, where PXELINUX would take it for two images");
+    if (QDir::isAbsolutePath(imageRef))
+        return {};
+    const qsizetype colon = imageRef.indexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return {};
+    const QStringView afterColon = QStringView(imageRef).mid(colon + 1);
+    if (afterColon.startsWith(QLatin1Char(':')))
+        return QStringLiteral("has \"::\" in its path, where PXELINUX would take what stands before it "
+                              "for a server");
+    if (afterColon.startsWith(QLatin1String("//")))
+        return QStringLiteral("has \"://\" in its path, where PXELINUX would take it for a URL");
+    return {};
+}
+
 QByteArray entry(const QString& name, const QString& address, const QString& imageRef) {
     return QStringLiteral("# %1 %2, written by bootwright-cli\n"
                           "DEFAULT bootwright\n"
@@ -63,7 +91,7 @@ QByteArray entry(const QString& name, const QString& address, const QString& ima
                           "KERNEL memdisk\n"
                           "INITRD %3\n"
                           "APPEND floppy\n")
-        .arg(name, address, imageRef)
+        .arg(name, address, pxelinuxPath(imageRef))
         .toUtf8();
 }
 
@@ -75,15 +103,16 @@ QByteArray script(const QByteArray& old, const QString& macKey, const QString& i
             entries.append({m.captured(1), m.captured(2)});
     }
     const QString mac = colons(macKey);
+    const QString uri = ipxePath(imageRef);
     bool replaced = false;
     for (auto& e : entries) {
         if (e.first == mac) {
-            e.second = imageRef;
+            e.second = uri;
             replaced = true;
         }
     }
     if (!replaced)
-        entries.append({mac, imageRef});
+        entries.append({mac, uri});
 
     QByteArray out = "#!ipxe\n" + kMarker + "\n";
     for (const auto& e : std::as_const(entries))

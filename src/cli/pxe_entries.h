@@ -16,6 +16,16 @@ inline const QString EntriesFolder = QStringLiteral("pxelinux.cfg");
 QString entryName(const QString& macKey);
 // How the entries name an image: relative to dir when it lies under dir, absolute otherwise.
 QString imageReference(const QString& dir, const QString& image);
+// The image as an INITRD value: an absolute path behind "::", which PXELINUX reads from the TFTP
+// root instead of putting its own folder before it.
+QString pxelinuxPath(const QString& imageRef);
+// The image as a URI in the iPXE script: every byte but letters, digits, -._~ and / as %XX, so
+// that no #, ?, : or % makes a fragment, query, scheme or escape of the name.
+QString ipxePath(const QString& imageRef);
+// Why PXELINUX cannot load the image by that reference ("has a comma in its path, ..."), or an
+// empty text: INITRD ends at a blank and splits at commas, and a relative path whose first colon
+// starts "::" or "://" is read as a server or a URL. It has no escape for any of them.
+QString pxelinuxProblem(const QString& imageRef);
 
 // The PXELINUX entry of one host. macKey as HostList gives it ("00-1a-2b-3c-4d-5e").
 QByteArray entry(const QString& name, const QString& address, const QString& imageRef);

@@ -174,7 +174,40 @@ private Q_SLOTS:
         QCOMPARE(filesIn(path("tftp")), (QStringList{".bootwright.ipxe.lock", "bootwright.ipxe",
                                                      "pxelinux.cfg/01-00-1a-2b-3c-4d-01"}));
         QVERIFY(lines(TestEnv::readHostFile(path("tftp/pxelinux.cfg/01-00-1a-2b-3c-4d-01")))
-                    .contains("INITRD " + QFileInfo(path("out/disk1.img")).canonicalFilePath()));
+                    .contains("INITRD ::" + QFileInfo(path("out/disk1.img")).canonicalFilePath()));
+    }
+
+    // PXELINUX reads an absolute path from the TFTP root only behind "::"; iPXE reads a URI.
+    void entriesCarryEveryName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder"); // of the images
+        QTest::addColumn<QString>("initrd"); // {abs}: the folder's absolute path
+        QTest::addColumn<QString>("uri");
+        QTest::newRow("relative") << "PC#1:a?%b${x}-\u00e4"
+                                  << "tftp/images"
+                                  << "images/PC#1:a?%b${x}-\u00e4.img"
+                                  << "images/PC%231%3Aa%3F%25b%24%7Bx%7D-%C3%A4.img";
+        QTest::newRow("absolute") << "PC::1"
+                                  << "out"
+                                  << "::{abs}/PC::1.img"
+                                  << "{abs}/PC%3A%3A1.img";
+    }
+    void entriesCarryEveryName() {
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, initrd);
+        QFETCH(QString, uri);
+        QVERIFY(QDir().mkpath(path(folder)));
+        const QString abs = QFileInfo(path(folder)).canonicalFilePath();
+        const Result r =
+            cli({"build", "--set", driver(), "--hosts",
+                 writeList(("name,address,mac\n" + name + ",10.0.0.1,00:1a:2b:3c:4d:01\n").toUtf8()),
+                 "--drive", "A=" + path(folder) + "/{name}.img", "--pxe", path("tftp")});
+        QVERIFY2(r.code == 0, r.err.constData());
+        QVERIFY(lines(TestEnv::readHostFile(path("tftp/pxelinux.cfg/01-00-1a-2b-3c-4d-01")))
+                    .contains("INITRD " + initrd.replace("{abs}", abs)));
+        QVERIFY(TestEnv::readHostFile(path("tftp/bootwright.ipxe"))
+                    .contains(("bwimage " + uri.replace("{abs}", abs) + " ||").toUtf8()));
     }
 
     void listProblemsWriteNothing_data() {
@@ -202,6 +235,14 @@ private Q_SLOTS:
             << QStringList{"--pxe", "{tftp}"}
             << QStringList{"2: the image {out}/LAB 1.img has a blank in its path, which a PXELINUX entry "
                            "cannot name"};
+        QTest::newRow("a comma, a server's name")
+            << QByteArray("name,address,mac\n\"PC,1\",10.0.0.1,00:1a:2b:3c:4d:01\n"
+                          "PC::2,10.0.0.2,00:1a:2b:3c:4d:02\n")
+            << QStringList{"--pxe", "{root}"}
+            << QStringList{"2: the image out/PC,1.img has a comma in its path, where PXELINUX would take it "
+                           "for two images",
+                           "3: the image out/PC::2.img has \"::\" in its path, where PXELINUX would take "
+                           "what stands before it for a server"};
     }
 
     void listProblemsWriteNothing() {
@@ -210,6 +251,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         const QString list = writeList(csv);
         extra.replaceInStrings("{tftp}", path("tftp")).replaceInStrings("{out}", path("out"));
+        extra.replaceInStrings("{root}", m_tmp.path());
         const Result r = cli(QStringList{"build", "--set", driver(), "--hosts", list, "--drive",
                                          "A=" + path("out/{name}.img")} +
                              extra);
