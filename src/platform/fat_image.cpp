@@ -1,5 +1,7 @@
 #include "platform/fat_image.h"
 
+#include "platform/diskette.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,14 +30,14 @@ bool powerOfTwo(int n) {
 // The standard 1.44 MB geometry, as mformat -f 1440 writes it.
 FatLayout disketteLayout() {
     FatLayout l;
-    l.bytesPerSector = 512;
+    l.bytesPerSector = Diskette::kSectorBytes;
     l.sectorsPerCluster = 1;
     l.reservedSectors = 1;
     l.fatCount = 2;
     l.rootEntries = 224;
     l.sectorsPerFat = 9;
-    l.totalSectors = 2880;
-    l.clusterCount = 2880 - 1 - 18 - 14;
+    l.totalSectors = Diskette::kSectors;
+    l.clusterCount = Diskette::kSectors - 1 - 18 - 14;
     l.fatBits = 12;
     return l;
 }
@@ -131,14 +133,14 @@ QString templateProblem(const QString& path) {
         return QStringLiteral("the template image %1 does not exist").arg(path);
     if (!info.isFile())
         return QStringLiteral("the template %1 is not an image file").arg(path);
-    if (info.size() != kDisketteBytes)
+    if (info.size() != Diskette::kBytes)
         return QStringLiteral("the template image %1 is %2 bytes, not the %3 of a 1.44 MB diskette")
-            .arg(path, grouped(info.size()), grouped(kDisketteBytes));
+            .arg(path, grouped(info.size()), grouped(Diskette::kBytes));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("the template image %1 cannot be read (%2)").arg(path, file.errorString());
     const std::optional<FatLayout> layout = FatLayout::parse(file.read(512));
-    if (!layout || layout->fatBits != 12 || layout->totalSectors * layout->bytesPerSector != kDisketteBytes)
+    if (!layout || layout->fatBits != 12 || layout->totalSectors * layout->bytesPerSector != Diskette::kBytes)
         return QStringLiteral(
                    "the template image %1 holds no FAT12 diskette (its boot sector says otherwise)")
             .arg(path);

@@ -34,8 +34,6 @@ struct FatFree {
 // floppy device: a few kilobytes, and no mtools process.
 namespace FatImage {
 
-constexpr qint64 kDisketteBytes = 1474560; // a 1.44 MB diskette
-
 // Null when the file cannot be read or holds no FAT12/FAT16 file system.
 std::optional<FatFree> readFree(const QString& path);
 // What a blank diskette made by mformat -f 1440 offers.

@@ -1,5 +1,7 @@
 #include "platform/floppy_drives.h"
 
+#include "platform/diskette.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -98,7 +100,7 @@ QString bytes(qint64 n) {
 } // namespace
 
 bool FloppyDrive::usable() const {
-    return mountPoint.isEmpty() && (size < 0 || size == FloppyDrives::kDisketteBytes);
+    return mountPoint.isEmpty() && (size < 0 || size == Diskette::kBytes);
 }
 
 QString FloppyDrive::describe() const {
@@ -119,7 +121,7 @@ QList<FloppyDrive> list(const SystemView& system) {
         const bool removable = readLine(dir + QStringLiteral("/removable")) == QLatin1String("1");
         // The block layer counts in 512-byte sectors whatever the device's own sector size.
         const qint64 size = sizeKnown ? sectors * 512 : -1;
-        if (!fdName.match(name).hasMatch() && !(removable && size == kDisketteBytes))
+        if (!fdName.match(name).hasMatch() && !(removable && size == Diskette::kBytes))
             continue;
         FloppyDrive drive;
         drive.device = QDir(system.dev).filePath(name);
@@ -183,10 +185,10 @@ QString writeRefusal(const QString& device, const SystemView& system) {
     ::close(fd);
     if (writeProtected)
         return QStringLiteral("the diskette is write-protected (the device is read-only)");
-    if (sized && size != quint64(kDisketteBytes))
+    if (sized && size != quint64(Diskette::kBytes))
         return QStringLiteral("the device holds %1 bytes, not a 1.44 MB diskette (%2 bytes); only a floppy "
                               "diskette is written, never a USB stick or a hard disk")
-            .arg(bytes(qint64(size)), bytes(kDisketteBytes));
+            .arg(bytes(qint64(size)), bytes(Diskette::kBytes));
     return {};
 }
 

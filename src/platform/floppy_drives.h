@@ -18,8 +18,6 @@ struct FloppyDrive {
 
 namespace FloppyDrives {
 
-constexpr qint64 kDisketteBytes = 1474560;
-
 // Where the system tells about block devices and mounts. Tests hand in trees of their own.
 struct SystemView {
     QString sysBlock = QStringLiteral("/sys/block");

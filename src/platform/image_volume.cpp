@@ -1,5 +1,6 @@
 #include "platform/image_volume.h"
 
+#include "platform/diskette.h"
 #include "platform/dos_path.h"
 #include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
@@ -221,11 +222,11 @@ DisketteCheck ImageVolume::check() {
                              .arg(m_image, why);
         return result;
     }
-    if (info.size() != DisketteSize) {
+    if (info.size() != Diskette::kBytes) {
         const QLocale english(QLocale::English);
         result.warning = QStringLiteral("The diskette image %1 is %2 bytes, not the %3 bytes of a 1.44 MB "
                                         "diskette: it may be cut short or be another kind of diskette.")
-                             .arg(m_image, english.toString(info.size()), english.toString(DisketteSize));
+                             .arg(m_image, english.toString(info.size()), english.toString(Diskette::kBytes));
     }
     return result;
 }
@@ -353,7 +354,7 @@ void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, cons
         return;
     }
     // mformat lays the file system into a file of the diskette's size.
-    image.write(QByteArray(DisketteSize, '\0'));
+    image.write(QByteArray(Diskette::kBytes, '\0'));
     const QString link = linkTo(image.tempPath());
     const Mtools::Result made =
         Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-i", link, "::"}, m_image);

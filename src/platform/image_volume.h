@@ -56,7 +56,6 @@ public:
     void endWork() override;
 
     const QString& image() const { return m_image; }
-    static constexpr qint64 DisketteSize = 1474560;
     // Why these first bytes of a file are no FAT12 diskette's boot sector, or an empty text.
     static QString notFat12(const QByteArray& bootSector);
     // Removes the scratch directories ("bootwright-PID-XXXXXX") in tempDir that processes now

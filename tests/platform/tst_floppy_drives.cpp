@@ -1,3 +1,4 @@
+#include "platform/diskette.h"
 #include "platform/floppy_drives.h"
 #include "test_env.h"
 
@@ -99,7 +100,7 @@ private Q_SLOTS:
         QFETCH(QString, described);
         const FloppyDrive d = byDevice(FloppyDrives::list(m_view)).value(m_view.dev + '/' + name);
         QCOMPARE(d.model, model);
-        QCOMPARE(d.size, FloppyDrives::kDisketteBytes);
+        QCOMPARE(d.size, Diskette::kBytes);
         QCOMPARE(d.describe(), described.replace('@', m_view.dev));
         QVERIFY(d.usable());
     }
