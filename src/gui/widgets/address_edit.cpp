@@ -272,38 +272,3 @@ void AddressEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
-
-void applyBlankFill(AddressEdit* address, AddressEdit* mask) {
-    QString addressText = address->value();
-    QString maskText = mask->value();
-    AddressRoutines::blankFill(addressText, maskText);
-    if (addressText != address->value())
-        address->setAddress(addressText);
-    if (maskText != mask->value())
-        mask->setAddress(maskText);
-}
-
-DhcpCheckEffect applyDhcpCheck(AddressEdit* address, AddressEdit* mask, RememberedAddress& remembered,
-                               bool dhcp, const AddressPage& page) {
-    AddressFields fields;
-    fields.address = address->value();
-    fields.mask = mask->value();
-    fields.remembered = remembered;
-    fields.dhcp = dhcp;
-    // A field without its mask shows the word: DHCP mode, whether switched here or loaded.
-    fields.automatic = !address->isMasked() || !mask->isMasked();
-    const DhcpCheckEffect effect = AddressRoutines::DHCPCheck(fields, page);
-    remembered = fields.remembered;
-    if (effect.fieldsChanged) {
-        if (fields.automatic) {
-            address->setWord(fields.address);
-            mask->setWord(fields.mask);
-        } else {
-            address->setAddress(fields.address);
-            mask->setAddress(fields.mask);
-        }
-    }
-    address->setEnabled(!fields.automatic);
-    mask->setEnabled(!fields.automatic);
-    return effect;
-}

@@ -62,14 +62,3 @@ private:
     int m_typingGroup = -1;  // the group the last digit went into; -1 after the cursor moved on
     bool m_advanced = false; // the cursor just moved on by itself after a group's third digit
 };
-
-// The show handlers' blank fill on a page's two address fields: only the exact empty text becomes
-// the default.
-void applyBlankFill(AddressEdit* address, AddressEdit* mask);
-
-// DHCPCheck on a page's two address fields: runs the routine on what they show and puts the result
-// back (the word without the mask, or the address with it), enabling the fields exactly when they
-// are not in automatic assignment, so a loaded configuration that left DHCP mode does not leave
-// them locked. Returns the effect for what else the page switches.
-DhcpCheckEffect applyDhcpCheck(AddressEdit* address, AddressEdit* mask, RememberedAddress& remembered,
-                               bool dhcp, const AddressPage& page);
