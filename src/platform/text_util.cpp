@@ -14,3 +14,13 @@ QString StrTran(const QString& source, const QString& find, const QString& repla
     }
     return result;
 }
+
+QString Trim(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first].unicode() <= 32)
+        ++first;
+    while (last > first && text[last - 1].unicode() <= 32)
+        --last;
+    return text.mid(first, last - first);
+}

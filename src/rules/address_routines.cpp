@@ -1,5 +1,7 @@
 #include "rules/address_routines.h"
 
+#include "platform/text_util.h"
+
 #include <QRegularExpression>
 
 namespace AddressRoutines {
@@ -41,16 +43,6 @@ QString restorable(const QString& remembered, const QString& rejectedPrefix, con
 
 } // namespace
 
-QString trimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 32)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
-
 void blankFill(QString& address, QString& mask) {
     if (address == AddressText::Blank)
         address = AddressText::DefaultAddress;
@@ -63,7 +55,7 @@ std::optional<QString> incrementLastOctet(const QString& address) {
     // character of a text shorter than that.
     const qsizetype length = address.size();
     const qsizetype tailStart = std::max<qsizetype>(1, length - 3);
-    const QString tail = trimBlanks(address.mid(tailStart - 1));
+    const QString tail = Trim(address.mid(tailStart - 1));
     const qsizetype dot = tail.indexOf(QLatin1Char('.')) + 1; // 0 when there is none
     const QString octetText = dot > 0 ? tail.mid(dot) : tail;
     const qsizetype cut = length - 3 + dot;
@@ -79,7 +71,7 @@ std::optional<QString> incrementLastOctet(const QString& address) {
 }
 
 QString AutoClientInc(const QString& name, const AddressPage& page) {
-    QString trimmed = trimBlanks(name);
+    QString trimmed = Trim(name);
     if (page.namesToClient.contains(trimmed))
         trimmed = kClient;
 
@@ -95,7 +87,7 @@ QString AutoClientInc(const QString& name, const AddressPage& page) {
             break;
         }
     }
-    return trimBlanks(trimmed.left(runStart)) + QString::number(counter + 1);
+    return Trim(trimmed.left(runStart)) + QString::number(counter + 1);
 }
 
 DhcpCheckEffect DHCPCheck(AddressFields& fields, const AddressPage& page) {

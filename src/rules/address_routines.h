@@ -120,9 +120,6 @@ struct DhcpCheckEffect {
 
 namespace AddressRoutines {
 
-// Leading and trailing characters of code 32 or below removed, as the name and octet rules trim.
-QString trimBlanks(const QString& text);
-
 // The show handlers' first step: only the exact empty text becomes the default.
 void blankFill(QString& address, QString& mask);
 

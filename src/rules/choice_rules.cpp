@@ -1,5 +1,6 @@
 #include "rules/choice_rules.h"
 
+#include "platform/text_util.h"
 #include "rules/post_configuration_rules.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
@@ -43,8 +44,7 @@ void chosen(BuildSettings& s, const QString& name, RememberedAddress& remembered
     if (name == MicrosoftNameIncrement)
         return numberName(s, AddressPages::MicrosoftStandalone);
     if (name == MicrosoftNameFixed) {
-        if (AddressRoutines::trimBlanks(s.text(MicrosoftName)) ==
-            QLatin1String("Derive From NIC MAC Address"))
+        if (Trim(s.text(MicrosoftName)) == QLatin1String("Derive From NIC MAC Address"))
             s.setText(MicrosoftName, QString());
         return;
     }

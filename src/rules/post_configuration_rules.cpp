@@ -1,5 +1,6 @@
 #include "rules/post_configuration_rules.h"
 
+#include "platform/text_util.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
@@ -7,8 +8,6 @@
 namespace PostConfigurationRules {
 
 namespace {
-
-using AddressRoutines::trimBlanks;
 
 const AddressPage& kPage = AddressPages::PostConfiguration;
 const QString kSameAsImage = QStringLiteral("Same as Image");
@@ -23,7 +22,7 @@ void set(BuildSettings& s, QLatin1String name, const QString& text) {
 }
 
 bool trimmedIs(const BuildSettings& s, QLatin1String name, const QString& text) {
-    return trimBlanks(s.text(name)) == text;
+    return Trim(s.text(name)) == text;
 }
 
 void clear(BuildSettings& s, std::initializer_list<QLatin1String> group) {

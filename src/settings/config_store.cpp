@@ -2,6 +2,8 @@
 
 #include "platform/profile_file.h"
 #include "platform/text_codec.h"
+#include "platform/text_util.h"
+#include "settings/address_text.h"
 #include "settings/page_values.h"
 #include "settings/settings_table.h"
 
@@ -19,16 +21,6 @@ const QString kDescriptionValue = PageValue::SaveDescription;
 // Readers hand back at most this many characters of a value, so a longer description would be
 // listed under a caption that no longer finds its entry.
 constexpr qsizetype kLongestDescription = 1023;
-
-QString trimmedDescription(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first].unicode() <= 32)
-        ++first;
-    while (last > first && text[last - 1].unicode() <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
 
 QString slotSection(int slot) {
     return kIndexSection + QString::number(slot);
@@ -61,19 +53,6 @@ const ValueSpec& specOfKey(const QString& key) {
     return *byKey.value(key);
 }
 
-bool isMaskedQuad(const QString& s) {
-    if (s.size() != 15)
-        return false;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const bool dotPlace = i == 3 || i == 7 || i == 11;
-        const QChar c = s[i];
-        if (dotPlace ? c != QLatin1Char('.')
-                     : c != QLatin1Char(' ') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
-            return false;
-    }
-    return true;
-}
-
 // The Windows profile functions drop the blanks around a value, so a file written there holds
 // "0.  0.  0.  0" for the field text "  0.  0.  0.  0". The first group's width shows how many
 // blanks went at the front; the rest went at the end.
@@ -83,11 +62,11 @@ QString quadWithBlanks(const QString& stored) {
         return stored;
     const QString front(3 - firstDot, QLatin1Char(' '));
     const QString padded = QString(front + stored).leftJustified(15, QLatin1Char(' '));
-    return isMaskedQuad(padded) ? padded : stored;
+    return AddressText::isMaskedAddress(padded) ? padded : stored;
 }
 
 bool sameDescription(const QString& a, const QString& b) {
-    return trimmedDescription(a).compare(trimmedDescription(b), Qt::CaseInsensitive) == 0;
+    return Trim(a).compare(Trim(b), Qt::CaseInsensitive) == 0;
 }
 
 QString descriptionAt(const ProfileDocument& doc, int slot) {
@@ -175,7 +154,7 @@ std::optional<ConfigStore::Item> ConfigStore::find(const QString& description) c
 }
 
 QString ConfigStore::descriptionProblem(const QString& description) {
-    const QString d = trimmedDescription(description);
+    const QString d = Trim(description);
     if (d.isEmpty())
         return ConfigMessages::NeedDescription;
     if (const QString c = TextCodec::firstControl(d); !c.isEmpty())
@@ -201,7 +180,7 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
                                           const std::function<bool()>& confirmOverwrite,
                                           const std::function<bool(const QString&)>& confirmReplace) const {
     SaveResult result;
-    const QString desc = trimmedDescription(description);
+    const QString desc = Trim(description);
     const auto refuse = [&](const QString& message) {
         result.status = SaveResult::Status::Refused;
         result.message = message;
@@ -382,7 +361,7 @@ QString ConfigStore::loadedMessage(const BuildSettings& loaded) {
 
 bool ConfigStore::remove(const QString& caption) const {
     // The counter shares section SAVED with the entries; it is never a configuration's entry.
-    if (trimmedDescription(caption).compare(kLastSaved, Qt::CaseInsensitive) == 0)
+    if (Trim(caption).compare(kLastSaved, Qt::CaseInsensitive) == 0)
         return false;
     ProfileFile::Edit edit{ProfileFile(m_path)};
     ProfileDocument& doc = edit.document();
