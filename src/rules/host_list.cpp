@@ -219,14 +219,12 @@ Decoded decode(const QByteArray& bytes) {
 
 // The four groups of a dotted address, or an empty list when it is none.
 QList<int> groups(const QString& text) {
-    static const QRegularExpression dotted(
-        QStringLiteral("\\A([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\z"));
-    const QRegularExpressionMatch m = dotted.match(text);
-    if (!m.hasMatch())
+    const QString padded = AddressText::paddedAddress(text);
+    if (padded.isNull())
         return {};
     QList<int> out;
-    for (int g = 1; g <= 4; ++g)
-        out << m.captured(g).toInt();
+    for (const QString& group : padded.split(u'.'))
+        out << group.trimmed().toInt();
     return out;
 }
 
