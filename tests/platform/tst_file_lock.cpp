@@ -143,13 +143,6 @@ private Q_SLOTS:
         } catch (const IoError& e) {
             QVERIFY2(e.message().contains(missing), qPrintable(e.message()));
         }
-        const QString missingFolder = m_dir->filePath(QStringLiteral("no/such"));
-        try {
-            FileLock::onFolder(missingFolder, FileLock::Mode::Exclusive);
-            QFAIL("no IoError");
-        } catch (const IoError& e) {
-            QVERIFY2(e.message().contains(missingFolder), qPrintable(e.message()));
-        }
     }
 };
 
