@@ -169,6 +169,7 @@ int run(const BuildOptions& options) {
     SystemClock clock;
     RememberedAddress multicastRemembered;
     RememberedAddress microsoftRemembered;
+    bool lackedSystem = false;
 
     for (int n = 1; n <= count; ++n) {
         if (hosts) {
@@ -232,6 +233,7 @@ int run(const BuildOptions& options) {
                 return Cli::Message;
             if (hosts)
                 hosts->built(n, diskDrives.hostPath(target));
+            lackedSystem = lackedSystem || run.lackedSystem();
         } catch (const IoError& e) {
             dialogs.print(QStringLiteral("bootwright-cli: ") + e.message());
             return Cli::IoFailure;
@@ -243,6 +245,13 @@ int run(const BuildOptions& options) {
             std::fflush(stdout);
         }
     }
+    // The warnings above scroll by one per diskette; a network boot of such a diskette loops back
+    // to the BIOS without a word, so the cause is said once more where it is seen.
+    if (lackedSystem && !options.pxe.isEmpty())
+        dialogs.print(QStringLiteral(
+            "bootwright-cli: warning: these diskettes hold no DOS system, so the clients will not boot "
+            "from them over the network; make them from a system diskette with --template IMAGE (or "
+            "Template= in PCBW.INI)"));
     return options.check ? checked : Cli::Done;
 }
 

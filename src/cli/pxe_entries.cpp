@@ -175,7 +175,8 @@ void write(const QString& dir, const QString& macKey, const QString& name, const
                              ReplacementFile::Links::Replace);
 
     const QString path = scriptPath(dir);
-    const FileLock lock = FileLock::beside(path, FileLock::Mode::Exclusive);
+    // A lock file would be served with the entries: the folder itself is locked instead.
+    const FileLock lock = FileLock::onFolder(dir, FileLock::Mode::Exclusive);
     if (const QString problem = folderProblem(dir); !problem.isEmpty())
         throw IoError(problem);
     QByteArray old;

@@ -101,8 +101,16 @@ FileLock FileLock::onFile(const QString& path, Mode mode) {
     return acquire(real, info.absoluteFilePath(), mode, false, true);
 }
 
+FileLock FileLock::onFolder(const QString& path, Mode mode) {
+    const QFileInfo info(path);
+    const QString real = info.canonicalFilePath();
+    if (real.isEmpty() || !info.isDir())
+        throw IoError(QStringLiteral("Cannot lock %1: no such folder").arg(info.absoluteFilePath()));
+    return acquire(real, info.absoluteFilePath(), mode, false, false, true);
+}
+
 FileLock FileLock::acquire(const QString& lockPath, const QString& shownPath, Mode mode, bool create,
-                           bool followReplacement) {
+                           bool followReplacement, bool folder) {
     const QString key = QDir::cleanPath(lockPath);
     if (Entry* held = t_held.value(key)) {
         if (mode == Mode::Exclusive && held->mode == Mode::Shared) {
@@ -114,7 +122,7 @@ FileLock FileLock::acquire(const QString& lockPath, const QString& shownPath, Mo
     }
     const QByteArray name = QFile::encodeName(key);
     for (int attempt = 0;; ++attempt) {
-        const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+        const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (folder ? O_DIRECTORY : 0);
         int fd = -1;
         int error = 0;
         if (create) {
@@ -131,7 +139,7 @@ FileLock FileLock::acquire(const QString& lockPath, const QString& shownPath, Mo
                 continue;
         }
         if (fd < 0) {
-            if (!create && error == ENOENT)
+            if (!create && !folder && error == ENOENT)
                 return {};
             throw IoError(QStringLiteral("Cannot lock %1: %2 (%3)").arg(shownPath, systemError(error), key));
         }

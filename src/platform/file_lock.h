@@ -26,6 +26,9 @@ public:
     // locked, the path must still name the locked file, or the lock is taken again on the new one.
     // Holds nothing when the file does not exist.
     static FileLock onFile(const QString& path, Mode mode);
+    // The folder itself, for a folder that others serve or read, where a lock file would show up
+    // among its contents. Throws IoError when the folder does not exist or cannot be opened.
+    static FileLock onFolder(const QString& path, Mode mode);
 
     bool held() const { return m_entry != nullptr; }
     static QString lockFileName(const QString& path); // the lock file beside path
@@ -38,7 +41,7 @@ public:
 private:
     explicit FileLock(Entry* entry) : m_entry(entry) {}
     static FileLock acquire(const QString& lockPath, const QString& shownPath, Mode mode, bool create,
-                            bool followReplacement);
+                            bool followReplacement, bool folder = false);
     void release();
 
     Entry* m_entry = nullptr;

@@ -165,11 +165,14 @@ Dialogs::Button BuildRun::MakeTheDisk() {
     if (!m_cancelled)
         writeTest();
 
+    m_lackedSystem = false;
     for (const SystemFile& file : kSystemFiles) {
         if (m_cancelled)
             break;
-        if (!m_fs.fileExists(m_values.DiskRoot + QLatin1String(file.name)))
+        if (!m_fs.fileExists(m_values.DiskRoot + QLatin1String(file.name))) {
+            m_lackedSystem = true;
             inform(QLatin1String(file.message), kDisketteHelpContext);
+        }
     }
 
     // Nothing of the diskette's files is written unless all of them fit.

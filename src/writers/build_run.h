@@ -56,6 +56,9 @@ public:
     // The diskette file whose failure (to be created, written whole or read back as written) ended
     // the last run; empty when none did.
     const QString& failedFile() const { return m_failedFile; }
+    // The last run found a system file (HIMEM.SYS, EMM386.EXE, COMMAND.COM) missing on the
+    // diskette: it was made without a DOS system and boots nothing by itself.
+    bool lackedSystem() const { return m_lackedSystem; }
     // Reading back what was written: on unless PCBW.INI says Verify=0 in section OPTIONS; the
     // command line's --no-verify turns it off after FormShow.
     void setVerify(bool on) { m_verify = on; }
@@ -161,6 +164,7 @@ private:
     bool m_running = false;
     bool m_verify = true;
     bool m_planning = false;
+    bool m_lackedSystem = false;
     int m_diskette = 1;
     QList<PlannedFile> m_plan;
     QList<Written> m_written;

@@ -171,10 +171,44 @@ private Q_SLOTS:
         QCOMPARE(r.code, 0);
         // The page's mask stays where the list gives none; a row without a MAC gets no entry.
         QVERIFY(TestEnv::mtype(path("out/disk2.img"), "::/WATTCP.CFG").contains("NETMASK=255.255.0.0\r\n"));
-        QCOMPARE(filesIn(path("tftp")), (QStringList{".bootwright.ipxe.lock", "bootwright.ipxe",
-                                                     "pxelinux.cfg/01-00-1a-2b-3c-4d-01"}));
+        // The served folder holds what a client may fetch, and no lock file.
+        QCOMPARE(filesIn(path("tftp")),
+                 (QStringList{"bootwright.ipxe", "pxelinux.cfg/01-00-1a-2b-3c-4d-01"}));
         QVERIFY(lines(TestEnv::readHostFile(path("tftp/pxelinux.cfg/01-00-1a-2b-3c-4d-01")))
                     .contains("INITRD ::" + QFileInfo(path("out/disk1.img")).canonicalFilePath()));
+    }
+
+    // Diskettes without a system net-boot into a silent loop: a --pxe run says so once, at its end.
+    void pxeWarnsOnceOfDiskettesWithoutSystem_data() {
+        QTest::addColumn<bool>("pxe");
+        QTest::addColumn<bool>("systemTemplate");
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("--pxe, blank diskettes") << true << false << 1;
+        QTest::newRow("--pxe, from a system diskette") << true << true << 0;
+        QTest::newRow("no --pxe, blank diskettes") << false << false << 0;
+    }
+    void pxeWarnsOnceOfDiskettesWithoutSystem() {
+        QFETCH(bool, pxe);
+        QFETCH(bool, systemTemplate);
+        QFETCH(int, warnings);
+        QStringList args{"build",   "--no-verify",     "--set",   driver(),
+                         "--hosts", writeList(lab(2)), "--drive", "A=" + path("tftp/{name}.img")};
+        QVERIFY(QDir().mkpath(path("tftp")));
+        if (pxe)
+            args << "--pxe" << path("tftp");
+        if (systemTemplate) {
+            QVERIFY(TestEnv::makeSystemImage(path("dos.img")));
+            args = QStringList{"--template", path("dos.img")} + args;
+        }
+        const Result r = cli(args);
+        QVERIFY2(r.code == 0, r.err.constData());
+        const QByteArray warning =
+            "bootwright-cli: warning: these diskettes hold no DOS system, so the clients "
+            "will not boot from them over the network; make them from a system diskette "
+            "with --template IMAGE (or Template= in PCBW.INI)\n";
+        QCOMPARE(int(r.err.count(warning)), warnings);
+        if (warnings)
+            QVERIFY2(r.err.endsWith(warning), r.err.constData());
     }
 
     // PXELINUX reads an absolute path from the TFTP root only behind "::"; iPXE reads a URI.

@@ -1,6 +1,7 @@
 #include "platform/file_lock.h"
 #include "platform/io_error.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,8 @@ struct Holder {
         pid = ::fork();
         if (pid == 0) {
             ::close(ready[0]);
-            const int fd = ::open(QFile::encodeName(lockFile).constData(), O_RDONLY | O_CREAT, 0644);
+            const int flags = QFileInfo(lockFile).isDir() ? O_RDONLY : O_RDONLY | O_CREAT;
+            const int fd = ::open(QFile::encodeName(lockFile).constData(), flags, 0644);
             if (fd < 0 || ::flock(fd, operation) != 0)
                 ::_exit(1);
             [[maybe_unused]] const ssize_t told = ::write(ready[1], "x", 1);
@@ -121,6 +123,16 @@ private Q_SLOTS:
         const FileLock lock = FileLock::beside(file(), FileLock::Mode::Shared);
         QVERIFY(!lock.held());
         QVERIFY(!QFileInfo::exists(lockFile()));
+    }
+
+    // A served folder is locked as itself: the other process is waited for, and nothing appears in it.
+    void folderIsLockedAsItself() {
+        Holder other(m_dir->path(), LOCK_EX, 400);
+        QVERIFY(other.pid > 0);
+        const FileLock lock = FileLock::onFolder(m_dir->path(), FileLock::Mode::Exclusive);
+        QVERIFY(lock.held());
+        QVERIFY(!other.running());
+        QVERIFY(QDir(m_dir->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     }
 
     void lockFileThatCannotBeMadeIsReported() {
