@@ -1,11 +1,9 @@
 #include "writers/build_run.h"
 
 #include "platform/clock.h"
-#include "platform/copy_file.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
 #include "platform/dos_path.h"
-#include "platform/dos_text.h"
 #include "platform/drive_table.h"
 #include "platform/fat_image.h"
 #include "platform/io_error.h"
@@ -20,7 +18,6 @@
 #include "writers/netware_writer.h"
 #include "writers/no_network_writer.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <utility>
@@ -31,27 +28,6 @@ const QString kFloppyNotWritable =
     QStringLiteral("Floppy diskette could not be written to.  Build can not continue.");
 const QString kComplete = QStringLiteral("Client diskette build complete.  Create Another?");
 const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
-const QString kConfigFailed = QStringLiteral("CONFIG.SYS could not be created.  Build can not continue.");
-constexpr int kDisketteHelpContext = 600;
-
-// Why a file could not be written, in the words of someone holding the diskette.
-QString reasonOf(IoError::Problem problem, const QString& message) {
-    switch (problem) {
-    case IoError::Problem::NoSpace:
-        return QStringLiteral("no space left on the diskette");
-    case IoError::Problem::DirectoryFull:
-        return QStringLiteral("no entry left in the diskette's root folder");
-    case IoError::Problem::FolderInTheWay:
-        return QStringLiteral("a folder of that name is in the way");
-    case IoError::Problem::ReadOnlyFile:
-        return QStringLiteral("a read-only file of that name is in the way");
-    case IoError::Problem::WriteProtected:
-        return QStringLiteral("the diskette is write-protected");
-    case IoError::Problem::Other:
-        break;
-    }
-    return message;
-}
 
 // Which writer BuildMode selects; none outside 1..4.
 void runWriter(BuildRun& run, int buildMode) {
@@ -353,51 +329,6 @@ void BuildRun::inform(const QString& text, int helpContext) {
         m_dialogs.message(text, Dialogs::Icon::Information, Dialogs::Buttons::Ok, helpContext);
 }
 
-void BuildRun::fail(const QString& path, const QString& firstLine, const QString& reason, int helpContext) {
-    inform(firstLine + QLatin1Char('\r') + reason, helpContext);
-    setCancelled();
-    if (m_failedFile.isEmpty())
-        m_failedFile = path;
-}
-
-bool BuildRun::writeText(const QString& path, const QStringList& lines) {
-    const QByteArray data = DosText::encode(lines);
-    if (m_planning) {
-        m_plan.append({path, QString(), data.size(), false, m_diskette});
-        return true;
-    }
-    try {
-        m_fs.writeFile(path, data);
-    } catch (const IoError& e) {
-        fail(path,
-             e.problem() == IoError::Problem::NoSpace ? path + QStringLiteral(" File write error! ")
-                                                      : path + QStringLiteral(" could not be created."),
-             reasonOf(e.problem(), e.message()));
-        return false;
-    }
-    m_written.append({path, m_diskette, data, {}, data.size()});
-    return true;
-}
-
-bool BuildRun::sourceMissing(const QString& source, const QString& message) {
-    if (m_planning || m_fs.fileExists(source))
-        return false;
-    inform(message);
-    setCancelled();
-    return true;
-}
-
-void BuildRun::makeDirectory(const QString& path) {
-    if (m_planning) {
-        m_plan.append({path, QString(), 0, true, m_diskette});
-        return;
-    }
-    try {
-        m_fs.makeDirectory(path);
-    } catch (const IoError&) {
-    }
-}
-
 bool BuildRun::nextDiskette() {
     if (m_planning) {
         ++m_diskette;
@@ -425,150 +356,4 @@ bool BuildRun::nextDiskette() {
         m_work = std::make_unique<DosFs::DisketteWork>(m_fs, m_values.DiskRoot);
     ++m_diskette;
     return fits(m_diskette);
-}
-
-bool BuildRun::copyStep(const QString& source, const QString& target, const QString& missingMessage) {
-    if (m_planning) {
-        planCopy(source, target);
-        return true;
-    }
-    if (!m_fs.fileExists(source)) {
-        inform(missingMessage.isEmpty()
-                   ? QStringLiteral("The File ") + source +
-                         QStringLiteral(" could not be found.  Creation can not proceed.")
-                   : missingMessage);
-        setCancelled();
-        return false;
-    }
-    return copyExisting(source, target);
-}
-
-bool BuildRun::copyClient() {
-    m_values.ClientFile = m_settings.text(PageValue::ClientProgram);
-    const QString target = m_values.DiskRoot + QLatin1Char('\\') + DosPath::fileNamePart(m_values.ClientFile);
-    if (m_planning) {
-        planCopy(m_values.ClientFile, target);
-        return true;
-    }
-    if (!m_fs.fileExists(m_values.ClientFile)) {
-        inform(QStringLiteral("The Pellacore Client could not be found in the specified location.  "
-                              "Creation can not proceed."));
-        setCancelled();
-        return false;
-    }
-    copyExisting(m_values.ClientFile, target);
-    return true;
-}
-
-void BuildRun::planCopy(const QString& source, const QString& target) {
-    m_plan.append({target, source, m_fs.fileSize(source), false, m_diskette});
-}
-
-bool BuildRun::copyExisting(const QString& source, const QString& target) {
-    CopyReport report;
-    m_values.CopyResult = CopyMyFile(m_fs, source, target, &report);
-    if (m_values.CopyResult > 0) {
-        fail(target, target + QStringLiteral(" File write error! "),
-             reasonOf(report.problem, report.message));
-    } else if (m_values.CopyResult < 0) {
-        fail(target, target + QStringLiteral(" could not be created."),
-             report.sourceFailed ? QStringLiteral("its source could not be read: ") + report.message
-                                 : reasonOf(report.problem, report.message));
-    } else if (!report.digest.isEmpty()) {
-        // Empty for a file copied onto itself: nothing was written.
-        m_written.append({target, m_diskette, {}, report.digest, report.size});
-    }
-    wait(200);
-    return m_values.CopyResult == 0;
-}
-
-void BuildRun::fileStep(const QString& statusText, int percent, const QString& name,
-                        const std::function<QStringList()>& lines, int waitMilliseconds) {
-    if (m_cancelled)
-        return;
-    status(statusText);
-    gauge(percent);
-    writeText(m_values.DiskRoot + QLatin1Char('\\') + name, lines());
-    wait(waitMilliseconds);
-}
-
-void BuildRun::configSysStep(int percent, const std::function<QStringList()>& lines) {
-    if (m_cancelled)
-        return;
-    status(QStringLiteral(" Creating CONFIG.SYS..."));
-    gauge(percent);
-    writeConfigSys(lines());
-    wait(2000);
-}
-
-void BuildRun::writeConfigSys(const QStringList& lines) {
-    const QString path = m_values.DiskRoot + QStringLiteral("\\CONFIG.SYS");
-    const QByteArray data = DosText::encode(lines);
-    if (m_planning) {
-        m_plan.append({path, QString(), data.size(), false, m_diskette});
-        return;
-    }
-    try {
-        m_fs.writeFile(path, data);
-    } catch (const IoError& e) {
-        fail(path, kConfigFailed, reasonOf(e.problem(), e.message()), kDisketteHelpContext);
-        return;
-    }
-    m_written.append({path, m_diskette, data, {}, data.size()});
-}
-
-void BuildRun::verifyDiskette() {
-    QStringList paths;
-    QList<Written> files;
-    for (const Written& file : std::as_const(m_written)) {
-        if (file.diskette != m_diskette)
-            continue;
-        // Written twice: the later one is what the diskette should hold.
-        const qsizetype at = paths.indexOf(file.path.toUpper());
-        if (at >= 0) {
-            paths.removeAt(at);
-            files.removeAt(at);
-        }
-        paths.append(file.path.toUpper());
-        files.append(file);
-    }
-    if (paths.isEmpty())
-        return;
-    status(QStringLiteral(" Verifying diskette..."));
-
-    const QList<ReadBack> read = m_fs.readBack(paths);
-    QStringList bad;
-    QString unreadable;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const Written& file = files[i];
-        const ReadBack& back = read.value(i);
-        const bool same =
-            back.ok &&
-            (file.digest.isEmpty()
-                 ? back.data == file.data
-                 : back.data.size() == file.size &&
-                       QCryptographicHash::hash(back.data, QCryptographicHash::Sha256) == file.digest);
-        if (same)
-            continue;
-        bad << file.path;
-        if (!back.ok && unreadable.isEmpty())
-            unreadable = back.error;
-    }
-    QStringList reasons;
-    if (!bad.isEmpty())
-        reasons << (unreadable.isEmpty()
-                        ? QStringLiteral("what the diskette holds differs from what was written to it")
-                        : QStringLiteral("it could not be read back: ") + unreadable);
-    const QString damage = m_fs.checkFileSystem(m_values.DiskRoot + QLatin1Char('\\'));
-    if (!damage.isEmpty())
-        reasons << damage;
-    if (reasons.isEmpty())
-        return;
-    QStringList named;
-    for (const QString& path : std::as_const(bad))
-        named << path + QStringLiteral(" File write error! ");
-    if (named.isEmpty())
-        named << QStringLiteral("The diskette in %1 is damaged.").arg(m_values.DiskRoot);
-    fail(bad.isEmpty() ? m_values.DiskRoot : bad.first(), named.join(QLatin1Char('\r')),
-         reasons.join(QLatin1Char('\r')));
 }

@@ -131,6 +131,8 @@ public:
     void configSysStep(int gauge, const std::function<QStringList()>& lines);
 
 private:
+    // The help topic for what the diskette lacks or could not take (system files, CONFIG.SYS).
+    static constexpr int kDisketteHelpContext = 600;
     struct Written {
         QString path;
         int diskette = 1;
