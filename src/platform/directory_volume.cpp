@@ -9,8 +9,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 // DOS attributes on an ordinary Linux file system: only read-only has a counterpart (the owner's
@@ -21,6 +23,13 @@ namespace {
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A FAT or exFAT file system: a mounted diskette or stick, whose medium may lose what it is handed.
+bool onDosMedium(int fd) {
+    constexpr decltype(statfs::f_type) kExFat = 0x2011BAB0;
+    struct statfs fs {};
+    return ::fstatfs(fd, &fs) == 0 && (fs.f_type == MSDOS_SUPER_MAGIC || fs.f_type == kExFat);
 }
 
 // What an errno from creating or writing a file means to someone making a diskette.
@@ -373,11 +382,14 @@ QString DirectoryVolume::describe(const VolumePath& path) {
 }
 
 QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
-    // Onto the medium first, all files in one go, and then out of the cache file by file, so that
-    // what is read is what the disk (a mounted floppy, say) holds, not what the kernel was handed.
+    // On a mounted diskette or stick: onto the medium first, all files in one go, and then out of
+    // the cache file by file, so that what is read is what the medium holds, not what the kernel
+    // was handed. On the host's own disks the sync would flush every program's writes (a tenth of a
+    // second and more on a busy machine, several times the build) and reading proves nothing more.
     const int rootFd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd >= 0) {
-        ::syncfs(rootFd);
+        if (onDosMedium(rootFd))
+            ::syncfs(rootFd);
         ::close(rootFd);
     }
     QList<ReadBack> out;
