@@ -4,6 +4,7 @@
 #include "cli/cli_hosts.h"
 #include "cli/cli_settings.h"
 #include "cli/console_ports.h"
+#include "cli/first_diskette.h"
 #include "platform/clock.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
@@ -18,6 +19,7 @@
 #include "writers/client_identity.h"
 
 #include <cstdio>
+#include <malloc.h>
 #include <optional>
 
 namespace {
@@ -170,6 +172,15 @@ int run(const BuildOptions& options) {
     RememberedAddress multicastRemembered;
     RememberedAddress microsoftRemembered;
     bool lackedSystem = false;
+    std::optional<FirstDiskette> first;
+    if (count > 1 && !options.check && !twoDisketteForm(settings)) {
+        first.emplace();
+        // Each diskette takes and frees buffers of a diskette's size. Left to itself, glibc raises
+        // its mapping threshold at the first such free and serves the next ones from the heap,
+        // where they scatter and a run of a thousand diskettes grows by megabytes; at a fixed
+        // threshold each gets a mapping of its own, handed back whole.
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    }
 
     for (int n = 1; n <= count; ++n) {
         if (hosts) {
@@ -225,6 +236,8 @@ int run(const BuildOptions& options) {
             }
             if (!options.verify)
                 run.setVerify(false);
+            if (first)
+                first->prepare(run, fs, target, diskDrives);
             run.MakeTheDisk();
             // A diskette file that could not be written or read back is an input/output failure.
             if (!run.failedFile().isEmpty())
@@ -233,6 +246,8 @@ int run(const BuildOptions& options) {
                 return Cli::Message;
             if (hosts)
                 hosts->built(n, diskDrives.hostPath(target));
+            if (first)
+                first->built(run, diskDrives, target);
             lackedSystem = lackedSystem || run.lackedSystem();
         } catch (const IoError& e) {
             dialogs.print(QStringLiteral("bootwright-cli: ") + e.message());

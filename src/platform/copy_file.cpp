@@ -3,10 +3,14 @@
 #include "platform/dos_fs.h"
 
 #include <QCryptographicHash>
+#include <utility>
 #include <vector>
 
 namespace {
 constexpr qint64 kBlockSize = 40960;
+// Kept as bytes up to here: comparing them costs nothing, where hashing them twice (at the copy and
+// at the read-back) was most of a build's own work.
+constexpr qint64 kKeptBytes = 4 * 1024 * 1024;
 
 int failed(CopyReport* report, int result, const IoError& error, bool source = false) {
     if (report) {
@@ -62,13 +66,21 @@ int CopyMyFile(DosFs& fs, const QString& source, const QString& target, CopyRepo
     do {
         numRead = in->read(buffer.data(), kBlockSize);
         numWritten = numRead > 0 ? out->write(buffer.data(), numRead) : 0;
-        digest.addData(QByteArrayView(buffer.data(), numWritten));
+        if (report->size + numWritten <= kKeptBytes) {
+            report->data.append(buffer.data(), numWritten);
+        } else {
+            if (!report->data.isEmpty())
+                digest.addData(std::exchange(report->data, {}));
+            digest.addData(QByteArrayView(buffer.data(), numWritten));
+        }
         report->size += numWritten;
     } while (numRead > 0 && numWritten == numRead);
 
     const bool complete = numRead == numWritten;
-    if (complete)
-        out->setFileTime(in->fileTime());
+    if (complete) {
+        report->sourceTime = in->fileTime();
+        out->setFileTime(report->sourceTime);
+    }
     try {
         out->close();
     } catch (const IoError& e) {
@@ -80,7 +92,10 @@ int CopyMyFile(DosFs& fs, const QString& source, const QString& target, CopyRepo
         report->problem = IoError::Problem::NoSpace;
         return 1;
     }
-    report->digest = digest.result();
-    fs.setAttributes(target, in->attributes());
+    if (report->size > kKeptBytes)
+        report->digest = digest.result();
+    report->written = true;
+    report->sourceAttributes = in->attributes();
+    fs.setAttributes(target, report->sourceAttributes);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "platform/io_error.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 class DosFs;
@@ -15,7 +16,13 @@ struct CopyReport {
     IoError::Problem problem = IoError::Problem::Other;
     bool sourceFailed = false; // -1 because the source could not be opened
     qint64 size = 0;           // bytes written
-    QByteArray digest;         // SHA-256 of the bytes written, for comparing a read-back
+    // What was written, for comparing a read-back: the bytes themselves, or for a file larger than
+    // a few diskettes their SHA-256 (only that is kept then).
+    QByteArray data;
+    QByteArray digest;
+    bool written = false; // the copy was made (not so for a file copied onto itself)
+    QDateTime sourceTime; // the date and attributes the copy was given from its source
+    quint8 sourceAttributes = 0;
 };
 
 // Copies one file through a 40960-byte buffer. Clears the target's attributes first, so that a

@@ -10,8 +10,8 @@
 
 void BuildRun::verifyDiskette() {
     QStringList paths;
-    QList<Written> files;
-    for (const Written& file : std::as_const(m_written)) {
+    QList<WrittenFile> files;
+    for (const WrittenFile& file : std::as_const(m_written)) {
         if (file.diskette != m_diskette)
             continue;
         // Written twice: the later one is what the diskette should hold.
@@ -31,7 +31,7 @@ void BuildRun::verifyDiskette() {
     QStringList bad;
     QString unreadable;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        const Written& file = files[i];
+        const WrittenFile& file = files[i];
         const ReadBack& back = read.value(i);
         const bool same =
             back.ok &&

@@ -6,6 +6,8 @@
 #include "settings/build_settings.h"
 #include "writers/diskette_plan.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -13,6 +15,20 @@
 
 class BuildView;
 class Clock;
+
+// A file a run wrote to a diskette, and the bytes it must read back as. A copy also keeps its
+// source as it was then, so that a diskette starting as a copy of this one can tell whether the
+// file it holds is still the one the step would copy.
+struct WrittenFile {
+    QString path;
+    int diskette = 1;
+    QByteArray data;   // the bytes, or for a large copy
+    QByteArray digest; // their SHA-256 alone
+    qint64 size = 0;
+    QString source; // empty for a text file
+    QDateTime sourceTime;
+    quint8 sourceAttributes = 0;
+};
 
 // The values a build works out when its page is shown; every writer reads them.
 struct RunValues {
@@ -63,6 +79,12 @@ public:
     // command line's --no-verify turns it off after FormShow.
     void setVerify(bool on) { m_verify = on; }
     bool verify() const { return m_verify; }
+    // What the last run wrote, in its order: a file written twice is there twice.
+    const QList<WrittenFile>& written() const { return m_written; }
+    // The first diskette starts as a copy of one whose run wrote these files (that run's written()):
+    // a step whose file the copy already holds, as the step would write it, leaves it alone, and
+    // the read-back reads it all the same. Set before MakeTheDisk; kept for later runs.
+    void startFrom(const QList<WrittenFile>& files);
 
     // Called after the "Insert Disk #2..." box is closed, before the second diskette is written:
     // the command line maps the drive to the second diskette here; a cancel() from it ends the run
@@ -133,13 +155,6 @@ public:
 private:
     // The help topic for what the diskette lacks or could not take (system files, CONFIG.SYS).
     static constexpr int kDisketteHelpContext = 600;
-    struct Written {
-        QString path;
-        int diskette = 1;
-        QByteArray data;   // a text file's bytes
-        QByteArray digest; // a copy's SHA-256
-        qint64 size = 0;
-    };
 
     // Looks at the diskette before the first write: a file that is no diskette ends the run
     // (IoError), one that takes no writes ends it as a failed file does, an image of an odd size
@@ -150,6 +165,11 @@ private:
     void writeTest();     // creates and deletes the probe file; a failure ends the run, naming the diskette
     bool copyExisting(const QString& source, const QString& target); // copyStep after its check
     void planCopy(const QString& source, const QString& target);
+    // The file the diskette started with at path, when the step about to write it would write the
+    // same; null otherwise. A write of the path itself forgets it (noteWritten).
+    const WrittenFile* heldText(const QString& path, const QByteArray& data) const;
+    const WrittenFile* heldCopy(const QString& source, const QString& target);
+    void noteWritten(WrittenFile file);
     // Ends the run for a diskette file that failed: the box, BuildCancelled, the file remembered.
     void fail(const QString& path, const QString& firstLine, const QString& reason, int helpContext = 0);
     bool fits(int diskette); // the plan's files for that diskette; refuses when they do not fit
@@ -169,7 +189,8 @@ private:
     bool m_lackedSystem = false;
     int m_diskette = 1;
     QList<PlannedFile> m_plan;
-    QList<Written> m_written;
+    QList<WrittenFile> m_written;
+    QHash<QString, WrittenFile> m_start; // by upper-cased path: what the diskette started with
     QString m_failedFile;
     std::unique_ptr<DosFs::DisketteWork> m_work;
 };

@@ -6,6 +6,8 @@
 #include "settings/page_values.h"
 #include "writers/build_run.h"
 
+#include <utility>
+
 // The steps the writers are made of: text files, copies and folders on the diskette, each failure
 // reported with the file it concerns.
 
@@ -31,6 +33,14 @@ QString reasonOf(IoError::Problem problem, const QString& message) {
     }
     return message;
 }
+WrittenFile textFile(const QString& path, const QByteArray& data) {
+    WrittenFile file;
+    file.path = path;
+    file.data = data;
+    file.size = data.size();
+    return file;
+}
+
 } // namespace
 
 void BuildRun::fail(const QString& path, const QString& firstLine, const QString& reason, int helpContext) {
@@ -46,6 +56,11 @@ bool BuildRun::writeText(const QString& path, const QStringList& lines) {
         m_plan.append({path, QString(), data.size(), false, m_diskette});
         return true;
     }
+    if (heldText(path, data)) {
+        noteWritten(textFile(path, data));
+        return true;
+    }
+    m_start.remove(path.toUpper());
     try {
         m_fs.writeFile(path, data);
     } catch (const IoError& e) {
@@ -55,7 +70,7 @@ bool BuildRun::writeText(const QString& path, const QStringList& lines) {
              reasonOf(e.problem(), e.message()));
         return false;
     }
-    m_written.append({path, m_diskette, data, {}, data.size()});
+    noteWritten(textFile(path, data));
     return true;
 }
 
@@ -116,6 +131,15 @@ void BuildRun::planCopy(const QString& source, const QString& target) {
 }
 
 bool BuildRun::copyExisting(const QString& source, const QString& target) {
+    if (const WrittenFile* held = heldCopy(source, target)) {
+        m_values.CopyResult = 0;
+        WrittenFile file = *held;
+        file.path = target;
+        noteWritten(file);
+        wait(200);
+        return true;
+    }
+    m_start.remove(target.toUpper());
     CopyReport report;
     m_values.CopyResult = CopyMyFile(m_fs, source, target, &report);
     if (m_values.CopyResult > 0) {
@@ -125,9 +149,9 @@ bool BuildRun::copyExisting(const QString& source, const QString& target) {
         fail(target, target + QStringLiteral(" could not be created."),
              report.sourceFailed ? QStringLiteral("its source could not be read: ") + report.message
                                  : reasonOf(report.problem, report.message));
-    } else if (!report.digest.isEmpty()) {
-        // Empty for a file copied onto itself: nothing was written.
-        m_written.append({target, m_diskette, {}, report.digest, report.size});
+    } else if (report.written) {
+        noteWritten({target, m_diskette, report.data, report.digest, report.size, source, report.sourceTime,
+                     report.sourceAttributes});
     }
     wait(200);
     return m_values.CopyResult == 0;
@@ -159,11 +183,52 @@ void BuildRun::writeConfigSys(const QStringList& lines) {
         m_plan.append({path, QString(), data.size(), false, m_diskette});
         return;
     }
-    try {
-        m_fs.writeFile(path, data);
-    } catch (const IoError& e) {
-        fail(path, kConfigFailed, reasonOf(e.problem(), e.message()), kDisketteHelpContext);
-        return;
+    if (!heldText(path, data)) {
+        m_start.remove(path.toUpper());
+        try {
+            m_fs.writeFile(path, data);
+        } catch (const IoError& e) {
+            fail(path, kConfigFailed, reasonOf(e.problem(), e.message()), kDisketteHelpContext);
+            return;
+        }
     }
-    m_written.append({path, m_diskette, data, {}, data.size()});
+    noteWritten(textFile(path, data));
+}
+
+void BuildRun::startFrom(const QList<WrittenFile>& files) {
+    m_start.clear();
+    // Later writes of a path are what the diskette ended up holding.
+    for (const WrittenFile& file : files)
+        if (file.diskette == 1)
+            m_start.insert(file.path.toUpper(), file);
+}
+
+void BuildRun::noteWritten(WrittenFile file) {
+    file.diskette = m_diskette;
+    m_written.append(std::move(file));
+}
+
+const WrittenFile* BuildRun::heldText(const QString& path, const QByteArray& data) const {
+    if (m_diskette != 1)
+        return nullptr;
+    const auto it = m_start.constFind(path.toUpper());
+    return it != m_start.cend() && it->source.isEmpty() && it->data == data ? &*it : nullptr;
+}
+
+// The source must be the one the first diskette was given, unchanged as far as its size, date and
+// attributes tell: the copy step would otherwise write other bytes or another date.
+const WrittenFile* BuildRun::heldCopy(const QString& source, const QString& target) {
+    if (m_diskette != 1)
+        return nullptr;
+    const auto it = m_start.constFind(target.toUpper());
+    if (it == m_start.cend() || it->source.isEmpty() || it->source != source)
+        return nullptr;
+    try {
+        if (m_fs.fileSize(source) != it->size || m_fs.fileTime(source) != it->sourceTime ||
+            m_fs.attributes(source) != it->sourceAttributes)
+            return nullptr;
+    } catch (const IoError&) {
+        return nullptr; // the copy step itself says what is wrong with the source
+    }
+    return &*it;
 }
