@@ -183,6 +183,8 @@ int run(const BuildOptions& options) {
     }
 
     for (int n = 1; n <= count; ++n) {
+        if (first)
+            malloc_trim(0); // what the last diskette freed between what stays goes back too
         if (hosts) {
             // Each diskette passes the address page with its host, and the pages after it.
             hosts->take(settings, n, multicastRemembered, microsoftRemembered);

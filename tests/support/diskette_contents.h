@@ -80,3 +80,17 @@ inline QByteArray diskFile(const QString& root, const QString& relative) {
     }
     return TestEnv::readHostFile(path);
 }
+
+// Every file of an image with its attributes and bytes, sorted: two diskettes that compare equal
+// hold the same files, whatever their order and clusters.
+inline QStringList imageContents(const QString& image) {
+    QByteArray attributes;
+    TestEnv::run(QStringLiteral("mattrib"), {"-/", "-i", image, "::"}, &attributes);
+    QStringList out = QString::fromLatin1(attributes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString& line : out)
+        line =
+            line.simplified() + QLatin1Char(' ') +
+            QString::fromLatin1(TestEnv::mtype(image, line.mid(line.indexOf(QLatin1String("::/")))).toHex());
+    out.sort();
+    return out;
+}
