@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
@@ -23,6 +24,27 @@ namespace {
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The entry of dir that stands for name without regard to case and trailing dots; of two such, the
+// first in code-point order, so that the same one is taken every time. Read straight from the
+// directory: a build looks up every source this way, and listing through QDir cost most of a
+// folder build.
+QString matchingEntry(const QString& dir, const QString& name) {
+    DIR* stream = ::opendir(QFile::encodeName(dir).constData());
+    if (!stream)
+        return {};
+    QString match;
+    while (const dirent* entry = ::readdir(stream)) {
+        const QString entryName = QFile::decodeName(entry->d_name);
+        if (entryName == QLatin1String(".") || entryName == QLatin1String(".."))
+            continue;
+        if (DosPath::normalizeName(entryName).compare(name, Qt::CaseInsensitive) == 0 &&
+            (match.isEmpty() || entryName < match))
+            match = entryName;
+    }
+    ::closedir(stream);
+    return match;
 }
 
 // A FAT or exFAT file system: a mounted diskette or stick, whose medium may lose what it is handed.
@@ -177,19 +199,14 @@ DirectoryVolume::Resolved DirectoryVolume::resolve(const QStringList& parts) con
             current = exact;
             continue;
         }
-        // Sorted, so that of two names differing only in case the same one is taken every time.
-        const QStringList entries = QDir(current).entryList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        const auto match = std::find_if(entries.begin(), entries.end(), [&](const QString& entry) {
-            return DosPath::normalizeName(entry).compare(parts[i], Qt::CaseInsensitive) == 0;
-        });
-        if (match == entries.end()) {
+        const QString match = matchingEntry(current, parts[i]);
+        if (match.isEmpty()) {
             QString rest = current;
             for (qsizetype j = i; j < parts.size(); ++j)
                 rest = join(rest, parts[j]);
             return {rest, i};
         }
-        current = join(current, *match);
+        current = join(current, match);
     }
     return {current, parts.size()};
 }
