@@ -54,6 +54,8 @@ private Q_SLOTS:
         QTest::newRow("host path, upper case") << "@NICS/NE2000.DOS" << QByteArray("driver");
         QTest::newRow("host path, trailing dots") << "@NICS./LMHOSTS." << QByteArray("nested");
         QTest::newRow("relative") << "NICS\\NE2000.DOS" << QByteArray("driver");
+        QTest::newRow("two spellings, the first in code-point order")
+            << "C:\\NICS\\NETBIND.COM" << QByteArray("first");
     }
     void lookupIgnoresCaseAndTrailingDots() {
         QFETCH(QString, path);
@@ -61,6 +63,8 @@ private Q_SLOTS:
         TestEnv::writeHostFile(host("nics/ne2000.dos"), "driver");
         TestEnv::writeHostFile(host("nics/lmhosts"), "nested");
         TestEnv::writeHostFile(host("lmhosts"), "hosts");
+        TestEnv::writeHostFile(host("nics/netbind.com"), "second");
+        TestEnv::writeHostFile(host("nics/NetBind.com"), "first");
         if (path.startsWith('@'))
             path = m_dir->path().toUpper() + "/C/" + path.mid(1);
         const QString previous = QDir::currentPath();
