@@ -1,9 +1,9 @@
 #include "cli/cli_hosts.h"
 
 #include "cli/cli_settings.h"
-#include "cli/pxe_entries.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
+#include "writers/pxe_entries.h"
 
 #include <QFileInfo>
 #include <algorithm>
