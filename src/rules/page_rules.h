@@ -80,7 +80,8 @@ Check standaloneParametersNext(const BuildSettings& settings);
 // Pellacore Client on Floppy"): the page notes that it takes two diskettes.
 bool clientOnFloppy(const QString& nos);
 // Whether the build writes a second diskette: a Microsoft standalone one (BuildMode 3) whose server
-// type is clientOnFloppy. The writers, the command line's --disk2 and --pxe ask this.
+// type is clientOnFloppy. The command line's --disk2 and --pxe ask this; the Microsoft writer, which
+// runs in BuildMode 3 alone, asks clientOnFloppy.
 bool twoDiskettes(const BuildSettings& settings);
 
 // NetWare page: a frame type must be chosen.

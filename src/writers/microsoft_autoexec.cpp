@@ -28,7 +28,7 @@ void MicrosoftAutoexec(BuildRun& run) {
         QStringLiteral("net start"),
         QStringLiteral("net use ") + serverDrive + QStringLiteral(" ") + share,
     };
-    if (PageRules::twoDiskettes(s)) {
+    if (PageRules::clientOnFloppy(s.itemText(PageValue::StandaloneNos))) {
         lines << QStringLiteral("echo off")
               << QStringLiteral("echo Please insert DISK2 with CLIENT.EXE on it...")
               << QStringLiteral("pause") << QStringLiteral("lh client.exe");

@@ -191,7 +191,7 @@ void CreateMicrosoftDiskette(BuildRun& run) {
         }
     }
 
-    if (PageRules::twoDiskettes(run.settings())) {
+    if (PageRules::clientOnFloppy(run.settings().itemText(PageValue::StandaloneNos))) {
         run.tick(4);
         if (!run.BuildCancelled())
             writeSecondDiskette(run);
