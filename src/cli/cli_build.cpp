@@ -11,7 +11,6 @@
 #include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
 #include "platform/io_error.h"
-#include "rules/nic_catalogue.h"
 #include "rules/page_rules.h"
 #include "rules/show_steps.h"
 #include "settings/page_values.h"
@@ -36,22 +35,6 @@ DriveTable numberedDrives(const DriveTable& drives, int n) {
     for (auto it = mappings.cbegin(); it != mappings.cend(); ++it)
         out.map(it.key(), numbered(it.value(), n));
     return out;
-}
-
-bool twoDisketteForm(const BuildSettings& s) {
-    return s.buildMode() == 3 &&
-           s.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY"));
-}
-
-// A driver given by its path alone is a driver typed into the NIC selection page's Selection field:
-// that field is what the page's check looks at, and leaving it would copy it to the driver path.
-void driverGivenByPath(BuildSettings& s) {
-    const QString selection = PageValue::NicSelection;
-    const QString driver = PageValue::NicDriver;
-    if (s.text(selection).isEmpty() && s.text(driver) != BuildSettings().text(driver)) {
-        s.setText(selection, s.text(driver));
-        s.setText(PageValue::NicEntry, NicCatalogue::otherHaveDisk());
-    }
 }
 
 // --check: the plan of each diskette as DOS path TAB bytes TAB source, then what it needs and what
@@ -108,7 +91,7 @@ int run(const BuildOptions& options) {
                                  Dialogs::Icon::Information, Dialogs::Buttons::Ok, 0);
         return Cli::Message;
     }
-    driverGivenByPath(settings);
+    PageRules::nicSelectionFromDriver(settings);
 
     DriveTable drives = DriveTable::load(options.programDir);
     for (const auto& [letter, path] : options.drives)
@@ -157,7 +140,7 @@ int run(const BuildOptions& options) {
                              .arg(options.count)
                              .arg(target)
                              .arg(targetPath));
-    if (twoDisketteForm(settings) && options.disk2.isEmpty())
+    if (PageRules::twoDiskettes(settings) && options.disk2.isEmpty())
         throw UsageError(
             QStringLiteral("the \"%1\" form writes two diskettes: name the second with --disk2 PATH")
                 .arg(settings.itemText(PageValue::StandaloneNos)));
@@ -173,7 +156,7 @@ int run(const BuildOptions& options) {
     RememberedAddress microsoftRemembered;
     bool lackedSystem = false;
     std::optional<FirstDiskette> first;
-    if (count > 1 && !options.check && !twoDisketteForm(settings)) {
+    if (count > 1 && !options.check && !PageRules::twoDiskettes(settings)) {
         first.emplace();
         // Each diskette takes and frees buffers of a diskette's size. Left to itself, glibc raises
         // its mapping threshold at the first such free and serves the next ones from the heap,
@@ -185,20 +168,10 @@ int run(const BuildOptions& options) {
     for (int n = 1; n <= count; ++n) {
         if (first)
             malloc_trim(0); // what the last diskette freed between what stays goes back too
-        if (hosts) {
-            // Each diskette passes the address page with its host, and the pages after it.
-            hosts->take(settings, n, multicastRemembered, microsoftRemembered);
-            if (settings.buildMode() == 1)
-                ShowSteps::postConfiguration(settings);
-        } else if (n > 1) {
-            // As passing the wizard again would advance them.
-            if (settings.buildMode() == 1) {
-                ShowSteps::multicastClient(settings, multicastRemembered);
-                ShowSteps::postConfiguration(settings);
-            } else if (settings.buildMode() == 3) {
-                ShowSteps::microsoftStandalone(settings, microsoftRemembered);
-            }
-        }
+        // Each diskette of a host list takes its host, the first one too.
+        if (hosts || n > 1)
+            ShowSteps::nextDiskette(settings, hosts ? &hosts->host(n) : nullptr, multicastRemembered,
+                                    microsoftRemembered);
         const DriveTable diskDrives =
             hosts ? hosts->named(numberedDrives(drives, n), n) : numberedDrives(drives, n);
         DosFs fs(diskDrives);

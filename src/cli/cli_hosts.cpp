@@ -1,9 +1,10 @@
 #include "cli/cli_hosts.h"
 
 #include "cli/cli_settings.h"
-#include "cli/pxe_entries.h"
-#include "rules/show_steps.h"
+#include "platform/text_codec.h"
+#include "rules/page_rules.h"
 #include "settings/build_settings.h"
+#include "writers/pxe_entries.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -58,9 +59,10 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
         for (const QString& pattern : std::as_const(patterns)) {
             const QString filled = named(QString(pattern).replace(kNumber, QString::number(n)), n);
             if (!keepsItsFolder(pattern, filled))
-                problems.append({m_list.hosts().at(n - 1).line,
-                                 QStringLiteral("name \"%1\" makes %2 of %3 name another folder")
-                                     .arg(m_list.hosts().at(n - 1).name, filled, pattern)});
+                problems.append(
+                    {m_list.hosts().at(n - 1).line,
+                     QStringLiteral("name %1 makes %2 of %3 name another folder")
+                         .arg(TextCodec::quoted(m_list.hosts().at(n - 1).name), filled, pattern)});
         }
     }
     if (!m_pxeDir.isEmpty()) {
@@ -70,8 +72,7 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
             throw UsageError(QStringLiteral("--pxe boots diskette images, and drive %1: is %2")
                                  .arg(target)
                                  .arg(drives.describe(target)));
-        if (mode == 3 &&
-            settings.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY")))
+        if (PageRules::twoDiskettes(settings))
             throw UsageError(QStringLiteral("--pxe: the \"%1\" form asks for its second diskette while it "
                                             "starts, which a network boot cannot put into the drive")
                                  .arg(settings.itemText(PageValue::StandaloneNos)));
@@ -96,15 +97,6 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
         if (const QString problem = PxeEntries::folderProblem(m_pxeDir); !problem.isEmpty())
             m_problems << problem;
     }
-}
-
-void HostRun::take(BuildSettings& settings, int n, RememberedAddress& multicast,
-                   RememberedAddress& microsoft) const {
-    const Host& host = m_list.hosts().at(n - 1);
-    if (settings.buildMode() == 3)
-        ShowSteps::takeHost(settings, AddressPages::MicrosoftStandalone, microsoft, host);
-    else
-        ShowSteps::takeHost(settings, AddressPages::MulticastClient, multicast, host);
 }
 
 QString HostRun::named(QString path, int n) const {

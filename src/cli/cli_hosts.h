@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/drive_table.h"
-#include "rules/address_routines.h"
 #include "rules/host_list.h"
 
 #include <QChar>
@@ -27,10 +26,8 @@ public:
     const QStringList& problems() const { return m_problems; }
     int count() const { return int(m_list.size()); }
 
-    // The address page's showing for diskette n (from 1): the host's values in place of the
-    // increment.
-    void take(BuildSettings& settings, int n, RememberedAddress& multicast,
-              RememberedAddress& microsoft) const;
+    // The host of diskette n (from 1).
+    const Host& host(int n) const { return m_list.hosts().at(n - 1); }
     // {name} in a path is diskette n's host's name as written.
     QString named(QString path, int n) const;
     DriveTable named(const DriveTable& drives, int n) const;

@@ -1,14 +1,11 @@
 #include "platform/profile_file.h"
 
+#include "platform/regular_file.h"
 #include "platform/replacement_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -16,55 +13,29 @@ namespace {
     throw ProfileReadError(QStringLiteral("Cannot read %1: %2").arg(path, why));
 }
 
-QString notAFile(mode_t mode) {
-    return S_ISDIR(mode) ? QStringLiteral("it is a folder, not a file")
-                         : QStringLiteral("it is not a regular file");
+QString notAFile(bool folder) {
+    return folder ? QStringLiteral("it is a folder, not a file") : QStringLiteral("it is not a regular file");
 }
 
-// The file's bytes, empty for a missing file. Refuses what is no profile file before reading it:
-// a device or a fifo could give bytes for ever, or wait for ever.
+// The file's bytes, empty for a missing file. Refuses what is no profile file before reading it.
 QByteArray readBytes(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return {};
-        unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
+    RegularFileRead file = readRegularFile(path, ProfileFile::LargestFile);
+    switch (file.outcome) {
+    case RegularFileRead::Outcome::Read:
+        return std::move(file.bytes);
+    case RegularFileRead::Outcome::Missing:
+        return {};
+    case RegularFileRead::Outcome::Folder:
+    case RegularFileRead::Outcome::NotRegular:
+        unreadable(path, notAFile(file.outcome == RegularFileRead::Outcome::Folder));
+    case RegularFileRead::Outcome::TooLarge:
+        unreadable(
+            path,
+            QStringLiteral("it is larger than 16 MiB (%1 bytes), which no profile file is").arg(file.size));
+    case RegularFileRead::Outcome::Failed:
+        break;
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
-    if (!S_ISREG(st.st_mode))
-        unreadable(path, notAFile(st.st_mode));
-    const auto tooLarge = [&](qint64 size) {
-        unreadable(path,
-                   QStringLiteral("it is larger than 16 MiB (%1 bytes), which no profile file is").arg(size));
-    };
-    if (st.st_size > ProfileFile::LargestFile)
-        tooLarge(st.st_size);
-    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
-    qsizetype used = 0;
-    for (;;) {
-        if (used == bytes.size()) {
-            if (used > ProfileFile::LargestFile)
-                tooLarge(used);
-            bytes.resize(std::min<qsizetype>(used * 2 + 4096, ProfileFile::LargestFile + 1));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
-        if (n == 0)
-            break;
-        used += n;
-    }
-    bytes.truncate(used);
-    return bytes;
+    unreadable(path, file.error);
 }
 
 // The lock of a file reached through links sits beside the file itself, where every path to it
@@ -78,7 +49,7 @@ QString lockedPath(const QString& path) {
 void requireFileOrNothing(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        unreadable(path, notAFile(st.st_mode));
+        unreadable(path, notAFile(S_ISDIR(st.st_mode)));
 }
 
 } // namespace

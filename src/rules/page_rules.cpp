@@ -95,6 +95,15 @@ void nicSelectionLeaveSelection(BuildSettings& settings) {
     settings.setText(PageValue::NicEntry, NicCatalogue::otherHaveDisk());
 }
 
+void nicSelectionFromDriver(BuildSettings& settings) {
+    const QString driver = settings.text(PageValue::NicDriver);
+    if (settings.text(PageValue::NicSelection).isEmpty() &&
+        driver != BuildSettings().text(PageValue::NicDriver)) {
+        settings.setText(PageValue::NicSelection, driver);
+        settings.setText(PageValue::NicEntry, NicCatalogue::otherHaveDisk());
+    }
+}
+
 Check nicParametersNext(const BuildSettings& settings) {
     if (settings.itemText(PageValue::NicIrq).isEmpty() || settings.text(PageValue::NicPort).isEmpty())
         return refuse(QStringLiteral("You must specify a valid IRQ and Port Address."), Dialogs::Icon::Error);
@@ -174,6 +183,15 @@ Check standaloneParametersNext(const BuildSettings& settings) {
     if (settings.itemText(PageValue::StandaloneNos).isEmpty())
         return refuse(QStringLiteral("You must specify a NOS."));
     return {};
+}
+
+bool clientOnFloppy(const QString& nos) {
+    // Any item that names a floppy, in any case, as the page has always read it.
+    return nos.toUpper().contains(QLatin1String("FLOPPY"));
+}
+
+bool twoDiskettes(const BuildSettings& settings) {
+    return settings.buildMode() == 3 && clientOnFloppy(settings.itemText(PageValue::StandaloneNos));
 }
 
 Check netwareNext(const BuildSettings& settings) {

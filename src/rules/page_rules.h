@@ -42,6 +42,10 @@ Check nicSelectionNext(const BuildSettings& settings, DosFs& fs);
 // Leaving the Selection field after typing in it: what was typed is the driver path the build
 // copies, chosen as with "Other - Have Disk".
 void nicSelectionLeaveSelection(BuildSettings& settings);
+// The same rule the other way round, for values given without the page (a saved configuration,
+// --set): a driver given by its path alone, with no Selection, counts as typed into the Selection
+// field, which is what the page's check looks at and what leaving the field would copy to the path.
+void nicSelectionFromDriver(BuildSettings& settings);
 
 // NIC parameters page: IRQ and port must have a text, whichever Plug-and-Play choice is made (a
 // saved configuration keeps both).
@@ -72,6 +76,13 @@ void multicastClientLeaveName(BuildSettings& settings);
 // Standalone Parameters page: a server NOS must be chosen. Where it leads, and the BuildMode it
 // sets, is the wizard's route (WizardFlow::next).
 Check standaloneParametersNext(const BuildSettings& settings);
+// The server type that puts the client program on a diskette of its own ("Microsoft TCP/IP -
+// Pellacore Client on Floppy"): the page notes that it takes two diskettes.
+bool clientOnFloppy(const QString& nos);
+// Whether the build writes a second diskette: a Microsoft standalone one (BuildMode 3) whose server
+// type is clientOnFloppy. The command line's --disk2 and --pxe ask this; the Microsoft writer, which
+// runs in BuildMode 3 alone, asks clientOnFloppy.
+bool twoDiskettes(const BuildSettings& settings);
 
 // NetWare page: a frame type must be chosen.
 Check netwareNext(const BuildSettings& settings);

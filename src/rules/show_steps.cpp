@@ -120,4 +120,18 @@ void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered)
     applyAddressSteps(settings, AddressPages::MicrosoftStandalone, remembered);
 }
 
+void nextDiskette(BuildSettings& settings, const Host* host, RememberedAddress& multicast,
+                  RememberedAddress& microsoft) {
+    const bool microsoftPage = settings.buildMode() == 3;
+    if (host)
+        takeHost(settings, microsoftPage ? AddressPages::MicrosoftStandalone : AddressPages::MulticastClient,
+                 microsoftPage ? microsoft : multicast, *host);
+    else if (microsoftPage)
+        microsoftStandalone(settings, microsoft);
+    else if (settings.buildMode() == 1)
+        multicastClient(settings, multicast);
+    if (settings.buildMode() == 1)
+        postConfiguration(settings);
+}
+
 } // namespace ShowSteps

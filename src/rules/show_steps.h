@@ -66,4 +66,11 @@ void postConfiguration(BuildSettings& settings);
 // Microsoft standalone page: BuildMode 3, then the address steps.
 void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered);
 
+// The pages a further diskette of one run passes again, as passing the wizard again would: the
+// address page of the BuildMode advances, or takes `host` when a host list gives each diskette its
+// values; then a Multicast diskette's post-configuration page is shown again. `multicast` and
+// `microsoft` are what the two address pages remember.
+void nextDiskette(BuildSettings& settings, const Host* host, RememberedAddress& multicast,
+                  RememberedAddress& microsoft);
+
 } // namespace ShowSteps

@@ -1,13 +1,10 @@
 #include "writers/microsoft_autoexec.h"
 
+#include "rules/page_rules.h"
 #include "settings/page_values.h"
 #include "writers/build_run.h"
 
 #include <QStringList>
-
-bool MicrosoftTwoDiskettes(const BuildSettings& settings) {
-    return settings.itemText(PageValue::StandaloneNos).toUpper().contains(QStringLiteral("FLOPPY"));
-}
 
 void MicrosoftAutoexec(BuildRun& run) {
     if (run.BuildCancelled())
@@ -31,7 +28,7 @@ void MicrosoftAutoexec(BuildRun& run) {
         QStringLiteral("net start"),
         QStringLiteral("net use ") + serverDrive + QStringLiteral(" ") + share,
     };
-    if (MicrosoftTwoDiskettes(s)) {
+    if (PageRules::clientOnFloppy(s.itemText(PageValue::StandaloneNos))) {
         lines << QStringLiteral("echo off")
               << QStringLiteral("echo Please insert DISK2 with CLIENT.EXE on it...")
               << QStringLiteral("pause") << QStringLiteral("lh client.exe");

@@ -4,6 +4,7 @@
 #include "platform/dos_path.h"
 #include "platform/io_error.h"
 #include "platform/text_util.h"
+#include "rules/page_rules.h"
 #include "settings/page_values.h"
 #include "writers/build_run.h"
 #include "writers/microsoft_autoexec.h"
@@ -190,7 +191,7 @@ void CreateMicrosoftDiskette(BuildRun& run) {
         }
     }
 
-    if (MicrosoftTwoDiskettes(run.settings())) {
+    if (PageRules::clientOnFloppy(run.settings().itemText(PageValue::StandaloneNos))) {
         run.tick(4);
         if (!run.BuildCancelled())
             writeSecondDiskette(run);

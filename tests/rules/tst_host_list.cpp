@@ -59,11 +59,19 @@ private Q_SLOTS:
                            "in quotes and write the quote twice)"};
         QTest::newRow("a quoted line break counts as a line")
             << QByteArray("name,address\n\"LAB\n1\",10.0.0.1\nLAB2,10.0.0.999\n") << false
-            << QStringList{"lab.csv:2: name \"LAB 1\" holds the control character U+000A",
+            << QStringList{"lab.csv:2: name \"LAB\\x0A1\" holds the control character U+000A",
                            "lab.csv:4: address 10.0.0.999 has a group above 255 (999)"};
-        QTest::newRow("escape character shown as a blank")
-            << QByteArray("name,address\nLAB\x1b[2J1,10.0.0.1\n") << true
-            << QStringList{"lab.csv:2: name \"LAB [2J1\" holds the control character U+001B"};
+        QTest::newRow("control characters written as \\xNN")
+            << QByteArray("name,address,mac,\x1b[2J\nLAB\x1b[2J1,10.0.0.\x01,00:1a\x07,x\n") << true
+            << QStringList{
+                   header + "column \"\\x1B[2J\" is none of name, address, mask, mac",
+                   "lab.csv:2: name \"LAB\\x1B[2J1\" holds the control character U+001B",
+                   "lab.csv:2: address \"10.0.0.\\x01\" is no dotted address such as 10.0.0.5",
+                   "lab.csv:2: MAC \"00:1a\\x07\" is not six hex pairs between \":\" or \"-\", such as "
+                   "00:1a:2b:3c:4d:5e"};
+        QTest::newRow("a name holding %2 given twice")
+            << QByteArray("name,address\nA%2,10.0.0.1\na%2,10.0.0.2\n") << true
+            << QStringList{"lab.csv:3: name a%2 is also on line 2"};
         QTest::newRow("no name") << QByteArray("name,address\n ,10.0.0.1\n") << false
                                  << QStringList{"lab.csv:2: no name"};
         QTest::newRow("the page's placeholder")

@@ -169,6 +169,54 @@ private Q_SLOTS:
         QCOMPARE(s.text("TForm4.Edit2"), driver);
     }
 
+    void twoDiskettesOnlyForTheMicrosoftFloppyForm_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("nos");
+        QTest::addColumn<bool>("two");
+        QTest::newRow("Microsoft, client on floppy") << 3 << 2 << true;
+        QTest::newRow("Microsoft, client on server") << 3 << 1 << false;
+        QTest::newRow("the floppy item left on the list of a Multicast build") << 1 << 2 << false;
+        QTest::newRow("before the route has made it Microsoft") << 2 << 2 << false;
+    }
+    void twoDiskettesOnlyForTheMicrosoftFloppyForm() {
+        QFETCH(int, mode);
+        QFETCH(int, nos);
+        QFETCH(bool, two);
+        QCOMPARE(PageRules::twoDiskettes(passing(mode, nos)), two);
+    }
+
+    // A driver given by its path alone counts as typed into the Selection field: the reverse of
+    // leaving that field.
+    void nicSelectionFromDriver_data() {
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QString>("expectedSelection");
+        QTest::addColumn<QString>("expectedEntry");
+        const QString other = "Other - Have Disk";
+        QTest::newRow("driver alone") << ""
+                                      << "/opt/nics/E100.DOS"
+                                      << "/opt/nics/E100.DOS" << other;
+        QTest::newRow("a chosen card stays") << "NE2000"
+                                             << "/opt/nics/E100.DOS"
+                                             << "NE2000"
+                                             << "NE2000";
+        QTest::newRow("the untouched driver field is no driver")
+            << "" << BuildSettings().text("TForm4.Edit2") << ""
+            << "NE2000";
+    }
+    void nicSelectionFromDriver() {
+        QFETCH(QString, selection);
+        QFETCH(QString, driver);
+        BuildSettings s;
+        s.setText("TForm4.Edit1", selection);
+        s.setText("TForm4.Edit2", driver);
+        s.setText("TForm4.Edit3", "NE2000");
+        PageRules::nicSelectionFromDriver(s);
+        QTEST(s.text("TForm4.Edit1"), "expectedSelection");
+        QTEST(s.text("TForm4.Edit3"), "expectedEntry");
+        QCOMPARE(s.text("TForm4.Edit2"), driver);
+    }
+
     void refusalsCarryThePagesIcon() {
         BuildSettings s = passing(1, 0);
         s.setText("TForm7.ComboBox2", QString());

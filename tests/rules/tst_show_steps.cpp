@@ -1,3 +1,4 @@
+#include "rules/host_list.h"
 #include "rules/show_steps.h"
 #include "settings/build_settings.h"
 
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void postConfigurationShowingRules_data();
     void postConfigurationShowingRules();
     void microsoftIncrementsAndNumbersTheName();
+    void nextDisketteShowsItsModesPages_data();
+    void nextDisketteShowsItsModesPages();
 };
 
 void TstShowSteps::multicastFirstShowingWithStartUpValues() {
@@ -156,6 +159,49 @@ void TstShowSteps::microsoftIncrementsAndNumbersTheName() {
     QCOMPARE(kept.address, QStringLiteral("192.168.  1.022"));
     QVERIFY(kept.mask.isEmpty());
     QCOMPARE(s.text("TForm40.Edit3"), QStringLiteral("CLIENT2"));
+}
+
+// Each further diskette passes the address page of its mode again (or takes its host), and a
+// Multicast one the post-configuration page, whose "Same as Image" resets its address.
+void TstShowSteps::nextDisketteShowsItsModesPages_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("withHost");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("postShown");
+    QTest::newRow("multicast advances") << 1 << false << "TForm6.Edit1"
+                                        << " 10.  0.  0.006" << true;
+    QTest::newRow("multicast takes the host") << 1 << true << "TForm6.Edit1"
+                                              << " 10.  0.  0.  7" << true;
+    QTest::newRow("microsoft advances") << 3 << false << "TForm40.Edit1"
+                                        << "192.168.  1.021" << false;
+    QTest::newRow("microsoft takes the host") << 3 << true << "TForm40.Edit1"
+                                              << " 10.  0.  0.  7" << false;
+    QTest::newRow("NetWare has no address page") << 2 << false << "TForm6.Edit1"
+                                                 << " 10.  0.  0.  5" << false;
+}
+
+void TstShowSteps::nextDisketteShowsItsModesPages() {
+    QFETCH(int, mode);
+    QFETCH(bool, withHost);
+    QFETCH(QString, field);
+    QFETCH(bool, postShown);
+    BuildSettings s;
+    s.setBuildMode(mode);
+    s.setChecked("TForm6.CheckBox2", true);
+    s.setText("TForm6.Edit1", " 10.  0.  0.  5");
+    s.setText("TForm6.Edit2", "255.255.  0.  0");
+    s.setChecked("TForm40.RadioButton13", true);
+    s.setText("TForm40.Edit1", "192.168.  1. 20");
+    s.setChecked("TForm99.RadioButton4", true);
+    s.setText("TForm99.Edit1", " 10.  0.  0.  5");
+    const Host host{2, "LAB7", "10.0.0.7", {}, {}};
+    RememberedAddress multicast;
+    RememberedAddress microsoft;
+    ShowSteps::nextDiskette(s, withHost ? &host : nullptr, multicast, microsoft);
+    QTEST(s.text(field), "expected");
+    QCOMPARE(s.text("TForm99.Edit1"), postShown ? QStringLiteral("  0.  0.  0.  0") : " 10.  0.  0.  5");
+    QCOMPARE(s.buildMode(), mode);
 }
 
 QTEST_GUILESS_MAIN(TstShowSteps)

@@ -1,6 +1,7 @@
 #include "gui/pages/standalone_parameters_page.h"
 
 #include "gui/pages/page_host.h"
+#include "rules/page_rules.h"
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
 
@@ -51,7 +52,7 @@ TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Stand
 }
 
 void TForm9::ComboBox1Change() {
-    m_label6->setVisible(m_comboBox1->currentText().toUpper().contains(QStringLiteral("FLOPPY")));
+    m_label6->setVisible(PageRules::clientOnFloppy(m_comboBox1->currentText()));
 }
 
 void TForm9::FormShow() {

@@ -1,4 +1,4 @@
-#include "cli/pxe_entries.h"
+#include "writers/pxe_entries.h"
 
 #include "platform/file_lock.h"
 #include "platform/io_error.h"
