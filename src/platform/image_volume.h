@@ -2,10 +2,10 @@
 
 #include "platform/file_lock.h"
 #include "platform/image_listings.h"
+#include "platform/image_scratch.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
-#include <QTemporaryDir>
 #include <memory>
 #include <optional>
 
@@ -56,16 +56,6 @@ public:
     void endWork() override;
 
     const QString& image() const { return m_image; }
-    // Why these first bytes of a file are no FAT12 diskette's boot sector, or an empty text.
-    static QString notFat12(const QByteArray& bootSector);
-    // Removes the scratch directories ("bootwright-PID-XXXXXX") in tempDir that processes now
-    // ended left behind.
-    static void removeStaleScratch(const QString& tempDir);
-    // Where the scratch directories go: the temporary folder, or /tmp when its path holds a
-    // character mtools would hand to the shell.
-    static QString scratchRoot();
-    // True when mtools takes this path as it stands: no character the shell or mtools reads.
-    static bool plainPath(const QString& path);
     // "A:\X in the image /x/A.img", for messages.
     QString where(const VolumePath& path) const;
 
@@ -83,7 +73,7 @@ public:
     void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                bool keepHostTime);
     // A fresh host path in this volume's scratch directory.
-    QString scratchPath();
+    QString scratchPath() { return m_scratch.newPath(); }
 
 private:
     QString dosPath(const QStringList& parts) const;
@@ -94,12 +84,8 @@ private:
     // image file or device opens for writing.
     void prepareWrite(const VolumePath& path, const QString& verb);
     void requireImage(const VolumePath& path, const QString& verb) const;
-    // Why the diskette cannot be written at all (a read-only device or file system, a missing
-    // folder), or an empty text.
-    QString writeRefusal() const;
+    static bool hasWildcard(const QStringList& parts);
     Mtools::Result tool(const QString& name, QStringList args);
-    // The plain-named link in the scratch directory through which mtools reaches target.
-    QString linkTo(const QString& target);
     // Fills a new image's file: the template's bytes, or a blank formatted diskette.
     void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
@@ -121,9 +107,7 @@ private:
     // giving it just that bit right after needs no call.
     QString m_lastStored;
     quint64 m_lastStoredGeneration = 0;
-    quint64 m_scratchCount = 0;
-    std::unique_ptr<QTemporaryDir> m_scratch;
-    QString m_linkTarget;
+    ImageScratch m_scratch;
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
     bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
