@@ -77,6 +77,7 @@ QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
 }
 
 QString ImageVolume::checkFileSystem() {
+    flushQueued();
     if (m_device || !imageExists())
         return {};
     const QString fsck = fsckProgram();

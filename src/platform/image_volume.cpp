@@ -130,12 +130,14 @@ void ImageVolume::beginWork() {
 }
 
 void ImageVolume::commitWork() {
+    flushQueued();
     if (m_work && m_workMade)
         m_work->commit();
     endWork();
 }
 
 void ImageVolume::endWork() {
+    dropQueued();
     if (m_work) {
         m_work.reset();
         m_listings.watch(m_image);
@@ -146,6 +148,11 @@ void ImageVolume::endWork() {
 }
 
 Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
+    flushQueued(); // every call sees the diskette as the writes so far left it
+    return runTool(name, std::move(args));
+}
+
+Mtools::Result ImageVolume::runTool(const QString& name, QStringList args) {
     args.prepend(m_scratch.linkTo(file()));
     args.prepend(QStringLiteral("-i"));
     return Mtools::run(name, args, m_image);
@@ -340,18 +347,30 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
         throw IoError(QStringLiteral("Cannot %1 %2: a DOS name cannot hold * ? [ ]").arg(verb, where(path)));
     prepareWrite(path, verb);
     const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
-    const std::optional<Mtools::Listing> listing = list(dirParts);
+    std::optional<Mtools::Listing> listing = list(dirParts);
+    // Read from the image itself: exact after every write, where a kept listing's figure is not;
+    // the queued files' clusters are counted off it.
+    std::optional<FatFree> fat = FatImage::readFree(file());
+    // A file that may make its directory grow goes in at once, after the queued ones, so that
+    // the next file is measured against the directory's new cluster too.
+    const auto mayGrow = [&] {
+        return !fat || directoryMayGrow(dirParts, path.parts.last(), *listing, *fat);
+    };
+    if (!m_queued.isEmpty() && listing && mayGrow()) {
+        flushQueued();
+        listing = list(dirParts);
+        fat = FatImage::readFree(file());
+    }
     if (!listing)
         throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
                           .arg(verb, where(path), dosPath(dirParts)));
-    // Read from the image itself: exact after every write, where a kept listing's figure is not.
-    const std::optional<FatFree> fat = FatImage::readFree(file());
     if (!fat && listing->freeBytes < 0)
         throw IoError(
             QStringLiteral("Cannot %1 %2: mdir did not tell the free space").arg(verb, where(path)));
     Space space;
     space.generation = m_generation;
-    space.capacity = fat ? fat->freeBytes : listing->freeBytes;
+    space.capacity = fat ? qMax<qint64>(0, fat->freeBytes - m_queuedBytes) : listing->freeBytes;
+    space.cluster = fat ? fat->clusterBytes : clusterSize();
     QString name = path.parts.last().toUpper();
     if (const Mtools::Entry* entry = listing->find(path.parts.last())) {
         if (entry->directory)
@@ -360,16 +379,17 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
         if (attributes(path) & DosAttr::ReadOnly)
             throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)),
                           IoError::Problem::ReadOnlyFile);
-        const qint64 cluster = fat ? fat->clusterBytes : clusterSize();
-        space.capacity += (entry->size + cluster - 1) / cluster * cluster;
+        space.capacity += (entry->size + space.cluster - 1) / space.cluster * space.cluster;
+        space.replaces = true;
         // The existing entry's own name, so that mcopy replaces that file and no other.
         name = entry->longName.isEmpty() ? entry->shortName : entry->longName;
-    } else if (dirParts.isEmpty() && fat && fat->freeRootEntries == 0) {
+    } else if (dirParts.isEmpty() && fat && fat->freeRootEntries - m_queuedRootEntries <= 0) {
         throw IoError(
             QStringLiteral("Cannot %1 %2: the root directory of the diskette is full").arg(verb, where(path)),
             IoError::Problem::DirectoryFull);
     }
     space.target = dosPath(dirParts + QStringList{name});
+    space.queueable = !space.replaces && !mayGrow();
     return space;
 }
 
@@ -384,6 +404,14 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
                               .arg(where(path)),
                           IoError::Problem::NoSpace);
     }
+    const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+    if (current.queueable && queue(hostFile, size, current, path)) {
+        ++m_generation;
+        m_listings.stored(dirParts, current.target.section(u'/', -1), size);
+        m_lastStored = current.target.toUpper();
+        m_lastStoredGeneration = m_generation;
+        return;
+    }
     QStringList args{QStringLiteral("-D"), QStringLiteral("o")};
     if (keepHostTime)
         args << QStringLiteral("-m");
@@ -394,7 +422,7 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
         m_listings.forget();
         fail(QStringLiteral("write"), path, result);
     }
-    m_listings.stored(path.parts.mid(0, path.parts.size() - 1), current.target.section(u'/', -1), size);
+    m_listings.stored(dirParts, current.target.section(u'/', -1), size);
     m_lastStored = current.target.toUpper();
     m_lastStoredGeneration = m_generation;
 }
@@ -579,6 +607,7 @@ qint64 ImageVolume::fileSize(const VolumePath& path) {
 }
 
 VolumeSpace ImageVolume::space() {
+    flushQueued();
     std::optional<FatFree> free;
     if (!imageExists()) {
         if (m_device)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fat_image.h"
 #include "platform/file_lock.h"
 #include "platform/image_listings.h"
 #include "platform/image_scratch.h"
@@ -65,11 +66,15 @@ public:
                                 // whole clusters of the file it replaces
         QString target;         // "::/NET/PROTOCOL.INI", the name mcopy is given
         quint64 generation = 0; // changes counted when the space was measured
+        qint64 cluster = 512;   // the diskette's allocation unit
+        bool replaces = false;  // a file of that name is there now
+        bool queueable = false; // a new file that leaves its directory's size alone
     };
     // Measures for the file at path; throws IoError when it cannot be written.
     Space measure(const VolumePath& path);
     // Copies a host file into the image as space.target. Throws IoError, and leaves the image as
     // it was, when the file no longer fits because the image changed since space was measured.
+    // During a build, a new file is queued (taking the host file) and goes in with the others.
     void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                bool keepHostTime);
     // A fresh host path in this volume's scratch directory.
@@ -85,7 +90,19 @@ private:
     void prepareWrite(const VolumePath& path, const QString& verb);
     void requireImage(const VolumePath& path, const QString& verb) const;
     static bool hasWildcard(const QStringList& parts);
+    // Runs an mtools program on the diskette once the queued files are in; runTool without them.
     Mtools::Result tool(const QString& name, QStringList args);
+    Mtools::Result runTool(const QString& name, QStringList args);
+    // A new file of a build's working copy waits in the scratch directory under its DOS name, and
+    // goes in with the files queued after it for the same directory in one mcopy: before any
+    // other mtools call, the free-space figure, fsck.fat and the commit. False when it cannot wait.
+    bool queue(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path);
+    void flushQueued();
+    void dropQueued();
+    // True when a new entry in a subdirectory may need one more cluster for the directory itself,
+    // which the queued files' count does not foresee.
+    static bool directoryMayGrow(const QStringList& dirParts, const QString& name,
+                                 const Mtools::Listing& listing, const FatFree& fat);
     // Fills a new image's file: the template's bytes, or a blank formatted diskette.
     void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
@@ -108,6 +125,17 @@ private:
     QString m_lastStored;
     quint64 m_lastStoredGeneration = 0;
     ImageScratch m_scratch;
+    struct Queued {
+        QString staged; // host file named as on the diskette
+        QString dir;    // "::/NET/"
+        QString target; // "::/NET/PROTOCOL.INI"
+        VolumePath path;
+        qint64 size = 0;
+    };
+    QList<Queued> m_queued;
+    QString m_stagingDir;
+    qint64 m_queuedBytes = 0; // whole clusters
+    int m_queuedRootEntries = 0;
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
     bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
