@@ -183,6 +183,13 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         if (m_work) {
             makeImage(*m_work, path, verb);
             m_workMade = true;
+            // The working copy, only ours, was just formatted: nothing to ask mdir about it.
+            if (m_template.isEmpty()) {
+                Mtools::Listing blank;
+                blank.freeBytes = FatImage::blankDiskette().freeBytes;
+                m_listings.putListing({}, blank);
+                m_listings.putAttributes({}, {});
+            }
         } else {
             // Made beside the image and renamed into place, so that a failure part-way leaves no
             // half-made diskette for the next attempt to take as a whole one.
