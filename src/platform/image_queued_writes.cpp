@@ -7,7 +7,8 @@
 
 bool ImageVolume::queue(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path) {
     const QString name = space.target.section(u'/', -1);
-    if (!m_work || name.isEmpty() || name == u"." || name == u"..")
+    // The name becomes a host file's: only names no shell or mtools option could read otherwise.
+    if (!m_work || !ImageScratch::plainPath(name) || name.startsWith(u'.') || name.startsWith(u'-'))
         return false;
     const QString dir = space.target.left(space.target.size() - name.size());
     if (m_queued.isEmpty() || m_queued.last().dir != dir) {
