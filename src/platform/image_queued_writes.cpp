@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 
-bool ImageVolume::queue(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path) {
+bool ImageVolume::queue(const QString& hostFile, qint64 takes, qint64 size, const Space& space,
+                        const VolumePath& path) {
     const QString name = space.target.section(u'/', -1);
     // The name becomes a host file's: only names no shell or mtools option could read otherwise.
     if (!m_work || !ImageScratch::plainPath(name) || name.startsWith(u'.') || name.startsWith(u'-'))
@@ -20,7 +21,7 @@ bool ImageVolume::queue(const QString& hostFile, qint64 size, const Space& space
     if (QFileInfo::exists(staged) || !QFile::rename(hostFile, staged))
         return false;
     m_queued.append({staged, dir, space.target, path, size});
-    m_queuedBytes += (size + space.cluster - 1) / space.cluster * space.cluster;
+    m_queuedBytes += takes;
     if (dir == u"::/")
         ++m_queuedRootEntries;
     return true;
@@ -64,6 +65,7 @@ void ImageVolume::flushQueued() {
 }
 
 void ImageVolume::dropQueued() {
+    m_madeDirs.clear();
     for (const Queued& file : std::as_const(m_queued))
         QFile::remove(file.staged);
     m_queued.clear();

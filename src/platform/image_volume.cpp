@@ -359,11 +359,16 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     // the queued files' clusters are counted off it.
     std::optional<FatFree> fat = FatImage::readFree(file());
     // A file that may make its directory grow goes in at once, after the queued ones, so that
-    // the next file is measured against the directory's new cluster too.
-    const auto mayGrow = [&] {
-        return !fat || directoryMayGrow(dirParts, path.parts.last(), *listing, *fat);
+    // the next file is measured against the directory's new cluster too; a directory this build
+    // made has no deleted entries to reuse, so there the new cluster is simply counted.
+    const bool madeHere = m_madeDirs.contains(dosPath(dirParts).toUpper());
+    const auto grows = [&] {
+        return fat && directoryMayGrow(dirParts, path.parts.last(), *listing, *fat);
     };
-    if (!m_queued.isEmpty() && listing && mayGrow()) {
+    const auto unforeseen = [&] {
+        return !fat || (grows() && !madeHere);
+    };
+    if (!m_queued.isEmpty() && listing && unforeseen()) {
         flushQueued();
         listing = list(dirParts);
         fat = FatImage::readFree(file());
@@ -396,7 +401,8 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
             IoError::Problem::DirectoryFull);
     }
     space.target = dosPath(dirParts + QStringList{name});
-    space.queueable = !space.replaces && !mayGrow();
+    space.queueable = !space.replaces && !unforeseen();
+    space.growth = grows() ? space.cluster : 0;
     return space;
 }
 
@@ -412,7 +418,9 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
                           IoError::Problem::NoSpace);
     }
     const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
-    if (current.queueable && queue(hostFile, size, current, path)) {
+    const qint64 clusters = (size + current.cluster - 1) / current.cluster * current.cluster;
+    if (current.queueable && clusters + current.growth <= current.capacity &&
+        queue(hostFile, clusters + current.growth, size, current, path)) {
         ++m_generation;
         m_listings.stored(dirParts, current.target.section(u'/', -1), size);
         m_lastStored = current.target.toUpper();
@@ -449,6 +457,7 @@ void ImageVolume::remove(const VolumePath& path) {
         fail(verb, path, result);
     }
     m_listings.removed(path.parts.mid(0, path.parts.size() - 1), path.parts.last());
+    m_madeDirs.remove(dosPath(path.parts.mid(0, path.parts.size() - 1)).toUpper());
 }
 
 void ImageVolume::makeDirectory(const VolumePath& path) {
@@ -471,6 +480,8 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
     ++m_generation;
     if (result.exitCode == 0) {
         m_listings.madeDirectory(parentParts, parts.last());
+        if (m_work)
+            m_madeDirs.insert(dosPath(parts).toUpper());
         return;
     }
     m_listings.forget();

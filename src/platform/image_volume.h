@@ -7,6 +7,7 @@
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
+#include <QSet>
 #include <memory>
 #include <optional>
 
@@ -68,7 +69,8 @@ public:
         quint64 generation = 0; // changes counted when the space was measured
         qint64 cluster = 512;   // the diskette's allocation unit
         bool replaces = false;  // a file of that name is there now
-        bool queueable = false; // a new file that leaves its directory's size alone
+        bool queueable = false; // a new file whose directory's growth, if any, is foreseen
+        qint64 growth = 0;      // bytes its directory grows by to hold a new entry
     };
     // Measures for the file at path; throws IoError when it cannot be written.
     Space measure(const VolumePath& path);
@@ -96,7 +98,9 @@ private:
     // A new file of a build's working copy waits in the scratch directory under its DOS name, and
     // goes in with the files queued after it for the same directory in one mcopy: before any
     // other mtools call, the free-space figure, fsck.fat and the commit. False when it cannot wait.
-    bool queue(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path);
+    // takes: the whole clusters it and its directory's growth will take.
+    bool queue(const QString& hostFile, qint64 takes, qint64 size, const Space& space,
+               const VolumePath& path);
     void flushQueued();
     void dropQueued();
     // True when a new entry in a subdirectory may need one more cluster for the directory itself,
@@ -136,6 +140,7 @@ private:
     QString m_stagingDir;
     qint64 m_queuedBytes = 0; // whole clusters
     int m_queuedRootEntries = 0;
+    QSet<QString> m_madeDirs; // "::/NET", made by the build under way
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
     bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
