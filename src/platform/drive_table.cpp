@@ -1,9 +1,9 @@
 #include "platform/drive_table.h"
 
+#include "platform/boot_sector.h"
 #include "platform/dos_path.h"
 #include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
-#include "platform/image_volume.h"
 #include "platform/io_error.h"
 #include "platform/profile_file.h"
 
@@ -108,7 +108,8 @@ QString DriveTable::note(QChar letter) const {
             // The build would stop at it: better said before than after the first diskette.
             QFile file(path);
             if (info.isFile() && file.open(QIODevice::ReadOnly)) {
-                if (const QString why = ImageVolume::notFat12(file.read(512)); !why.isEmpty())
+                if (const QString why = BootSector::read(file.read(BootSector::kBytes)).problem;
+                    !why.isEmpty())
                     return QStringLiteral("no diskette image: %1").arg(why);
             }
             return info.isWritable() ? QString() : QStringLiteral("cannot be written to");

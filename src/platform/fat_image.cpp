@@ -11,20 +11,12 @@ int le16(const QByteArray& b, int at) {
     return quint8(b[at]) | (quint8(b[at + 1]) << 8);
 }
 
-qint64 le32(const QByteArray& b, int at) {
-    return qint64(le16(b, at)) | (qint64(le16(b, at + 2)) << 16);
-}
-
 // 1474560 -> "1,474,560", as people read sizes.
 QString grouped(qint64 n) {
     QString digits = QString::number(n);
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
         digits.insert(at, u',');
     return digits;
-}
-
-bool powerOfTwo(int n) {
-    return n > 0 && (n & (n - 1)) == 0;
 }
 
 // The standard 1.44 MB geometry, as mformat -f 1440 writes it.
@@ -38,13 +30,10 @@ FatLayout disketteLayout() {
     l.sectorsPerFat = 9;
     l.totalSectors = Diskette::kSectors;
     l.clusterCount = Diskette::kSectors - 1 - 18 - 14;
-    l.fatBits = 12;
     return l;
 }
 
-quint32 fatEntry(const QByteArray& fat, int bits, qint64 cluster) {
-    if (bits == 16)
-        return quint32(le16(fat, int(cluster * 2)));
+quint32 fatEntry(const QByteArray& fat, qint64 cluster) {
     const int at = int(cluster * 3 / 2);
     const quint32 pair = quint32(le16(fat, at));
     return (cluster & 1) ? pair >> 4 : pair & 0xFFF;
@@ -52,48 +41,13 @@ quint32 fatEntry(const QByteArray& fat, int bits, qint64 cluster) {
 
 } // namespace
 
-std::optional<FatLayout> FatLayout::parse(const QByteArray& boot) {
-    if (boot.size() < 512)
-        return std::nullopt;
-    FatLayout l;
-    l.bytesPerSector = le16(boot, 11);
-    l.sectorsPerCluster = quint8(boot[13]);
-    l.reservedSectors = le16(boot, 14);
-    l.fatCount = quint8(boot[16]);
-    l.rootEntries = le16(boot, 17);
-    l.totalSectors = le16(boot, 19);
-    if (l.totalSectors == 0)
-        l.totalSectors = le32(boot, 32);
-    l.sectorsPerFat = le16(boot, 22);
-    if (!powerOfTwo(l.bytesPerSector) || l.bytesPerSector < 128 || l.bytesPerSector > 4096 ||
-        !powerOfTwo(l.sectorsPerCluster) || l.reservedSectors < 1 || l.fatCount < 1 || l.rootEntries < 1 ||
-        l.sectorsPerFat < 1)
-        return std::nullopt;
-    const qint64 rootSectors = (qint64(l.rootEntries) * 32 + l.bytesPerSector - 1) / l.bytesPerSector;
-    const qint64 dataSectors =
-        l.totalSectors - l.reservedSectors - qint64(l.fatCount) * l.sectorsPerFat - rootSectors;
-    if (dataSectors <= 0)
-        return std::nullopt;
-    l.clusterCount = dataSectors / l.sectorsPerCluster;
-    if (l.clusterCount < 4085)
-        l.fatBits = 12;
-    else if (l.clusterCount < 65525)
-        l.fatBits = 16;
-    else
-        return std::nullopt; // FAT32 keeps its root directory elsewhere; no diskette is one
-    // The FAT must have room for every cluster it describes (and the two bytes a FAT12 entry is read from).
-    if ((l.clusterCount + 2) * l.fatBits / 8 + 2 > qint64(l.sectorsPerFat) * l.bytesPerSector)
-        return std::nullopt;
-    return l;
-}
-
 namespace FatImage {
 
 std::optional<FatFree> readFree(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const std::optional<FatLayout> layout = FatLayout::parse(file.read(512));
+    const std::optional<FatLayout> layout = BootSector::read(file.read(BootSector::kBytes)).layout;
     if (!layout)
         return std::nullopt;
     const qint64 fatBytes = qint64(layout->sectorsPerFat) * layout->bytesPerSector;
@@ -111,7 +65,7 @@ std::optional<FatFree> readFree(const QString& path) {
     free.clusterBytes = layout->clusterBytes();
     qint64 freeClusters = 0;
     for (qint64 cluster = 2; cluster < layout->clusterCount + 2; ++cluster)
-        if (fatEntry(fat, layout->fatBits, cluster) == 0)
+        if (fatEntry(fat, cluster) == 0)
             ++freeClusters;
     free.freeBytes = freeClusters * free.clusterBytes;
     for (int entry = 0; entry < layout->rootEntries; ++entry) {
@@ -139,8 +93,8 @@ QString templateProblem(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("the template image %1 cannot be read (%2)").arg(path, file.errorString());
-    const std::optional<FatLayout> layout = FatLayout::parse(file.read(512));
-    if (!layout || layout->fatBits != 12 || layout->totalSectors * layout->bytesPerSector != Diskette::kBytes)
+    const std::optional<FatLayout> layout = BootSector::read(file.read(BootSector::kBytes)).layout;
+    if (!layout || layout->totalSectors * layout->bytesPerSector != Diskette::kBytes)
         return QStringLiteral(
                    "the template image %1 holds no FAT12 diskette (its boot sector says otherwise)")
             .arg(path);

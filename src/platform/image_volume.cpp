@@ -1,9 +1,10 @@
 #include "platform/image_volume.h"
 
+#include "platform/boot_sector.h"
 #include "platform/diskette.h"
 #include "platform/dos_path.h"
 #include "platform/fat_image.h"
-#include "platform/floppy_drives.h"
+#include "platform/image_checks.h"
 #include "platform/image_reader.h"
 #include "platform/image_writer.h"
 #include "platform/io_error.h"
@@ -13,40 +14,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-quint32 littleEndian(const QByteArray& bytes, qsizetype at, int width) {
-    quint32 value = 0;
-    for (int i = width - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-QByteArray firstBytes(const QString& path, qint64 count) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(count) : QByteArray();
-}
-
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-bool hasWildcard(const QStringList& parts) {
-    return std::any_of(parts.begin(), parts.end(), [](const QString& part) {
-        return part.contains(u'*') || part.contains(u'?') || part.contains(u'[') || part.contains(u']');
-    });
 }
 
 QDateTime modificationTime(const QString& hostFile) {
@@ -92,20 +69,11 @@ quint8 parseAttributes(const QByteArray& mattribOutput) {
     return attributesOf(line.left(line.indexOf(QLatin1String("::"))));
 }
 
-// dosfstools' checker, also where a user's PATH leaves out the sbin directories.
-QString fsckProgram() {
-    QString found = QStandardPaths::findExecutable(QStringLiteral("fsck.fat"));
-    if (found.isEmpty())
-        found = QStandardPaths::findExecutable(QStringLiteral("fsck.fat"),
-                                               {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-    return found;
-}
-
 } // namespace
 
 ImageVolume::ImageVolume(QString image, bool device, QString templateImage)
     : m_image(std::move(image)), m_device(device), m_template(std::move(templateImage)),
-      m_listings(m_image, m_device) {}
+      m_listings(m_image, m_device), m_scratch(m_image) {}
 
 ImageVolume::~ImageVolume() = default;
 
@@ -119,6 +87,17 @@ QString ImageVolume::dosPath(const QStringList& parts) const {
     return u"::/" + parts.join(u'/');
 }
 
+bool ImageVolume::hasWildcard(const QStringList& parts) {
+    return std::any_of(parts.begin(), parts.end(), [](const QString& part) {
+        return part.contains(u'*') || part.contains(u'?') || part.contains(u'[') || part.contains(u']');
+    });
+}
+
+qint64 ImageVolume::clusterSize() const {
+    const std::optional<FatLayout> layout = BootSector::readFile(file()).layout;
+    return layout ? layout->clusterBytes() : 512;
+}
+
 QString ImageVolume::file() const {
     return m_work ? m_work->tempPath() : m_image;
 }
@@ -127,108 +106,8 @@ bool ImageVolume::imageExists() const {
     return m_work ? m_workMade : QFileInfo::exists(m_image);
 }
 
-bool ImageVolume::plainPath(const QString& path) {
-    return !path.isEmpty() && std::all_of(path.begin(), path.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-               c == u'/' || c == u'.' || c == u'_' || c == u'-' || c == u'+';
-    });
-}
-
-QString ImageVolume::scratchRoot() {
-    const QString temp = QDir::tempPath();
-    return plainPath(temp) ? temp : QStringLiteral("/tmp");
-}
-
-QString ImageVolume::notFat12(const QByteArray& boot) {
-    if (boot.size() < 512)
-        return QStringLiteral("it is %1 bytes long, too short for a diskette").arg(boot.size());
-    const quint32 bytesPerSector = littleEndian(boot, 11, 2);
-    const quint32 sectorsPerCluster = static_cast<unsigned char>(boot[13]);
-    const quint32 reserved = littleEndian(boot, 14, 2);
-    const quint32 fats = static_cast<unsigned char>(boot[16]);
-    const quint32 rootEntries = littleEndian(boot, 17, 2);
-    const quint32 sectors16 = littleEndian(boot, 19, 2);
-    const auto media = static_cast<unsigned char>(boot[21]);
-    const quint32 fatSectors = littleEndian(boot, 22, 2);
-    const quint32 sectors = sectors16 != 0 ? sectors16 : littleEndian(boot, 32, 4);
-    const bool sizes = (bytesPerSector == 512 || bytesPerSector == 1024 || bytesPerSector == 2048 ||
-                        bytesPerSector == 4096) &&
-                       sectorsPerCluster != 0 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-    const bool layout = reserved != 0 && fats != 0 && fatSectors != 0 && (media == 0xF0 || media >= 0xF8);
-    if (!sizes || !layout)
-        return QStringLiteral("it does not begin with the boot sector of a FAT file system");
-    const quint64 overhead = quint64(reserved) + quint64(fats) * fatSectors +
-                             (quint64(rootEntries) * 32 + bytesPerSector - 1) / bytesPerSector;
-    if (sectors <= overhead)
-        return QStringLiteral("its boot sector describes no room for files");
-    // FAT12 is told apart by its number of clusters, as every FAT driver does it.
-    if ((sectors - overhead) / sectorsPerCluster >= 4085)
-        return QStringLiteral("it holds a FAT16 or FAT32 file system, not the FAT12 of a diskette");
-    return {};
-}
-
-void ImageVolume::removeStaleScratch(const QString& tempDir) {
-    static const QRegularExpression name(QStringLiteral("\\Abootwright-(\\d+)-\\w+\\z"));
-    const QFileInfoList entries = QDir(tempDir).entryInfoList({QStringLiteral("bootwright-*")},
-                                                              QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
-    for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch m = name.match(entry.fileName());
-        if (!m.hasMatch() || entry.ownerId() != ::geteuid())
-            continue;
-        const qint64 pid = m.captured(1).toLongLong();
-        const bool alive = pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
-                           (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-        if (!alive)
-            QDir(entry.absoluteFilePath()).removeRecursively();
-    }
-}
-
-QString ImageVolume::writeRefusal() const {
-    const QString folder = QFileInfo(m_image).absolutePath();
-    // A new image, and the working copy of an existing one, are made in the image's folder.
-    const auto folderRefusal = [&folder]() -> QString {
-        if (!QFileInfo(folder).isDir())
-            return QStringLiteral("its folder %1 does not exist").arg(folder);
-        if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
-            const int error = errno;
-            return QStringLiteral("its folder %1 cannot be written (%2)").arg(folder, systemError(error));
-        }
-        return {};
-    };
-    if (m_device) {
-        if (const QString refused = FloppyDrives::writeRefusal(m_image); !refused.isEmpty())
-            return refused;
-    } else if (!QFileInfo::exists(m_image)) {
-        return folderRefusal();
-    }
-    const int fd = ::open(QFile::encodeName(m_image).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        const int error = errno;
-        return QStringLiteral("it cannot be opened for writing (%1)").arg(systemError(error));
-    }
-    ::close(fd);
-    return m_device ? QString() : folderRefusal();
-}
-
 DisketteCheck ImageVolume::check() {
-    DisketteCheck result;
-    if (const QString why = writeRefusal(); !why.isEmpty())
-        result.unwritable = QStringLiteral("Cannot write to the diskette %1: %2").arg(m_image, why);
-    if (m_device || !imageExists())
-        return result;
-    const QFileInfo info(file());
-    if (const QString why = notFat12(firstBytes(file(), 512)); !why.isEmpty()) {
-        result.refusal = QStringLiteral("Cannot use %1 as a diskette: it is not a FAT12 diskette image (%2)")
-                             .arg(m_image, why);
-        return result;
-    }
-    if (info.size() != Diskette::kBytes) {
-        const QLocale english(QLocale::English);
-        result.warning = QStringLiteral("The diskette image %1 is %2 bytes, not the %3 bytes of a 1.44 MB "
-                                        "diskette: it may be cut short or be another kind of diskette.")
-                             .arg(m_image, english.toString(info.size()), english.toString(Diskette::kBytes));
-    }
-    return result;
+    return ImageChecks::check(m_image, m_device, m_device || !imageExists() ? QString() : file());
 }
 
 FileLock ImageVolume::lockForUpdate(const VolumePath&) {
@@ -251,12 +130,14 @@ void ImageVolume::beginWork() {
 }
 
 void ImageVolume::commitWork() {
+    flushQueued();
     if (m_work && m_workMade)
         m_work->commit();
     endWork();
 }
 
 void ImageVolume::endWork() {
+    dropQueued();
     if (m_work) {
         m_work.reset();
         m_listings.watch(m_image);
@@ -266,22 +147,13 @@ void ImageVolume::endWork() {
     m_lock = FileLock();
 }
 
-QString ImageVolume::linkTo(const QString& target) {
-    const QString link = QFileInfo(scratchPath()).absolutePath() + QStringLiteral("/d.img");
-    const QString absolute = QFileInfo(target).absoluteFilePath();
-    if (m_linkTarget == absolute)
-        return link;
-    const QByteArray linkName = QFile::encodeName(link);
-    ::unlink(linkName.constData());
-    if (::symlink(QFile::encodeName(absolute).constData(), linkName.constData()) != 0)
-        throw IoError(QStringLiteral("Cannot reach the diskette %1: the link %2 cannot be made (%3)")
-                          .arg(m_image, link, systemError(errno)));
-    m_linkTarget = absolute;
-    return link;
+Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
+    flushQueued(); // every call sees the diskette as the writes so far left it
+    return runTool(name, std::move(args));
 }
 
-Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
-    args.prepend(linkTo(file()));
+Mtools::Result ImageVolume::runTool(const QString& name, QStringList args) {
+    args.prepend(m_scratch.linkTo(file()));
     args.prepend(QStringLiteral("-i"));
     return Mtools::run(name, args, m_image);
 }
@@ -311,6 +183,13 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         if (m_work) {
             makeImage(*m_work, path, verb);
             m_workMade = true;
+            // The working copy, only ours, was just formatted: nothing to ask mdir about it.
+            if (m_template.isEmpty()) {
+                Mtools::Listing blank;
+                blank.freeBytes = FatImage::blankDiskette().freeBytes;
+                m_listings.putListing({}, blank);
+                m_listings.putAttributes({}, {});
+            }
         } else {
             // Made beside the image and renamed into place, so that a failure part-way leaves no
             // half-made diskette for the next attempt to take as a whole one.
@@ -321,7 +200,7 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         ++m_generation;
     }
     if (m_device) {
-        if (const QString refused = writeRefusal(); !refused.isEmpty())
+        if (const QString refused = ImageChecks::writeRefusal(m_image, m_device); !refused.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused),
                           IoError::Problem::WriteProtected);
     }
@@ -335,7 +214,7 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     ::close(fd);
     // Another kind of file under an image's name is never written as if it were a diskette.
     if (!m_device) {
-        if (const QString why = notFat12(firstBytes(file(), 512)); !why.isEmpty())
+        if (const QString why = BootSector::readFile(file()).problem; !why.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3 is not a FAT12 diskette image (%4)")
                               .arg(verb, where(path), m_image, why));
     }
@@ -355,7 +234,7 @@ void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, cons
     }
     // mformat lays the file system into a file of the diskette's size.
     image.write(QByteArray(Diskette::kBytes, '\0'));
-    const QString link = linkTo(image.tempPath());
+    const QString link = m_scratch.linkTo(image.tempPath());
     const Mtools::Result made =
         Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-i", link, "::"}, m_image);
     if (made.exitCode != 0)
@@ -412,38 +291,6 @@ std::optional<Mtools::Entry> ImageVolume::lookup(const QStringList& parts) {
         return std::nullopt;
     const Mtools::Entry* entry = listing->find(parts.last());
     return entry ? std::optional<Mtools::Entry>(*entry) : std::nullopt;
-}
-
-qint64 ImageVolume::clusterSize() const {
-    QFile image(file());
-    QByteArray boot;
-    if (image.open(QIODevice::ReadOnly))
-        boot = image.read(14);
-    if (boot.size() == 14) {
-        const int bytesPerSector = quint8(boot[11]) | (quint8(boot[12]) << 8);
-        const int sectorsPerCluster = quint8(boot[13]);
-        const auto powerOfTwo = [](int n) {
-            return n > 0 && (n & (n - 1)) == 0;
-        };
-        if (powerOfTwo(bytesPerSector) && bytesPerSector >= 128 && powerOfTwo(sectorsPerCluster))
-            return qint64(bytesPerSector) * sectorsPerCluster;
-    }
-    return 512;
-}
-
-QString ImageVolume::scratchPath() {
-    if (!m_scratch) {
-        // The process id in the name tells the next start whose it was, should this run be killed.
-        m_scratch = std::make_unique<QTemporaryDir>(scratchRoot() +
-                                                    QStringLiteral("/bootwright-%1-XXXXXX").arg(::getpid()));
-        if (!m_scratch->isValid()) {
-            const QString error = m_scratch->errorString();
-            m_scratch.reset();
-            throw IoError(QStringLiteral("Cannot make a scratch directory in %1 for the diskette %2: %3")
-                              .arg(scratchRoot(), m_image, error));
-        }
-    }
-    return m_scratch->filePath(QStringLiteral("f%1").arg(++m_scratchCount));
 }
 
 QString ImageVolume::copyOut(const VolumePath& path, const QString& verb) {
@@ -507,18 +354,35 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
         throw IoError(QStringLiteral("Cannot %1 %2: a DOS name cannot hold * ? [ ]").arg(verb, where(path)));
     prepareWrite(path, verb);
     const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
-    const std::optional<Mtools::Listing> listing = list(dirParts);
+    std::optional<Mtools::Listing> listing = list(dirParts);
+    // Read from the image itself: exact after every write, where a kept listing's figure is not;
+    // the queued files' clusters are counted off it.
+    std::optional<FatFree> fat = FatImage::readFree(file());
+    // A file that may make its directory grow goes in at once, after the queued ones, so that
+    // the next file is measured against the directory's new cluster too; a directory this build
+    // made has no deleted entries to reuse, so there the new cluster is simply counted.
+    const bool madeHere = m_madeDirs.contains(dosPath(dirParts).toUpper());
+    const auto grows = [&] {
+        return fat && directoryMayGrow(dirParts, path.parts.last(), *listing, *fat);
+    };
+    const auto unforeseen = [&] {
+        return !fat || (grows() && !madeHere);
+    };
+    if (!m_queued.isEmpty() && listing && unforeseen()) {
+        flushQueued();
+        listing = list(dirParts);
+        fat = FatImage::readFree(file());
+    }
     if (!listing)
         throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
                           .arg(verb, where(path), dosPath(dirParts)));
-    // Read from the image itself: exact after every write, where a kept listing's figure is not.
-    const std::optional<FatFree> fat = FatImage::readFree(file());
     if (!fat && listing->freeBytes < 0)
         throw IoError(
             QStringLiteral("Cannot %1 %2: mdir did not tell the free space").arg(verb, where(path)));
     Space space;
     space.generation = m_generation;
-    space.capacity = fat ? fat->freeBytes : listing->freeBytes;
+    space.capacity = fat ? qMax<qint64>(0, fat->freeBytes - m_queuedBytes) : listing->freeBytes;
+    space.cluster = fat ? fat->clusterBytes : clusterSize();
     QString name = path.parts.last().toUpper();
     if (const Mtools::Entry* entry = listing->find(path.parts.last())) {
         if (entry->directory)
@@ -527,16 +391,18 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
         if (attributes(path) & DosAttr::ReadOnly)
             throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)),
                           IoError::Problem::ReadOnlyFile);
-        const qint64 cluster = fat ? fat->clusterBytes : clusterSize();
-        space.capacity += (entry->size + cluster - 1) / cluster * cluster;
+        space.capacity += (entry->size + space.cluster - 1) / space.cluster * space.cluster;
+        space.replaces = true;
         // The existing entry's own name, so that mcopy replaces that file and no other.
         name = entry->longName.isEmpty() ? entry->shortName : entry->longName;
-    } else if (dirParts.isEmpty() && fat && fat->freeRootEntries == 0) {
+    } else if (dirParts.isEmpty() && fat && fat->freeRootEntries - m_queuedRootEntries <= 0) {
         throw IoError(
             QStringLiteral("Cannot %1 %2: the root directory of the diskette is full").arg(verb, where(path)),
             IoError::Problem::DirectoryFull);
     }
     space.target = dosPath(dirParts + QStringList{name});
+    space.queueable = !space.replaces && !unforeseen();
+    space.growth = grows() ? space.cluster : 0;
     return space;
 }
 
@@ -551,6 +417,16 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
                               .arg(where(path)),
                           IoError::Problem::NoSpace);
     }
+    const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+    const qint64 clusters = (size + current.cluster - 1) / current.cluster * current.cluster;
+    if (current.queueable && clusters + current.growth <= current.capacity &&
+        queue(hostFile, clusters + current.growth, size, current, path)) {
+        ++m_generation;
+        m_listings.stored(dirParts, current.target.section(u'/', -1), size);
+        m_lastStored = current.target.toUpper();
+        m_lastStoredGeneration = m_generation;
+        return;
+    }
     QStringList args{QStringLiteral("-D"), QStringLiteral("o")};
     if (keepHostTime)
         args << QStringLiteral("-m");
@@ -561,7 +437,7 @@ void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space
         m_listings.forget();
         fail(QStringLiteral("write"), path, result);
     }
-    m_listings.stored(path.parts.mid(0, path.parts.size() - 1), current.target.section(u'/', -1), size);
+    m_listings.stored(dirParts, current.target.section(u'/', -1), size);
     m_lastStored = current.target.toUpper();
     m_lastStoredGeneration = m_generation;
 }
@@ -581,6 +457,7 @@ void ImageVolume::remove(const VolumePath& path) {
         fail(verb, path, result);
     }
     m_listings.removed(path.parts.mid(0, path.parts.size() - 1), path.parts.last());
+    m_madeDirs.remove(dosPath(path.parts.mid(0, path.parts.size() - 1)).toUpper());
 }
 
 void ImageVolume::makeDirectory(const VolumePath& path) {
@@ -603,6 +480,8 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
     ++m_generation;
     if (result.exitCode == 0) {
         m_listings.madeDirectory(parentParts, parts.last());
+        if (m_work)
+            m_madeDirs.insert(dosPath(parts).toUpper());
         return;
     }
     m_listings.forget();
@@ -746,6 +625,7 @@ qint64 ImageVolume::fileSize(const VolumePath& path) {
 }
 
 VolumeSpace ImageVolume::space() {
+    flushQueued();
     std::optional<FatFree> free;
     if (!imageExists()) {
         if (m_device)
@@ -765,78 +645,4 @@ VolumeSpace ImageVolume::space() {
     if (!root || root->freeBytes < 0)
         throw IoError(QStringLiteral("Cannot find the free space of %1: mdir did not tell it").arg(m_image));
     return {clusterSize(), root->freeBytes, -1};
-}
-
-QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
-    QList<ReadBack> out(paths.size());
-    QList<qsizetype> pending;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        if (!imageExists() || paths[i].parts.isEmpty() || hasWildcard(paths[i].parts))
-            out[i].error = QStringLiteral("Cannot read %1: no such file").arg(where(paths[i]));
-        else
-            pending.append(i);
-    }
-    // mcopy puts the files side by side under their own names: one pass for each set of distinct names.
-    while (!pending.isEmpty()) {
-        QList<qsizetype> pass;
-        QList<qsizetype> later;
-        QSet<QString> names;
-        for (qsizetype i : pending) {
-            const QString name = DosPath::normalizeName(paths[i].parts.last()).toUpper();
-            (names.contains(name) ? later : pass).append(i);
-            names.insert(name);
-        }
-        const QString dir = scratchPath();
-        QStringList args{QStringLiteral("-n")};
-        for (qsizetype i : pass)
-            args << dosPath(paths[i].parts);
-        args << dir + u'/';
-        Mtools::Result result;
-        QString failure;
-        if (!QDir().mkpath(dir)) {
-            failure = QStringLiteral("the scratch directory %1 cannot be made").arg(dir);
-        } else {
-            result = tool(QStringLiteral("mcopy"), args);
-            failure = result.errorText;
-        }
-        const QStringList copied = QDir(dir).entryList(QDir::Files);
-        for (qsizetype i : pass) {
-            const QString name = DosPath::normalizeName(paths[i].parts.last());
-            const auto match = std::find_if(copied.begin(), copied.end(), [&](const QString& file) {
-                return file.compare(name, Qt::CaseInsensitive) == 0;
-            });
-            QFile file(match == copied.end() ? QString() : dir + u'/' + *match);
-            if (match != copied.end() && file.open(QIODevice::ReadOnly)) {
-                out[i].data = file.readAll();
-                out[i].ok = true;
-            } else {
-                out[i].error = QStringLiteral("Cannot read %1: %2")
-                                   .arg(where(paths[i]), failure.isEmpty() ? QStringLiteral("no such file")
-                                                                           : failure.replace(u'\n', "; "));
-            }
-        }
-        QDir(dir).removeRecursively();
-        pending = later;
-    }
-    return out;
-}
-
-QString ImageVolume::checkFileSystem() {
-    if (m_device || !imageExists())
-        return {};
-    const QString fsck = fsckProgram();
-    if (fsck.isEmpty())
-        return {};
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(fsck, {QStringLiteral("-n"), QFileInfo(file()).absoluteFilePath()});
-    if (!process.waitForStarted(30000) || !process.waitForFinished(120000) ||
-        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 1)
-        return {};
-    // The first lines name the damage; the rest repeats it for each file.
-    QStringList report = QString::fromLocal8Bit(process.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    report.removeIf([](const QString& line) { return line.startsWith(QLatin1String("fsck.fat ")); });
-    return QStringLiteral("fsck.fat -n found errors in the image %1: %2")
-        .arg(m_image, report.mid(0, 4).join(QLatin1String("; ")));
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/fat_image.h"
 #include "platform/file_lock.h"
 #include "platform/image_listings.h"
+#include "platform/image_scratch.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
-#include <QTemporaryDir>
+#include <QSet>
 #include <memory>
 #include <optional>
 
@@ -56,16 +58,6 @@ public:
     void endWork() override;
 
     const QString& image() const { return m_image; }
-    // Why these first bytes of a file are no FAT12 diskette's boot sector, or an empty text.
-    static QString notFat12(const QByteArray& bootSector);
-    // Removes the scratch directories ("bootwright-PID-XXXXXX") in tempDir that processes now
-    // ended left behind.
-    static void removeStaleScratch(const QString& tempDir);
-    // Where the scratch directories go: the temporary folder, or /tmp when its path holds a
-    // character mtools would hand to the shell.
-    static QString scratchRoot();
-    // True when mtools takes this path as it stands: no character the shell or mtools reads.
-    static bool plainPath(const QString& path);
     // "A:\X in the image /x/A.img", for messages.
     QString where(const VolumePath& path) const;
 
@@ -75,15 +67,20 @@ public:
                                 // whole clusters of the file it replaces
         QString target;         // "::/NET/PROTOCOL.INI", the name mcopy is given
         quint64 generation = 0; // changes counted when the space was measured
+        qint64 cluster = 512;   // the diskette's allocation unit
+        bool replaces = false;  // a file of that name is there now
+        bool queueable = false; // a new file whose directory's growth, if any, is foreseen
+        qint64 growth = 0;      // bytes its directory grows by to hold a new entry
     };
     // Measures for the file at path; throws IoError when it cannot be written.
     Space measure(const VolumePath& path);
     // Copies a host file into the image as space.target. Throws IoError, and leaves the image as
     // it was, when the file no longer fits because the image changed since space was measured.
+    // During a build, a new file is queued (taking the host file) and goes in with the others.
     void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                bool keepHostTime);
     // A fresh host path in this volume's scratch directory.
-    QString scratchPath();
+    QString scratchPath() { return m_scratch.newPath(); }
 
 private:
     QString dosPath(const QStringList& parts) const;
@@ -94,12 +91,22 @@ private:
     // image file or device opens for writing.
     void prepareWrite(const VolumePath& path, const QString& verb);
     void requireImage(const VolumePath& path, const QString& verb) const;
-    // Why the diskette cannot be written at all (a read-only device or file system, a missing
-    // folder), or an empty text.
-    QString writeRefusal() const;
+    static bool hasWildcard(const QStringList& parts);
+    // Runs an mtools program on the diskette once the queued files are in; runTool without them.
     Mtools::Result tool(const QString& name, QStringList args);
-    // The plain-named link in the scratch directory through which mtools reaches target.
-    QString linkTo(const QString& target);
+    Mtools::Result runTool(const QString& name, QStringList args);
+    // A new file of a build's working copy waits in the scratch directory under its DOS name, and
+    // goes in with the files queued after it for the same directory in one mcopy: before any
+    // other mtools call, the free-space figure, fsck.fat and the commit. False when it cannot wait.
+    // takes: the whole clusters it and its directory's growth will take.
+    bool queue(const QString& hostFile, qint64 takes, qint64 size, const Space& space,
+               const VolumePath& path);
+    void flushQueued();
+    void dropQueued();
+    // True when a new entry in a subdirectory may need one more cluster for the directory itself,
+    // which the queued files' count does not foresee.
+    static bool directoryMayGrow(const QStringList& dirParts, const QString& name,
+                                 const Mtools::Listing& listing, const FatFree& fat);
     // Fills a new image's file: the template's bytes, or a blank formatted diskette.
     void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
@@ -121,9 +128,19 @@ private:
     // giving it just that bit right after needs no call.
     QString m_lastStored;
     quint64 m_lastStoredGeneration = 0;
-    quint64 m_scratchCount = 0;
-    std::unique_ptr<QTemporaryDir> m_scratch;
-    QString m_linkTarget;
+    ImageScratch m_scratch;
+    struct Queued {
+        QString staged; // host file named as on the diskette
+        QString dir;    // "::/NET/"
+        QString target; // "::/NET/PROTOCOL.INI"
+        VolumePath path;
+        qint64 size = 0;
+    };
+    QList<Queued> m_queued;
+    QString m_stagingDir;
+    qint64 m_queuedBytes = 0; // whole clusters
+    int m_queuedRootEntries = 0;
+    QSet<QString> m_madeDirs; // "::/NET", made by the build under way
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
     bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)

@@ -1,7 +1,7 @@
 #include "platform/stale_files.h"
 
 #include "platform/drive_table.h"
-#include "platform/image_volume.h"
+#include "platform/image_scratch.h"
 #include "platform/replacement_file.h"
 
 #include <QDateTime>
@@ -55,7 +55,7 @@ void sweep(const QString& programDir) {
             !info.fileName().contains(QLatin1Char('[')))
             removeOldUnnamed(info.absolutePath(), {info.fileName() + QStringLiteral(".bw-new")});
     }
-    ImageVolume::removeStaleScratch(ImageVolume::scratchRoot());
+    ImageScratch::removeStale(ImageScratch::root());
 }
 
 } // namespace StaleFiles

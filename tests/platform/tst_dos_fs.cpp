@@ -178,6 +178,64 @@ private Q_SLOTS:
         checkImage();
     }
 
+    // A build's new files wait and go in one directory at a time: what fits, what is refused and
+    // where, and what the diskette holds afterwards are as when each file goes in at once.
+    void queuedWritesMatchImmediateOnes_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("freeClusters"); // left by the filler
+        QTest::addColumn<int>("files");        // of one cluster each
+        QTest::addColumn<bool>("madeByBuild"); // the folder is made in the build, not before
+        QTest::newRow("root fills up") << "" << 6 << 8 << false;
+        QTest::newRow("folder grows past its cluster") << "NET\\" << 18 << 20 << false;
+        QTest::newRow("folder made by the build grows") << "NET\\" << 18 << 20 << true;
+    }
+    void queuedWritesMatchImmediateOnes() {
+        QFETCH(QString, folder);
+        QFETCH(int, freeClusters);
+        QFETCH(int, files);
+        QFETCH(bool, madeByBuild);
+        QStringList outcome[2];
+        qint64 freeAfter[2] = {};
+        quint64 processes[2] = {};
+        for (const int queued : {0, 1}) {
+            QFile::remove(m_image);
+            QVERIFY(TestEnv::makeBlankImage(m_image));
+            if (!folder.isEmpty() && !madeByBuild)
+                m_fs->makeDirectory("A:\\" + folder);
+            m_fs->writeFile("A:\\FILL.BIN", QByteArray((2847 - freeClusters - !folder.isEmpty()) * 512, 'f'));
+            const quint64 start = Mtools::processCount();
+            {
+                DosFs::ListingHold hold(*m_fs);
+                std::unique_ptr<DosFs::DisketteWork> work;
+                if (queued)
+                    work = std::make_unique<DosFs::DisketteWork>(*m_fs, "A:\\");
+                if (madeByBuild)
+                    m_fs->makeDirectory("A:\\" + folder);
+                for (int i = 0; i < files; ++i) {
+                    try {
+                        m_fs->writeFile(QStringLiteral("A:\\%1F%2.TXT").arg(folder).arg(i),
+                                        QByteArray(300, char('a' + i)));
+                        outcome[queued] << "written";
+                    } catch (const IoError& e) {
+                        outcome[queued] << e.message();
+                    }
+                }
+                const QList<ReadBack> back = m_fs->readBack({QStringLiteral("A:\\%1F0.TXT").arg(folder)});
+                QCOMPARE(back.value(0).data, QByteArray(300, 'a'));
+                if (work)
+                    work->commit();
+            }
+            processes[queued] = Mtools::processCount() - start;
+            freeAfter[queued] = TestEnv::imageFreeBytes(m_image);
+            checkImage();
+        }
+        QCOMPARE(outcome[1], outcome[0]);
+        QVERIFY2(outcome[0].contains("written") && outcome[0].last() != "written",
+                 qPrintable(outcome[0].join('|')));
+        QCOMPARE(freeAfter[1], freeAfter[0]);
+        QVERIFY2(processes[1] * 2 < processes[0], qPrintable(QString::number(processes[1])));
+    }
+
     // Two files written at once cannot both have the free space: the second is refused whole,
     // and the file it was to replace keeps its contents.
     void concurrentWritersKeepOldFile() {

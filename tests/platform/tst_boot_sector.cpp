@@ -1,0 +1,86 @@
+#include "platform/boot_sector.h"
+#include "platform/fat_image.h"
+#include "platform/image_checks.h"
+#include "test_env.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// A boot sector as mformat -f 1440 writes it, with the fields a row changes.
+QByteArray sector(int bytesPerSector = 512, int totalSectors = 2880, int sectorsPerFat = 9,
+                  int media = 0xF0) {
+    QByteArray boot(512, '\0');
+    const auto put16 = [&boot](int at, int value) {
+        boot[at] = char(value & 0xFF);
+        boot[at + 1] = char(value >> 8);
+    };
+    put16(11, bytesPerSector);
+    boot[13] = 1; // sectors per cluster
+    put16(14, 1); // reserved
+    boot[16] = 2; // FATs
+    put16(17, 224);
+    put16(19, totalSectors & 0xFFFF);
+    boot[21] = char(media);
+    put16(22, sectorsPerFat);
+    boot[510] = char(0x55);
+    boot[511] = char(0xAA);
+    return boot;
+}
+
+} // namespace
+
+// The one reader of boot sectors, and its callers on the build path (the diskette check) and on the
+// template and free-space path: the same verdict on the same bytes.
+class TestBootSector : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsOnlyA1440KDisketteLayout_data();
+    void readsOnlyA1440KDisketteLayout();
+};
+
+void TestBootSector::readsOnlyA1440KDisketteLayout_data() {
+    QTest::addColumn<QByteArray>("boot");
+    QTest::addColumn<QString>("problem"); // empty: it reads as a FAT12 diskette
+    const QString notFat = QStringLiteral("it does not begin with the boot sector of a FAT file system");
+    QTest::newRow("1.44 MB diskette") << sector() << QString();
+    QTest::newRow("256-byte sectors") << sector(256) << notFat;
+    QTest::newRow("128-byte sectors") << sector(128) << notFat;
+    QTest::newRow("sector size no power of two") << sector(768) << notFat;
+    QTest::newRow("media byte 0xF7") << sector(512, 2880, 9, 0xF7) << notFat;
+    QTest::newRow("truncated") << sector().left(100)
+                               << QStringLiteral("it is 100 bytes long, too short for a diskette");
+    QTest::newRow("FAT16 cluster count")
+        << sector(512, 40000, 9)
+        << QStringLiteral("it holds a FAT16 or FAT32 file system, not the FAT12 "
+                          "of a diskette");
+    QTest::newRow("no room for files")
+        << sector(512, 30) << QStringLiteral("its boot sector describes no room for files");
+    QTest::newRow("FAT too small") << sector(512, 2880, 1)
+                                   << QStringLiteral("its FAT is too small for the clusters its boot sector "
+                                                     "describes");
+}
+
+void TestBootSector::readsOnlyA1440KDisketteLayout() {
+    QFETCH(QByteArray, boot);
+    QFETCH(QString, problem);
+    const BootSector read = BootSector::read(boot);
+    QCOMPARE(read.problem, problem);
+    QCOMPARE(read.layout.has_value(), problem.isEmpty());
+    if (read.layout)
+        QCOMPARE(read.layout->clusterBytes() * read.layout->clusterCount,
+                 FatImage::blankDiskette().freeBytes);
+
+    QTemporaryDir tmp;
+    const QString image = tmp.filePath(QStringLiteral("A.img"));
+    TestEnv::writeHostFile(image, boot.size() < 512 ? boot : boot + QByteArray(1474560 - boot.size(), '\0'));
+    const DisketteCheck check = ImageChecks::check(image, false, image);
+    QCOMPARE(check.refusal.isEmpty(), problem.isEmpty());
+    QVERIFY2(check.refusal.contains(problem), qPrintable(check.refusal));
+    QCOMPARE(FatImage::templateProblem(image).isEmpty(), problem.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestBootSector)
+#include "tst_boot_sector.moc"
