@@ -101,6 +101,7 @@ Run::~Run() {
 bool Run::start(const QString& diskette, Display display, int seconds) {
     m_problem.clear();
     m_timedOut = false;
+    m_diskette = diskette;
     const QString qemu = program();
     if (qemu.isEmpty()) {
         m_problem = missingMessage();
@@ -141,9 +142,10 @@ void Run::onFinished(int exitCode, QProcess::ExitStatus status) {
     if (!m_timedOut && (status != QProcess::NormalExit || exitCode != 0)) {
         const QString said =
             TextCodec::escaped(QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed());
-        m_problem = QStringLiteral("QEMU ended with status %1%2%3")
-                        .arg(exitCode)
-                        .arg(said.isEmpty() ? QString() : QStringLiteral(": "), said);
+        m_problem =
+            QStringLiteral("QEMU ended with status %1 while booting %2%3%4")
+                .arg(exitCode)
+                .arg(TextCodec::quoted(m_diskette), said.isEmpty() ? QString() : QStringLiteral(": "), said);
     }
     Q_EMIT ended();
 }

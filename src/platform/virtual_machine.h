@@ -52,6 +52,7 @@ private:
     QProcess m_process;
     QTimer m_limit;
     QTemporaryFile m_sercon;
+    QString m_diskette;
     bool m_timedOut = false;
     QString m_problem;
 };
