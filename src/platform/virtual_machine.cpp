@@ -21,13 +21,6 @@ bool isBlockDevice(const QString& path) {
 // where -nographic shows only COM1, the user then sees what DOS writes to the screen.
 const char kSerconCom1[] = "\xf8\x03";
 
-// KVM where this user may use it; "kvm:tcg" is no fallback to rely on: without /dev/kvm it can
-// leave the machine hanging before the BIOS.
-QString accelerator() {
-    return QFileInfo(QStringLiteral("/dev/kvm")).isWritable() ? QStringLiteral("accel=kvm")
-                                                              : QStringLiteral("accel=tcg");
-}
-
 // A value inside one of QEMU's key=value,... options: a comma would end it and start another key.
 QString optionValue(QString text) {
     return text.replace(QLatin1Char(','), QLatin1String(",,"));
@@ -60,17 +53,22 @@ QString driveOption(const QString& diskette) {
         .arg(driver, optionValue(path));
 }
 
+// Emulated, not KVM: DOS starts in a second or two that way too, and a /dev/kvm that is there but
+// unusable (a container, nested virtualisation) leaves a KVM machine hanging before the BIOS. No
+// network card: a tried diskette reaches no network.
 QStringList arguments(const QString& diskette, Display display) {
     QStringList args{QStringLiteral("-name"),
                      optionValue(QStringLiteral("Bootwright: %1").arg(QFileInfo(diskette).fileName())),
                      QStringLiteral("-machine"),
-                     accelerator(),
+                     QStringLiteral("accel=tcg"),
                      QStringLiteral("-m"),
                      QStringLiteral("64"),
                      QStringLiteral("-drive"),
                      driveOption(diskette),
                      QStringLiteral("-boot"),
-                     QStringLiteral("a")};
+                     QStringLiteral("a"),
+                     QStringLiteral("-nic"),
+                     QStringLiteral("none")};
     // Named, because a QEMU without its window modules would otherwise fall back to a VNC server
     // that nobody is told of.
     if (display == Display::Terminal)
