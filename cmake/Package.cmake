@@ -17,6 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "mtools, libqt6svg6")
 # fsck.fat checks a diskette; mformat alone makes the blank ones.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dosfstools")
+# "bootwright-cli try" and the wizard's "Try" boot a diskette in QEMU.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qemu-system-x86")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "build bootable DOS client diskettes for Pellacore disk imaging

@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool openbox
   desktop-file-utils appstream lintian librsvg2-bin dpkg-dev file man-db mount
+  qemu-system-x86 qemu-system-gui syslinux syslinux-common pxelinux ipxe-qemu
 )
 
 missing=()

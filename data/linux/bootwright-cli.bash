@@ -16,7 +16,7 @@ _bootwright_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]}
     local prev=${COMP_WORDS[COMP_CWORD - 1]}
     local program=${COMP_WORDS[0]}
-    local commands="build save list remove batch values drives"
+    local commands="build save list remove batch values drives try"
     local global_options="--dir --template --quiet --help --version"
 
     # The command typed so far, and the program directory it works on.
@@ -85,7 +85,7 @@ _bootwright_cli() {
         compopt -o filenames 2>/dev/null
         return
         ;;
-    --count | --ip | --name)
+    --count | --ip | --name | --timeout)
         return
         ;;
     esac
@@ -105,6 +105,7 @@ _bootwright_cli() {
     save) options="--config --set --overwrite --replace-oldest --quiet --help" ;;
     batch) options="--ip --name --hosts --quiet --help" ;;
     drives) options="--drive --help" ;;
+    try) options="--timeout --drive --help" ;;
     list | remove | values) options="--help" ;;
     esac
     if [[ $cur == -* ]]; then
@@ -115,7 +116,7 @@ _bootwright_cli() {
     remove)
         _bootwright_cli_reply "$cur" < <("$program" "${dir_args[@]}" list 2>/dev/null | cut -f1)
         ;;
-    batch)
+    batch | try)
         COMPREPLY=($(compgen -f -- "$cur"))
         compopt -o filenames 2>/dev/null
         ;;

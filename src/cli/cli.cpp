@@ -6,6 +6,7 @@
 #include "cli/cli_drives.h"
 #include "cli/cli_help.h"
 #include "cli/cli_settings.h"
+#include "cli/cli_try.h"
 #include "cli/cli_values.h"
 #include "cli/console_ports.h"
 #include "platform/io_error.h"
@@ -43,6 +44,8 @@ const char* const kUsage =
     "  values                       every NAME --set takes, one a line: name TAB alias TAB kind\n"
     "                               TAB start-up value TAB save key TAB meaning\n"
     "  drives [--drive L=PATH]...   the drive table as it resolves, and the floppy drives of this machine\n"
+    "  try [--timeout SECONDS] [--drive L=PATH]... DRIVE|IMAGE\n"
+    "        boots the diskette in a virtual machine (QEMU), which never writes to it\n"
     "\n"
     "  --dir DIR   the program directory (PCBW.INI, PCBWSAVE.INI, the NIC catalogues)\n"
     "  --template IMAGE  a 1.44 MB system diskette image: new images are made as copies of it\n"
@@ -229,6 +232,29 @@ int drives(Args& args, const QString& dir) {
     return CliDrives::run(dir, mapped);
 }
 
+int tryDiskette(Args& args, const QString& dir) {
+    QList<QPair<QChar, QString>> mapped;
+    QString diskette;
+    int seconds = 0;
+    while (!args.atEnd()) {
+        const QString arg = args.next();
+        if (arg == QLatin1String("--drive"))
+            mapped << driveOption(args.value(arg));
+        else if (arg == QLatin1String("--timeout")) {
+            bool ok = false;
+            seconds = args.value(arg).toInt(&ok);
+            if (!ok || seconds < 1)
+                throw UsageError(QStringLiteral("--timeout takes a number of seconds from 1 up"));
+        } else if (diskette.isNull() && !arg.isEmpty() && !arg.startsWith(QLatin1String("--")))
+            diskette = arg;
+        else
+            args.unexpected(arg);
+    }
+    if (diskette.isNull())
+        throw UsageError(QStringLiteral("try needs a DRIVE (such as A:) or the path of an IMAGE"));
+    return CliTry::run(dir, diskette, mapped, seconds);
+}
+
 // A command whose output was cut short by a full disk or a closed pipe has not done what it was
 // asked: a list or a plan read from a file that lacks its end must not look whole.
 int outputChecked(int status) {
@@ -323,6 +349,8 @@ static int runCommand(const QStringList& arguments) {
             return batch(args, dir, templateImage);
         if (command == QLatin1String("drives"))
             return drives(args, dir);
+        if (command == QLatin1String("try"))
+            return tryDiskette(args, dir);
         throw UsageError(QStringLiteral("unknown command %1").arg(TextCodec::quoted(command)));
     } catch (const UsageError& e) {
         const QString help = helpFor.isEmpty() ? QStringLiteral("bootwright-cli --help")

@@ -97,6 +97,18 @@ const QHash<QString, const char*>& texts() {
          "\n"
          "  --drive L=PATH        map drive L to PATH, as a build with that option would\n"
          "  --help                show this help\n"},
+        {QStringLiteral("try"),
+         "usage: bootwright-cli [--dir DIR] try [--timeout SECONDS] [--drive L=PATH]... DRIVE|IMAGE\n"
+         "\n"
+         "Boots a diskette in a virtual machine (qemu-system-x86_64) from its floppy drive: the drive\n"
+         "letter's image or floppy device (A or A:), or the image or device at a path. The machine\n"
+         "works on a snapshot and never writes to the diskette. With DISPLAY or WAYLAND_DISPLAY set\n"
+         "it opens a window, otherwise it runs on this terminal (Ctrl-A X ends it). A folder drive\n"
+         "cannot be booted. Without QEMU: exit 3 (install it with: apt install qemu-system-x86).\n"
+         "\n"
+         "  --timeout SECONDS     end the virtual machine after that many seconds\n"
+         "  --drive L=PATH        map drive L to PATH for this run\n"
+         "  --help                show this help\n"},
     };
     return all;
 }

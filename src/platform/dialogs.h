@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // Message boxes and file dialogs, as the core and the pages ask for them. The desktop program shows
 // real Qt dialogs; the command line prints; tests answer from a script and record what was shown.
@@ -27,4 +28,12 @@ public:
                                      const QString& suggestedName) = 0;
     // A folder, existing or made in the dialog.
     virtual QString directoryName(const QString& title, const QString& initialDir) = 0;
+
+    // One more button on the next message box only, which runs `action` and leaves the box open
+    // (the build's "Try in Virtual Machine" beside "Create Another?"). Front ends that show no
+    // buttons leave it out.
+    virtual void offerAction(const QString& label, std::function<void()> action) {
+        (void)label;
+        (void)action;
+    }
 };

@@ -43,6 +43,8 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 mtools libc6 lib
   fi
 done
 grep -Eq "(^|, )dosfstools( |,|$)" <<<"$recommends" || { echo "Recommends lacks dosfstools"; status=1; }
+grep -Eq "(^|, )qemu-system-x86( |,|$)" <<<"$(dpkg-deb -f "$deb" Suggests)" ||
+  { echo "Suggests lacks qemu-system-x86 (bootwright-cli try)"; status=1; }
 [ "$(dpkg-deb -f "$deb" Package)" = bootwright ] || { echo "the package is not named bootwright"; status=1; }
 
 # Errors fail the test; warnings and notes are shown for whoever reads the log.

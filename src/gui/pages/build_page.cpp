@@ -1,6 +1,7 @@
 #include "gui/pages/build_page.h"
 
 #include "gui/pages/page_host.h"
+#include "gui/widgets/diskette_trial.h"
 #include "platform/delay.h"
 #include "platform/dos_fs.h"
 #include "rules/host_queue.h"
@@ -237,6 +238,19 @@ void TForm3::hideEvent(QHideEvent* event) {
 }
 
 void TForm3::setStatus(const QString& text) {
+    // "Done. " comes right before "Create Another?": a diskette built whole into an image can be
+    // booted from that box before the next one is made. The table as the build began names the
+    // first diskette, the one that boots, where a second was put into the drive later.
+    if (text == QLatin1String("Done. ") && m_run && !m_run->BuildCancelled()) {
+        const QString& root = m_run->values().DiskRoot;
+        const DriveTable drives = host().drives();
+        if (!root.isEmpty() && drives.kind(root.at(0)) == DriveTable::Kind::Image) {
+            const QString image = drives.hostPath(root.at(0));
+            host().dialogs().offerAction(tr("&Try in Virtual Machine"), [this, image] {
+                DisketteTrial::start(host().dialogs(), image, this);
+            });
+        }
+    }
     m_panelStatus->setText(text);
     m_panelStatus->repaint();
     Q_EMIT statusShown(text);

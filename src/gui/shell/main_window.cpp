@@ -6,6 +6,7 @@
 #include "gui/widgets/about_dialog.h"
 #include "gui/widgets/app_resources.h"
 #include "gui/widgets/bit_button.h"
+#include "gui/widgets/diskette_trial.h"
 #include "gui/widgets/hint_dialog.h"
 #include "gui/widgets/user_prefs_dialog.h"
 #include "platform/io_error.h"
@@ -127,6 +128,8 @@ void MainWindow::createMenus() {
     connect(closeHosts, &QAction::triggered, this, &MainWindow::CloseHostList1Click);
     connect(file, &QMenu::aboutToShow, this,
             [this, closeHosts] { closeHosts->setEnabled(m_wizard.hosts().active()); });
+    connect(addItem(file, tr("&Try a Diskette..."), "TryDiskette1"), &QAction::triggered, this,
+            &MainWindow::TryDiskette1Click);
     file->addSeparator();
     connect(addItem(file, tr("&Exit                     Alt-F4"), "Exit1"), &QAction::triggered, this,
             &MainWindow::Exit1Click);
@@ -279,6 +282,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::LoadPreviousConfiguration1Click() {
     m_wizard.go(this, PageId::LoadConfiguration);
+}
+
+void MainWindow::TryDiskette1Click() {
+    const QString image = m_wizard.dialogs().openFileName(
+        tr("Try a Diskette"), QStringLiteral("Diskette images|*.img;*.ima;*.flp;*.vfd;*.dsk|All Files|*.*"),
+        m_wizard.programDir(), QString());
+    if (!image.isEmpty())
+        DisketteTrial::start(m_wizard.dialogs(), image, this);
 }
 
 void MainWindow::LoadHostList1Click() {

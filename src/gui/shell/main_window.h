@@ -32,6 +32,8 @@ public Q_SLOTS:
     void LoadHostList1Click();
     // Back to the increments.
     void CloseHostList1Click();
+    // Asks for a diskette image and boots it in a virtual machine beside the wizard.
+    void TryDiskette1Click();
     void Exit1Click();
     void MulticastDiskettes1Click();
     void StandaloneDiskettes1Click();

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <utility>
 
 namespace {
 
@@ -98,6 +99,13 @@ Dialogs::Button QtDialogs::message(const QString& text, Icon icon, Buttons butto
         auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &box);
         QObject::connect(f1, &QShortcut::activated, help, &QPushButton::click);
     }
+    if (m_offer) {
+        QPushButton* offered = box.addButton(m_offerLabel, QMessageBox::ActionRole);
+        offered->setObjectName(QStringLiteral("OfferedAction"));
+        // Like Help, it must not close the box: the question is still to be answered.
+        offered->disconnect();
+        QObject::connect(offered, &QPushButton::clicked, &box, std::exchange(m_offer, {}));
+    }
     keepTitleWhole(box);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
@@ -138,4 +146,9 @@ QString QtDialogs::disketteFileName(const QString& title, const QString& initial
 
 QString QtDialogs::directoryName(const QString& title, const QString& initialDir) {
     return QFileDialog::getExistingDirectory(owner(), title, initialDir);
+}
+
+void QtDialogs::offerAction(const QString& label, std::function<void()> action) {
+    m_offerLabel = label;
+    m_offer = std::move(action);
 }

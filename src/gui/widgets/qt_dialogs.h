@@ -18,7 +18,10 @@ public:
     QString directoryName(const QString& title, const QString& initialDir) override;
     QString saveFileName(const QString& title, const QString& filter, const QString& initialDir,
                          const QString& suggestedName) override;
+    void offerAction(const QString& label, std::function<void()> action) override;
 
 private:
     Help& m_help;
+    QString m_offerLabel;
+    std::function<void()> m_offer;
 };

@@ -150,9 +150,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "File1"
-                              << "&File"
-                              << QStringList{"&Load Previous Configuration", "Load &Host List...",
-                                             "&Close Host List", "-", "&Exit                     Alt-F4"};
+                              << "&File" << QStringList{"&Load Previous Configuration",
+                                                        "Load &Host List...",
+                                                        "&Close Host List",
+                                                        "&Try a Diskette...",
+                                                        "-",
+                                                        "&Exit                     Alt-F4"};
         QTest::newRow("Create") << "Create1"
                                 << "&Create"
                                 << QStringList{"&Multicast Diskettes", "&Standalone Diskettes", "-",
