@@ -5,19 +5,19 @@
 // The windows of the wizard, by role.
 enum class PageId {
     Main,                 // TForm1
-    ClientLocation,       // TForm11
-    StandaloneParameters, // TForm9
-    NetWare,              // TForm21
-    MicrosoftStandalone,  // TForm40
-    NicSelection,         // TForm4
-    NicParameters,        // TForm7
-    MulticastClient,      // TForm6
-    PostConfiguration,    // TForm99
-    Summary,              // TForm8
-    SaveConfiguration,    // TForm13
-    LoadConfiguration,    // TForm12
-    DisketteLocation,     // TForm2
-    Build,                // TForm3
+    ClientLocation,       // ClientLocationPage
+    StandaloneParameters, // StandaloneParametersPage
+    NetWare,              // NetWarePage
+    MicrosoftStandalone,  // MicrosoftStandalonePage
+    NicSelection,         // NicSelectionPage
+    NicParameters,        // NicParametersPage
+    MulticastClient,      // MulticastClientPage
+    PostConfiguration,    // PostConfigurationPage
+    Summary,              // SummaryPage
+    SaveConfiguration,    // SaveConfigurationPage
+    LoadConfiguration,    // LoadConfigurationPage
+    DisketteLocation,     // DisketteLocationPage
+    Build,                // BuildPage
 };
 
 // Which page follows which, by BuildMode and the chosen server type: the one place the wizard's

@@ -42,7 +42,7 @@ QLabel* driveNote(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
+BatchPage::BatchPage(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     setObjectName(QStringLiteral("TForm26"));
     setWindowTitle(tr("Batch Diskette Update"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -125,14 +125,14 @@ TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(m_checkBox1, &QCheckBox::toggled, this, &TForm26::CheckBox1Click);
-    connect(m_checkBox2, &QCheckBox::toggled, this, &TForm26::CheckBox2Click);
-    connect(m_button2, &QPushButton::clicked, this, &TForm26::Button2Click);
-    connect(m_button3, &QPushButton::clicked, this, &TForm26::Button3Click);
+    connect(m_checkBox1, &QCheckBox::toggled, this, &BatchPage::CheckBox1Click);
+    connect(m_checkBox2, &QCheckBox::toggled, this, &BatchPage::CheckBox2Click);
+    connect(m_button2, &QPushButton::clicked, this, &BatchPage::Button2Click);
+    connect(m_button3, &QPushButton::clicked, this, &BatchPage::Button3Click);
     showNextHost();
 }
 
-void TForm26::showNextHost() {
+void BatchPage::showNextHost() {
     const HostQueue& hosts = m_host.hosts();
     m_hostLine->setText(hosts.line());
     m_hostLine->setVisible(hosts.active());
@@ -142,17 +142,17 @@ void TForm26::showNextHost() {
     }
 }
 
-void TForm26::CheckBox1Click() {
+void BatchPage::CheckBox1Click() {
     m_edit1->setEnabled(m_checkBox1->isChecked());
     m_label1->setEnabled(m_checkBox1->isChecked());
 }
 
-void TForm26::CheckBox2Click() {
+void BatchPage::CheckBox2Click() {
     m_edit3->setEnabled(m_checkBox2->isChecked());
     m_label2->setEnabled(m_checkBox2->isChecked());
 }
 
-void TForm26::Button2Click() {
+void BatchPage::Button2Click() {
     BatchUpdate::Fields fields;
     fields.updateAddress = m_checkBox1->isChecked();
     fields.address = m_edit1->value();
@@ -202,16 +202,16 @@ void TForm26::Button2Click() {
     showNextHost();
 }
 
-void TForm26::Button3Click() {
+void BatchPage::Button3Click() {
     reject();
 }
 
-void TForm26::showEvent(QShowEvent* event) {
+void BatchPage::showEvent(QShowEvent* event) {
     fitWindowToContent(this, QSize(440, 0));
     QDialog::showEvent(event);
 }
 
-void TForm26::keyPressEvent(QKeyEvent* event) {
+void BatchPage::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         m_host.help().showContext(HelpContext);
         return;
@@ -219,7 +219,7 @@ void TForm26::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool TForm26::eventFilter(QObject* watched, QEvent* event) {
+bool BatchPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
     if (watched == m_edit3 && event->type() == QEvent::FocusOut)
         m_edit2->setText(m_edit3->text());

@@ -13,10 +13,10 @@ class PageHost;
 
 // Batch Diskette Update page: gives copied Multicast diskettes one after another their own client
 // address and name. Created for one modal showing from the main window and destroyed after it.
-class TForm26 : public QDialog {
+class BatchPage : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm26(PageHost& host, QWidget* parent = nullptr);
+    explicit BatchPage(PageHost& host, QWidget* parent = nullptr);
 
     static constexpr int HelpContext = 602;
 

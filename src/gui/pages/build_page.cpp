@@ -51,7 +51,7 @@ QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm3::TForm3(PageHost& host, QWidget* parent)
+BuildPage::BuildPage(PageHost& host, QWidget* parent)
     : WizardPage(host, PageId::Build, parent), m_quit([] { QCoreApplication::quit(); }) {
     body()->addWidget(
         boldLabel(QStringLiteral("Label5"), QStringLiteral("Client Diskette is being created."), this));
@@ -112,14 +112,14 @@ TForm3::TForm3(PageHost& host, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kStartDelayMs);
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &TForm3::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &BuildPage::Timer1Timer);
 
     resize(420, 300);
 }
 
-TForm3::~TForm3() = default;
+BuildPage::~BuildPage() = default;
 
-void TForm3::FormShow() {
+void BuildPage::FormShow() {
     m_startedThisShowing = false;
     m_backPending = false;
     // A new run starts from nothing: the last run's full gauge must not greet it.
@@ -141,13 +141,13 @@ void TForm3::FormShow() {
     m_timer->start();
 }
 
-bool TForm3::event(QEvent* event) {
+bool BuildPage::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && isVisible() && !m_startedThisShowing)
         m_timer->start();
     return WizardPage::event(event);
 }
 
-void TForm3::Timer1Timer() {
+void BuildPage::Timer1Timer() {
     m_timer->stop();
     // Closing a box of the run activates the page again: one showing makes one diskette.
     if (m_startedThisShowing || !isVisible() || !m_run)
@@ -184,7 +184,7 @@ void TForm3::Timer1Timer() {
         host().showMain(this);
 }
 
-void TForm3::askSecondDiskette() {
+void BuildPage::askSecondDiskette() {
     // A floppy drive takes the next diskette by hand; an image file or a folder has to be named.
     const QString& root = m_run->values().DiskRoot;
     if (root.isEmpty())
@@ -202,7 +202,7 @@ void TForm3::askSecondDiskette() {
         m_fs->mapDrive(letter, second);
 }
 
-void TForm3::BackClick() {
+void BuildPage::BackClick() {
     if (!backButton()->isEnabled())
         return;
     if (m_run && m_run->running()) {
@@ -214,7 +214,7 @@ void TForm3::BackClick() {
     WizardPage::BackClick();
 }
 
-void TForm3::CancelClick() {
+void BuildPage::CancelClick() {
     if (!cancelButton()->isEnabled())
         return;
     backButton()->setEnabled(true);
@@ -223,7 +223,7 @@ void TForm3::CancelClick() {
         m_run->cancel();
 }
 
-void TForm3::hideEvent(QHideEvent* event) {
+void BuildPage::hideEvent(QHideEvent* event) {
     WizardPage::hideEvent(event);
     if (event->spontaneous())
         return;
@@ -236,17 +236,17 @@ void TForm3::hideEvent(QHideEvent* event) {
     Delay(kHideDelayMs);
 }
 
-void TForm3::setStatus(const QString& text) {
+void BuildPage::setStatus(const QString& text) {
     m_panelStatus->setText(text);
     m_panelStatus->repaint();
     Q_EMIT statusShown(text);
 }
 
-void TForm3::setGauge(int percent) {
+void BuildPage::setGauge(int percent) {
     m_gauge->setValue(percent);
 }
 
-void TForm3::setTickVisible(int image, bool visible) {
+void BuildPage::setTickVisible(int image, bool visible) {
     const int index = image - kFirstTick;
     if (index < 0 || index >= 4)
         return;
@@ -255,6 +255,6 @@ void TForm3::setTickVisible(int image, bool visible) {
         m_ticks[index]->repaint();
 }
 
-void TForm3::setNetworkLabelVisible(bool visible) {
+void BuildPage::setNetworkLabelVisible(bool visible) {
     m_networkLabel->setVisible(visible);
 }

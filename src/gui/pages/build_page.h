@@ -14,11 +14,11 @@ class QTimer;
 
 // Create Client Diskette page: shows the build's sections, status and progress, and runs the
 // build about a second after it comes up.
-class TForm3 : public WizardPage, public BuildView {
+class BuildPage : public WizardPage, public BuildView {
     Q_OBJECT
 public:
-    explicit TForm3(PageHost& host, QWidget* parent = nullptr);
-    ~TForm3() override;
+    explicit BuildPage(PageHost& host, QWidget* parent = nullptr);
+    ~BuildPage() override;
 
     // What No on "Create Another?" does: end the program. Tests put a recorder in its place.
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::ClientLocation, parent) {
+ClientLocationPage::ClientLocationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::ClientLocation, parent) {
     auto* text =
         new QLabel(tr("Enter the location of the Pellacore Client file (usually named: client.exe)"), this);
     text->setTextFormat(Qt::PlainText);
@@ -32,16 +32,16 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
     body()->addLayout(row);
     body()->addStretch(1);
 
-    connect(m_button4, &QPushButton::clicked, this, &TForm11::Button4Click);
+    connect(m_button4, &QPushButton::clicked, this, &ClientLocationPage::Button4Click);
 }
 
-void TForm11::FormShow() {
+void ClientLocationPage::FormShow() {
     BuildSettings s = values();
     PageRules::clientLocationShow(s, host().programDir());
     setValues(s);
 }
 
-void TForm11::Button4Click() {
+void ClientLocationPage::Button4Click() {
     // The dialog opens where the field's file is, as a person expects when changing it; Cancel
     // leaves the field as it was.
     const QString chosen = host().dialogs().openFileName(
@@ -51,12 +51,12 @@ void TForm11::Button4Click() {
         m_edit1->setText(chosen);
 }
 
-bool TForm11::locationFound() {
+bool ClientLocationPage::locationFound() {
     DosFs fs(host().drives());
     return !refused(PageRules::clientLocationNext(values(), fs));
 }
 
-void TForm11::storeLocation() {
+void ClientLocationPage::storeLocation() {
     // The stored location only spares typing next time: a refusal is reported and the wizard goes on.
     Preferences prefs(host().programDir());
     try {
@@ -66,7 +66,7 @@ void TForm11::storeLocation() {
     }
 }
 
-void TForm11::NextClick() {
+void ClientLocationPage::NextClick() {
     if (!locationFound())
         return;
     if (DisketteCopyOffer::onDisketteDrive(m_edit1->text())) {

@@ -6,10 +6,10 @@ class QLineEdit;
 class QPushButton;
 
 // Client location page: where the Pellacore client program lies on the fixed disk.
-class TForm11 : public WizardPage {
+class ClientLocationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm11(PageHost& host, QWidget* parent = nullptr);
+    explicit ClientLocationPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void Button4Click();

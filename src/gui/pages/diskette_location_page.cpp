@@ -58,7 +58,7 @@ QHBoxLayout* driveRow(QLabel* note, QWidget* button) {
 
 } // namespace
 
-QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
+QToolButton* DisketteLocationPage::changeButton(QChar letter, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("Change") + letter);
     button->setText(tr("Change..."));
@@ -94,7 +94,7 @@ QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
     return button;
 }
 
-void TForm2::changeDrive(QChar letter, bool folder) {
+void DisketteLocationPage::changeDrive(QChar letter, bool folder) {
     Dialogs& dialogs = host().dialogs();
     const DriveTable drives = host().drives();
     const QFileInfo current(drives.hostPath(letter));
@@ -116,7 +116,7 @@ void TForm2::changeDrive(QChar letter, bool folder) {
         storeDrive(letter, QDir::cleanPath(chosen));
 }
 
-void TForm2::storeDrive(QChar letter, const QString& hostPath) {
+void DisketteLocationPage::storeDrive(QChar letter, const QString& hostPath) {
     try {
         DriveTable::save(host().programDir(), letter, hostPath);
     } catch (const IoError& e) {
@@ -125,7 +125,7 @@ void TForm2::storeDrive(QChar letter, const QString& hostPath) {
     showDrives();
 }
 
-void TForm2::showDrives() {
+void DisketteLocationPage::showDrives() {
     // Read at each showing: the drive table may have been edited since.
     const DriveTable drives = host().drives();
     m_driveA->setText(drives.describe(u'A'));
@@ -133,7 +133,7 @@ void TForm2::showDrives() {
     m_template->setText(drives.describeTemplate());
 }
 
-TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
+DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
     body()->addWidget(
         plainLabel(tr("Insert a formatted (with DOS boot-up system files) high-density (1.44MB) 3.5 "
                       "inch floppy diskette into the floppy drive now.  This diskette will be made "
@@ -186,16 +186,16 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     body()->addWidget(panel);
     body()->addStretch(1);
 
-    connect(m_radioButton3, &QRadioButton::clicked, this, &TForm2::FormatChoiceClick);
-    connect(m_radioButton4, &QRadioButton::clicked, this, &TForm2::FormatChoiceClick);
+    connect(m_radioButton3, &QRadioButton::clicked, this, &DisketteLocationPage::FormatChoiceClick);
+    connect(m_radioButton4, &QRadioButton::clicked, this, &DisketteLocationPage::FormatChoiceClick);
     FormatChoiceClick();
 }
 
-void TForm2::FormatChoiceClick() {
+void DisketteLocationPage::FormatChoiceClick() {
     m_checkBox1->setEnabled(m_radioButton4->isChecked());
 }
 
-void TForm2::FormShow() {
+void DisketteLocationPage::FormShow() {
     FormatChoiceClick();
     showDrives();
 }

@@ -9,10 +9,10 @@ class QRadioButton;
 class QToolButton;
 
 // Diskette location page: the drive that holds the diskette to be made.
-class TForm2 : public WizardPage {
+class DisketteLocationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm2(PageHost& host, QWidget* parent = nullptr);
+    explicit DisketteLocationPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void FormatChoiceClick();

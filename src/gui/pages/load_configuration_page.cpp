@@ -25,13 +25,13 @@ constexpr int kColumnWidth = 353;
 QIcon listIcon(int imageIndex) {
     static const bool registered = (registerConfigurationIcons(), true);
     Q_UNUSED(registered);
-    return QIcon(imageIndex == TForm12::MulticastImage ? QStringLiteral(":/configurations/multicast.svg")
+    return QIcon(imageIndex == LoadConfigurationPage::MulticastImage ? QStringLiteral(":/configurations/multicast.svg")
                                                        : QStringLiteral(":/configurations/standalone.svg"));
 }
 
 } // namespace
 
-TForm12::TForm12(PageHost& host, QWidget* parent) : WizardPage(host, PageId::LoadConfiguration, parent) {
+LoadConfigurationPage::LoadConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::LoadConfiguration, parent) {
     auto* text = new QLabel(tr("Double-click the configuration to load or single-click and select the "
                                "\"remove\" button to delete an item."),
                             this);
@@ -65,16 +65,16 @@ TForm12::TForm12(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Loa
     buttonRow()->insertWidget(0, m_button1);
     backButton()->hide();
 
-    connect(m_listView1, &QTreeWidget::itemSelectionChanged, this, &TForm12::ListView1Click);
-    connect(m_button1, &QPushButton::clicked, this, &TForm12::RemoveClick);
+    connect(m_listView1, &QTreeWidget::itemSelectionChanged, this, &LoadConfigurationPage::ListView1Click);
+    connect(m_button1, &QPushButton::clicked, this, &LoadConfigurationPage::RemoveClick);
 }
 
-void TForm12::FormShow() {
+void LoadConfigurationPage::FormShow() {
     fillList();
     m_listView1->setFocus();
 }
 
-void TForm12::fillList() {
+void LoadConfigurationPage::fillList() {
     m_listView1->clear();
     QVector<ConfigStore::Item> items;
     try {
@@ -93,7 +93,7 @@ void TForm12::fillList() {
     m_button1->setEnabled(false);
 }
 
-QTreeWidgetItem* TForm12::selectedItem() const {
+QTreeWidgetItem* LoadConfigurationPage::selectedItem() const {
     for (int i = 0; i < m_listView1->topLevelItemCount(); ++i) {
         if (m_listView1->topLevelItem(i)->isSelected())
             return m_listView1->topLevelItem(i);
@@ -101,11 +101,11 @@ QTreeWidgetItem* TForm12::selectedItem() const {
     return nullptr;
 }
 
-void TForm12::ListView1Click() {
+void LoadConfigurationPage::ListView1Click() {
     m_button1->setEnabled(selectedItem() != nullptr);
 }
 
-bool TForm12::eventFilter(QObject* watched, QEvent* event) {
+bool LoadConfigurationPage::eventFilter(QObject* watched, QEvent* event) {
     // Any double-click in the list counts, on an item or not: on empty space with nothing selected
     // the user hears that nothing was found.
     if (watched == m_listView1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
@@ -123,26 +123,26 @@ bool TForm12::eventFilter(QObject* watched, QEvent* event) {
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm12::ListView1DblClick() {
+void LoadConfigurationPage::ListView1DblClick() {
     loadSelected();
 }
 
-void TForm12::NextClick() {
+void LoadConfigurationPage::NextClick() {
     if (selectedItem())
         loadSelected();
     else
         host().go(this, PageId::ClientLocation);
 }
 
-void TForm12::BackClick() {
+void LoadConfigurationPage::BackClick() {
     host().showMain(this);
 }
 
-void TForm12::CancelClick() {
+void LoadConfigurationPage::CancelClick() {
     host().showMain(this);
 }
 
-void TForm12::loadSelected() {
+void LoadConfigurationPage::loadSelected() {
     Dialogs& dialogs = host().dialogs();
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
@@ -166,7 +166,7 @@ void TForm12::loadSelected() {
     host().showMain(this);
 }
 
-void TForm12::RemoveClick() {
+void LoadConfigurationPage::RemoveClick() {
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
         host().dialogs().message(ConfigMessages::NotFound, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);

@@ -6,10 +6,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // Load Configuration page: lists the saved configurations, loads one into the pages or removes it.
-class TForm12 : public WizardPage {
+class LoadConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm12(PageHost& host, QWidget* parent = nullptr);
+    explicit LoadConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     // The list's small icons, by image index: a Multicast and a Standalone configuration.
     enum ImageIndex { MulticastImage = 0, StandaloneImage = 1 };

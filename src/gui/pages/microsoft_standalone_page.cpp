@@ -20,7 +20,7 @@ namespace {
 
 const AddressPage& kPage = AddressPages::MicrosoftStandalone;
 
-// Captions in tab order (TForm40::Tab).
+// Captions in tab order (MicrosoftStandalonePage::Tab).
 const QStringList& tabCaptions() {
     static const QStringList captions{QStringLiteral("IP Address / Sub Net Mask"),
                                       QStringLiteral("Server Drive"), QStringLiteral("Computer Name"),
@@ -58,7 +58,7 @@ QVBoxLayout* addTab(QTabWidget* tabs, int index) {
 
 } // namespace
 
-TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MicrosoftStandalone, parent) {
+MicrosoftStandalonePage::MicrosoftStandalonePage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MicrosoftStandalone, parent) {
     auto* heading = plainLabel(
         tr("You must now specify the unique client boot disk information for Microsoft standalone mode."),
         this);
@@ -88,13 +88,13 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
         b->setChecked(defaults.isChecked(objectName() + QLatin1Char('.') + b->objectName()));
     m_label1->setText(tr("Workgroup Name"));
 
-    onSelect({m_rb13, m_rb16, m_rb21}, &TForm40::addressKindRule);
-    onSelect({m_rb17, m_rb20}, &TForm40::nameKindRule);
-    onSelect({m_rb9, m_rb11}, &TForm40::workgroupRule);
+    onSelect({m_rb13, m_rb16, m_rb21}, &MicrosoftStandalonePage::addressKindRule);
+    onSelect({m_rb17, m_rb20}, &MicrosoftStandalonePage::nameKindRule);
+    onSelect({m_rb9, m_rb11}, &MicrosoftStandalonePage::workgroupRule);
     watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
 }
 
-void TForm40::buildAddressTab() {
+void MicrosoftStandalonePage::buildAddressTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, AddressTab);
     QWidget* page = tab->parentWidget();
     auto* grid = new QGridLayout;
@@ -118,7 +118,7 @@ void TForm40::buildAddressTab() {
     tab->addStretch(1);
 }
 
-void TForm40::buildServerTab() {
+void MicrosoftStandalonePage::buildServerTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, ServerDriveTab);
     QWidget* page = tab->parentWidget();
     m_comboBox3 = new QComboBox(page);
@@ -141,7 +141,7 @@ void TForm40::buildServerTab() {
     tab->addStretch(1);
 }
 
-void TForm40::buildNameTab() {
+void MicrosoftStandalonePage::buildNameTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, ComputerNameTab);
     QWidget* page = tab->parentWidget();
     m_edit3 = textEdit(PageValue::MicrosoftName, page);
@@ -154,7 +154,7 @@ void TForm40::buildNameTab() {
     tab->addStretch(1);
 }
 
-void TForm40::buildWorkgroupTab() {
+void MicrosoftStandalonePage::buildWorkgroupTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, WorkgroupTab);
     QWidget* page = tab->parentWidget();
     m_rb9 = radio("RadioButton9", tr("Login Workgroup"), page);
@@ -170,7 +170,7 @@ void TForm40::buildWorkgroupTab() {
     tab->addStretch(1);
 }
 
-void TForm40::buildLoginTab() {
+void MicrosoftStandalonePage::buildLoginTab() {
     QVBoxLayout* tab = addTab(m_pageControl1, LoginNameTab);
     QWidget* page = tab->parentWidget();
     m_edit6 = textEdit(PageValue::MicrosoftLoginName, page);
@@ -181,14 +181,14 @@ void TForm40::buildLoginTab() {
     tab->addStretch(1);
 }
 
-QRadioButton* TForm40::radio(const char* name, const QString& caption, QWidget* parent) {
+QRadioButton* MicrosoftStandalonePage::radio(const char* name, const QString& caption, QWidget* parent) {
     // Each tab holds one group of choices, so the tab page is the group.
     auto* button = new QRadioButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     return button;
 }
 
-void TForm40::onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)()) {
+void MicrosoftStandalonePage::onSelect(std::initializer_list<QRadioButton*> group, void (MicrosoftStandalonePage::*rule)()) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
@@ -197,46 +197,46 @@ void TForm40::onSelect(std::initializer_list<QRadioButton*> group, void (TForm40
     }
 }
 
-void TForm40::showTab(int index) {
+void MicrosoftStandalonePage::showTab(int index) {
     if (index >= 0 && index < m_pageControl1->count())
         m_pageControl1->setCurrentIndex(index);
 }
 
-int TForm40::tabIndex(const QString& caption) {
+int MicrosoftStandalonePage::tabIndex(const QString& caption) {
     return int(tabCaptions().indexOf(caption));
 }
 
-void TForm40::AutoClientInc() {
+void MicrosoftStandalonePage::AutoClientInc() {
     runChoice(PageValue::MicrosoftNameIncrement);
 }
 
-void TForm40::DHCPCheck() {
+void MicrosoftStandalonePage::DHCPCheck() {
     runChoice(PageValue::MicrosoftIpDhcp);
 }
 
-void TForm40::runChoice(QLatin1String value) {
+void MicrosoftStandalonePage::runChoice(QLatin1String value) {
     WizardPage::runChoice(value, m_remembered);
     // The fields take input exactly when they show an address, not DHCP's word.
     m_edit1->setEnabled(m_edit1->isMasked());
     m_edit2->setEnabled(m_edit2->isMasked());
 }
 
-void TForm40::addressKindRule() {
+void MicrosoftStandalonePage::addressKindRule() {
     runChoice(PageValue::MicrosoftIpDhcp);
 }
 
-void TForm40::nameKindRule() {
+void MicrosoftStandalonePage::nameKindRule() {
     runChoice(m_rb17->isChecked() ? PageValue::MicrosoftNameIncrement : PageValue::MicrosoftNameFixed);
     m_edit3->setEnabled(true);
 }
 
-void TForm40::workgroupRule() {
+void MicrosoftStandalonePage::workgroupRule() {
     m_edit5->setEnabled(true);
     m_label1->setEnabled(true);
     m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
 }
 
-bool TForm40::checkNext() {
+bool MicrosoftStandalonePage::checkNext() {
     if (refusedAfterLastHost(kPage, m_remembered, m_hostLine))
         return false;
     // A name taken from a host list is named by the list's file and line, where it must be mended.
@@ -256,7 +256,7 @@ bool TForm40::checkNext() {
     return false;
 }
 
-void TForm40::FormShow() {
+void MicrosoftStandalonePage::FormShow() {
     workgroupRule();
     BuildSettings s = values();
     addressShowSteps(s, kPage, m_remembered, m_hostLine);

@@ -12,13 +12,13 @@ class QTabWidget;
 
 // Microsoft standalone page: what the Microsoft network client on the diskette needs (address and
 // mask or DHCP, the server share, computer name, workgroup or domain, login name), on five tabs.
-class TForm40 : public WizardPage {
+class MicrosoftStandalonePage : public WizardPage {
     Q_OBJECT
 public:
     // The tabs in their order on the page.
     enum Tab { AddressTab, ServerDriveTab, ComputerNameTab, WorkgroupTab, LoginNameTab };
 
-    explicit TForm40(PageHost& host, QWidget* parent = nullptr);
+    explicit MicrosoftStandalonePage(PageHost& host, QWidget* parent = nullptr);
 
     // Brings a tab to the front (one of Tab); an index outside them changes nothing.
     void showTab(int index);
@@ -52,7 +52,7 @@ private:
     void buildWorkgroupTab();
     void buildLoginTab();
     QRadioButton* radio(const char* name, const QString& caption, QWidget* parent);
-    void onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)());
+    void onSelect(std::initializer_list<QRadioButton*> group, void (MicrosoftStandalonePage::*rule)());
 
     QTabWidget* m_pageControl1;
     AddressEdit *m_edit1, *m_edit2;

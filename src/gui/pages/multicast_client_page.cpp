@@ -29,7 +29,7 @@ QLabel* wrappingLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MulticastClient, parent) {
+MulticastClientPage::MulticastClientPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MulticastClient, parent) {
     auto* heading = wrappingLabel(
         tr("You must now specify the unique client boot disk information for Multicast mode."), this);
     QFont bold = heading->font();
@@ -109,27 +109,27 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(m_checkBox1, &QCheckBox::clicked, this, &TForm6::AutoClientInc);
-    connect(m_checkBox3, &QCheckBox::clicked, this, &TForm6::DHCPCheck);
-    connect(m_hintTimer, &QTimer::timeout, this, &TForm6::HintTimerTimer);
+    connect(m_checkBox1, &QCheckBox::clicked, this, &MulticastClientPage::AutoClientInc);
+    connect(m_checkBox3, &QCheckBox::clicked, this, &MulticastClientPage::DHCPCheck);
+    connect(m_hintTimer, &QTimer::timeout, this, &MulticastClientPage::HintTimerTimer);
     m_edit3->installEventFilter(this);
     watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
 }
 
-void TForm6::AutoClientInc() {
+void MulticastClientPage::AutoClientInc() {
     runChoice(PageValue::MulticastNameIncrement);
 }
 
-void TForm6::DHCPCheck() {
+void MulticastClientPage::DHCPCheck() {
     runChoice(PageValue::MulticastIpDhcp);
 }
 
-void TForm6::runChoice(QLatin1String value) {
+void MulticastClientPage::runChoice(QLatin1String value) {
     WizardPage::runChoice(value, m_remembered);
     syncControls();
 }
 
-void TForm6::syncControls() {
+void MulticastClientPage::syncControls() {
     // The fields take input exactly when they show an address; Auto-Increment means nothing while
     // DHCP assigns the address.
     m_edit1->setEnabled(m_edit1->isMasked());
@@ -137,7 +137,7 @@ void TForm6::syncControls() {
     m_checkBox2->setEnabled(!m_checkBox3->isChecked());
 }
 
-void TForm6::FormShow() {
+void MulticastClientPage::FormShow() {
     BuildSettings s = values();
     addressShowSteps(s, kPage, m_remembered, m_hostLine);
     setValues(s);
@@ -147,7 +147,7 @@ void TForm6::FormShow() {
     m_hintTimer->start();
 }
 
-bool TForm6::checkNext() {
+bool MulticastClientPage::checkNext() {
     if (refusedAfterLastHost(kPage, m_remembered, m_hostLine)) {
         syncControls();
         return false;
@@ -155,14 +155,14 @@ bool TForm6::checkNext() {
     return !refused(PageRules::multicastClientNext(values()));
 }
 
-void TForm6::hideEvent(QHideEvent* event) {
+void MulticastClientPage::hideEvent(QHideEvent* event) {
     // The hint belongs over this page: once the user has moved on it would only get in the way.
     if (!event->spontaneous())
         m_hintTimer->stop();
     WizardPage::hideEvent(event);
 }
 
-bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+bool MulticastClientPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
     if (watched == m_edit3 && event->type() == QEvent::FocusOut) {
         BuildSettings s = values();
@@ -172,7 +172,7 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm6::HintTimerTimer() {
+void MulticastClientPage::HintTimerTimer() {
     m_hintTimer->stop();
     showHint(host().dialogs(), host().programDir(), 4, tr("Multicast client boot diskette operation."),
              tr("These parameters are only used during the Multicast.  They are not used for post-imaging "

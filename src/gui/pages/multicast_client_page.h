@@ -11,10 +11,10 @@ class QTimer;
 
 // Multicast client page: the client's IP address, sub net mask and name for the multicast, with the
 // auto-assign, auto-increment and DHCP choices that give successive diskettes their own values.
-class TForm6 : public WizardPage {
+class MulticastClientPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm6(PageHost& host, QWidget* parent = nullptr);
+    explicit MulticastClientPage(PageHost& host, QWidget* parent = nullptr);
 
     // Numbers the client name when "Auto Assign." is checked.
     void AutoClientInc();

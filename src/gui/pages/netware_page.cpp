@@ -73,7 +73,7 @@ QString trimRight(const QString& text) {
 
 } // namespace
 
-TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
+NetWarePage::NetWarePage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
     const BuildSettings defaults;
 
     QLabel* frameLabel = plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this);
@@ -127,17 +127,17 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
 
     // Toggled rather than clicked: a loaded configuration switches the controls the same way.
     for (QRadioButton* b : {m_radioButton1, m_radioButton2, m_radioButton3, m_radioButton4})
-        connect(b, &QRadioButton::toggled, this, &TForm21::RadioButtonClick);
+        connect(b, &QRadioButton::toggled, this, &NetWarePage::RadioButtonClick);
     RadioButtonClick();
 }
 
-QString TForm21::loginHint(const QString& loginName) {
+QString NetWarePage::loginHint(const QString& loginName) {
     return QStringLiteral("On your network, create a login under \"") + trimRight(loginName) +
            QStringLiteral("\" with rights to the directory where Pellacore images will be stored.  Do not "
                           "specify a password for this login.");
 }
 
-void TForm21::RadioButtonClick() {
+void NetWarePage::RadioButtonClick() {
     const bool map = m_radioButton4->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{m_label7, m_comboBox3, m_label8, m_edit2})
         w->setVisible(map);
@@ -146,15 +146,15 @@ void TForm21::RadioButtonClick() {
         w->setVisible(login);
 }
 
-void TForm21::FormShow() {
+void NetWarePage::FormShow() {
     RadioButtonClick();
 }
 
-bool TForm21::checkNext() {
+bool NetWarePage::checkNext() {
     return !refused(PageRules::netwareNext(values()));
 }
 
-void TForm21::NextClick() {
+void NetWarePage::NextClick() {
     if (!checkNext())
         return;
     // Mapping a drive needs the login as well, so the hint comes with either choice.

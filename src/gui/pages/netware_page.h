@@ -8,10 +8,10 @@ class QLineEdit;
 class QRadioButton;
 
 // NetWare page: the NetWare client's frame type, an optional login and an optional drive mapping.
-class TForm21 : public WizardPage {
+class NetWarePage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm21(PageHost& host, QWidget* parent = nullptr);
+    explicit NetWarePage(PageHost& host, QWidget* parent = nullptr);
 
     // The first line of the login hint: the login name quoted without its trailing blanks.
     static QString loginHint(const QString& loginName);

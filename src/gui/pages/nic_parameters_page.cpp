@@ -27,7 +27,7 @@ QStringList itemsOf(const QString& name) {
 
 } // namespace
 
-TForm7::TForm7(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicParameters, parent) {
+NicParametersPage::NicParametersPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicParameters, parent) {
     const BuildSettings defaults;
     body()->addWidget(plainLabel(tr("Select the NIC and System Plug-N-Play type"), QString(), this));
 
@@ -70,12 +70,12 @@ TForm7::TForm7(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicPa
     body()->addLayout(grid);
     body()->addStretch(1);
 
-    connect(m_radioButton1, &QRadioButton::clicked, this, &TForm7::RadioButtonClick);
-    connect(m_radioButton2, &QRadioButton::clicked, this, &TForm7::RadioButtonClick);
+    connect(m_radioButton1, &QRadioButton::clicked, this, &NicParametersPage::RadioButtonClick);
+    connect(m_radioButton2, &QRadioButton::clicked, this, &NicParametersPage::RadioButtonClick);
     RadioButtonClick();
 }
 
-void TForm7::RadioButtonClick() {
+void NicParametersPage::RadioButtonClick() {
     // The IRQ and port only matter to a card that is not Plug and Play.
     const bool manual = m_radioButton2->isChecked();
     for (QWidget* w :
@@ -84,10 +84,10 @@ void TForm7::RadioButtonClick() {
         w->setVisible(manual);
 }
 
-void TForm7::FormShow() {
+void NicParametersPage::FormShow() {
     RadioButtonClick();
 }
 
-bool TForm7::checkNext() {
+bool NicParametersPage::checkNext() {
     return !refused(PageRules::nicParametersNext(values()));
 }

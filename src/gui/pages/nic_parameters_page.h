@@ -7,10 +7,10 @@ class QLabel;
 class QRadioButton;
 
 // NIC parameters page: Plug and Play, or the card's IRQ and base I/O address.
-class TForm7 : public WizardPage {
+class NicParametersPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm7(PageHost& host, QWidget* parent = nullptr);
+    explicit NicParametersPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void RadioButtonClick();

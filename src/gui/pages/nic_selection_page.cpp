@@ -31,7 +31,7 @@ QLineEdit* valueEdit(QLatin1String value, QWidget* parent) {
 
 } // namespace
 
-TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSelection, parent) {
+NicSelectionPage::NicSelectionPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSelection, parent) {
     auto* text = new QLabel(
         tr("Double-click on the Network Interface Card (NIC) that is in the destination client machine. If "
            "you "
@@ -75,14 +75,14 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     m_hintTimer->setSingleShot(true);
     m_hintTimer->setInterval(200);
 
-    connect(m_listBox1, &QListWidget::itemDoubleClicked, this, &TForm4::ListBox1DblClick);
-    connect(m_button4, &QPushButton::clicked, this, &TForm4::Button4Click);
-    connect(m_hintTimer, &QTimer::timeout, this, &TForm4::HintTimerTimer);
+    connect(m_listBox1, &QListWidget::itemDoubleClicked, this, &NicSelectionPage::ListBox1DblClick);
+    connect(m_button4, &QPushButton::clicked, this, &NicSelectionPage::Button4Click);
+    connect(m_hintTimer, &QTimer::timeout, this, &NicSelectionPage::HintTimerTimer);
     m_edit1->installEventFilter(this);
     m_listBox1->installEventFilter(this);
 }
 
-void TForm4::FormShow() {
+void NicSelectionPage::FormShow() {
     BuildSettings s = values();
     PageRules::nicSelectionShow(s, host().programDir());
     setValues(s);
@@ -93,14 +93,14 @@ void TForm4::FormShow() {
         m_hintTimer->start();
 }
 
-void TForm4::hideEvent(QHideEvent* event) {
+void NicSelectionPage::hideEvent(QHideEvent* event) {
     // A hint about this page must not come up over the next one.
     if (!event->spontaneous())
         m_hintTimer->stop();
     WizardPage::hideEvent(event);
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool NicSelectionPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the field after typing in it: what was typed is the driver. A Tab through it, or a
     // window or menu coming over the page, changes nothing.
     if (watched == m_edit1 && event->type() == QEvent::FocusOut && m_edit1->isModified()) {
@@ -119,14 +119,14 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm4::Edit1Exit() {
+void NicSelectionPage::Edit1Exit() {
     BuildSettings s = values();
     PageRules::nicSelectionLeaveSelection(s);
     setValues(s);
     m_edit1->setModified(false);
 }
 
-QString TForm4::browseDriver() {
+QString NicSelectionPage::browseDriver() {
     const bool netware = host().buildMode() == 2;
     const QString filter =
         netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
@@ -140,7 +140,7 @@ QString TForm4::browseDriver() {
                                          netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
 }
 
-void TForm4::ListBox1DblClick(QListWidgetItem* item) {
+void NicSelectionPage::ListBox1DblClick(QListWidgetItem* item) {
     if (!item)
         return;
     const QString entry = item->text();
@@ -157,7 +157,7 @@ void TForm4::ListBox1DblClick(QListWidgetItem* item) {
     }
 }
 
-void TForm4::Button4Click() {
+void NicSelectionPage::Button4Click() {
     // Cancel leaves the NIC chosen before as it was.
     const QString chosen = browseDriver();
     if (chosen.isEmpty())
@@ -167,7 +167,7 @@ void TForm4::Button4Click() {
     m_edit1->setText(chosen);
 }
 
-void TForm4::HintTimerTimer() {
+void NicSelectionPage::HintTimerTimer() {
     // Stopped before the modal hint, whose event loop would otherwise let it fire again.
     m_hintTimer->stop();
     showHint(
@@ -179,12 +179,12 @@ void TForm4::HintTimerTimer() {
         QString(), this);
 }
 
-bool TForm4::driverFound() {
+bool NicSelectionPage::driverFound() {
     DosFs fs(host().drives());
     return !refused(PageRules::nicSelectionNext(values(), fs));
 }
 
-void TForm4::NextClick() {
+void NicSelectionPage::NextClick() {
     if (!driverFound())
         return;
     // Only a path typed or browsed names a drive; a catalogue entry never does.

@@ -9,10 +9,10 @@ class QPushButton;
 class QTimer;
 
 // NIC selection page: the client's NIC driver, from the catalogue or browsed for.
-class TForm4 : public WizardPage {
+class NicSelectionPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm4(PageHost& host, QWidget* parent = nullptr);
+    explicit NicSelectionPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void ListBox1DblClick(QListWidgetItem* item);

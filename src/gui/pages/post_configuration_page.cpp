@@ -58,7 +58,7 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
 
 } // namespace
 
-TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::PostConfiguration, parent) {
+PostConfigurationPage::PostConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::PostConfiguration, parent) {
     QWidget* onOff = buttonGroup(this, body());
     m_rb1 = radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
     m_rb2 = radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
@@ -112,7 +112,7 @@ TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Pos
         e->installEventFilter(this);
 }
 
-void TForm99::buildAddressTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildAddressTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("IP Address"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
@@ -128,7 +128,7 @@ void TForm99::buildAddressTab(QTabWidget* tabs) {
     tab->addStretch(1);
 }
 
-void TForm99::buildMaskTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildMaskTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Sub Net Mask"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
@@ -142,7 +142,7 @@ void TForm99::buildMaskTab(QTabWidget* tabs) {
     tab->addStretch(1);
 }
 
-void TForm99::buildNameTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildNameTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Computer Name"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
@@ -158,7 +158,7 @@ void TForm99::buildNameTab(QTabWidget* tabs) {
     tab->addStretch(1);
 }
 
-void TForm99::buildWorkgroupTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildWorkgroupTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Workgroup / Domain"));
     QWidget* page = tab->parentWidget();
     QWidget* choice = buttonGroup(page, tab);
@@ -173,7 +173,7 @@ void TForm99::buildWorkgroupTab(QTabWidget* tabs) {
     tab->addStretch(1);
 }
 
-void TForm99::buildLoginTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildLoginTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Login Name"));
     QWidget* page = tab->parentWidget();
     QWidget* choice = buttonGroup(page, tab);
@@ -187,14 +187,14 @@ void TForm99::buildLoginTab(QTabWidget* tabs) {
     tab->addStretch(1);
 }
 
-QRadioButton* TForm99::radio(const char* name, const QString& caption, QWidget* group) {
+QRadioButton* PostConfigurationPage::radio(const char* name, const QString& caption, QWidget* group) {
     auto* button = new QRadioButton(caption, group);
     button->setObjectName(QLatin1String(name));
     group->layout()->addWidget(button);
     return button;
 }
 
-void TForm99::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
+void PostConfigurationPage::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
@@ -203,7 +203,7 @@ void TForm99::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
     }
 }
 
-void TForm99::runRule(Rule rule) {
+void PostConfigurationPage::runRule(Rule rule) {
     if (rule) {
         BuildSettings s = values();
         rule(s);
@@ -212,7 +212,7 @@ void TForm99::runRule(Rule rule) {
     syncControls();
 }
 
-void TForm99::syncControls() {
+void PostConfigurationPage::syncControls() {
     m_pageControl1->setVisible(m_rb1->isChecked());
 
     const bool setAddress = m_rb3->isChecked();
@@ -237,7 +237,7 @@ void TForm99::syncControls() {
     enableAll({m_edit6, m_label2}, m_rb12->isChecked());
 }
 
-void TForm99::AutoClientInc() {
+void PostConfigurationPage::AutoClientInc() {
     if (m_rb17->isChecked()) {
         BuildSettings s = values();
         s.setText(kPage.nameField, AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));
@@ -245,28 +245,28 @@ void TForm99::AutoClientInc() {
     }
 }
 
-void TForm99::FormShow() {
+void PostConfigurationPage::FormShow() {
     BuildSettings s = values();
     PostConfigurationRules::show(s, host().advanceDue().take(pageId()));
     setValues(s);
     syncControls();
 }
 
-bool TForm99::checkNext() {
+bool PostConfigurationPage::checkNext() {
     return !refused(PageRules::postConfigurationNext(values()));
 }
 
-void TForm99::BackClick() {
+void PostConfigurationPage::BackClick() {
     runRule(PostConfigurationRules::leave);
     WizardPage::BackClick();
 }
 
-void TForm99::NextClick() {
+void PostConfigurationPage::NextClick() {
     runRule(PostConfigurationRules::leave);
     WizardPage::NextClick();
 }
 
-bool TForm99::eventFilter(QObject* watched, QEvent* event) {
+bool PostConfigurationPage::eventFilter(QObject* watched, QEvent* event) {
     // Whichever of the three fields is left, the copy is of the computer name.
     if (event->type() == QEvent::FocusOut && (watched == m_edit3 || watched == m_edit5 || watched == m_edit6))
         runRule(PostConfigurationRules::leaveField);

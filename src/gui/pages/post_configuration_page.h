@@ -13,10 +13,10 @@ class QTabWidget;
 
 // Post-configuration page: the settings the imaged workstation takes after imaging (address, mask,
 // computer name, workgroup or domain, login name), each either kept from the image or set here.
-class TForm99 : public WizardPage {
+class PostConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm99(PageHost& host, QWidget* parent = nullptr);
+    explicit PostConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     // Numbers the computer name when "Auto Assign" is selected.
     void AutoClientInc();

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::SaveConfiguration, parent) {
+SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::SaveConfiguration, parent) {
     auto* text =
         new QLabel(tr("Enter a short description for this configuration.   The description you enter "
                       "here will be how you will identify this configuration in the future."),
@@ -40,30 +40,30 @@ TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Sav
     setMinimumWidth(420);
 
     // Enter in the field saves, as the page's default button would.
-    connect(m_edit1, &QLineEdit::returnPressed, this, &TForm13::NextClick);
+    connect(m_edit1, &QLineEdit::returnPressed, this, &SaveConfigurationPage::NextClick);
 }
 
-void TForm13::FormShow() {
+void SaveConfigurationPage::FormShow() {
     // The description stays from the last save or load, ready to be kept or typed over.
     m_edit1->setFocus();
     m_edit1->selectAll();
 }
 
-void TForm13::NextClick() {
+void SaveConfigurationPage::NextClick() {
     if (save())
         host().go(this, PageId::Summary);
 }
 
-void TForm13::CancelClick() {
+void SaveConfigurationPage::CancelClick() {
     host().go(this, PageId::Summary);
 }
 
 // The button is never shown; should it be reached all the same, it leaves as Cancel does.
-void TForm13::BackClick() {
+void SaveConfigurationPage::BackClick() {
     CancelClick();
 }
 
-bool TForm13::save() {
+bool SaveConfigurationPage::save() {
     Dialogs& dialogs = host().dialogs();
     ConfigStore::SaveResult result;
     try {

@@ -6,10 +6,10 @@ class QLineEdit;
 
 // Save Configuration page: stores the wizard's values under a description; reached from the
 // summary page, and both of its buttons lead back there.
-class TForm13 : public WizardPage {
+class SaveConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm13(PageHost& host, QWidget* parent = nullptr);
+    explicit SaveConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     QPushButton* saveButton() const { return nextButton(); }
 

@@ -22,7 +22,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::StandaloneParameters, parent) {
+StandaloneParametersPage::StandaloneParametersPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::StandaloneParameters, parent) {
     body()->addWidget(plainLabel(tr("When using Client Standalone mode, the network type and protocol on the "
                                     "Client diskette must match that of the server."),
                                  this));
@@ -47,19 +47,19 @@ TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Stand
     body()->addWidget(m_label6);
     body()->addStretch(1);
 
-    connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &TForm9::ComboBox1Change);
+    connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &StandaloneParametersPage::ComboBox1Change);
 }
 
-void TForm9::ComboBox1Change() {
+void StandaloneParametersPage::ComboBox1Change() {
     m_label6->setVisible(m_comboBox1->currentText().toUpper().contains(QStringLiteral("FLOPPY")));
 }
 
-void TForm9::FormShow() {
+void StandaloneParametersPage::FormShow() {
     ComboBox1Change();
     m_comboBox1->setFocus();
 }
 
-bool TForm9::checkNext() {
+bool StandaloneParametersPage::checkNext() {
     // BuildMode and the target follow from the item's prefix in the wizard's route (goNext).
     return !refused(PageRules::standaloneParametersNext(values()));
 }

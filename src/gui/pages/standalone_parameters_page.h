@@ -7,10 +7,10 @@ class QLabel;
 
 // Standalone Parameters page: the server's network operating system, which fixes BuildMode and the
 // route through the rest of the wizard.
-class TForm9 : public WizardPage {
+class StandaloneParametersPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm9(PageHost& host, QWidget* parent = nullptr);
+    explicit StandaloneParametersPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     // Shows the two-diskette note for the floppy variant only.

@@ -126,7 +126,7 @@ QString postConfigurationTab(const QString& label) {
 
 } // namespace
 
-TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
+SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
     auto* intro = new QLabel(
         QStringLiteral("The client diskette is ready to be created with the following parameters.  If any "
                        "changes need to be made select the \"Back\" button or Double-Click on the item.  "
@@ -173,11 +173,11 @@ TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summa
             [this](int row, int) { StringGrid1DblClick(row); });
     connect(m_grid2, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { StringGrid2DblClick(row); });
-    connect(m_save, &QPushButton::clicked, this, &TForm8::SaveClick);
+    connect(m_save, &QPushButton::clicked, this, &SummaryPage::SaveClick);
     resize(560, 420);
 }
 
-QTableWidget* TForm8::makeGrid(const QString& name) {
+QTableWidget* SummaryPage::makeGrid(const QString& name) {
     auto* grid = new QTableWidget(0, 2, this);
     grid->setObjectName(name);
     grid->horizontalHeader()->hide();
@@ -192,7 +192,7 @@ QTableWidget* TForm8::makeGrid(const QString& name) {
     return grid;
 }
 
-void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
+void SummaryPage::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
     auto* labelItem = new QTableWidgetItem(label);
     // The label column stands for the fixed column of the grid: it reads like a row heading.
     labelItem->setBackground(palette().button());
@@ -200,12 +200,12 @@ void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QSt
     grid->setItem(row, 1, new QTableWidgetItem(value));
 }
 
-void TForm8::FormShow() {
+void SummaryPage::FormShow() {
     fill(host().collect());
     nextButton()->setFocus();
 }
 
-void TForm8::fill(const BuildSettings& settings) {
+void SummaryPage::fill(const BuildSettings& settings) {
     m_grid1->verticalHeader()->setDefaultSectionSize(15);
     // As many rows as there are values, shown from the first: no blank rows to scroll into.
     const QList<Row> rows = operationRows(settings);
@@ -231,12 +231,12 @@ void TForm8::fill(const BuildSettings& settings) {
     }
 }
 
-QString TForm8::labelAt(QTableWidget* grid, int row) const {
+QString SummaryPage::labelAt(QTableWidget* grid, int row) const {
     const QTableWidgetItem* item = grid->item(row, 0);
     return item ? item->text().trimmed().toUpper() : QString();
 }
 
-void TForm8::StringGrid1DblClick(int row) {
+void SummaryPage::StringGrid1DblClick(int row) {
     const QString label = labelAt(m_grid1, row);
     const int mode = host().buildMode();
     if (label == QLatin1String("MODE"))
@@ -258,15 +258,15 @@ void TForm8::StringGrid1DblClick(int row) {
         jump(PageId::MicrosoftStandalone, microsoftTab(label));
 }
 
-void TForm8::StringGrid2DblClick(int row) {
+void SummaryPage::StringGrid2DblClick(int row) {
     jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_grid2, row)));
 }
 
-void TForm8::SaveClick() {
+void SummaryPage::SaveClick() {
     host().go(this, PageId::SaveConfiguration);
 }
 
-void TForm8::jump(PageId target, const QString& tab) {
+void SummaryPage::jump(PageId target, const QString& tab) {
     // Back from the page, the summary shows no row still picked out from before.
     m_grid1->clearSelection();
     m_grid2->clearSelection();
@@ -280,7 +280,7 @@ void TForm8::jump(PageId target, const QString& tab) {
     host().go(this, target);
 }
 
-void TForm8::keyPressEvent(QKeyEvent* event) {
+void SummaryPage::keyPressEvent(QKeyEvent* event) {
     // The Back button has a help topic of its own.
     if (event->key() == Qt::Key_F1 && focusWidget() == backButton()) {
         host().help().showContext(BackHelpContext);

@@ -10,10 +10,10 @@ class QTableWidget;
 
 // Parameter summary page: lists what the coming build will use and leads back to the page that
 // owns a value on a double-click.
-class TForm8 : public WizardPage {
+class SummaryPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm8(PageHost& host, QWidget* parent = nullptr);
+    explicit SummaryPage(PageHost& host, QWidget* parent = nullptr);
 
     static constexpr int BackHelpContext = 122;
 

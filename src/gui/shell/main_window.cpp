@@ -330,7 +330,7 @@ void MainWindow::BatchDisketteUpdate1Click() {
     showHint(m_wizard.dialogs(), m_wizard.programDir(), 3, kBatchHint1, kBatchHint2, QString(), this);
     hide();
     {
-        TForm26 batch(m_wizard);
+        BatchPage batch(m_wizard);
         batch.exec();
     }
     m_wizard.showMain();

@@ -52,11 +52,11 @@ Q_DECLARE_METATYPE(QList<Box>)
 class TestConfigurationPages : public QObject {
     Q_OBJECT
 private:
-    static TForm13* savePage(const GuiFixture& f) {
-        return f.wizard->form<TForm13>(PageId::SaveConfiguration);
+    static SaveConfigurationPage* savePage(const GuiFixture& f) {
+        return f.wizard->form<SaveConfigurationPage>(PageId::SaveConfiguration);
     }
-    static TForm12* loadPage(const GuiFixture& f) {
-        return f.wizard->form<TForm12>(PageId::LoadConfiguration);
+    static LoadConfigurationPage* loadPage(const GuiFixture& f) {
+        return f.wizard->form<LoadConfigurationPage>(PageId::LoadConfiguration);
     }
     static QString saveIni(const GuiFixture& f) { return f.path(QStringLiteral("PCBWSAVE.INI")); }
     static QString readSaved(const GuiFixture& f, const QString& section, const QString& key) {
@@ -85,7 +85,7 @@ private:
         f.wizard->form<MainWindow>(PageId::Main)
             ->findChild<QAction*>(QStringLiteral("LoadPreviousConfiguration1"))
             ->trigger();
-        TForm12* page = loadPage(f);
+        LoadConfigurationPage* page = loadPage(f);
         if (!page->isVisible() || !QTest::qWaitForWindowExposed(page))
             return nullptr;
         return page->listView();
@@ -126,7 +126,7 @@ private Q_SLOTS:
 
 void TestConfigurationPages::looks() {
     GuiFixture f(kAllHintsOff);
-    TForm13* save = savePage(f);
+    SaveConfigurationPage* save = savePage(f);
     QCOMPARE(save->windowTitle(), QStringLiteral("Save Configuration"));
     QCOMPARE(
         save->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -138,7 +138,7 @@ void TestConfigurationPages::looks() {
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
-    TForm12* load = loadPage(f);
+    LoadConfigurationPage* load = loadPage(f);
     QCOMPARE(load->windowTitle(), QStringLiteral("Load Configuration"));
     QCOMPARE(
         load->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -164,11 +164,11 @@ void TestConfigurationPages::saveListLoad_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("loadedMode");
     QTest::newRow("multicast, double-click")
-        << 1 << 0 << true << int(TForm12::MulticastImage) << ConfigMessages::MulticastLoaded << 1;
+        << 1 << 0 << true << int(LoadConfigurationPage::MulticastImage) << ConfigMessages::MulticastLoaded << 1;
     QTest::newRow("no network, next")
-        << 4 << 3 << false << int(TForm12::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
+        << 4 << 3 << false << int(LoadConfigurationPage::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
     QTest::newRow("microsoft, double-click")
-        << 3 << 2 << true << int(TForm12::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
+        << 3 << 2 << true << int(LoadConfigurationPage::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
 }
 
 void TestConfigurationPages::saveListLoad() {
@@ -217,7 +217,7 @@ void TestConfigurationPages::saveListLoad() {
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
     QCOMPARE(captions(list), QStringList{"Lab one"});
-    QCOMPARE(list->topLevelItem(0)->data(0, TForm12::ImageIndexRole).toInt(), image);
+    QCOMPARE(list->topLevelItem(0)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), image);
     QVERIFY(!list->topLevelItem(0)->icon(0).pixmap(16, 16).isNull());
     QVERIFY(!loadPage(f)->removeButton()->isEnabled());
     if (byDoubleClick) {
@@ -396,8 +396,8 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
     QCOMPARE(captions(list), (QStringList{"Old", "Wrapped", "Hundred"}));
-    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
-    QCOMPARE(list->topLevelItem(2)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
+    QCOMPARE(list->topLevelItem(1)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), int(LoadConfigurationPage::StandaloneImage));
+    QCOMPARE(list->topLevelItem(2)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), int(LoadConfigurationPage::MulticastImage));
 
     clickItem(list, 2);
     QPushButton* remove = loadPage(f)->removeButton();

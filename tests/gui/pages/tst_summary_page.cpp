@@ -64,7 +64,7 @@ class TestSummaryPage : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<GuiFixture> fx;
-    TForm8* page() const { return fx->wizard->form<TForm8>(PageId::Summary); }
+    SummaryPage* page() const { return fx->wizard->form<SummaryPage>(PageId::Summary); }
     QTableWidget* grid(const char* name) const {
         return page()->findChild<QTableWidget*>(QLatin1String(name));
     }

@@ -236,7 +236,7 @@ protected:
 
         watcher = std::make_unique<ModalWatcher>();
         quitCalls = 0;
-        fx->wizard->form<TForm3>(PageId::Build)->setQuitHandler([this] { ++quitCalls; });
+        fx->wizard->form<BuildPage>(PageId::Build)->setQuitHandler([this] { ++quitCalls; });
         fx->wizard->showMain();
     }
     void tearDown() {

@@ -59,7 +59,7 @@ class TestGalleryGui : public QObject {
             return own(splash);
         }
         if (name == QLatin1String("TForm20")) {
-            auto* hint = new TForm20;
+            auto* hint = new HintDialog;
             hint->setHint(
                 Preferences::hintKey(1),
                 "Before running the Bootwright it is necessary to prepare the number of 1.44MB floppies "
@@ -76,7 +76,7 @@ class TestGalleryGui : public QObject {
         if (name == QLatin1String("TAbout"))
             return own(new TAbout(m_fixture->help));
         if (name == QLatin1String("TForm26"))
-            return own(new TForm26(*m_fixture->wizard));
+            return own(new BatchPage(*m_fixture->wizard));
         if (name == QLatin1String("HostListWindow")) {
             // A problem and a note: the longest texts the window shows.
             return own(

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QStringList texts;
         QString key;
         watcher.then([&](QWidget* w) {
-            auto* hint = qobject_cast<TForm20*>(w);
+            auto* hint = qobject_cast<HintDialog*>(w);
             QVERIFY(hint);
             for (int i = 1; i <= 3; ++i)
                 texts << hint->findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->text();

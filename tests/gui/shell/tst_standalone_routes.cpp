@@ -14,7 +14,7 @@ private Q_SLOTS:
         writeIni(2);
         QStringList hint;
         watcher->then([&](QWidget* w) {
-            auto* dialog = qobject_cast<TForm20*>(w);
+            auto* dialog = qobject_cast<HintDialog*>(w);
             QVERIFY(dialog);
             hint << dialog->hintKey() << dialog->label(1)->text() << dialog->label(2)->text()
                  << dialog->label(3)->text();

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The hint dialog (TForm20), showHint() and the Hints dialog (TUserPrefs) against a real PCBW.INI.
+// The hint dialog (HintDialog), showHint() and the Hints dialog (TUserPrefs) against a real PCBW.INI.
 class TestHintDialog : public QObject {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ class TestHintDialog : public QObject {
 
 private Q_SLOTS:
     void dialogLooks() {
-        TForm20 dialog;
+        HintDialog dialog;
         dialog.setHint(QStringLiteral(" ShowHint4 "), QStringLiteral("one"), QStringLiteral("two"),
                        QString());
         QCOMPARE(dialog.objectName(), QStringLiteral("TForm20"));
@@ -66,7 +66,7 @@ private Q_SLOTS:
         QStringList texts;
         QString key;
         watcher.then([&](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             texts << d->label(1)->text() << d->label(2)->text() << d->label(3)->text();
             key = d->hintKey();
             d->dontShowBox()->setChecked(tick);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         ModalWatcher watcher;
         auto tickAndOk = [](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             d->dontShowBox()->setChecked(true);
             QTest::mouseClick(d->okButton(), Qt::LeftButton);
         };
@@ -210,7 +210,7 @@ private Q_SLOTS:
         RecordingHelp help;
         ModalWatcher watcher;
         watcher.then([](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             d->dontShowBox()->setChecked(true);
             QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
