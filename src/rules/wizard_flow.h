@@ -2,22 +2,23 @@
 
 #include <QString>
 
-// The windows of the wizard, by role.
+// The windows of the wizard, by role. A window keeps its old class name as its object name
+// (WizardFlow::className): saved page values are keyed by it.
 enum class PageId {
-    Main,                 // TForm1
-    ClientLocation,       // ClientLocationPage
-    StandaloneParameters, // StandaloneParametersPage
-    NetWare,              // NetWarePage
-    MicrosoftStandalone,  // MicrosoftStandalonePage
-    NicSelection,         // NicSelectionPage
-    NicParameters,        // NicParametersPage
-    MulticastClient,      // MulticastClientPage
-    PostConfiguration,    // PostConfigurationPage
-    Summary,              // SummaryPage
-    SaveConfiguration,    // SaveConfigurationPage
-    LoadConfiguration,    // LoadConfigurationPage
-    DisketteLocation,     // DisketteLocationPage
-    Build,                // BuildPage
+    Main,
+    ClientLocation,
+    StandaloneParameters,
+    NetWare,
+    MicrosoftStandalone,
+    NicSelection,
+    NicParameters,
+    MulticastClient,
+    PostConfiguration,
+    Summary,
+    SaveConfiguration,
+    LoadConfiguration,
+    DisketteLocation,
+    Build,
 };
 
 // Which page follows which, by BuildMode and the chosen server type: the one place the wizard's
