@@ -112,7 +112,7 @@ BuildPage::BuildPage(PageHost& host, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kStartDelayMs);
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &BuildPage::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &BuildPage::tick);
 
     resize(420, 300);
 }
@@ -147,7 +147,7 @@ bool BuildPage::event(QEvent* event) {
     return WizardPage::event(event);
 }
 
-void BuildPage::Timer1Timer() {
+void BuildPage::tick() {
     m_timer->stop();
     // Closing a box of the run activates the page again: one showing makes one diskette.
     if (m_startedThisShowing || !isVisible() || !m_run)
@@ -177,7 +177,7 @@ void BuildPage::Timer1Timer() {
     }
     if (m_backPending) {
         m_backPending = false;
-        WizardPage::BackClick();
+        WizardPage::back();
         return;
     }
     if (asked)
@@ -202,7 +202,7 @@ void BuildPage::askSecondDiskette() {
         m_fs->mapDrive(letter, second);
 }
 
-void BuildPage::BackClick() {
+void BuildPage::back() {
     if (!backButton()->isEnabled())
         return;
     if (m_run && m_run->running()) {
@@ -211,10 +211,10 @@ void BuildPage::BackClick() {
         backButton()->setEnabled(false);
         return;
     }
-    WizardPage::BackClick();
+    WizardPage::back();
 }
 
-void BuildPage::CancelClick() {
+void BuildPage::cancel() {
     if (!cancelButton()->isEnabled())
         return;
     backButton()->setEnabled(true);

@@ -30,9 +30,9 @@ public:
     void setNetworkLabelVisible(bool visible) override;
 
 public Q_SLOTS:
-    void BackClick() override;   // Button1Click
-    void CancelClick() override; // Button3Click
-    void Timer1Timer();
+    void back() override;   // Button1Click
+    void cancel() override; // Button3Click
+    void tick();
 
 Q_SIGNALS:
     // Each status text as the run shows it.

@@ -12,17 +12,17 @@ public:
     explicit ClientLocationPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void Button4Click();
-    void NextClick() override;
+    void chooseClientProgram();
+    void next() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
 
 private:
     // The checks that keep the page open, in order; false when one of them showed its message.
     bool locationFound();
     void storeLocation();
 
-    QLineEdit* m_edit1;
-    QPushButton* m_button4;
+    QLineEdit* m_clientProgram;
+    QPushButton* m_browse;
 };

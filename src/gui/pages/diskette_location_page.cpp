@@ -149,32 +149,32 @@ DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent) : Wi
     auto* driveChoice = new QWidget(this);
     auto* driveLayout = new QVBoxLayout(driveChoice);
     driveLayout->setContentsMargins(0, 0, 0, 0);
-    m_radioButton1 = valueButton<QRadioButton>(PageValue::DiskA, tr("Diskette is in drive A:"), driveChoice);
+    m_diskA = valueButton<QRadioButton>(PageValue::DiskA, tr("Diskette is in drive A:"), driveChoice);
     m_driveA = driveNote(QStringLiteral("DriveALabel"), driveChoice);
-    m_radioButton2 = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
+    m_diskB = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
     m_template = driveNote(QStringLiteral("TemplateLabel"), driveChoice);
-    driveLayout->addWidget(m_radioButton1);
+    driveLayout->addWidget(m_diskA);
     driveLayout->addLayout(driveRow(m_driveA, changeButton(u'A', driveChoice)));
-    driveLayout->addWidget(m_radioButton2);
+    driveLayout->addWidget(m_diskB);
     driveLayout->addLayout(driveRow(m_driveB, changeButton(u'B', driveChoice)));
     driveLayout->addWidget(m_template);
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
-    m_groupBox1 = new QGroupBox(this);
-    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* group = new QVBoxLayout(m_groupBox1);
-    m_radioButton4 = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_groupBox1);
-    m_checkBox1 = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
-                                         tr("Perform a quick format (erase data only)"), m_groupBox1);
-    m_radioButton3 = valueButton<QRadioButton>(
-        PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_groupBox1);
-    group->addWidget(m_radioButton4);
-    group->addWidget(m_checkBox1);
-    group->addWidget(m_radioButton3);
-    m_groupBox1->hide();
-    body()->addWidget(m_groupBox1);
+    m_formatBox = new QGroupBox(this);
+    m_formatBox->setObjectName(QStringLiteral("GroupBox1"));
+    auto* group = new QVBoxLayout(m_formatBox);
+    m_format = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_formatBox);
+    m_quickFormat = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
+                                         tr("Perform a quick format (erase data only)"), m_formatBox);
+    m_formatted = valueButton<QRadioButton>(
+        PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_formatBox);
+    group->addWidget(m_format);
+    group->addWidget(m_quickFormat);
+    group->addWidget(m_formatted);
+    m_formatBox->hide();
+    body()->addWidget(m_formatBox);
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -186,16 +186,16 @@ DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent) : Wi
     body()->addWidget(panel);
     body()->addStretch(1);
 
-    connect(m_radioButton3, &QRadioButton::clicked, this, &DisketteLocationPage::FormatChoiceClick);
-    connect(m_radioButton4, &QRadioButton::clicked, this, &DisketteLocationPage::FormatChoiceClick);
-    FormatChoiceClick();
+    connect(m_formatted, &QRadioButton::clicked, this, &DisketteLocationPage::syncQuickFormat);
+    connect(m_format, &QRadioButton::clicked, this, &DisketteLocationPage::syncQuickFormat);
+    syncQuickFormat();
 }
 
-void DisketteLocationPage::FormatChoiceClick() {
-    m_checkBox1->setEnabled(m_radioButton4->isChecked());
+void DisketteLocationPage::syncQuickFormat() {
+    m_quickFormat->setEnabled(m_format->isChecked());
 }
 
-void DisketteLocationPage::FormShow() {
-    FormatChoiceClick();
+void DisketteLocationPage::showPage() {
+    syncQuickFormat();
     showDrives();
 }

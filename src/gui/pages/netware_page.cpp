@@ -78,10 +78,10 @@ NetWarePage::NetWarePage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
 
     QLabel* frameLabel = plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this);
     body()->addWidget(frameLabel);
-    m_comboBox1 = indexCombo(PageValue::NetwareFrame, defaults, this);
-    frameLabel->setBuddy(m_comboBox1);
+    m_frame = indexCombo(PageValue::NetwareFrame, defaults, this);
+    frameLabel->setBuddy(m_frame);
     auto* frameRow = new QHBoxLayout;
-    frameRow->addWidget(m_comboBox1);
+    frameRow->addWidget(m_frame);
     frameRow->addStretch(1);
     body()->addLayout(frameRow);
 
@@ -89,19 +89,19 @@ NetWarePage::NetWarePage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
                                  nullptr, this));
     auto* loginRow = new QHBoxLayout;
     QWidget* login = buttonPair(this, loginRow);
-    m_radioButton1 = radio(PageValue::NetwareLoginOff, tr("Do not login to network"), defaults, login);
-    m_radioButton2 = radio(PageValue::NetwareLoginOn, tr("Login to network."), defaults, login);
+    m_loginOff = radio(PageValue::NetwareLoginOff, tr("Do not login to network"), defaults, login);
+    m_loginOn = radio(PageValue::NetwareLoginOn, tr("Login to network."), defaults, login);
     auto* loginGrid = new QGridLayout;
-    m_label6 = plainLabel(tr("Network Login Drive"), "Label6", this);
-    m_comboBox2 = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
-    m_label3 = plainLabel(tr("Login Name"), "Label3", this);
-    m_edit1 = textEdit(PageValue::NetwareLoginName, defaults, this);
-    m_label6->setBuddy(m_comboBox2);
-    m_label3->setBuddy(m_edit1);
-    loginGrid->addWidget(m_label6, 0, 0);
-    loginGrid->addWidget(m_comboBox2, 0, 1);
-    loginGrid->addWidget(m_label3, 1, 0);
-    loginGrid->addWidget(m_edit1, 1, 1);
+    m_loginDriveLabel = plainLabel(tr("Network Login Drive"), "Label6", this);
+    m_loginDrive = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
+    m_loginNameLabel = plainLabel(tr("Login Name"), "Label3", this);
+    m_loginName = textEdit(PageValue::NetwareLoginName, defaults, this);
+    m_loginDriveLabel->setBuddy(m_loginDrive);
+    m_loginNameLabel->setBuddy(m_loginName);
+    loginGrid->addWidget(m_loginDriveLabel, 0, 0);
+    loginGrid->addWidget(m_loginDrive, 0, 1);
+    loginGrid->addWidget(m_loginNameLabel, 1, 0);
+    loginGrid->addWidget(m_loginName, 1, 1);
     loginRow->addLayout(loginGrid, 1);
     body()->addLayout(loginRow);
 
@@ -110,25 +110,25 @@ NetWarePage::NetWarePage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
                                  nullptr, this));
     auto* mapRow = new QHBoxLayout;
     QWidget* map = buttonPair(this, mapRow);
-    m_radioButton3 = radio(PageValue::NetwareMapOff, tr("Do not map network drive"), defaults, map);
-    m_radioButton4 = radio(PageValue::NetwareMapOn, tr("Map network drive"), defaults, map);
-    m_label7 = plainLabel(tr("Map"), "Label7", this);
-    m_comboBox3 = indexCombo(PageValue::NetwareMapDrive, defaults, this);
-    m_label8 = plainLabel(tr("="), "Label8", this);
-    m_edit2 = textEdit(PageValue::NetwareMapPath, defaults, this);
-    m_label7->setBuddy(m_comboBox3);
-    m_edit2->setAccessibleName(tr("Network path to map"));
-    mapRow->addWidget(m_label7);
-    mapRow->addWidget(m_comboBox3);
-    mapRow->addWidget(m_label8);
-    mapRow->addWidget(m_edit2, 1);
+    m_mapOff = radio(PageValue::NetwareMapOff, tr("Do not map network drive"), defaults, map);
+    m_mapOn = radio(PageValue::NetwareMapOn, tr("Map network drive"), defaults, map);
+    m_mapLabel = plainLabel(tr("Map"), "Label7", this);
+    m_mapDrive = indexCombo(PageValue::NetwareMapDrive, defaults, this);
+    m_mapEquals = plainLabel(tr("="), "Label8", this);
+    m_mapPath = textEdit(PageValue::NetwareMapPath, defaults, this);
+    m_mapLabel->setBuddy(m_mapDrive);
+    m_mapPath->setAccessibleName(tr("Network path to map"));
+    mapRow->addWidget(m_mapLabel);
+    mapRow->addWidget(m_mapDrive);
+    mapRow->addWidget(m_mapEquals);
+    mapRow->addWidget(m_mapPath, 1);
     body()->addLayout(mapRow);
     body()->addStretch(1);
 
     // Toggled rather than clicked: a loaded configuration switches the controls the same way.
-    for (QRadioButton* b : {m_radioButton1, m_radioButton2, m_radioButton3, m_radioButton4})
-        connect(b, &QRadioButton::toggled, this, &NetWarePage::RadioButtonClick);
-    RadioButtonClick();
+    for (QRadioButton* b : {m_loginOff, m_loginOn, m_mapOff, m_mapOn})
+        connect(b, &QRadioButton::toggled, this, &NetWarePage::showChosenFields);
+    showChosenFields();
 }
 
 QString NetWarePage::loginHint(const QString& loginName) {
@@ -137,29 +137,29 @@ QString NetWarePage::loginHint(const QString& loginName) {
                           "specify a password for this login.");
 }
 
-void NetWarePage::RadioButtonClick() {
-    const bool map = m_radioButton4->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_label7, m_comboBox3, m_label8, m_edit2})
+void NetWarePage::showChosenFields() {
+    const bool map = m_mapOn->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_mapLabel, m_mapDrive, m_mapEquals, m_mapPath})
         w->setVisible(map);
-    const bool login = m_radioButton2->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_label6, m_label3, m_comboBox2, m_edit1})
+    const bool login = m_loginOn->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_loginDriveLabel, m_loginNameLabel, m_loginDrive, m_loginName})
         w->setVisible(login);
 }
 
-void NetWarePage::FormShow() {
-    RadioButtonClick();
+void NetWarePage::showPage() {
+    showChosenFields();
 }
 
 bool NetWarePage::checkNext() {
     return !refused(PageRules::netwareNext(values()));
 }
 
-void NetWarePage::NextClick() {
+void NetWarePage::next() {
     if (!checkNext())
         return;
     // Mapping a drive needs the login as well, so the hint comes with either choice.
-    if (m_radioButton4->isChecked() || m_radioButton2->isChecked())
-        showHint(host().dialogs(), host().programDir(), kLogonHint, loginHint(m_edit1->text()), QString(),
+    if (m_mapOn->isChecked() || m_loginOn->isChecked())
+        showHint(host().dialogs(), host().programDir(), kLogonHint, loginHint(m_loginName->text()), QString(),
                  QString(), this);
     goNext();
 }

@@ -20,15 +20,15 @@ SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent) : 
     text->setWordWrap(true);
     body()->addWidget(text);
 
-    m_edit1 = new QLineEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setText(BuildSettings().text(PageValue::SaveDescription));
+    m_description = new QLineEdit(this);
+    m_description->setObjectName(QStringLiteral("Edit1"));
+    m_description->setText(BuildSettings().text(PageValue::SaveDescription));
     auto* label = new QLabel(tr("Description:"), this);
     label->setObjectName(QStringLiteral("Label2"));
-    label->setBuddy(m_edit1);
+    label->setBuddy(m_description);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
-    row->addWidget(m_edit1, 1);
+    row->addWidget(m_description, 1);
     body()->addSpacing(8);
     body()->addLayout(row);
     body()->addStretch(1);
@@ -40,27 +40,27 @@ SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent) : 
     setMinimumWidth(420);
 
     // Enter in the field saves, as the page's default button would.
-    connect(m_edit1, &QLineEdit::returnPressed, this, &SaveConfigurationPage::NextClick);
+    connect(m_description, &QLineEdit::returnPressed, this, &SaveConfigurationPage::next);
 }
 
-void SaveConfigurationPage::FormShow() {
+void SaveConfigurationPage::showPage() {
     // The description stays from the last save or load, ready to be kept or typed over.
-    m_edit1->setFocus();
-    m_edit1->selectAll();
+    m_description->setFocus();
+    m_description->selectAll();
 }
 
-void SaveConfigurationPage::NextClick() {
+void SaveConfigurationPage::next() {
     if (save())
         host().go(this, PageId::Summary);
 }
 
-void SaveConfigurationPage::CancelClick() {
+void SaveConfigurationPage::cancel() {
     host().go(this, PageId::Summary);
 }
 
 // The button is never shown; should it be reached all the same, it leaves as Cancel does.
-void SaveConfigurationPage::BackClick() {
-    CancelClick();
+void SaveConfigurationPage::back() {
+    cancel();
 }
 
 bool SaveConfigurationPage::save() {
@@ -69,7 +69,7 @@ bool SaveConfigurationPage::save() {
     try {
         result = ConfigStore(host().programDir())
                      .save(
-                         m_edit1->text(), host().collect(),
+                         m_description->text(), host().collect(),
                          [&dialogs] {
                              return dialogs.message(ConfigMessages::AlreadyExists, Dialogs::Icon::Information,
                                                     Dialogs::Buttons::YesNo, 0) == Dialogs::Button::Yes;
@@ -105,6 +105,6 @@ bool SaveConfigurationPage::save() {
         dialogs.message(result.message, Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
         break;
     }
-    m_edit1->setFocus();
+    m_description->setFocus();
     return false;
 }

@@ -15,16 +15,16 @@ public:
 
 public Q_SLOTS:
     // "&Save" sits where the wizard's Next would.
-    void NextClick() override;
-    void CancelClick() override;
-    void BackClick() override;
+    void next() override;
+    void cancel() override;
+    void back() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
 
 private:
     // True when the configuration was written; otherwise one message has been shown.
     bool save();
 
-    QLineEdit* m_edit1;
+    QLineEdit* m_description;
 };

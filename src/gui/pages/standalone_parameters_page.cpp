@@ -29,34 +29,34 @@ StandaloneParametersPage::StandaloneParametersPage(PageHost& host, QWidget* pare
     QLabel* nosLabel = plainLabel(tr("Select the server NOS (Network Operating System):"), this);
     body()->addWidget(nosLabel);
 
-    m_comboBox1 = new QComboBox(this);
-    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    nosLabel->setBuddy(m_comboBox1);
+    m_nos = new QComboBox(this);
+    m_nos->setObjectName(QStringLiteral("ComboBox1"));
+    nosLabel->setBuddy(m_nos);
     if (const ValueSpec* entry = SettingsTable::find(kNos))
-        m_comboBox1->addItems(entry->items);
-    m_comboBox1->setCurrentIndex(BuildSettings().index(kNos));
+        m_nos->addItems(entry->items);
+    m_nos->setCurrentIndex(BuildSettings().index(kNos));
     auto* row = new QHBoxLayout;
-    row->addWidget(m_comboBox1);
+    row->addWidget(m_nos);
     row->addStretch(1);
     body()->addLayout(row);
 
-    m_label6 = plainLabel(
+    m_twoDiskettesNote = plainLabel(
         tr("Note: Microsoft standalone mode with Pellacore Client on floppy requires two diskettes."), this);
-    m_label6->setObjectName(QStringLiteral("Label6"));
-    m_label6->setVisible(false);
-    body()->addWidget(m_label6);
+    m_twoDiskettesNote->setObjectName(QStringLiteral("Label6"));
+    m_twoDiskettesNote->setVisible(false);
+    body()->addWidget(m_twoDiskettesNote);
     body()->addStretch(1);
 
-    connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &StandaloneParametersPage::ComboBox1Change);
+    connect(m_nos, &QComboBox::currentIndexChanged, this, &StandaloneParametersPage::nosChanged);
 }
 
-void StandaloneParametersPage::ComboBox1Change() {
-    m_label6->setVisible(m_comboBox1->currentText().toUpper().contains(QStringLiteral("FLOPPY")));
+void StandaloneParametersPage::nosChanged() {
+    m_twoDiskettesNote->setVisible(m_nos->currentText().toUpper().contains(QStringLiteral("FLOPPY")));
 }
 
-void StandaloneParametersPage::FormShow() {
-    ComboBox1Change();
-    m_comboBox1->setFocus();
+void StandaloneParametersPage::showPage() {
+    nosChanged();
+    m_nos->setFocus();
 }
 
 bool StandaloneParametersPage::checkNext() {

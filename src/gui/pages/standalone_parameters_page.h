@@ -14,13 +14,13 @@ public:
 
 public Q_SLOTS:
     // Shows the two-diskette note for the floppy variant only.
-    void ComboBox1Change();
+    void nosChanged();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
 
 private:
-    QComboBox* m_comboBox1;
-    QLabel* m_label6;
+    QComboBox* m_nos;
+    QLabel* m_twoDiskettesNote;
 };

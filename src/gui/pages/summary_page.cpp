@@ -138,8 +138,8 @@ SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
-    m_grid1 = makeGrid(QStringLiteral("StringGrid1"));
-    m_tabs->addTab(m_grid1, QStringLiteral("Client Diskette Operation"));
+    m_disketteGrid = makeGrid(QStringLiteral("StringGrid1"));
+    m_tabs->addTab(m_disketteGrid, QStringLiteral("Client Diskette Operation"));
 
     // The label lies behind the grid, so the tab reads "Same as Image" whenever the grid is hidden.
     auto* postTab = new QWidget(this);
@@ -148,10 +148,10 @@ SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
     m_sameAsImage = new QLabel(kSameAsImage, postTab);
     m_sameAsImage->setObjectName(QStringLiteral("Label3"));
     m_sameAsImage->setAlignment(Qt::AlignCenter);
-    m_grid2 = makeGrid(QStringLiteral("StringGrid2"));
+    m_postGrid = makeGrid(QStringLiteral("StringGrid2"));
     stack->addWidget(m_sameAsImage, 0, 0);
-    stack->addWidget(m_grid2, 0, 0);
-    m_grid2->raise();
+    stack->addWidget(m_postGrid, 0, 0);
+    m_postGrid->raise();
     m_tabs->addTab(postTab, QStringLiteral("Post-Configuration Options"));
     body()->addWidget(m_tabs, 1);
 
@@ -169,11 +169,11 @@ SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
     nextButton()->setObjectName(QStringLiteral("Button2"));
     cancelButton()->setObjectName(QStringLiteral("Button3"));
 
-    connect(m_grid1, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { StringGrid1DblClick(row); });
-    connect(m_grid2, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { StringGrid2DblClick(row); });
-    connect(m_save, &QPushButton::clicked, this, &SummaryPage::SaveClick);
+    connect(m_disketteGrid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { editDisketteRow(row); });
+    connect(m_postGrid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { editPostRow(row); });
+    connect(m_save, &QPushButton::clicked, this, &SummaryPage::saveConfiguration);
     resize(560, 420);
 }
 
@@ -200,34 +200,34 @@ void SummaryPage::setRow(QTableWidget* grid, int row, const QString& label, cons
     grid->setItem(row, 1, new QTableWidgetItem(value));
 }
 
-void SummaryPage::FormShow() {
+void SummaryPage::showPage() {
     fill(host().collect());
     nextButton()->setFocus();
 }
 
 void SummaryPage::fill(const BuildSettings& settings) {
-    m_grid1->verticalHeader()->setDefaultSectionSize(15);
+    m_disketteGrid->verticalHeader()->setDefaultSectionSize(15);
     // As many rows as there are values, shown from the first: no blank rows to scroll into.
     const QList<Row> rows = operationRows(settings);
-    m_grid1->setRowCount(int(rows.size()));
+    m_disketteGrid->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row)
-        setRow(m_grid1, row, rows[row].first, rows[row].second);
-    m_grid1->scrollToTop();
+        setRow(m_disketteGrid, row, rows[row].first, rows[row].second);
+    m_disketteGrid->scrollToTop();
     // The label column as wide as its longest label, at least as the program always had it.
-    m_grid1->resizeColumnToContents(0);
-    m_grid1->setColumnWidth(0, qMax(110, m_grid1->columnWidth(0)));
+    m_disketteGrid->resizeColumnToContents(0);
+    m_disketteGrid->setColumnWidth(0, qMax(110, m_disketteGrid->columnWidth(0)));
 
     const bool post = settings.isChecked(PageValue::PostOn);
-    m_grid2->setVisible(post);
+    m_postGrid->setVisible(post);
     if (post) {
-        m_grid2->verticalHeader()->setDefaultSectionSize(15);
+        m_postGrid->verticalHeader()->setDefaultSectionSize(15);
         const QList<Row> postRows = postConfigurationRows(settings);
-        m_grid2->setRowCount(int(postRows.size()));
+        m_postGrid->setRowCount(int(postRows.size()));
         for (int row = 0; row < postRows.size(); ++row)
-            setRow(m_grid2, row, postRows[row].first, postRows[row].second);
-        m_grid2->scrollToTop();
-        m_grid2->resizeColumnToContents(0);
-        m_grid2->setColumnWidth(0, qMax(150, m_grid2->columnWidth(0)));
+            setRow(m_postGrid, row, postRows[row].first, postRows[row].second);
+        m_postGrid->scrollToTop();
+        m_postGrid->resizeColumnToContents(0);
+        m_postGrid->setColumnWidth(0, qMax(150, m_postGrid->columnWidth(0)));
     }
 }
 
@@ -236,8 +236,8 @@ QString SummaryPage::labelAt(QTableWidget* grid, int row) const {
     return item ? item->text().trimmed().toUpper() : QString();
 }
 
-void SummaryPage::StringGrid1DblClick(int row) {
-    const QString label = labelAt(m_grid1, row);
+void SummaryPage::editDisketteRow(int row) {
+    const QString label = labelAt(m_disketteGrid, row);
     const int mode = host().buildMode();
     if (label == QLatin1String("MODE"))
         jump(PageId::Main);
@@ -258,18 +258,18 @@ void SummaryPage::StringGrid1DblClick(int row) {
         jump(PageId::MicrosoftStandalone, microsoftTab(label));
 }
 
-void SummaryPage::StringGrid2DblClick(int row) {
-    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_grid2, row)));
+void SummaryPage::editPostRow(int row) {
+    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_postGrid, row)));
 }
 
-void SummaryPage::SaveClick() {
+void SummaryPage::saveConfiguration() {
     host().go(this, PageId::SaveConfiguration);
 }
 
 void SummaryPage::jump(PageId target, const QString& tab) {
     // Back from the page, the summary shows no row still picked out from before.
-    m_grid1->clearSelection();
-    m_grid2->clearSelection();
+    m_disketteGrid->clearSelection();
+    m_postGrid->clearSelection();
     // The tab that holds the value comes to the front, found by its caption.
     QWidget* page = host().form(target);
     auto* tabs = page && !tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;

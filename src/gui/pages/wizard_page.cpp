@@ -50,19 +50,19 @@ WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     m_buttons->addWidget(m_cancel);
     outer->addLayout(m_buttons);
 
-    connect(m_back, &QPushButton::clicked, this, &WizardPage::BackClick);
+    connect(m_back, &QPushButton::clicked, this, &WizardPage::back);
     connect(m_next, &QPushButton::clicked, this, [this] {
         if (!refused(valuesRefusal()))
-            NextClick();
+            next();
     });
-    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::CancelClick);
+    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::cancel);
 }
 
-void WizardPage::BackClick() {
+void WizardPage::back() {
     m_host.go(this, WizardFlow::back(m_id, m_host.buildMode(), m_host.chosenNos()));
 }
 
-void WizardPage::NextClick() {
+void WizardPage::next() {
     if (checkNext())
         goNext();
 }
@@ -77,7 +77,7 @@ void WizardPage::goNext() {
     m_host.go(this, step.target);
 }
 
-void WizardPage::CancelClick() {
+void WizardPage::cancel() {
     // Only back to the main window: whatever the question says, no value is reset.
     if (m_host.dialogs().message(WizardFlow::cancelQuestion(m_id), Dialogs::Icon::Information,
                                  Dialogs::Buttons::OkCancel, 0) == Dialogs::Button::Ok)
@@ -252,7 +252,7 @@ void WizardPage::showEvent(QShowEvent* event) {
         }
         if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
-        FormShow();
+        showPage();
         keepTabOnCheckedRadios();
         fitToContent();
         // The first field takes the keys, unless showing the page chose another place.
@@ -280,7 +280,7 @@ void WizardPage::closeEvent(QCloseEvent* event) {
     }
     // Closing the window by its frame would strand the user with no window up: treat it as Cancel.
     event->ignore();
-    CancelClick();
+    cancel();
 }
 
 void WizardPage::keyPressEvent(QKeyEvent* event) {

@@ -13,7 +13,7 @@ public:
     explicit MainWindow(Wizard& wizard, QWidget* parent = nullptr);
 
     // Label1, the bottom line.
-    QLabel* hintLabel() const { return m_label1; }
+    QLabel* hintLabel() const { return m_hintLine; }
 
     // The maker's web pages of "&Larkmoor on the Web...".
     static const char* const kHomepageUrl;
@@ -26,18 +26,18 @@ Q_SIGNALS:
     void closed();
 
 public Q_SLOTS:
-    void LoadPreviousConfiguration1Click();
+    void loadPreviousConfiguration();
     // Asks for a host list, shows it, and once it is accepted the address pages and the batch take
     // each next host from it.
-    void LoadHostList1Click();
+    void loadHostList();
     // Back to the increments.
-    void CloseHostList1Click();
-    void Exit1Click();
-    void MulticastDiskettes1Click();
-    void StandaloneDiskettes1Click();
-    void BatchDisketteUpdate1Click();
-    void Hints1Click();
-    void About1Click();
+    void closeHostList();
+    void exitProgram();
+    void buildMulticastDiskettes();
+    void buildStandaloneDiskettes();
+    void updateDisketteBatch();
+    void chooseHints();
+    void showAbout();
 
 protected:
     bool event(QEvent* event) override;
@@ -51,6 +51,6 @@ private:
     void DisplayHint(const QString& longHint);
 
     Wizard& m_wizard;
-    QLabel* m_label1 = nullptr;
+    QLabel* m_hintLine = nullptr;
     QString m_hostListFolder; // where the last host list was loaded from; a lab keeps its lists together
 };

@@ -61,7 +61,7 @@ HintDialog::HintDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(bottom);
     setFixedWidth(460);
 
-    connect(m_ok, &QPushButton::clicked, this, &HintDialog::OKClick);
+    connect(m_ok, &QPushButton::clicked, this, &HintDialog::confirm);
 }
 
 void HintDialog::setHint(const QString& key, const QString& line1, const QString& line2, const QString& line3) {
@@ -84,7 +84,7 @@ QLabel* HintDialog::label(int line) const {
     return line >= 1 && line <= 3 ? m_lines[line - 1] : nullptr;
 }
 
-void HintDialog::OKClick() {
+void HintDialog::confirm() {
     m_switchOff = m_dontShow->isChecked();
     accept();
 }

@@ -72,9 +72,9 @@ class TestGalleryGui : public QObject {
             return own(hint);
         }
         if (name == QLatin1String("TUserPrefs")) // as a first start shows it: every hint on
-            return own(new TUserPrefs(m_emptyDir.path(), m_fixture->dialogs, m_fixture->help));
+            return own(new UserPrefsDialog(m_emptyDir.path(), m_fixture->dialogs, m_fixture->help));
         if (name == QLatin1String("TAbout"))
-            return own(new TAbout(m_fixture->help));
+            return own(new AboutDialog(m_fixture->help));
         if (name == QLatin1String("TForm26"))
             return own(new BatchPage(*m_fixture->wizard));
         if (name == QLatin1String("HostListWindow")) {

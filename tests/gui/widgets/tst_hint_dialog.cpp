@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The hint dialog, showHint() and the Hints dialog (TUserPrefs) against a real PCBW.INI.
+// The hint dialog, showHint() and the Hints dialog (UserPrefsDialog) against a real PCBW.INI.
 class TestHintDialog : public QObject {
     Q_OBJECT
 
@@ -124,7 +124,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         QCOMPARE(prefs.windowTitle(), QStringLiteral("Hints"));
         QCOMPARE(prefs.findChild<QGroupBox*>()->title(), QStringLiteral("Hints"));
         const QStringList captions{"Show \"Formatted Floppies Required\" hint", "Show \"Netware Logon\" hint",
@@ -166,7 +166,7 @@ private Q_SLOTS:
             TestEnv::writeHostFile(dir.path() + "/PCBW.INI", before);
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         prefs.show();
         for (int i = 1; i <= 5; ++i)
             QCOMPARE(prefs.checkBox(i)->isChecked(), shownTicked.at(i - 1));
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         prefs.show();
         prefs.checkBox(2)->setChecked(false);
         prefs.close();
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(missingDir(dir), dialogs, help);
+        UserPrefsDialog prefs(missingDir(dir), dialogs, help);
         prefs.show();
         QTest::mouseClick(prefs.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         QCOMPARE(dialogs.texts().size(), 1);
@@ -215,7 +215,7 @@ private Q_SLOTS:
             QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         ::showHint(dialogs, dir.path(), 4, "Multicast client boot diskette operation.", QString(), QString());
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         QVERIFY(!prefs.checkBox(4)->isChecked());
         QVERIFY(prefs.checkBox(3)->isChecked());
         ::showHint(dialogs, dir.path(), 4, "again", QString(), QString());
