@@ -119,7 +119,7 @@ BuildPage::BuildPage(PageHost& host, QWidget* parent)
 
 BuildPage::~BuildPage() = default;
 
-void BuildPage::FormShow() {
+void BuildPage::showPage() {
     m_startedThisShowing = false;
     m_backPending = false;
     // A new run starts from nothing: the last run's full gauge must not greet it.

@@ -30,8 +30,8 @@ public:
     void setNetworkLabelVisible(bool visible) override;
 
 public Q_SLOTS:
-    void back() override;   // Button1Click
-    void cancel() override; // Button3Click
+    void back() override;
+    void cancel() override;
     void tick();
 
 Q_SIGNALS:
@@ -39,7 +39,7 @@ Q_SIGNALS:
     void statusShown(const QString& text);
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

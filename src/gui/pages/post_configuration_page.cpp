@@ -237,7 +237,7 @@ void PostConfigurationPage::syncControls() {
     enableAll({m_loginName, m_loginLabel}, m_loginSet->isChecked());
 }
 
-void PostConfigurationPage::AutoClientInc() {
+void PostConfigurationPage::autoAssignName() {
     if (m_nameIncrement->isChecked()) {
         BuildSettings s = values();
         s.setText(kPage.nameField, AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));

@@ -19,7 +19,7 @@ public:
     explicit PostConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     // Numbers the computer name when "Auto Assign" is selected.
-    void AutoClientInc();
+    void autoAssignName();
 
 public Q_SLOTS:
     void back() override;

@@ -5,7 +5,7 @@
 class Help;
 class QLabel;
 
-// About box (AboutDialog): product picture, what the program does, its version, "&OK".
+// About box: product picture, what the program does, its version, "&OK".
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:

@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Hint dialog (object name HintDialog): the one modal window through which every hint is shown and can be switched
+// Hint dialog (object name "TForm20"): the one modal window through which every hint is shown and can be switched
 // off. HintEdit carries the name of the hint's switch in section CONFIG of PCBW.INI.
 class HintDialog : public QDialog {
     Q_OBJECT

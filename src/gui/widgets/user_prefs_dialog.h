@@ -7,7 +7,7 @@ class Dialogs;
 class Help;
 class QCheckBox;
 
-// Hints dialog (UserPrefsDialog): switches the five hints on and off all together.
+// Hints dialog: switches the five hints on and off all together.
 class UserPrefsDialog : public QDialog {
     Q_OBJECT
 public:

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The hint dialog, showHint() and the Hints dialog (UserPrefsDialog) against a real PCBW.INI.
+// The hint dialog, showHint() and the Hints dialog against a real PCBW.INI.
 class TestHintDialog : public QObject {
     Q_OBJECT
 
