@@ -24,7 +24,7 @@ public Q_SLOTS:
     void syncAddressUpdate();
     void syncNameUpdate();
     void runUpdate(); // "&GO >"
-    void cancel(); // "&Cancel"
+    void cancel();    // "&Cancel"
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

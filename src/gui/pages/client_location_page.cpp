@@ -14,7 +14,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-ClientLocationPage::ClientLocationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::ClientLocation, parent) {
+ClientLocationPage::ClientLocationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::ClientLocation, parent) {
     auto* text =
         new QLabel(tr("Enter the location of the Pellacore Client file (usually named: client.exe)"), this);
     text->setTextFormat(Qt::PlainText);

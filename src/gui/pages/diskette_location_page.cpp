@@ -133,7 +133,8 @@ void DisketteLocationPage::showDrives() {
     m_template->setText(drives.describeTemplate());
 }
 
-DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
+DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::DisketteLocation, parent) {
     body()->addWidget(
         plainLabel(tr("Insert a formatted (with DOS boot-up system files) high-density (1.44MB) 3.5 "
                       "inch floppy diskette into the floppy drive now.  This diskette will be made "
@@ -167,7 +168,7 @@ DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent) : Wi
     auto* group = new QVBoxLayout(m_formatBox);
     m_format = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_formatBox);
     m_quickFormat = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
-                                         tr("Perform a quick format (erase data only)"), m_formatBox);
+                                           tr("Perform a quick format (erase data only)"), m_formatBox);
     m_formatted = valueButton<QRadioButton>(
         PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_formatBox);
     group->addWidget(m_format);

@@ -25,13 +25,15 @@ constexpr int kColumnWidth = 353;
 QIcon listIcon(int imageIndex) {
     static const bool registered = (registerConfigurationIcons(), true);
     Q_UNUSED(registered);
-    return QIcon(imageIndex == LoadConfigurationPage::MulticastImage ? QStringLiteral(":/configurations/multicast.svg")
-                                                       : QStringLiteral(":/configurations/standalone.svg"));
+    return QIcon(imageIndex == LoadConfigurationPage::MulticastImage
+                     ? QStringLiteral(":/configurations/multicast.svg")
+                     : QStringLiteral(":/configurations/standalone.svg"));
 }
 
 } // namespace
 
-LoadConfigurationPage::LoadConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::LoadConfiguration, parent) {
+LoadConfigurationPage::LoadConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::LoadConfiguration, parent) {
     auto* text = new QLabel(tr("Double-click the configuration to load or single-click and select the "
                                "\"remove\" button to delete an item."),
                             this);

@@ -58,7 +58,8 @@ QVBoxLayout* addTab(QTabWidget* tabs, int index) {
 
 } // namespace
 
-MicrosoftStandalonePage::MicrosoftStandalonePage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MicrosoftStandalone, parent) {
+MicrosoftStandalonePage::MicrosoftStandalonePage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::MicrosoftStandalone, parent) {
     auto* heading = plainLabel(
         tr("You must now specify the unique client boot disk information for Microsoft standalone mode."),
         this);
@@ -188,7 +189,8 @@ QRadioButton* MicrosoftStandalonePage::radio(const char* name, const QString& ca
     return button;
 }
 
-void MicrosoftStandalonePage::onSelect(std::initializer_list<QRadioButton*> group, void (MicrosoftStandalonePage::*rule)()) {
+void MicrosoftStandalonePage::onSelect(std::initializer_list<QRadioButton*> group,
+                                       void (MicrosoftStandalonePage::*rule)()) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
@@ -226,7 +228,8 @@ void MicrosoftStandalonePage::addressKindRule() {
 }
 
 void MicrosoftStandalonePage::nameKindRule() {
-    runChoice(m_nameIncrement->isChecked() ? PageValue::MicrosoftNameIncrement : PageValue::MicrosoftNameFixed);
+    runChoice(m_nameIncrement->isChecked() ? PageValue::MicrosoftNameIncrement
+                                           : PageValue::MicrosoftNameFixed);
     m_name->setEnabled(true);
 }
 

@@ -29,7 +29,8 @@ QLabel* wrappingLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-MulticastClientPage::MulticastClientPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MulticastClient, parent) {
+MulticastClientPage::MulticastClientPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::MulticastClient, parent) {
     auto* heading = wrappingLabel(
         tr("You must now specify the unique client boot disk information for Multicast mode."), this);
     QFont bold = heading->font();

@@ -142,7 +142,8 @@ void NetWarePage::showChosenFields() {
     for (QWidget* w : std::initializer_list<QWidget*>{m_mapLabel, m_mapDrive, m_mapEquals, m_mapPath})
         w->setVisible(map);
     const bool login = m_loginOn->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_loginDriveLabel, m_loginNameLabel, m_loginDrive, m_loginName})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_loginDriveLabel, m_loginNameLabel, m_loginDrive, m_loginName})
         w->setVisible(login);
 }
 

@@ -27,7 +27,8 @@ QStringList itemsOf(const QString& name) {
 
 } // namespace
 
-NicParametersPage::NicParametersPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicParameters, parent) {
+NicParametersPage::NicParametersPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::NicParameters, parent) {
     const BuildSettings defaults;
     body()->addWidget(plainLabel(tr("Select the NIC and System Plug-N-Play type"), QString(), this));
 
@@ -79,8 +80,8 @@ void NicParametersPage::showManualFields() {
     // The IRQ and port only matter to a card that is not Plug and Play.
     const bool manual = m_pnpOff->isChecked();
     for (QWidget* w :
-         {static_cast<QWidget*>(m_manualNote), static_cast<QWidget*>(m_irqLabel), static_cast<QWidget*>(m_portLabel),
-          static_cast<QWidget*>(m_irq), static_cast<QWidget*>(m_port)})
+         {static_cast<QWidget*>(m_manualNote), static_cast<QWidget*>(m_irqLabel),
+          static_cast<QWidget*>(m_portLabel), static_cast<QWidget*>(m_irq), static_cast<QWidget*>(m_port)})
         w->setVisible(manual);
 }
 

@@ -31,7 +31,8 @@ QLineEdit* valueEdit(QLatin1String value, QWidget* parent) {
 
 } // namespace
 
-NicSelectionPage::NicSelectionPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSelection, parent) {
+NicSelectionPage::NicSelectionPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::NicSelection, parent) {
     auto* text = new QLabel(
         tr("Double-click on the Network Interface Card (NIC) that is in the destination client machine. If "
            "you "

@@ -58,10 +58,13 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
 
 } // namespace
 
-PostConfigurationPage::PostConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::PostConfiguration, parent) {
+PostConfigurationPage::PostConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::PostConfiguration, parent) {
     QWidget* onOff = buttonGroup(this, body());
-    m_postConfigure = radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
-    m_leaveImage = radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
+    m_postConfigure =
+        radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
+    m_leaveImage =
+        radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
@@ -95,15 +98,17 @@ PostConfigurationPage::PostConfigurationPage(PageHost& host, QWidget* parent) : 
     m_nameCopy->setText(QStringLiteral("CLIENT"));
     m_groupLabel->setText(tr("Workgroup Name"));
     // As "Same as Image" leaves them until the page is shown.
-    enableAll({m_ipIncrement, m_ipMulticast, m_ipDhcp, m_ipFixed, m_ip, m_maskMulticast, m_mask, m_nameIncrement, m_nameMac, m_nameMulticast, m_nameFixed,
-               m_name, m_groupLabel, m_group, m_loginLabel, m_loginName},
+    enableAll({m_ipIncrement, m_ipMulticast, m_ipDhcp, m_ipFixed, m_ip, m_maskMulticast, m_mask,
+               m_nameIncrement, m_nameMac, m_nameMulticast, m_nameFixed, m_name, m_groupLabel, m_group,
+               m_loginLabel, m_loginName},
               false);
 
     onSelect({m_postConfigure, m_leaveImage}, nullptr);
     onSelect({m_ipSet, m_ipSame}, PostConfigurationRules::addressSource);
     onSelect({m_ipIncrement, m_ipMulticast, m_ipDhcp, m_ipFixed}, PostConfigurationRules::addressKind);
     onSelect({m_maskSet, m_maskSame}, PostConfigurationRules::maskSource);
-    connect(m_maskMulticast, &QCheckBox::toggled, this, [this] { runRule(PostConfigurationRules::maskCopy); });
+    connect(m_maskMulticast, &QCheckBox::toggled, this,
+            [this] { runRule(PostConfigurationRules::maskCopy); });
     onSelect({m_nameSet, m_nameSame}, PostConfigurationRules::nameSource);
     onSelect({m_nameIncrement, m_nameMac, m_nameMulticast, m_nameFixed}, PostConfigurationRules::nameKind);
     onSelect({m_groupWorkgroup, m_groupSame, m_groupDomain}, PostConfigurationRules::workgroup);
@@ -230,9 +235,9 @@ void PostConfigurationPage::syncControls() {
 
     const bool setGroup = m_groupWorkgroup->isChecked() || m_groupDomain->isChecked();
     enableAll({m_group, m_groupLabel}, setGroup);
-    m_groupLabel->setText(!setGroup            ? tr("Workgroup / Domain Name")
-                      : m_groupWorkgroup->isChecked() ? tr("Workgroup Name")
-                                           : tr("Domain Name"));
+    m_groupLabel->setText(!setGroup                       ? tr("Workgroup / Domain Name")
+                          : m_groupWorkgroup->isChecked() ? tr("Workgroup Name")
+                                                          : tr("Domain Name"));
 
     enableAll({m_loginName, m_loginLabel}, m_loginSet->isChecked());
 }
@@ -268,7 +273,8 @@ void PostConfigurationPage::next() {
 
 bool PostConfigurationPage::eventFilter(QObject* watched, QEvent* event) {
     // Whichever of the three fields is left, the copy is of the computer name.
-    if (event->type() == QEvent::FocusOut && (watched == m_name || watched == m_group || watched == m_loginName))
+    if (event->type() == QEvent::FocusOut &&
+        (watched == m_name || watched == m_group || watched == m_loginName))
         runRule(PostConfigurationRules::leaveField);
     return WizardPage::eventFilter(watched, event);
 }

@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::SaveConfiguration, parent) {
+SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::SaveConfiguration, parent) {
     auto* text =
         new QLabel(tr("Enter a short description for this configuration.   The description you enter "
                       "here will be how you will identify this configuration in the future."),

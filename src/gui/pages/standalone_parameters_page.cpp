@@ -22,7 +22,8 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-StandaloneParametersPage::StandaloneParametersPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::StandaloneParameters, parent) {
+StandaloneParametersPage::StandaloneParametersPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::StandaloneParameters, parent) {
     body()->addWidget(plainLabel(tr("When using Client Standalone mode, the network type and protocol on the "
                                     "Client diskette must match that of the server."),
                                  this));

@@ -171,8 +171,7 @@ SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
 
     connect(m_disketteGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { editDisketteRow(row); });
-    connect(m_postGrid, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { editPostRow(row); });
+    connect(m_postGrid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editPostRow(row); });
     connect(m_save, &QPushButton::clicked, this, &SummaryPage::saveConfiguration);
     resize(560, 420);
 }

@@ -5,8 +5,8 @@
 class QLabel;
 class Wizard;
 
-// Main window of the desktop program (object name "TForm1"): the three commands, the menus, and the line at the
-// bottom that shows the long hint of whatever the mouse is over.
+// Main window of the desktop program (object name "TForm1"): the three commands, the menus, and the line at
+// the bottom that shows the long hint of whatever the mouse is over.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

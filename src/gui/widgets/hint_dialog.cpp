@@ -64,7 +64,8 @@ HintDialog::HintDialog(QWidget* parent) : QDialog(parent) {
     connect(m_ok, &QPushButton::clicked, this, &HintDialog::confirm);
 }
 
-void HintDialog::setHint(const QString& key, const QString& line1, const QString& line2, const QString& line3) {
+void HintDialog::setHint(const QString& key, const QString& line1, const QString& line2,
+                         const QString& line3) {
     m_hintEdit->setText(key);
     const QString lines[3] = {line1, line2, line3};
     for (int i = 0; i < 3; ++i) {

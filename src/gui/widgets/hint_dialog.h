@@ -9,8 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Hint dialog (object name "TForm20"): the one modal window through which every hint is shown and can be switched
-// off. HintEdit carries the name of the hint's switch in section CONFIG of PCBW.INI.
+// Hint dialog (object name "TForm20"): the one modal window through which every hint is shown and can be
+// switched off. HintEdit carries the name of the hint's switch in section CONFIG of PCBW.INI.
 class HintDialog : public QDialog {
     Q_OBJECT
 public:

@@ -163,12 +163,12 @@ void TestConfigurationPages::saveListLoad_data() {
     QTest::addColumn<int>("image");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("loadedMode");
-    QTest::newRow("multicast, double-click")
-        << 1 << 0 << true << int(LoadConfigurationPage::MulticastImage) << ConfigMessages::MulticastLoaded << 1;
-    QTest::newRow("no network, next")
-        << 4 << 3 << false << int(LoadConfigurationPage::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
-    QTest::newRow("microsoft, double-click")
-        << 3 << 2 << true << int(LoadConfigurationPage::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
+    QTest::newRow("multicast, double-click") << 1 << 0 << true << int(LoadConfigurationPage::MulticastImage)
+                                             << ConfigMessages::MulticastLoaded << 1;
+    QTest::newRow("no network, next") << 4 << 3 << false << int(LoadConfigurationPage::StandaloneImage)
+                                      << ConfigMessages::StandaloneLoaded << 2;
+    QTest::newRow("microsoft, double-click") << 3 << 2 << true << int(LoadConfigurationPage::StandaloneImage)
+                                             << ConfigMessages::StandaloneLoaded << 2;
 }
 
 void TestConfigurationPages::saveListLoad() {
@@ -396,8 +396,10 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
     QCOMPARE(captions(list), (QStringList{"Old", "Wrapped", "Hundred"}));
-    QCOMPARE(list->topLevelItem(1)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), int(LoadConfigurationPage::StandaloneImage));
-    QCOMPARE(list->topLevelItem(2)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), int(LoadConfigurationPage::MulticastImage));
+    QCOMPARE(list->topLevelItem(1)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(),
+             int(LoadConfigurationPage::StandaloneImage));
+    QCOMPARE(list->topLevelItem(2)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(),
+             int(LoadConfigurationPage::MulticastImage));
 
     clickItem(list, 2);
     QPushButton* remove = loadPage(f)->removeButton();

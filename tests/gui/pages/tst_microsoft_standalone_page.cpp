@@ -26,7 +26,9 @@ private:
     }
     static AddressEdit* edit1(GuiFixture& f) { return ctl<AddressEdit>(f, "Edit1"); }
     static AddressEdit* edit2(GuiFixture& f) { return ctl<AddressEdit>(f, "Edit2"); }
-    static MicrosoftStandalonePage* page(GuiFixture& f) { return f.wizard->form<MicrosoftStandalonePage>(PageId::MicrosoftStandalone); }
+    static MicrosoftStandalonePage* page(GuiFixture& f) {
+        return f.wizard->form<MicrosoftStandalonePage>(PageId::MicrosoftStandalone);
+    }
     static QTabWidget* tabs(GuiFixture& f) { return page(f)->findChild<QTabWidget*>(); }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     // A button sits on its tab: bring the tab to the front as the user would before clicking.
