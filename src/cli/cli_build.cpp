@@ -37,7 +37,7 @@ DriveTable numberedDrives(const DriveTable& drives, int n) {
 }
 
 bool twoDisketteForm(const BuildSettings& s) {
-    return s.buildMode() == 3 &&
+    return s.buildMode() == BuildMode::Microsoft &&
            s.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY"));
 }
 
@@ -175,14 +175,14 @@ int run(const BuildOptions& options) {
         if (hosts) {
             // Each diskette passes the address page with its host, and the pages after it.
             hosts->take(settings, n, multicastRemembered, microsoftRemembered);
-            if (settings.buildMode() == 1)
+            if (settings.buildMode() == BuildMode::Multicast)
                 ShowSteps::postConfiguration(settings);
         } else if (n > 1) {
             // As passing the wizard again would advance them.
-            if (settings.buildMode() == 1) {
+            if (settings.buildMode() == BuildMode::Multicast) {
                 ShowSteps::multicastClient(settings, multicastRemembered);
                 ShowSteps::postConfiguration(settings);
-            } else if (settings.buildMode() == 3) {
+            } else if (settings.buildMode() == BuildMode::Microsoft) {
                 ShowSteps::microsoftStandalone(settings, microsoftRemembered);
             }
         }
@@ -190,7 +190,7 @@ int run(const BuildOptions& options) {
             hosts ? hosts->named(numberedDrives(drives, n), n) : numberedDrives(drives, n);
         DosFs fs(diskDrives);
         // A card chosen for another kind of diskette takes this kind's driver, as on the NIC page.
-        if (settings.buildMode() != 4)
+        if (settings.buildMode() != BuildMode::NoNetwork)
             PageRules::nicSelectionShow(settings, options.programDir);
         try {
             // Every page on the route makes its Next check, as passing the wizard would.

@@ -33,12 +33,12 @@ bool keepsItsFolder(const QString& pattern, const QString& path) {
 HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings& settings,
                  const DriveTable& drives, QChar target, const QString& disk2)
     : m_list(HostList::read(file)), m_pxeDir(pxeDir) {
-    const int mode = settings.buildMode();
-    if (mode != 1 && mode != 3)
+    const BuildMode mode = settings.buildMode();
+    if (mode != BuildMode::Multicast && mode != BuildMode::Microsoft)
         throw UsageError(
             QStringLiteral("--hosts: %1 diskettes carry no client address or name; a host list is "
                            "for Multicast and Microsoft TCP/IP diskettes")
-                .arg(mode == 2 ? QStringLiteral("NetWare") : QStringLiteral("no-network")));
+                .arg(mode == BuildMode::NetWare ? QStringLiteral("NetWare") : QStringLiteral("no-network")));
     const QString path = drives.hostPath(target);
     if (m_list.size() > 1 && !path.contains(kName) && !path.contains(kNumber))
         throw UsageError(
@@ -49,8 +49,8 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
                 .arg(target)
                 .arg(path));
 
-    QList<HostProblem> problems =
-        m_list.problems(mode == 1 ? HostList::Names::ClientName : HostList::Names::ComputerName);
+    QList<HostProblem> problems = m_list.problems(
+        mode == BuildMode::Multicast ? HostList::Names::ClientName : HostList::Names::ComputerName);
     QStringList patterns = drives.mappings().values();
     if (!disk2.isEmpty())
         patterns << disk2;
@@ -70,7 +70,7 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
             throw UsageError(QStringLiteral("--pxe boots diskette images, and drive %1: is %2")
                                  .arg(target)
                                  .arg(drives.describe(target)));
-        if (mode == 3 &&
+        if (mode == BuildMode::Microsoft &&
             settings.itemText(PageValue::StandaloneNos).toUpper().contains(QLatin1String("FLOPPY")))
             throw UsageError(QStringLiteral("--pxe: the \"%1\" form asks for its second diskette while it "
                                             "starts, which a network boot cannot put into the drive")
@@ -101,7 +101,7 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
 void HostRun::take(BuildSettings& settings, int n, RememberedAddress& multicast,
                    RememberedAddress& microsoft) const {
     const Host& host = m_list.hosts().at(n - 1);
-    if (settings.buildMode() == 3)
+    if (settings.buildMode() == BuildMode::Microsoft)
         ShowSteps::takeHost(settings, AddressPages::MicrosoftStandalone, microsoft, host);
     else
         ShowSteps::takeHost(settings, AddressPages::MulticastClient, multicast, host);

@@ -189,11 +189,11 @@ int wizardPosition(const QString& nameOrAlias) {
     return int(order.indexOf(name.left(name.indexOf(QLatin1Char('.')))));
 }
 
-std::optional<int> buildModeOnShow(PageId page) {
+std::optional<BuildMode> buildModeOnShow(PageId page) {
     if (page == PageId::NetWare)
-        return 2;
+        return BuildMode::NetWare;
     if (page == PageId::MicrosoftStandalone)
-        return 3;
+        return BuildMode::Microsoft;
     return std::nullopt;
 }
 
@@ -221,17 +221,18 @@ Check next(PageId page, const BuildSettings& settings, DosFs& fs) {
 }
 
 Check checkRoute(BuildSettings& settings, DosFs& fs) {
-    const int outright = settings.buildMode();
+    const BuildMode outright = settings.buildMode();
     PageId page = PageId::ClientLocation;
     // Each page is passed once; the bound only guards against a route that would loop.
     for (int steps = 0; page != PageId::Build && steps < 32; ++steps) {
-        if (const std::optional<int> mode = buildModeOnShow(page))
+        if (const std::optional<BuildMode> mode = buildModeOnShow(page))
             settings.setBuildMode(*mode);
         if (Check refused = next(page, settings, fs))
             return refused;
         const QString nos = settings.itemText(PageValue::StandaloneNos);
-        if (page == PageId::StandaloneParameters && (outright == 3 || outright == 4)) {
-            page = outright == 3 ? PageId::MicrosoftStandalone : PageId::Summary;
+        if (page == PageId::StandaloneParameters &&
+            (outright == BuildMode::Microsoft || outright == BuildMode::NoNetwork)) {
+            page = outright == BuildMode::Microsoft ? PageId::MicrosoftStandalone : PageId::Summary;
             continue;
         }
         const WizardFlow::Next step = WizardFlow::next(page, settings.buildMode(), nos);

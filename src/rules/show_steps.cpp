@@ -4,12 +4,12 @@
 #include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
-void AdvanceDue::built(int buildMode) {
+void AdvanceDue::built(BuildMode buildMode) {
     // The Post Configuration page steps its own address and name for a Multicast diskette.
-    const QList<PageId> pages = buildMode == 1
-                                    ? QList<PageId>{PageId::MulticastClient, PageId::PostConfiguration}
-                                : buildMode == 3 ? QList<PageId>{PageId::MicrosoftStandalone}
-                                                 : QList<PageId>{};
+    const QList<PageId> pages =
+        buildMode == BuildMode::Multicast ? QList<PageId>{PageId::MulticastClient, PageId::PostConfiguration}
+        : buildMode == BuildMode::Microsoft ? QList<PageId>{PageId::MicrosoftStandalone}
+                                            : QList<PageId>{};
     for (PageId page : pages) {
         if (!m_due.contains(page))
             m_due.append(page);
@@ -116,7 +116,7 @@ void postConfiguration(BuildSettings& settings) {
 }
 
 void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered) {
-    settings.setBuildMode(3);
+    settings.setBuildMode(BuildMode::Microsoft);
     applyAddressSteps(settings, AddressPages::MicrosoftStandalone, remembered);
 }
 

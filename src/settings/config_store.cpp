@@ -194,7 +194,8 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
         if (key == kDescKey)
             values.append({key, desc});
         else if (key == kModeKey)
-            values.append({key, settings.buildMode() == 1 ? QStringLiteral("1") : QStringLiteral("0")});
+            values.append({key, settings.buildMode() == BuildMode::Multicast ? QStringLiteral("1")
+                                                                             : QStringLiteral("0")});
         else
             values.append({key, settings.value(specOfKey(key).name)});
         const QString& value = values.last().second;
@@ -307,7 +308,7 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
         if (key == kDescKey)
             continue;
         if (key == kModeKey) {
-            loaded.setBuildMode(storedInteger(key, 1) != 0 ? 1 : 2);
+            loaded.setBuildMode(storedInteger(key, 1) != 0 ? BuildMode::Multicast : BuildMode::NetWare);
             continue;
         }
         const ValueSpec& entry = specOfKey(key);
@@ -356,7 +357,8 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
 }
 
 QString ConfigStore::loadedMessage(const BuildSettings& loaded) {
-    return loaded.buildMode() == 1 ? ConfigMessages::MulticastLoaded : ConfigMessages::StandaloneLoaded;
+    return loaded.buildMode() == BuildMode::Multicast ? ConfigMessages::MulticastLoaded
+                                                      : ConfigMessages::StandaloneLoaded;
 }
 
 bool ConfigStore::remove(const QString& caption) const {

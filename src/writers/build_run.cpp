@@ -54,18 +54,18 @@ QString reasonOf(IoError::Problem problem, const QString& message) {
 }
 
 // Which writer BuildMode selects; none outside 1..4.
-void runWriter(BuildRun& run, int buildMode) {
+void runWriter(BuildRun& run, BuildMode buildMode) {
     switch (buildMode) {
-    case 1:
+    case BuildMode::Multicast:
         CreateMultiCastDiskette(run);
         break;
-    case 2:
+    case BuildMode::NetWare:
         CreateNovellDiskette(run);
         break;
-    case 3:
+    case BuildMode::Microsoft:
         CreateMicrosoftDiskette(run);
         break;
-    case 4:
+    case BuildMode::NoNetwork:
         CreateNoNetworkDiskette(run);
         break;
     default:
@@ -119,7 +119,7 @@ void BuildRun::FormShow(const BuildSettings& settings, const QString& programDir
     m_view.setStatus(QStringLiteral(" "));
     // BuildCancelled still holds the previous run's outcome here, so a No-network build that
     // follows a cancelled one keeps the label.
-    m_view.setNetworkLabelVisible(!(m_settings.buildMode() == 4 && !m_cancelled));
+    m_view.setNetworkLabelVisible(!(m_settings.buildMode() == BuildMode::NoNetwork && !m_cancelled));
 
     // Read raw: a directory stored without its final separator must stay that way, since the
     // writers append bare file names to it.
@@ -211,18 +211,18 @@ void BuildRun::checkDiskette() {
     // The values each writer puts into the diskette's text files (some of them upper-cased).
     QStringList written;
     switch (m_settings.buildMode()) {
-    case 1:
+    case BuildMode::Multicast:
         written << QStringLiteral("TForm6.Edit3") << QStringLiteral("TForm7.ComboBox2")
                 << QStringLiteral("TForm4.Edit2");
         if (m_settings.isChecked(QStringLiteral("TForm99.RadioButton1")))
             written << QStringLiteral("TForm99.Edit3") << QStringLiteral("TForm99.Edit5")
                     << QStringLiteral("TForm99.Edit6");
         break;
-    case 2:
+    case BuildMode::NetWare:
         written << QStringLiteral("TForm21.Edit1") << QStringLiteral("TForm21.Edit2")
                 << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
         break;
-    case 3:
+    case BuildMode::Microsoft:
         written << QStringLiteral("TForm40.Edit3") << QStringLiteral("TForm40.Edit4")
                 << QStringLiteral("TForm40.Edit5") << QStringLiteral("TForm40.Edit6")
                 << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");

@@ -146,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(s.itemText(QStringLiteral("standalone.nos")),
                  QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy"));
         s.setValue(QStringLiteral("build.mode"), QStringLiteral("4"));
-        QCOMPARE(s.buildMode(), 4);
+        QCOMPARE(s.buildMode(), BuildMode::NoNetwork);
         QCOMPARE(s.value(QStringLiteral("build.mode")), QStringLiteral("4"));
     }
 

@@ -90,7 +90,7 @@ void NicSelectionPage::showPage() {
     // Refilled at each showing: the mode, and with it the catalogue, may have changed since.
     m_cards->clear();
     m_cards->addItems(NicCatalogue(host().programDir(), host().buildMode()).entries());
-    if (host().buildMode() == 1)
+    if (host().buildMode() == BuildMode::Multicast)
         m_hintTimer->start();
 }
 
@@ -128,7 +128,7 @@ void NicSelectionPage::leaveSelection() {
 }
 
 QString NicSelectionPage::browseDriver() {
-    const bool netware = host().buildMode() == 2;
+    const bool netware = host().buildMode() == BuildMode::NetWare;
     const QString filter =
         netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
                 : QStringLiteral("NIC DOS Drivers|*.DOS|All Files|*.*|NIC NETWARE Drivers|*.COM");

@@ -31,14 +31,14 @@ bool checked(const BuildSettings& s, QLatin1String name) {
 
 QList<Row> operationRows(const BuildSettings& s) {
     QList<Row> rows;
-    const int mode = s.buildMode();
+    const BuildMode mode = s.buildMode();
     switch (mode) {
-    case 1:
+    case BuildMode::Multicast:
         rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, PageValue::MulticastName)}
              << Row{"IP ADDRESS", trimmedText(s, PageValue::MulticastIp)}
              << Row{"SUB NET MASK", trimmedText(s, PageValue::MulticastMask)};
         break;
-    case 2:
+    case BuildMode::NetWare:
         rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
              << Row{"FRAME TYPE", chosenItem(s, PageValue::NetwareFrame)};
         if (checked(s, PageValue::NetwareMapOn))
@@ -48,7 +48,7 @@ QList<Row> operationRows(const BuildSettings& s) {
             rows << Row{"LOGIN DRIVE", chosenItem(s, PageValue::NetwareLoginDrive)}
                  << Row{"LOGIN NAME", trimmedText(s, PageValue::NetwareLoginName)};
         break;
-    case 3:
+    case BuildMode::Microsoft:
         rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
              << Row{"LOGIN NAME", trimmedText(s, PageValue::MicrosoftLoginName)}
              << Row{"IP ADDRESS", trimmedText(s, PageValue::MicrosoftIp)}
@@ -59,7 +59,7 @@ QList<Row> operationRows(const BuildSettings& s) {
                     trimmedText(s, PageValue::MicrosoftGroup)}
              << Row{"COMPUTER NAME", trimmedText(s, PageValue::MicrosoftName)};
         break;
-    case 4:
+    case BuildMode::NoNetwork:
         rows << Row{"NIC", trimmedText(s, PageValue::NicSelection)};
         break;
     default:
@@ -67,13 +67,13 @@ QList<Row> operationRows(const BuildSettings& s) {
     }
 
     // The file the build copies, whichever way it was chosen: the catalogue's name alone does not say.
-    if (mode >= 1 && mode <= 3)
+    if (mode != BuildMode::NoNetwork)
         rows << Row{"NIC DRIVER", trimmedText(s, PageValue::NicDriver)};
-    if (checked(s, PageValue::NicPnpOff) && mode != 4)
+    if (checked(s, PageValue::NicPnpOff) && mode != BuildMode::NoNetwork)
         rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, PageValue::NicIrq)}
              << Row{"IO PORT", trimmedText(s, PageValue::NicPort)};
     else
-        rows << Row{"HARDWARE", mode == 4 ? "None" : "Plug and Play"};
+        rows << Row{"HARDWARE", mode == BuildMode::NoNetwork ? "None" : "Plug and Play"};
     return rows;
 }
 
@@ -237,7 +237,7 @@ QString SummaryPage::labelAt(QTableWidget* grid, int row) const {
 
 void SummaryPage::editDisketteRow(int row) {
     const QString label = labelAt(m_disketteGrid, row);
-    const int mode = host().buildMode();
+    const BuildMode mode = host().buildMode();
     if (label == QLatin1String("MODE"))
         jump(PageId::Main);
     else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") ||
@@ -247,13 +247,15 @@ void SummaryPage::editDisketteRow(int row) {
         jump(PageId::StandaloneParameters);
     else if (label == QLatin1String("NIC") || label == QLatin1String("NIC DRIVER"))
         jump(PageId::NicSelection);
-    else if (mode == 1 && (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
-                           label == QLatin1String("SUB NET MASK")))
+    else if (mode == BuildMode::Multicast &&
+             (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
+              label == QLatin1String("SUB NET MASK")))
         jump(PageId::MulticastClient);
-    else if (mode == 2 && (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
-                           label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
+    else if (mode == BuildMode::NetWare &&
+             (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
+              label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
         jump(PageId::NetWare);
-    else if (mode == 3 && !microsoftTab(label).isEmpty())
+    else if (mode == BuildMode::Microsoft && !microsoftTab(label).isEmpty())
         jump(PageId::MicrosoftStandalone, microsoftTab(label));
 }
 

@@ -250,7 +250,7 @@ void WizardPage::showEvent(QShowEvent* event) {
             }
             m_tabOrderArranged = true;
         }
-        if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
+        if (const std::optional<BuildMode> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
         showPage();
         keepTabOnCheckedRadios();

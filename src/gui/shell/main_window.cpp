@@ -106,7 +106,7 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), m
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Pellacore Bootwright"));
     setWindowIcon(appIcon(QStringLiteral("app_icon")));
-    m_wizard.setBuildMode(1);
+    m_wizard.setBuildMode(BuildMode::Multicast);
 
     createMenus();
     setCentralWidget(createClientArea());
@@ -312,14 +312,14 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::buildMulticastDiskettes() {
-    startDiskettes(1);
+    startDiskettes(BuildMode::Multicast);
 }
 
 void MainWindow::buildStandaloneDiskettes() {
-    startDiskettes(2);
+    startDiskettes(BuildMode::NetWare);
 }
 
-void MainWindow::startDiskettes(int buildMode) {
+void MainWindow::startDiskettes(BuildMode buildMode) {
     // The command decides the kind of the next build, whatever a loaded configuration said.
     m_wizard.setBuildMode(buildMode);
     showHint(m_wizard.dialogs(), m_wizard.programDir(), 1, kFloppyHint1, kFloppyHint2, kFloppyHint3, this);

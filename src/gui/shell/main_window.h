@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/build_mode.h"
+
 #include <QMainWindow>
 
 class QLabel;
@@ -47,7 +49,7 @@ protected:
 private:
     void createMenus();
     QWidget* createClientArea();
-    void startDiskettes(int buildMode);
+    void startDiskettes(BuildMode buildMode);
     void DisplayHint(const QString& longHint);
 
     Wizard& m_wizard;

@@ -36,7 +36,7 @@ Wizard::~Wizard() {
 }
 
 void Wizard::createForms() {
-    m_buildMode = 1;
+    m_buildMode = BuildMode::Multicast;
     for (PageId id : kCreationOrder) {
         QWidget* form = createForm(*this, id);
         form->setObjectName(WizardFlow::className(id));

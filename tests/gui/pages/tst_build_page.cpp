@@ -89,7 +89,7 @@ private:
         for (const QString& name : kMicrosoftFiles)
             TestEnv::writeHostFile(ms + name, "client file " + name.toLatin1());
         fx->control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(2);
-        fx->wizard->setBuildMode(3);
+        fx->wizard->setBuildMode(BuildMode::Microsoft);
     }
     void startBuild() {
         fx->wizard->go(nullptr, PageId::Build);
@@ -344,13 +344,13 @@ private Q_SLOTS:
 
     // The network label follows BuildMode, and a cancelled run before keeps it up.
     void networkLabelForNoNetwork() {
-        fx->wizard->setBuildMode(4);
+        fx->wizard->setBuildMode(BuildMode::NoNetwork);
         timer()->setInterval(1000);
         startBuild();
         QVERIFY(label("Label4")->isHidden());
         QTest::mouseClick(cancel(), Qt::LeftButton);
         QTRY_VERIFY(asked());
-        fx->wizard->setBuildMode(4);
+        fx->wizard->setBuildMode(BuildMode::NoNetwork);
         startBuild();
         QVERIFY(!label("Label4")->isHidden());
         QTest::mouseClick(cancel(), Qt::LeftButton);

@@ -193,7 +193,7 @@ void TestConfigurationPages::saveListLoad() {
     irq->setCurrentIndex(11);
     nosBox->setCurrentIndex(nos);
     postConfigure->setChecked(true);
-    f.wizard->setBuildMode(mode);
+    f.wizard->setBuildMode(BuildMode(mode));
     saveThroughPages(f, QStringLiteral("Lab one"));
     QVERIFY(f.dialogs.shown().isEmpty());
     QVERIFY(f.wizard->form(PageId::Summary)->isVisible());
@@ -212,7 +212,7 @@ void TestConfigurationPages::saveListLoad() {
     f.control<QRadioButton>(QStringLiteral("TForm99"), QStringLiteral("RadioButton2"))->setChecked(true);
     f.control<QLineEdit>(QStringLiteral("TForm13"), QStringLiteral("Edit1"))
         ->setText(QStringLiteral("typed"));
-    f.wizard->setBuildMode(mode == 1 ? 2 : 1);
+    f.wizard->setBuildMode(mode == 1 ? BuildMode::NetWare : BuildMode::Multicast);
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
@@ -232,7 +232,7 @@ void TestConfigurationPages::saveListLoad() {
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
     QVERIFY(f.wizard->form(PageId::Main)->isVisible());
     QVERIFY(!loadPage(f)->isVisible());
-    QCOMPARE(f.wizard->buildMode(), loadedMode);
+    QCOMPARE(BuildModes::number(f.wizard->buildMode()), loadedMode);
     QCOMPARE(client->text(), QStringLiteral("/opt/pella/CLIENT.EXE"));
     QCOMPARE(name->text(), QStringLiteral("LAB7"));
     QCOMPARE(address->value(), QStringLiteral(" 10.  1.  2.  3"));
@@ -383,7 +383,7 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     TestEnv::writeHostFile(saveIni(f), "[SAVED]\r\nLastSavedItemWas=99\r\nOld=SAVED1\r\n"
                                        "[SAVED1]\r\ndesc=Old\r\nparamh=0\r\n");
     saveThroughPages(f, QStringLiteral("Hundred"));
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     saveThroughPages(f, QStringLiteral("Wrapped"));
     // After slot 100 the ring goes on at the first free slot: Old keeps slot 1, no question asked.
     QVERIFY(f.dialogs.shown().isEmpty());
@@ -423,7 +423,7 @@ void TestConfigurationPages::nextCancelAndEmptyDoubleClick() {
     saveThroughPages(f, QStringLiteral("Only"));
     auto* name = f.control<QLineEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit3"));
     name->setText(QStringLiteral("UNSAVED"));
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
 
     // Next with nothing selected goes on with the values as they are.
     QTreeWidget* list = openLoadPage(f);
@@ -452,7 +452,7 @@ void TestConfigurationPages::nextCancelAndEmptyDoubleClick() {
     QVERIFY(!loadPage(f)->isVisible());
 
     QCOMPARE(name->text(), QStringLiteral("UNSAVED"));
-    QCOMPARE(f.wizard->buildMode(), 2);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
 }
 
 void TestConfigurationPages::unreadableAddressIsNamed() {

@@ -49,7 +49,7 @@ private:
     static void show(GuiFixture& f, int mode = 3) {
         // The route that leads here, so that Back and Next come back to this page.
         f.control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::MicrosoftStandalone);
     }
     // The user's way to show the page again: Back to the Standalone Parameters page, then Next.
@@ -62,7 +62,7 @@ private:
     }
     // The showing after a Microsoft diskette was built: the one that advances the values.
     static void showAfterDiskette(GuiFixture& f) {
-        f.wizard->advanceDue().built(3);
+        f.wizard->advanceDue().built(BuildMode::Microsoft);
         showAgain(f);
     }
 
@@ -131,7 +131,7 @@ void TestMicrosoftStandalonePage::showingSetsBuildMode() {
     GuiFixture f;
     for (int mode : {1, 2, 4}) {
         show(f, mode);
-        QCOMPARE(f.wizard->buildMode(), 3);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::Microsoft);
         page(f)->hide();
     }
 }
@@ -311,7 +311,7 @@ void TestMicrosoftStandalonePage::buttons() {
     edit1(f)->setValue(QStringLiteral("   .   .   .   "));
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QVERIFY(f.wizard->form(PageId::NicSelection)->isVisible());
-    QCOMPARE(f.wizard->buildMode(), 3);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::Microsoft);
     QVERIFY(f.dialogs.shown().isEmpty());
     QTest::mouseClick(f.wizard->form<WizardPage>(PageId::NicSelection)->backButton(), Qt::LeftButton);
     QVERIFY(page(f)->isVisible());
@@ -343,7 +343,7 @@ void TestMicrosoftStandalonePage::valuesReachCollect() {
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
 
     BuildSettings s = f.wizard->collect();
-    QCOMPARE(s.buildMode(), 3);
+    QCOMPARE(s.buildMode(), BuildMode::Microsoft);
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit1")), QStringLiteral("192.168.001.020"));
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit2")), QStringLiteral("255.255.255.000"));
     QCOMPARE(s.itemText(QStringLiteral("TForm40.ComboBox3")), QStringLiteral("J:"));

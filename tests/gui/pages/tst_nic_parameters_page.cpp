@@ -21,7 +21,7 @@ private:
         return f.control<T>(QStringLiteral("TForm7"), QString::fromLatin1(name));
     }
     static void show(GuiFixture& f, int mode = 1) {
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::NicParameters);
     }
     // Which of the hardware controls the user can see.

@@ -16,7 +16,7 @@ using Settings = QList<QPair<QString, QString>>; // value name -> save form
 
 BuildSettings settingsFor(int mode, const Settings& values) {
     BuildSettings s;
-    s.setBuildMode(mode);
+    s.setBuildMode(BuildMode(mode));
     for (const auto& [name, value] : values)
         s.setValue(name, value);
     return s;
@@ -69,7 +69,7 @@ private:
         return page()->findChild<QTableWidget*>(QLatin1String(name));
     }
     void showSummary(int mode) {
-        fx->wizard->setBuildMode(mode);
+        fx->wizard->setBuildMode(BuildMode(mode));
         fx->wizard->go(nullptr, PageId::Summary);
         QVERIFY(page()->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(page()));

@@ -242,7 +242,7 @@ private Q_SLOTS:
     void render() {
         QFETCH(QString, name);
         // Each page as the Multicast route shows it, unless the page sets a mode of its own.
-        m_fixture->wizard->setBuildMode(1);
+        m_fixture->wizard->setBuildMode(BuildMode::Multicast);
         QWidget* w = widgetFor(name);
         QVERIFY2(w, qPrintable(name));
         // Rendered without a native window: the page's show handler runs, but nothing is activated.
