@@ -200,12 +200,11 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
             values.append({key, settings.value(specOfKey(key).name)});
         const QString& value = values.last().second;
         if (key != kDescKey && value.size() > kLongestDescription)
-            return refuse(
-                QStringLiteral("The value of %1 is %2 characters long; a saved configuration keeps at "
-                               "most %3 characters of a value. Please shorten it.")
-                    .arg(specOfKey(key).name)
-                    .arg(value.size())
-                    .arg(kLongestDescription));
+            return refuse(QStringLiteral("The %1 is %2 characters long; a saved configuration keeps at "
+                                         "most %3 characters of a value. Please shorten it.")
+                              .arg(specOfKey(key).label)
+                              .arg(value.size())
+                              .arg(kLongestDescription));
     }
 
     const ProfileFile file(m_path);
@@ -223,9 +222,9 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
                                   .arg(TextCodec::describe(c), shownPath));
             for (const auto& [key, value] : std::as_const(values)) {
                 if (const QString c = doc.firstUnstorable(value); !c.isEmpty())
-                    return refuse(QStringLiteral("The value of %1 holds %2, which %3 cannot store. Please "
+                    return refuse(QStringLiteral("The %1 holds %2, which %3 cannot store. Please "
                                                  "change it.")
-                                      .arg(specOfKey(key).name, TextCodec::describe(c), shownPath));
+                                      .arg(specOfKey(key).label, TextCodec::describe(c), shownPath));
             }
             const SavePlan plan = planSave(doc, desc);
             const bool asks = plan.overwrite || !plan.replaced.isEmpty();

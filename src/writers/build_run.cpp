@@ -237,9 +237,9 @@ void BuildRun::checkDiskette() {
             c = TextCodec::firstUnencodable(text.toUpper());
         if (c.isEmpty())
             continue;
-        inform(QStringLiteral("The value of %1 holds %2, which the files on a DOS diskette (Windows-1252) "
+        inform(QStringLiteral("The %1 holds %2, which the files on a DOS diskette (Windows-1252) "
                               "cannot hold. Please change it.")
-                   .arg(name, TextCodec::describe(c)));
+                   .arg(SettingsTable::find(name)->label, TextCodec::describe(c)));
         setCancelled();
         return;
     }

@@ -100,6 +100,21 @@ private Q_SLOTS:
         QCOMPARE(aliases.size(), 74);
     }
 
+    // A message about typed text names the field as a person knows it, never by its stored name.
+    void typedValuesHaveLabelsOfTheirOwn() {
+        QSet<QString> labels;
+        for (const ValueSpec& s : SettingsTable::values()) {
+            if (s.kind != ValueKind::Text && s.kind != ValueKind::DottedQuad &&
+                s.kind != ValueKind::ComboText)
+                continue;
+            QVERIFY2(s.label != s.alias && !s.label.contains(QLatin1Char('.')), qPrintable(s.name));
+            QVERIFY2(!labels.contains(s.label), qPrintable(s.label));
+            labels.insert(s.label);
+        }
+        QCOMPARE(SettingsTable::find(PageValue::MulticastName)->label,
+                 QStringLiteral("multicast client name"));
+    }
+
     void resolve_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
