@@ -1,7 +1,7 @@
 #include "gui/pages/diskette_location_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "platform/floppy_drives.h"
 #include "platform/io_error.h"
 #include "settings/build_settings.h"
@@ -29,7 +29,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 template <class Button> Button* valueButton(QLatin1String value, const QString& text, QWidget* parent) {
     auto* button = new Button(text, parent);
-    button->setObjectName(PageValues::controlName(value));
+    button->setObjectName(ControlBinding::controlName(value));
     button->setChecked(BuildSettings().isChecked(value));
     return button;
 }

@@ -1,7 +1,7 @@
 #include "gui/pages/microsoft_standalone_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/address_edit.h"
 #include "rules/choice_rules.h"
 #include "rules/host_queue.h"
@@ -37,14 +37,14 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 QLineEdit* textEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     edit->setText(BuildSettings().text(value));
     return edit;
 }
 
 AddressEdit* addressEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new AddressEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     edit->setValue(BuildSettings().text(value));
     return edit;
 }

@@ -1,7 +1,7 @@
 #include "gui/pages/netware_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "settings/build_settings.h"
 
@@ -28,7 +28,7 @@ QLabel* plainLabel(const QString& text, const char* name, QWidget* parent) {
 
 QComboBox* indexCombo(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(PageValues::controlName(value));
+    combo->setObjectName(ControlBinding::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value))
         combo->addItems(entry->items);
     combo->setCurrentIndex(defaults.index(value));
@@ -37,7 +37,7 @@ QComboBox* indexCombo(QLatin1String value, const BuildSettings& defaults, QWidge
 
 QLineEdit* textEdit(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value); entry && entry->maxLength > 0)
         edit->setMaxLength(entry->maxLength);
     edit->setText(defaults.text(value));
@@ -57,7 +57,7 @@ QWidget* buttonPair(QWidget* parent, QBoxLayout* into) {
 QRadioButton* radio(QLatin1String value, const QString& caption, const BuildSettings& defaults,
                     QWidget* group) {
     auto* button = new QRadioButton(caption, group);
-    button->setObjectName(PageValues::controlName(value));
+    button->setObjectName(ControlBinding::controlName(value));
     button->setChecked(defaults.isChecked(value));
     group->layout()->addWidget(button);
     return button;

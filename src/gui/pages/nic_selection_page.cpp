@@ -1,7 +1,7 @@
 #include "gui/pages/nic_selection_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "platform/dos_fs.h"
 #include "rules/diskette_copy_offer.h"
@@ -25,7 +25,7 @@ namespace {
 
 QLineEdit* valueEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new QLineEdit(BuildSettings().text(value), parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     return edit;
 }
 

@@ -1,7 +1,7 @@
 #include "gui/pages/wizard_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/window_fit.h"
 #include "rules/choice_rules.h"
 #include "rules/host_queue.h"
@@ -89,7 +89,7 @@ BuildSettings WizardPage::values() const {
 }
 
 void WizardPage::setValues(const BuildSettings& settings) {
-    PageValues::write(this, settings, true);
+    ControlBinding::write(this, settings, true);
 }
 
 void WizardPage::runChoice(QLatin1String value, RememberedAddress& remembered) {
@@ -128,7 +128,7 @@ void WizardPage::watchHostLine(const AddressPage& page, QLabel* hostLine,
             if (!m_host.hosts().active())
                 return;
             BuildSettings s;
-            PageValues::read(this, s);
+            ControlBinding::read(this, s);
             showHostLine(s, page, hostLine);
         });
     }
@@ -160,7 +160,7 @@ Check WizardPage::valuesRefusal() const {
     // or the next page reads them.
     try {
         BuildSettings own;
-        PageValues::read(this, own);
+        ControlBinding::read(this, own);
     } catch (const SettingsError& e) {
         return Refusal{QString::fromStdString(e.what()), Dialogs::Icon::Error};
     }
