@@ -183,8 +183,17 @@ Check netwareNext(const BuildSettings& settings) {
 }
 
 int wizardPosition(const QString& nameOrAlias) {
-    static const QStringList order{"TForm11", "TForm9", "TForm21", "TForm40", "TForm4",
-                                   "TForm7",  "TForm6", "TForm99", "TForm13", "TForm2"};
+    static const QList<PageId> route{PageId::ClientLocation,    PageId::StandaloneParameters,
+                                     PageId::NetWare,           PageId::MicrosoftStandalone,
+                                     PageId::NicSelection,      PageId::NicParameters,
+                                     PageId::MulticastClient,   PageId::PostConfiguration,
+                                     PageId::SaveConfiguration, PageId::DisketteLocation};
+    static const QStringList order = [] {
+        QStringList names;
+        for (PageId page : route)
+            names << WizardFlow::className(page);
+        return names;
+    }();
     const QString name = SettingsTable::resolve(nameOrAlias);
     return int(order.indexOf(name.left(name.indexOf(QLatin1Char('.')))));
 }

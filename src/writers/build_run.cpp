@@ -212,20 +212,17 @@ void BuildRun::checkDiskette() {
     QStringList written;
     switch (m_settings.buildMode()) {
     case BuildMode::Multicast:
-        written << QStringLiteral("TForm6.Edit3") << QStringLiteral("TForm7.ComboBox2")
-                << QStringLiteral("TForm4.Edit2");
-        if (m_settings.isChecked(QStringLiteral("TForm99.RadioButton1")))
-            written << QStringLiteral("TForm99.Edit3") << QStringLiteral("TForm99.Edit5")
-                    << QStringLiteral("TForm99.Edit6");
+        written << PageValue::MulticastName << PageValue::NicPort << PageValue::NicDriver;
+        if (m_settings.isChecked(PageValue::PostOn))
+            written << PageValue::PostName << PageValue::PostGroup << PageValue::PostLoginName;
         break;
     case BuildMode::NetWare:
-        written << QStringLiteral("TForm21.Edit1") << QStringLiteral("TForm21.Edit2")
-                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+        written << PageValue::NetwareLoginName << PageValue::NetwareMapPath << PageValue::NicPort
+                << PageValue::NicDriver;
         break;
     case BuildMode::Microsoft:
-        written << QStringLiteral("TForm40.Edit3") << QStringLiteral("TForm40.Edit4")
-                << QStringLiteral("TForm40.Edit5") << QStringLiteral("TForm40.Edit6")
-                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+        written << PageValue::MicrosoftName << PageValue::MicrosoftServerShare << PageValue::MicrosoftGroup
+                << PageValue::MicrosoftLoginName << PageValue::NicPort << PageValue::NicDriver;
         break;
     default:
         break;
