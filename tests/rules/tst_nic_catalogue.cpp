@@ -46,7 +46,7 @@ void TestNicCatalogue::entriesByMode() {
         TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICM.INI")), kMulticast);
         TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICS.INI")), kNetware);
     }
-    const NicCatalogue catalogue(dir.path(), mode);
+    const NicCatalogue catalogue(dir.path(), BuildMode(mode));
     QCOMPARE(catalogue.entries(), expected);
     QCOMPARE(catalogue.entries(), expected); // read again, nothing piles up
 }
