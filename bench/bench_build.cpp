@@ -109,7 +109,7 @@ struct Environment {
 void buildIntoDirectory(benchmark::State& state, int mode) {
     setDelayPacing(0);
     Environment env;
-    env.settings.setBuildMode(mode);
+    env.settings.setBuildMode(BuildMode(mode));
     const QString disk = env.tmp.filePath(QStringLiteral("disk"));
     QDir().mkpath(disk);
     for (auto _ : state) {
@@ -123,7 +123,7 @@ void buildIntoDirectory(benchmark::State& state, int mode) {
 void buildOntoFreshImage(benchmark::State& state, int mode, bool verify = true) {
     setDelayPacing(0);
     Environment env;
-    env.settings.setBuildMode(mode);
+    env.settings.setBuildMode(BuildMode(mode));
     const QString image = env.tmp.filePath(QStringLiteral("A.img"));
     const quint64 before = Mtools::processCount();
     for (auto _ : state) {

@@ -86,7 +86,7 @@ void build(benchmark::State& state, int buildMode, bool image, bool verify = tru
     Environment env;
     const QString disk = env.tmp.filePath(image ? QStringLiteral("A.img") : QStringLiteral("floppy"));
     BuildSettings settings;
-    settings.setBuildMode(buildMode);
+    settings.setBuildMode(BuildMode(buildMode));
     settings.setText(QStringLiteral("TForm4.Edit2"), QStringLiteral("C:\\NICS\\NE2000.DOS"));
     settings.setText(QStringLiteral("TForm11.Edit1"), QStringLiteral("C:\\PCBW\\client.exe"));
     settings.setIndex(QStringLiteral("TForm9.ComboBox1"), buildMode == 3 ? 1 : 0);

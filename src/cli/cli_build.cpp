@@ -176,7 +176,7 @@ int run(const BuildOptions& options) {
             hosts ? hosts->named(numberedDrives(drives, n), n) : numberedDrives(drives, n);
         DosFs fs(diskDrives);
         // A card chosen for another kind of diskette takes this kind's driver, as on the NIC page.
-        if (settings.buildMode() != 4)
+        if (settings.buildMode() != BuildMode::NoNetwork)
             PageRules::nicSelectionShow(settings, options.programDir);
         try {
             // Every page on the route makes its Next check, as passing the wizard would.

@@ -34,12 +34,12 @@ bool keepsItsFolder(const QString& pattern, const QString& path) {
 HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings& settings,
                  const DriveTable& drives, QChar target, const QString& disk2)
     : m_list(HostList::read(file)), m_pxeDir(pxeDir) {
-    const int mode = settings.buildMode();
-    if (mode != 1 && mode != 3)
+    const BuildMode mode = settings.buildMode();
+    if (mode != BuildMode::Multicast && mode != BuildMode::Microsoft)
         throw UsageError(
             QStringLiteral("--hosts: %1 diskettes carry no client address or name; a host list is "
                            "for Multicast and Microsoft TCP/IP diskettes")
-                .arg(mode == 2 ? QStringLiteral("NetWare") : QStringLiteral("no-network")));
+                .arg(mode == BuildMode::NetWare ? QStringLiteral("NetWare") : QStringLiteral("no-network")));
     const QString path = drives.hostPath(target);
     if (m_list.size() > 1 && !path.contains(kName) && !path.contains(kNumber))
         throw UsageError(
@@ -50,8 +50,8 @@ HostRun::HostRun(const QString& file, const QString& pxeDir, const BuildSettings
                 .arg(target)
                 .arg(path));
 
-    QList<HostProblem> problems =
-        m_list.problems(mode == 1 ? HostList::Names::ClientName : HostList::Names::ComputerName);
+    QList<HostProblem> problems = m_list.problems(
+        mode == BuildMode::Multicast ? HostList::Names::ClientName : HostList::Names::ComputerName);
     QStringList patterns = drives.mappings().values();
     if (!disk2.isEmpty())
         patterns << disk2;

@@ -3,6 +3,7 @@
 #include "platform/text_util.h"
 #include "rules/post_configuration_rules.h"
 #include "rules/show_steps.h"
+#include "rules/wizard_flow.h"
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
 
@@ -28,7 +29,10 @@ bool oneOf(const QString& name, std::initializer_list<QLatin1String> values) {
 } // namespace
 
 void chosen(BuildSettings& s, const QString& name, Memory& memory) {
-    chosen(s, name, name.startsWith(QLatin1String("TForm40.")) ? memory.microsoft : memory.multicast);
+    chosen(s, name,
+           name.startsWith(WizardFlow::className(PageId::MicrosoftStandalone) + QLatin1Char('.'))
+               ? memory.microsoft
+               : memory.multicast);
 }
 
 void chosen(BuildSettings& s, const QString& name, RememberedAddress& remembered) {

@@ -48,9 +48,9 @@ void HostQueue::taken(PageId page) {
         m_takenBy.append(page);
 }
 
-void HostQueue::built(int buildMode) {
-    const bool taken = (buildMode == 1 && m_takenBy.contains(PageId::MulticastClient)) ||
-                       (buildMode == 3 && m_takenBy.contains(PageId::MicrosoftStandalone));
+void HostQueue::built(BuildMode buildMode) {
+    const bool taken = (buildMode == BuildMode::Multicast && m_takenBy.contains(PageId::MulticastClient)) ||
+                       (buildMode == BuildMode::Microsoft && m_takenBy.contains(PageId::MicrosoftStandalone));
     if (taken)
         advance();
 }

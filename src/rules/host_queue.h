@@ -37,7 +37,7 @@ public:
     // The pages' fields were replaced (a loaded configuration): each page puts the host in afresh.
     void valuesReplaced() { m_takenBy.clear(); }
     // A diskette of this BuildMode was built: the host taken for it is done.
-    void built(int buildMode);
+    void built(BuildMode buildMode);
     // The current host's diskette was updated by the batch.
     void advance();
 

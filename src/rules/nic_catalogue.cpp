@@ -9,13 +9,13 @@ namespace {
 
 const QString kSection = QStringLiteral("NICS");
 
-QString catalogueName(int buildMode) {
-    return buildMode == 2 ? QStringLiteral("PCBWNICS.INI") : QStringLiteral("PCBWNICM.INI");
+QString catalogueName(BuildMode buildMode) {
+    return buildMode == BuildMode::NetWare ? QStringLiteral("PCBWNICS.INI") : QStringLiteral("PCBWNICM.INI");
 }
 
 } // namespace
 
-NicCatalogue::NicCatalogue(QString programDir, int buildMode)
+NicCatalogue::NicCatalogue(QString programDir, BuildMode buildMode)
     : m_programDir(std::move(programDir)), m_buildMode(buildMode) {}
 
 QString NicCatalogue::otherHaveDisk() {
@@ -23,7 +23,7 @@ QString NicCatalogue::otherHaveDisk() {
 }
 
 QString NicCatalogue::listFile() const {
-    if (m_buildMode == 4)
+    if (m_buildMode == BuildMode::NoNetwork)
         return {};
     return QDir(m_programDir).filePath(catalogueName(m_buildMode));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/build_mode.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,7 @@
 // relative to NicDriverPath. Read only, and read afresh at every call.
 class NicCatalogue {
 public:
-    NicCatalogue(QString programDir, int buildMode);
+    NicCatalogue(QString programDir, BuildMode buildMode);
 
     // The list entry that stands for a driver browsed for or typed in.
     static QString otherHaveDisk();
@@ -29,5 +31,5 @@ public:
 
 private:
     QString m_programDir;
-    int m_buildMode;
+    BuildMode m_buildMode;
 };

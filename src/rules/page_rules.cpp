@@ -191,7 +191,8 @@ bool clientOnFloppy(const QString& nos) {
 }
 
 bool twoDiskettes(const BuildSettings& settings) {
-    return settings.buildMode() == 3 && clientOnFloppy(settings.itemText(PageValue::StandaloneNos));
+    return settings.buildMode() == BuildMode::Microsoft &&
+           clientOnFloppy(settings.itemText(PageValue::StandaloneNos));
 }
 
 Check netwareNext(const BuildSettings& settings) {
@@ -201,17 +202,26 @@ Check netwareNext(const BuildSettings& settings) {
 }
 
 int wizardPosition(const QString& nameOrAlias) {
-    static const QStringList order{"TForm11", "TForm9", "TForm21", "TForm40", "TForm4",
-                                   "TForm7",  "TForm6", "TForm99", "TForm13", "TForm2"};
+    static const QList<PageId> route{PageId::ClientLocation,    PageId::StandaloneParameters,
+                                     PageId::NetWare,           PageId::MicrosoftStandalone,
+                                     PageId::NicSelection,      PageId::NicParameters,
+                                     PageId::MulticastClient,   PageId::PostConfiguration,
+                                     PageId::SaveConfiguration, PageId::DisketteLocation};
+    static const QStringList order = [] {
+        QStringList names;
+        for (PageId page : route)
+            names << WizardFlow::className(page);
+        return names;
+    }();
     const QString name = SettingsTable::resolve(nameOrAlias);
     return int(order.indexOf(name.left(name.indexOf(QLatin1Char('.')))));
 }
 
-std::optional<int> buildModeOnShow(PageId page) {
+std::optional<BuildMode> buildModeOnShow(PageId page) {
     if (page == PageId::NetWare)
-        return 2;
+        return BuildMode::NetWare;
     if (page == PageId::MicrosoftStandalone)
-        return 3;
+        return BuildMode::Microsoft;
     return std::nullopt;
 }
 
@@ -239,17 +249,18 @@ Check next(PageId page, const BuildSettings& settings, DosFs& fs) {
 }
 
 Check checkRoute(BuildSettings& settings, DosFs& fs) {
-    const int outright = settings.buildMode();
+    const BuildMode outright = settings.buildMode();
     PageId page = PageId::ClientLocation;
     // Each page is passed once; the bound only guards against a route that would loop.
     for (int steps = 0; page != PageId::Build && steps < 32; ++steps) {
-        if (const std::optional<int> mode = buildModeOnShow(page))
+        if (const std::optional<BuildMode> mode = buildModeOnShow(page))
             settings.setBuildMode(*mode);
         if (Check refused = next(page, settings, fs))
             return refused;
         const QString nos = settings.itemText(PageValue::StandaloneNos);
-        if (page == PageId::StandaloneParameters && (outright == 3 || outright == 4)) {
-            page = outright == 3 ? PageId::MicrosoftStandalone : PageId::Summary;
+        if (page == PageId::StandaloneParameters &&
+            (outright == BuildMode::Microsoft || outright == BuildMode::NoNetwork)) {
+            page = outright == BuildMode::Microsoft ? PageId::MicrosoftStandalone : PageId::Summary;
             continue;
         }
         const WizardFlow::Next step = WizardFlow::next(page, settings.buildMode(), nos);

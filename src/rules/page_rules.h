@@ -92,7 +92,7 @@ Check netwareNext(const BuildSettings& settings);
 int wizardPosition(const QString& nameOrAlias);
 
 // The BuildMode a page sets each time it is shown (NetWare 2, Microsoft standalone 3), if any.
-std::optional<int> buildModeOnShow(PageId page);
+std::optional<BuildMode> buildModeOnShow(PageId page);
 
 // The Next check of one page; pages without checks pass.
 Check next(PageId page, const BuildSettings& settings, DosFs& fs);

@@ -4,12 +4,12 @@
 #include "rules/post_configuration_rules.h"
 #include "settings/build_settings.h"
 
-void AdvanceDue::built(int buildMode) {
+void AdvanceDue::built(BuildMode buildMode) {
     // The Post Configuration page steps its own address and name for a Multicast diskette.
-    const QList<PageId> pages = buildMode == 1
-                                    ? QList<PageId>{PageId::MulticastClient, PageId::PostConfiguration}
-                                : buildMode == 3 ? QList<PageId>{PageId::MicrosoftStandalone}
-                                                 : QList<PageId>{};
+    const QList<PageId> pages =
+        buildMode == BuildMode::Multicast ? QList<PageId>{PageId::MulticastClient, PageId::PostConfiguration}
+        : buildMode == BuildMode::Microsoft ? QList<PageId>{PageId::MicrosoftStandalone}
+                                            : QList<PageId>{};
     for (PageId page : pages) {
         if (!m_due.contains(page))
             m_due.append(page);
@@ -116,21 +116,21 @@ void postConfiguration(BuildSettings& settings) {
 }
 
 void microsoftStandalone(BuildSettings& settings, RememberedAddress& remembered) {
-    settings.setBuildMode(3);
+    settings.setBuildMode(BuildMode::Microsoft);
     applyAddressSteps(settings, AddressPages::MicrosoftStandalone, remembered);
 }
 
 void nextDiskette(BuildSettings& settings, const Host* host, RememberedAddress& multicast,
                   RememberedAddress& microsoft) {
-    const bool microsoftPage = settings.buildMode() == 3;
+    const bool microsoftPage = settings.buildMode() == BuildMode::Microsoft;
     if (host)
         takeHost(settings, microsoftPage ? AddressPages::MicrosoftStandalone : AddressPages::MulticastClient,
                  microsoftPage ? microsoft : multicast, *host);
     else if (microsoftPage)
         microsoftStandalone(settings, microsoft);
-    else if (settings.buildMode() == 1)
+    else if (settings.buildMode() == BuildMode::Multicast)
         multicastClient(settings, multicast);
-    if (settings.buildMode() == 1)
+    if (settings.buildMode() == BuildMode::Multicast)
         postConfiguration(settings);
 }
 

@@ -17,7 +17,7 @@ class AdvanceDue {
 public:
     // A diskette of this BuildMode was built: the pages its values came from advance when next
     // shown.
-    void built(int buildMode);
+    void built(BuildMode buildMode);
     // The pages' values were replaced (a loaded configuration): none of them advances for it.
     void clear() { m_due.clear(); }
     // Whether the page is to advance at this showing; true once per diskette built.

@@ -47,7 +47,7 @@ int helpContext(PageId page) {
     return info(page).helpContext;
 }
 
-PageId back(PageId from, int buildMode, const QString& nos) {
+PageId back(PageId from, BuildMode buildMode, const QString& nos) {
     switch (from) {
     case PageId::ClientLocation:
         return PageId::Main;
@@ -57,9 +57,9 @@ PageId back(PageId from, int buildMode, const QString& nos) {
     case PageId::MicrosoftStandalone:
         return PageId::StandaloneParameters;
     case PageId::NicSelection:
-        return buildMode == 2   ? PageId::NetWare
-               : buildMode == 3 ? PageId::MicrosoftStandalone
-                                : PageId::ClientLocation;
+        return buildMode == BuildMode::NetWare     ? PageId::NetWare
+               : buildMode == BuildMode::Microsoft ? PageId::MicrosoftStandalone
+                                                   : PageId::ClientLocation;
     case PageId::NicParameters:
         return PageId::NicSelection;
     case PageId::MulticastClient:
@@ -67,7 +67,7 @@ PageId back(PageId from, int buildMode, const QString& nos) {
     case PageId::PostConfiguration:
         return PageId::MulticastClient;
     case PageId::Summary:
-        if (buildMode == 1)
+        if (buildMode == BuildMode::Multicast)
             return PageId::PostConfiguration;
         return nos == QLatin1String("Novell Netware 3.12 or higher") ? PageId::NicParameters
                                                                      : PageId::StandaloneParameters;
@@ -84,25 +84,25 @@ PageId back(PageId from, int buildMode, const QString& nos) {
     return PageId::Main;
 }
 
-Next next(PageId from, int buildMode, const QString& nos) {
+Next next(PageId from, BuildMode buildMode, const QString& nos) {
     Next n;
     n.buildMode = buildMode;
     switch (from) {
     case PageId::ClientLocation:
-        n.target = buildMode == 1 ? PageId::NicSelection : PageId::StandaloneParameters;
+        n.target = buildMode == BuildMode::Multicast ? PageId::NicSelection : PageId::StandaloneParameters;
         break;
     case PageId::StandaloneParameters:
         // The three prefixes are tried one after another; the items are such that one matches.
         if (nos.left(6) == QLatin1String("Novell")) {
-            n.buildMode = 2;
+            n.buildMode = BuildMode::NetWare;
             n.target = PageId::NetWare;
         }
         if (nos.left(9) == QLatin1String("Microsoft")) {
-            n.buildMode = 3;
+            n.buildMode = BuildMode::Microsoft;
             n.target = PageId::MicrosoftStandalone;
         }
         if (nos.left(10) == QLatin1String("No Network")) {
-            n.buildMode = 4;
+            n.buildMode = BuildMode::NoNetwork;
             n.target = PageId::Summary;
         }
         if (n.target == PageId::Main)
@@ -116,7 +116,9 @@ Next next(PageId from, int buildMode, const QString& nos) {
         n.target = PageId::NicParameters;
         break;
     case PageId::NicParameters:
-        n.target = (buildMode == 2 || buildMode == 3) ? PageId::Summary : PageId::MulticastClient;
+        n.target = (buildMode == BuildMode::NetWare || buildMode == BuildMode::Microsoft)
+                       ? PageId::Summary
+                       : PageId::MulticastClient;
         break;
     case PageId::MulticastClient:
         n.target = PageId::PostConfiguration;

@@ -53,7 +53,7 @@ const ValueSpec& BuildSettings::entry(const QString& name) const {
 
 QString BuildSettings::value(const QString& name) const {
     if (isBuildMode(name))
-        return QString::number(m_buildMode);
+        return QString::number(BuildModes::number(m_buildMode));
     return m_values.value(entry(name).name);
 }
 
@@ -106,10 +106,11 @@ void BuildSettings::setIndex(const QString& name, int index) {
 
 void BuildSettings::setValue(const QString& name, const QString& saveForm) {
     if (isBuildMode(name)) {
-        const int mode = isDecimal(saveForm) ? saveForm.toInt() : 0;
-        if (mode < 1 || mode > 4)
+        const std::optional<BuildMode> mode =
+            BuildModes::fromNumber(isDecimal(saveForm) ? saveForm.toInt() : 0);
+        if (!mode)
             throw SettingsError(QStringLiteral("%1 takes 1 to 4, not %2").arg(name, quoted(saveForm)));
-        m_buildMode = mode;
+        m_buildMode = *mode;
         return;
     }
     const ValueSpec& s = entry(name);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/build_mode.h"
 #include "settings/settings_table.h"
 
 #include <QHash>
@@ -19,8 +20,8 @@ class BuildSettings {
 public:
     BuildSettings(); // every value at its start-up default, BuildMode 1
 
-    int buildMode() const { return m_buildMode; }
-    void setBuildMode(int mode) { m_buildMode = mode; }
+    BuildMode buildMode() const { return m_buildMode; }
+    void setBuildMode(BuildMode mode) { m_buildMode = mode; }
 
     // Every accessor takes a value's name ("TForm6.Edit1") or its alias ("multicast.ip"), so a value
     // typed on a command line is found either way; "BuildMode" and "build.mode" name BuildMode.
@@ -48,5 +49,5 @@ public:
 private:
     const ValueSpec& entry(const QString& name) const;
     QHash<QString, QString> m_values;
-    int m_buildMode = 1;
+    BuildMode m_buildMode = BuildMode::Multicast;
 };

@@ -194,17 +194,17 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
         if (key == kDescKey)
             values.append({key, desc});
         else if (key == kModeKey)
-            values.append({key, settings.buildMode() == 1 ? QStringLiteral("1") : QStringLiteral("0")});
+            values.append({key, settings.buildMode() == BuildMode::Multicast ? QStringLiteral("1")
+                                                                             : QStringLiteral("0")});
         else
             values.append({key, settings.value(specOfKey(key).name)});
         const QString& value = values.last().second;
         if (key != kDescKey && value.size() > kLongestDescription)
-            return refuse(
-                QStringLiteral("The value of %1 is %2 characters long; a saved configuration keeps at "
-                               "most %3 characters of a value. Please shorten it.")
-                    .arg(specOfKey(key).name)
-                    .arg(value.size())
-                    .arg(kLongestDescription));
+            return refuse(QStringLiteral("The %1 is %2 characters long; a saved configuration keeps at "
+                                         "most %3 characters of a value. Please shorten it.")
+                              .arg(specOfKey(key).label)
+                              .arg(value.size())
+                              .arg(kLongestDescription));
     }
 
     const ProfileFile file(m_path);
@@ -222,9 +222,9 @@ ConfigStore::SaveResult ConfigStore::save(const QString& description, const Buil
                                   .arg(TextCodec::describe(c), shownPath));
             for (const auto& [key, value] : std::as_const(values)) {
                 if (const QString c = doc.firstUnstorable(value); !c.isEmpty())
-                    return refuse(QStringLiteral("The value of %1 holds %2, which %3 cannot store. Please "
+                    return refuse(QStringLiteral("The %1 holds %2, which %3 cannot store. Please "
                                                  "change it.")
-                                      .arg(specOfKey(key).name, TextCodec::describe(c), shownPath));
+                                      .arg(specOfKey(key).label, TextCodec::describe(c), shownPath));
             }
             const SavePlan plan = planSave(doc, desc);
             const bool asks = plan.overwrite || !plan.replaced.isEmpty();
@@ -307,7 +307,7 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
         if (key == kDescKey)
             continue;
         if (key == kModeKey) {
-            loaded.setBuildMode(storedInteger(key, 1) != 0 ? 1 : 2);
+            loaded.setBuildMode(storedInteger(key, 1) != 0 ? BuildMode::Multicast : BuildMode::NetWare);
             continue;
         }
         const ValueSpec& entry = specOfKey(key);
@@ -356,7 +356,8 @@ BuildSettings ConfigStore::load(const QString& caption, const BuildSettings& cur
 }
 
 QString ConfigStore::loadedMessage(const BuildSettings& loaded) {
-    return loaded.buildMode() == 1 ? ConfigMessages::MulticastLoaded : ConfigMessages::StandaloneLoaded;
+    return loaded.buildMode() == BuildMode::Multicast ? ConfigMessages::MulticastLoaded
+                                                      : ConfigMessages::StandaloneLoaded;
 }
 
 bool ConfigStore::remove(const QString& caption) const {

@@ -80,6 +80,40 @@ constexpr Description kDescriptions[] = {
 #undef BW_PAGE_VALUE
 };
 
+struct Label {
+    QLatin1String name;
+    const char* label;
+};
+
+// What a message calls a value a person types: the field as its page shows it, with the page's
+// role where two pages have the same field. Choices are never named by a message about text.
+constexpr Label kLabels[] = {
+    {PageValue::SaveDescription, "configuration description"},
+    {PageValue::ClientProgram, "Pellacore client file location"},
+    {PageValue::NetwareLoginName, "NetWare login name"},
+    {PageValue::NetwareMapPath, "NetWare network path to map"},
+    {PageValue::MicrosoftIp, "Microsoft client IP address"},
+    {PageValue::MicrosoftMask, "Microsoft client sub net mask"},
+    {PageValue::MicrosoftServerShare, "Microsoft server share"},
+    {PageValue::MicrosoftName, "Microsoft computer name"},
+    {PageValue::MicrosoftGroup, "Microsoft workgroup or domain name"},
+    {PageValue::MicrosoftLoginName, "Microsoft login name"},
+    {PageValue::NicSelection, "NIC selection"},
+    {PageValue::NicDriver, "NIC driver file"},
+    {PageValue::NicEntry, "NIC catalogue entry"},
+    {PageValue::NicPort, "NIC base I/O address"},
+    {PageValue::MulticastIp, "multicast client IP address"},
+    {PageValue::MulticastMask, "multicast client sub net mask"},
+    {PageValue::MulticastName, "multicast client name"},
+    {PageValue::MulticastNameCopy, "copy of the multicast client name"},
+    {PageValue::PostIp, "post-configuration IP address"},
+    {PageValue::PostMask, "post-configuration sub net mask"},
+    {PageValue::PostName, "post-configuration computer name"},
+    {PageValue::PostNameCopy, "copy of the post-configuration computer name"},
+    {PageValue::PostGroup, "post-configuration workgroup or domain name"},
+    {PageValue::PostLoginName, "post-configuration login name"},
+};
+
 // Every value takes its alias and meaning from the one list that also gives the constants.
 QVector<ValueSpec> described(QVector<ValueSpec> table) {
     for (ValueSpec& s : table) {
@@ -89,6 +123,11 @@ QVector<ValueSpec> described(QVector<ValueSpec> table) {
                 s.meaning = QLatin1String(d.meaning);
                 break;
             }
+        }
+        s.label = s.alias;
+        for (const Label& l : kLabels) {
+            if (l.name == s.name)
+                s.label = QLatin1String(l.label);
         }
     }
     return table;

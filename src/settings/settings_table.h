@@ -14,6 +14,7 @@ struct ValueSpec {
     QString name;    // page class and control, exactly as the program names it: "TForm6.Edit1"
     QString alias;   // the short name a person may type instead: "multicast.ip"
     QString meaning; // one line in plain words: "client IP address"
+    QString label;   // what a message calls it: "multicast client IP address" (the alias when none)
     ValueKind kind;
     QString defaultValue; // start-up value, in save form
     QString key;          // save key ("paramd"), empty when the value is not saved

@@ -30,18 +30,18 @@ const QString kComplete = QStringLiteral("Client diskette build complete.  Creat
 const QString kCanceled = QStringLiteral("Client diskette build canceled.  Create Another?");
 
 // Which writer BuildMode selects; none outside 1..4.
-void runWriter(BuildRun& run, int buildMode) {
+void runWriter(BuildRun& run, BuildMode buildMode) {
     switch (buildMode) {
-    case 1:
+    case BuildMode::Multicast:
         CreateMultiCastDiskette(run);
         break;
-    case 2:
+    case BuildMode::NetWare:
         CreateNovellDiskette(run);
         break;
-    case 3:
+    case BuildMode::Microsoft:
         CreateMicrosoftDiskette(run);
         break;
-    case 4:
+    case BuildMode::NoNetwork:
         CreateNoNetworkDiskette(run);
         break;
     default:
@@ -95,7 +95,7 @@ void BuildRun::FormShow(const BuildSettings& settings, const QString& programDir
     m_view.setStatus(QStringLiteral(" "));
     // BuildCancelled still holds the previous run's outcome here, so a No-network build that
     // follows a cancelled one keeps the label.
-    m_view.setNetworkLabelVisible(!(m_settings.buildMode() == 4 && !m_cancelled));
+    m_view.setNetworkLabelVisible(!(m_settings.buildMode() == BuildMode::NoNetwork && !m_cancelled));
 
     // Read raw: a directory stored without its final separator must stay that way, since the
     // writers append bare file names to it.
@@ -187,21 +187,18 @@ void BuildRun::checkDiskette() {
     // The values each writer puts into the diskette's text files (some of them upper-cased).
     QStringList written;
     switch (m_settings.buildMode()) {
-    case 1:
-        written << QStringLiteral("TForm6.Edit3") << QStringLiteral("TForm7.ComboBox2")
-                << QStringLiteral("TForm4.Edit2");
-        if (m_settings.isChecked(QStringLiteral("TForm99.RadioButton1")))
-            written << QStringLiteral("TForm99.Edit3") << QStringLiteral("TForm99.Edit5")
-                    << QStringLiteral("TForm99.Edit6");
+    case BuildMode::Multicast:
+        written << PageValue::MulticastName << PageValue::NicPort << PageValue::NicDriver;
+        if (m_settings.isChecked(PageValue::PostOn))
+            written << PageValue::PostName << PageValue::PostGroup << PageValue::PostLoginName;
         break;
-    case 2:
-        written << QStringLiteral("TForm21.Edit1") << QStringLiteral("TForm21.Edit2")
-                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+    case BuildMode::NetWare:
+        written << PageValue::NetwareLoginName << PageValue::NetwareMapPath << PageValue::NicPort
+                << PageValue::NicDriver;
         break;
-    case 3:
-        written << QStringLiteral("TForm40.Edit3") << QStringLiteral("TForm40.Edit4")
-                << QStringLiteral("TForm40.Edit5") << QStringLiteral("TForm40.Edit6")
-                << QStringLiteral("TForm7.ComboBox2") << QStringLiteral("TForm4.Edit2");
+    case BuildMode::Microsoft:
+        written << PageValue::MicrosoftName << PageValue::MicrosoftServerShare << PageValue::MicrosoftGroup
+                << PageValue::MicrosoftLoginName << PageValue::NicPort << PageValue::NicDriver;
         break;
     default:
         break;
@@ -213,9 +210,9 @@ void BuildRun::checkDiskette() {
             c = TextCodec::firstUnencodable(text.toUpper());
         if (c.isEmpty())
             continue;
-        inform(QStringLiteral("The value of %1 holds %2, which the files on a DOS diskette (Windows-1252) "
+        inform(QStringLiteral("The %1 holds %2, which the files on a DOS diskette (Windows-1252) "
                               "cannot hold. Please change it.")
-                   .arg(name, TextCodec::describe(c)));
+                   .arg(SettingsTable::find(name)->label, TextCodec::describe(c)));
         setCancelled();
         return;
     }

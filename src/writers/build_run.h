@@ -36,11 +36,11 @@ struct RunValues {
     QString NovellDriverPath;
     QString MicrosoftDriverPath;
     QString DiskRoot;          // "A:" or "B:", no trailing backslash
-    QString NicDriverFile;     // TForm4.Edit2 upper-cased and trimmed
+    QString NicDriverFile;     // PageValue::NicDriver upper-cased and trimmed
     QString NicDriverFileName; // its file-name part: NE2000.DOS
     QString NicDriverBase;     // up to the first ".": NE2000
     QString NicDriverName;     // NicDriverBase + "$": NE2000$
-    QString ClientFile;        // TForm11.Edit1, set by a writer when it copies the client
+    QString ClientFile;        // PageValue::ClientProgram, set by a writer when it copies the client
     int CopyResult = 0;        // result of the last CopyMyFile
 };
 
@@ -135,7 +135,7 @@ public:
     // File write error! ") or could not make its target ("<target> could not be created.") is
     // reported with the reason on a second line and ends the run. Returns true when copied.
     bool copyStep(const QString& source, const QString& target, const QString& missingMessage = {});
-    // The client program copy: ClientFile from TForm11.Edit1, copied under its own file name into
+    // The client program copy: ClientFile from PageValue::ClientProgram, copied under its own file name into
     // the diskette's root as copyStep copies. A missing file shows "The Pellacore Client could not be
     // found in the specified location.  Creation can not proceed." and cancels the run. Returns
     // whether the file was there.

@@ -6,9 +6,9 @@
 
 ClientIdentity clientIdentity(const BuildSettings& settings) {
     switch (settings.buildMode()) {
-    case 1:
+    case BuildMode::Multicast:
         return MulticastIdentity(settings);
-    case 3:
+    case BuildMode::Microsoft:
         return MicrosoftIdentity(settings);
     default:
         return {QStringLiteral("-"), QStringLiteral("-")};

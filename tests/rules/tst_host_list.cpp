@@ -235,13 +235,13 @@ private Q_SLOTS:
         QVERIFY(queue.due(PageId::MulticastClient));
         queue.taken(PageId::MulticastClient);
         // A NetWare diskette built meanwhile is not LAB1's.
-        queue.built(2);
-        queue.built(3);
+        queue.built(BuildMode::NetWare);
+        queue.built(BuildMode::Microsoft);
         QCOMPARE(queue.current()->name, QStringLiteral("LAB1"));
-        queue.built(1);
+        queue.built(BuildMode::Multicast);
         QCOMPARE(queue.line(), QStringLiteral("Host 2 of 2: LAB2"));
         // A build that no page took a host for uses none.
-        queue.built(1);
+        queue.built(BuildMode::Multicast);
         QCOMPARE(queue.position(), 2);
         queue.advance();
         QVERIFY(!queue.current());

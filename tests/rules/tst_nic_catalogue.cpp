@@ -46,7 +46,7 @@ void TestNicCatalogue::entriesByMode() {
         TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICM.INI")), kMulticast);
         TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICS.INI")), kNetware);
     }
-    const NicCatalogue catalogue(dir.path(), mode);
+    const NicCatalogue catalogue(dir.path(), BuildMode(mode));
     QCOMPARE(catalogue.entries(), expected);
     QCOMPARE(catalogue.entries(), expected); // read again, nothing piles up
 }
@@ -55,7 +55,8 @@ void TestNicCatalogue::browseEntryListedOnce() {
     QTemporaryDir dir;
     TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICM.INI")),
                            "[nics]\r\nother - have disk=x.dos\r\nCard=card.dos\r\n");
-    QCOMPARE(NicCatalogue(dir.path(), 1).entries(), (QStringList{"Card", "Other - Have Disk"}));
+    QCOMPARE(NicCatalogue(dir.path(), BuildMode::Multicast).entries(),
+             (QStringList{"Card", "Other - Have Disk"}));
 }
 
 void TestNicCatalogue::driverPath_data() {
@@ -97,7 +98,7 @@ void TestNicCatalogue::driverPath() {
     TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBWNICS.INI")), kNetware);
     if (!pcbw.isEmpty())
         TestEnv::writeHostFile(dir.filePath(QStringLiteral("PCBW.INI")), pcbw);
-    QCOMPARE(NicCatalogue(dir.path(), mode).driverPath(entry), expected);
+    QCOMPARE(NicCatalogue(dir.path(), BuildMode(mode)).driverPath(entry), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNicCatalogue)

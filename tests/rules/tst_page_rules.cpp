@@ -18,7 +18,7 @@ class TstPageRules : public QObject {
     // Values that pass every page: a client program and a NIC driver that exist.
     BuildSettings passing(int mode, int nos) const {
         BuildSettings s;
-        s.setBuildMode(mode);
+        s.setBuildMode(BuildMode(mode));
         s.setIndex("TForm9.ComboBox1", nos);
         s.setText("TForm11.Edit1", path("client.exe"));
         s.setText("TForm4.Edit1", "Novell NE2000 Compatible");
@@ -56,7 +56,7 @@ private Q_SLOTS:
         BuildSettings s = passing(mode, nos);
         DosFs fs;
         QCOMPARE(PageRules::checkRoute(s, fs), Check());
-        QCOMPARE(s.buildMode(), built);
+        QCOMPARE(BuildModes::number(s.buildMode()), built);
     }
 
     // Each refusal appears only on the routes that pass its page, first in the route's order.
@@ -159,7 +159,7 @@ private Q_SLOTS:
         if (catalogue)
             TestEnv::writeHostFile(dir.filePath("PCBWNICS.INI"), "[NICS]\r\nNE2000=ne2000.com\r\n");
         BuildSettings s;
-        s.setBuildMode(2);
+        s.setBuildMode(BuildMode::NetWare);
         s.setText("TForm4.Edit3", entry);
         s.setText("TForm4.Edit1",
                   entry == "Other - Have Disk" || !catalogue ? "/opt/nics/NE2000.DOS" : entry);

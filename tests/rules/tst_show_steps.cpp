@@ -147,14 +147,14 @@ void TstShowSteps::postConfigurationShowingRules() {
 
 void TstShowSteps::microsoftIncrementsAndNumbersTheName() {
     BuildSettings s;
-    s.setBuildMode(2);
+    s.setBuildMode(BuildMode::NetWare);
     s.setChecked("TForm40.RadioButton13", true);
     s.setChecked("TForm40.RadioButton17", true);
     s.setText("TForm40.Edit1", "192.168.  1. 20");
     RememberedAddress kept;
     ShowSteps::microsoftStandalone(s, kept);
     ShowSteps::microsoftStandalone(s, kept);
-    QCOMPARE(s.buildMode(), 3);
+    QCOMPARE(s.buildMode(), BuildMode::Microsoft);
     QCOMPARE(s.text("TForm40.Edit1"), QStringLiteral("192.168.  1.022"));
     QCOMPARE(kept.address, QStringLiteral("192.168.  1.022"));
     QVERIFY(kept.mask.isEmpty());

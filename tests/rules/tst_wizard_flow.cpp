@@ -20,7 +20,7 @@ class TestWizardFlow : public QObject {
     // Follows Next from the client location page to the build page.
     static QList<PageId> route(int startMode, const QString& nos) {
         QList<PageId> pages{PageId::ClientLocation};
-        int mode = startMode;
+        BuildMode mode = BuildMode(startMode);
         while (pages.last() != PageId::Build && pages.size() < 20) {
             const WizardFlow::Next n = WizardFlow::next(pages.last(), mode, nos);
             mode = n.buildMode;
@@ -71,13 +71,16 @@ private Q_SLOTS:
     void standalonePageSetsTheFinalMode() {
         QFETCH(QString, nos);
         QFETCH(int, mode);
-        QCOMPARE(WizardFlow::next(PageId::StandaloneParameters, 2, nos).buildMode, mode);
+        QCOMPARE(BuildModes::number(
+                     WizardFlow::next(PageId::StandaloneParameters, BuildMode::NetWare, nos).buildMode),
+                 mode);
     }
 
     void standalonePageWithoutNosStays() {
-        const WizardFlow::Next n = WizardFlow::next(PageId::StandaloneParameters, 2, QString());
+        const WizardFlow::Next n =
+            WizardFlow::next(PageId::StandaloneParameters, BuildMode::NetWare, QString());
         QCOMPARE(n.message, QStringLiteral("You must specify a NOS."));
-        QCOMPARE(n.buildMode, 2);
+        QCOMPARE(n.buildMode, BuildMode::NetWare);
     }
 
     void backTargets_data() {
@@ -106,7 +109,7 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(QString, nos);
         QFETCH(PageId, to);
-        QCOMPARE(WizardFlow::back(from, mode, nos), to);
+        QCOMPARE(WizardFlow::back(from, BuildMode(mode), nos), to);
     }
 
     void cancelQuestions() {

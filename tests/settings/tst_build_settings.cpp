@@ -222,7 +222,7 @@ private Q_SLOTS:
 
     void snapshotStartsAtTheTableDefaults() {
         const BuildSettings s;
-        QCOMPARE(s.buildMode(), 1);
+        QCOMPARE(s.buildMode(), BuildMode::Multicast);
         QCOMPARE(s.value("BuildMode"), QStringLiteral("1"));
         for (const ValueSpec& v : SettingsTable::values())
             QCOMPARE(s.value(v.name), v.defaultValue);
@@ -469,7 +469,7 @@ private Q_SLOTS:
     void buildModeByName() {
         BuildSettings s;
         s.setValue("BuildMode", "3");
-        QCOMPARE(s.buildMode(), 3);
+        QCOMPARE(s.buildMode(), BuildMode::Microsoft);
         QCOMPARE(s.value("BuildMode"), QStringLiteral("3"));
         QVERIFY(!(s == BuildSettings()));
     }

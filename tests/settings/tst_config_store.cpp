@@ -231,12 +231,12 @@ void TstConfigStore::listShowsSlotsWithDescription() {
 void TstConfigStore::loadWithoutEntryTakesLoadDefaults() {
     writeIni("[SAVED]\nLastSavedItemWas=5\n[SAVED5]\ndesc=Ghost\nparamh=0\nparamf=PC1\n");
     BuildSettings current;
-    current.setBuildMode(4);
+    current.setBuildMode(BuildMode::NoNetwork);
     current.setText("TForm40.Edit3", "KEEP");
     current.setText("TForm99.Edit4", "COPY");
     current.setChecked("TForm2.RadioButton2", true);
     const BuildSettings s = store().load("Ghost", current);
-    QCOMPARE(s.buildMode(), 1);
+    QCOMPARE(s.buildMode(), BuildMode::Multicast);
     QCOMPARE(s.text("TForm6.Edit3"), QString());
     QCOMPARE(s.text("TForm6.Edit1"), QStringLiteral("   .   .   .   "));
     QCOMPARE(s.text("TForm6.Edit4"), QStringLiteral("CLIENT"));
@@ -274,12 +274,12 @@ void TstConfigStore::loadRadioGroupInTableOrder() {
 
 void TstConfigStore::noNetworkRoundTrip() {
     BuildSettings settings;
-    settings.setBuildMode(4);
+    settings.setBuildMode(BuildMode::NoNetwork);
     settings.setIndex("TForm9.ComboBox1", 3);
     QCOMPARE(store().save("Local pull", settings, yes).status, ConfigStore::SaveResult::Status::Saved);
     QVERIFY(!store().list().value(0).multicast);
     const BuildSettings loaded = store().load("Local pull", BuildSettings());
-    QCOMPARE(loaded.buildMode(), 2);
+    QCOMPARE(loaded.buildMode(), BuildMode::NetWare);
     QCOMPARE(loaded.index("TForm9.ComboBox1"), 3);
     QCOMPARE(ConfigStore::loadedMessage(loaded), ConfigMessages::StandaloneLoaded);
 }

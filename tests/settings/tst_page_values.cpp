@@ -100,6 +100,21 @@ private Q_SLOTS:
         QCOMPARE(aliases.size(), 74);
     }
 
+    // A message about typed text names the field as a person knows it, never by its stored name.
+    void typedValuesHaveLabelsOfTheirOwn() {
+        QSet<QString> labels;
+        for (const ValueSpec& s : SettingsTable::values()) {
+            if (s.kind != ValueKind::Text && s.kind != ValueKind::DottedQuad &&
+                s.kind != ValueKind::ComboText)
+                continue;
+            QVERIFY2(s.label != s.alias && !s.label.contains(QLatin1Char('.')), qPrintable(s.name));
+            QVERIFY2(!labels.contains(s.label), qPrintable(s.label));
+            labels.insert(s.label);
+        }
+        QCOMPARE(SettingsTable::find(PageValue::MulticastName)->label,
+                 QStringLiteral("multicast client name"));
+    }
+
     void resolve_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("name");
@@ -146,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(s.itemText(QStringLiteral("standalone.nos")),
                  QStringLiteral("Microsoft TCP/IP - Pellacore Client on Floppy"));
         s.setValue(QStringLiteral("build.mode"), QStringLiteral("4"));
-        QCOMPARE(s.buildMode(), 4);
+        QCOMPARE(s.buildMode(), BuildMode::NoNetwork);
         QCOMPARE(s.value(QStringLiteral("build.mode")), QStringLiteral("4"));
     }
 

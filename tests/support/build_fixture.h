@@ -102,7 +102,7 @@ public:
     Dialogs::Button build(int mode) {
         if (!run)
             mount();
-        settings.setBuildMode(mode);
+        settings.setBuildMode(BuildMode(mode));
         run->FormShow(settings, prog);
         return run->MakeTheDisk();
     }

@@ -28,7 +28,7 @@ public:
 
 private:
     void answer(QWidget* w) {
-        auto* hint = qobject_cast<TForm20*>(w);
+        auto* hint = qobject_cast<HintDialog*>(w);
         if (!hint) {
             ModalWatcher::closeUnanswered(w);
             return;

@@ -129,7 +129,7 @@ void TestBuildRun::diskRoot() {
     DosFs fs(drives);
     BuildRun run(fs, f.dialogs, f.view, f.clock);
     f.settings.setChecked(choice, true);
-    f.settings.setBuildMode(4);
+    f.settings.setBuildMode(BuildMode::NoNetwork);
     run.FormShow(f.settings, f.prog);
     QTEST(run.values().DiskRoot, "root");
     run.MakeTheDisk();
@@ -160,7 +160,7 @@ void TestBuildRun::showResetsStatusAndNetworkLabel() {
     f.view.networkLabelVisible = !f.view.networkLabelVisible;
     if (lastRunCancelled)
         f.run->cancel();
-    f.settings.setBuildMode(mode);
+    f.settings.setBuildMode(BuildMode(mode));
     f.run->FormShow(f.settings, f.prog);
     QCOMPARE(f.view.statuses, QStringList{" "});
     QTEST(f.view.networkLabelVisible, "labelVisible");
@@ -269,7 +269,7 @@ void TestBuildRun::probeFileRemoved() {
 void TestBuildRun::cancelBeforeStartCancelsThatRun() {
     BuildFixture f;
     f.mount();
-    f.settings.setBuildMode(1);
+    f.settings.setBuildMode(BuildMode::Multicast);
     f.run->FormShow(f.settings, f.prog);
     f.run->cancel(); // in the second between showing and the start of the run
     QVERIFY(f.run->cancelRequested());
@@ -340,7 +340,7 @@ void TestBuildRun::writerByBuildMode() {
     QFETCH(QString, marker);
     BuildFixture f;
     f.mount();
-    f.settings.setBuildMode(mode);
+    f.settings.setBuildMode(BuildMode(mode));
     f.run->FormShow(f.settings, f.prog);
     try {
         f.run->MakeTheDisk();
@@ -368,7 +368,7 @@ void TestBuildRun::unhandledIoErrorEndsRun() {
     f.mount();
     f.fs->mapDrive('B', f.tmp.filePath("junk.img"));
     f.settings.setText("TForm11.Edit1", "B:\\CLIENT.EXE");
-    f.settings.setBuildMode(4);
+    f.settings.setBuildMode(BuildMode::NoNetwork);
     f.run->FormShow(f.settings, f.prog);
     QVERIFY_THROWS_EXCEPTION(IoError, f.run->MakeTheDisk());
     QVERIFY(!f.run->running());

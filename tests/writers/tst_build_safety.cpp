@@ -277,7 +277,7 @@ void TestBuildSafety::mtoolsProcesses() {
     QFETCH(int, most);
     BuildFixture f;
     f.mount(f.tmp.filePath("A.img"));
-    f.settings.setBuildMode(mode);
+    f.settings.setBuildMode(BuildMode(mode));
     f.run->FormShow(f.settings, f.prog);
     f.run->setVerify(verify);
     const quint64 before = Mtools::processCount();

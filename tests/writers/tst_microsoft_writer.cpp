@@ -454,7 +454,7 @@ void TestMicrosoftWriter::textFileFailureEndsRunAsCancelled() {
     for (const char* f : {"HIMEM.SYS", "EMM386.EXE", "COMMAND.COM"})
         TestEnv::writeHostFile(h.diskA + "/" + f, "dos");
     QDir(h.diskA).mkpath("NET/SYSTEM.INI");
-    h.settings.setBuildMode(3);
+    h.settings.setBuildMode(BuildMode::Microsoft);
     h.apply({kServer});
     BuildRun& run = h.start();
 

@@ -356,7 +356,7 @@ void TestMulticastWriter::textFileUnwritable() {
     BuildFixture f;
     QDir().mkpath(f.disk + "/" + blocked);
     f.mount();
-    f.settings.setBuildMode(1);
+    f.settings.setBuildMode(BuildMode::Multicast);
     f.run->FormShow(f.settings, f.prog);
     f.run->MakeTheDisk();
     QCOMPARE(f.view.statuses.mid(f.view.statuses.size() - 2),

@@ -335,7 +335,7 @@ void TestNetwareWriter::wholeRun() {
     seedNovell(h);
     for (const char* f : {"HIMEM.SYS", "EMM386.EXE", "COMMAND.COM"})
         TestEnv::writeHostFile(h.diskA + "/" + f, "dos");
-    h.settings.setBuildMode(2);
+    h.settings.setBuildMode(BuildMode::NetWare);
     QCOMPARE(h.start().MakeTheDisk(), Dialogs::Button::Yes);
 
     QCOMPARE(h.dialogs.texts(), QStringList{"Client diskette build complete.  Create Another?"});

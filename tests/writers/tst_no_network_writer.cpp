@@ -118,7 +118,7 @@ void TestNoNetworkWriter::autoexecUnwritable() {
     BuildFixture f;
     QDir().mkpath(f.disk + "/AUTOEXEC.BAT");
     f.mount();
-    f.settings.setBuildMode(4);
+    f.settings.setBuildMode(BuildMode::NoNetwork);
     f.run->FormShow(f.settings, f.prog);
     f.run->MakeTheDisk();
     QCOMPARE(f.diskFile("CONFIG.SYS"), kNoNetworkConfigSys);

@@ -42,75 +42,75 @@ QLabel* driveNote(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
+BatchPage::BatchPage(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     setObjectName(QStringLiteral("TForm26"));
     setWindowTitle(tr("Batch Diskette Update"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_checkBox1 = new QCheckBox(tr("Update Client IP Address"), this);
-    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
-    m_checkBox1->setChecked(true);
-    m_label1 = new QLabel(tr("Starting Client IP Address:"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_edit1 = new AddressEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setValue(QStringLiteral("  0.  0.  0.  0"));
-    m_label1->setBuddy(m_edit1);
+    m_updateAddress = new QCheckBox(tr("Update Client IP Address"), this);
+    m_updateAddress->setObjectName(QStringLiteral("CheckBox1"));
+    m_updateAddress->setChecked(true);
+    m_addressLabel = new QLabel(tr("Starting Client IP Address:"), this);
+    m_addressLabel->setObjectName(QStringLiteral("Label1"));
+    m_address = new AddressEdit(this);
+    m_address->setObjectName(QStringLiteral("Edit1"));
+    m_address->setValue(QStringLiteral("  0.  0.  0.  0"));
+    m_addressLabel->setBuddy(m_address);
 
-    m_checkBox2 = new QCheckBox(tr("Update Client Name"), this);
-    m_checkBox2->setObjectName(QStringLiteral("CheckBox2"));
-    m_checkBox2->setChecked(true);
-    m_label2 = new QLabel(tr("Starting Client Name:"), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_edit3 = new QLineEdit(QStringLiteral("Not Specified"), this);
-    m_edit3->setObjectName(QStringLiteral("Edit3"));
-    m_label2->setBuddy(m_edit3);
-    m_edit3->installEventFilter(this);
+    m_updateName = new QCheckBox(tr("Update Client Name"), this);
+    m_updateName->setObjectName(QStringLiteral("CheckBox2"));
+    m_updateName->setChecked(true);
+    m_nameLabel = new QLabel(tr("Starting Client Name:"), this);
+    m_nameLabel->setObjectName(QStringLiteral("Label2"));
+    m_name = new QLineEdit(QStringLiteral("Not Specified"), this);
+    m_name->setObjectName(QStringLiteral("Edit3"));
+    m_nameLabel->setBuddy(m_name);
+    m_name->installEventFilter(this);
 
     auto* fields = new QGridLayout;
     fields->setColumnMinimumWidth(0, 20);
-    fields->addWidget(m_checkBox1, 0, 0, 1, 3);
-    fields->addWidget(m_label1, 1, 1);
-    fields->addWidget(m_edit1, 1, 2);
-    fields->addWidget(m_checkBox2, 2, 0, 1, 3);
-    fields->addWidget(m_label2, 3, 1);
-    fields->addWidget(m_edit3, 3, 2);
+    fields->addWidget(m_updateAddress, 0, 0, 1, 3);
+    fields->addWidget(m_addressLabel, 1, 1);
+    fields->addWidget(m_address, 1, 2);
+    fields->addWidget(m_updateName, 2, 0, 1, 3);
+    fields->addWidget(m_nameLabel, 3, 1);
+    fields->addWidget(m_name, 3, 2);
     fields->setColumnStretch(2, 1);
 
     auto* driveBox = new QGroupBox(this);
     driveBox->setObjectName(QStringLiteral("GroupBox1"));
-    m_radioButton1 = new QRadioButton(tr("Diskette is in drive A:"), driveBox);
-    m_radioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    m_radioButton1->setChecked(true);
-    m_radioButton2 = new QRadioButton(tr("Diskette is in drive B:"), driveBox);
-    m_radioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    m_driveA = new QRadioButton(tr("Diskette is in drive A:"), driveBox);
+    m_driveA->setObjectName(QStringLiteral("RadioButton1"));
+    m_driveA->setChecked(true);
+    m_driveB = new QRadioButton(tr("Diskette is in drive B:"), driveBox);
+    m_driveB->setObjectName(QStringLiteral("RadioButton2"));
     const DriveTable drives = m_host.drives();
     auto* driveLayout = new QVBoxLayout(driveBox);
-    driveLayout->addWidget(m_radioButton1);
+    driveLayout->addWidget(m_driveA);
     driveLayout->addWidget(driveNote(QStringLiteral("DriveALabel"), drives.describe(u'A'), driveBox));
-    driveLayout->addWidget(m_radioButton2);
+    driveLayout->addWidget(m_driveB);
     driveLayout->addWidget(driveNote(QStringLiteral("DriveBLabel"), drives.describe(u'B'), driveBox));
 
     // Never shown. The name's copy is kept as it always was; the update reads the diskette's lines
     // itself, so the line buffer stays empty.
-    m_edit2 = new QLineEdit(this);
-    m_edit2->setObjectName(QStringLiteral("Edit2"));
-    m_edit2->hide();
-    m_listBox1 = new QListWidget(this);
-    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
-    m_listBox1->hide();
+    m_nameCopy = new QLineEdit(this);
+    m_nameCopy->setObjectName(QStringLiteral("Edit2"));
+    m_nameCopy->hide();
+    m_lineBuffer = new QListWidget(this);
+    m_lineBuffer->setObjectName(QStringLiteral("ListBox1"));
+    m_lineBuffer->hide();
 
-    m_button2 = new QPushButton(tr("&GO >"), this);
-    m_button2->setObjectName(QStringLiteral("Button2"));
-    m_button2->setDefault(true);
-    m_button3 = new QPushButton(tr("&Cancel"), this);
-    m_button3->setObjectName(QStringLiteral("Button3"));
-    m_button3->setAutoDefault(false);
+    m_go = new QPushButton(tr("&GO >"), this);
+    m_go->setObjectName(QStringLiteral("Button2"));
+    m_go->setDefault(true);
+    m_cancel = new QPushButton(tr("&Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("Button3"));
+    m_cancel->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_button2);
+    buttons->addWidget(m_go);
     buttons->addSpacing(12);
-    buttons->addWidget(m_button3);
+    buttons->addWidget(m_cancel);
 
     m_hostLine = new QLabel(this);
     m_hostLine->setObjectName(QStringLiteral("HostLine"));
@@ -125,40 +125,40 @@ TForm26::TForm26(PageHost& host, QWidget* parent) : QDialog(parent), m_host(host
     layout->addStretch(1);
     layout->addLayout(buttons);
 
-    connect(m_checkBox1, &QCheckBox::toggled, this, &TForm26::CheckBox1Click);
-    connect(m_checkBox2, &QCheckBox::toggled, this, &TForm26::CheckBox2Click);
-    connect(m_button2, &QPushButton::clicked, this, &TForm26::Button2Click);
-    connect(m_button3, &QPushButton::clicked, this, &TForm26::Button3Click);
+    connect(m_updateAddress, &QCheckBox::toggled, this, &BatchPage::syncAddressUpdate);
+    connect(m_updateName, &QCheckBox::toggled, this, &BatchPage::syncNameUpdate);
+    connect(m_go, &QPushButton::clicked, this, &BatchPage::runUpdate);
+    connect(m_cancel, &QPushButton::clicked, this, &BatchPage::cancel);
     showNextHost();
 }
 
-void TForm26::showNextHost() {
+void BatchPage::showNextHost() {
     const HostQueue& hosts = m_host.hosts();
     m_hostLine->setText(hosts.line());
     m_hostLine->setVisible(hosts.active());
     if (const std::optional<Host> next = hosts.current()) {
-        m_edit1->setValue(next->addressField());
-        m_edit3->setText(next->name);
+        m_address->setValue(next->addressField());
+        m_name->setText(next->name);
     }
 }
 
-void TForm26::CheckBox1Click() {
-    m_edit1->setEnabled(m_checkBox1->isChecked());
-    m_label1->setEnabled(m_checkBox1->isChecked());
+void BatchPage::syncAddressUpdate() {
+    m_address->setEnabled(m_updateAddress->isChecked());
+    m_addressLabel->setEnabled(m_updateAddress->isChecked());
 }
 
-void TForm26::CheckBox2Click() {
-    m_edit3->setEnabled(m_checkBox2->isChecked());
-    m_label2->setEnabled(m_checkBox2->isChecked());
+void BatchPage::syncNameUpdate() {
+    m_name->setEnabled(m_updateName->isChecked());
+    m_nameLabel->setEnabled(m_updateName->isChecked());
 }
 
-void TForm26::Button2Click() {
+void BatchPage::runUpdate() {
     BatchUpdate::Fields fields;
-    fields.updateAddress = m_checkBox1->isChecked();
-    fields.address = m_edit1->value();
-    fields.updateName = m_checkBox2->isChecked();
-    fields.name = m_edit3->text();
-    fields.drive = m_radioButton1->isChecked() ? QLatin1Char('A') : QLatin1Char('B');
+    fields.updateAddress = m_updateAddress->isChecked();
+    fields.address = m_address->value();
+    fields.updateName = m_updateName->isChecked();
+    fields.name = m_name->text();
+    fields.drive = m_driveA->isChecked() ? QLatin1Char('A') : QLatin1Char('B');
 
     Dialogs& dialogs = m_host.dialogs();
     try {
@@ -197,21 +197,21 @@ void TForm26::Button2Click() {
         dialogs.message(QString::fromStdString(e.what()), Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
     }
     // The fields hold what the next diskette is to get, however the run ended.
-    m_edit1->setValue(fields.address);
-    m_edit3->setText(fields.name);
+    m_address->setValue(fields.address);
+    m_name->setText(fields.name);
     showNextHost();
 }
 
-void TForm26::Button3Click() {
+void BatchPage::cancel() {
     reject();
 }
 
-void TForm26::showEvent(QShowEvent* event) {
+void BatchPage::showEvent(QShowEvent* event) {
     fitWindowToContent(this, QSize(440, 0));
     QDialog::showEvent(event);
 }
 
-void TForm26::keyPressEvent(QKeyEvent* event) {
+void BatchPage::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         m_host.help().showContext(HelpContext);
         return;
@@ -219,9 +219,9 @@ void TForm26::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool TForm26::eventFilter(QObject* watched, QEvent* event) {
+bool BatchPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
-    if (watched == m_edit3 && event->type() == QEvent::FocusOut)
-        m_edit2->setText(m_edit3->text());
+    if (watched == m_name && event->type() == QEvent::FocusOut)
+        m_nameCopy->setText(m_name->text());
     return QDialog::eventFilter(watched, event);
 }

@@ -13,18 +13,18 @@ class PageHost;
 
 // Batch Diskette Update page: gives copied Multicast diskettes one after another their own client
 // address and name. Created for one modal showing from the main window and destroyed after it.
-class TForm26 : public QDialog {
+class BatchPage : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm26(PageHost& host, QWidget* parent = nullptr);
+    explicit BatchPage(PageHost& host, QWidget* parent = nullptr);
 
     static constexpr int HelpContext = 602;
 
 public Q_SLOTS:
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void Button2Click(); // "&GO >"
-    void Button3Click(); // "&Cancel"
+    void syncAddressUpdate();
+    void syncNameUpdate();
+    void runUpdate(); // "&GO >"
+    void cancel();    // "&Cancel"
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,18 +33,18 @@ protected:
 
 private:
     PageHost& m_host;
-    QCheckBox* m_checkBox1;
-    QLabel* m_label1;
-    AddressEdit* m_edit1;
-    QCheckBox* m_checkBox2;
-    QLabel* m_label2;
-    QLineEdit* m_edit3;
-    QLineEdit* m_edit2;
-    QRadioButton* m_radioButton1;
-    QRadioButton* m_radioButton2;
-    QListWidget* m_listBox1;
-    QPushButton* m_button2;
-    QPushButton* m_button3;
+    QCheckBox* m_updateAddress;
+    QLabel* m_addressLabel;
+    AddressEdit* m_address;
+    QCheckBox* m_updateName;
+    QLabel* m_nameLabel;
+    QLineEdit* m_name;
+    QLineEdit* m_nameCopy;
+    QRadioButton* m_driveA;
+    QRadioButton* m_driveB;
+    QListWidget* m_lineBuffer;
+    QPushButton* m_go;
+    QPushButton* m_cancel;
     QLabel* m_hostLine; // which host of a loaded host list the next diskette gets
 
     // With a host list, the fields show the host whose diskette is next.

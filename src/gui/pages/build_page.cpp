@@ -52,7 +52,7 @@ QLabel* boldLabel(const QString& name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm3::TForm3(PageHost& host, QWidget* parent)
+BuildPage::BuildPage(PageHost& host, QWidget* parent)
     : WizardPage(host, PageId::Build, parent), m_quit([] { QCoreApplication::quit(); }) {
     body()->addWidget(
         boldLabel(QStringLiteral("Label5"), QStringLiteral("Client Diskette is being created."), this));
@@ -113,14 +113,14 @@ TForm3::TForm3(PageHost& host, QWidget* parent)
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kStartDelayMs);
     m_timer->setSingleShot(true);
-    connect(m_timer, &QTimer::timeout, this, &TForm3::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &BuildPage::tick);
 
     resize(420, 300);
 }
 
-TForm3::~TForm3() = default;
+BuildPage::~BuildPage() = default;
 
-void TForm3::FormShow() {
+void BuildPage::showPage() {
     m_startedThisShowing = false;
     m_backPending = false;
     // A new run starts from nothing: the last run's full gauge must not greet it.
@@ -142,13 +142,13 @@ void TForm3::FormShow() {
     m_timer->start();
 }
 
-bool TForm3::event(QEvent* event) {
+bool BuildPage::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && isVisible() && !m_startedThisShowing)
         m_timer->start();
     return WizardPage::event(event);
 }
 
-void TForm3::Timer1Timer() {
+void BuildPage::tick() {
     m_timer->stop();
     // Closing a box of the run activates the page again: one showing makes one diskette.
     if (m_startedThisShowing || !isVisible() || !m_run)
@@ -178,14 +178,14 @@ void TForm3::Timer1Timer() {
     }
     if (m_backPending) {
         m_backPending = false;
-        WizardPage::BackClick();
+        WizardPage::back();
         return;
     }
     if (asked)
         host().showMain(this);
 }
 
-void TForm3::askSecondDiskette() {
+void BuildPage::askSecondDiskette() {
     // A floppy drive takes the next diskette by hand; an image file or a folder has to be named.
     const QString& root = m_run->values().DiskRoot;
     if (root.isEmpty())
@@ -203,7 +203,7 @@ void TForm3::askSecondDiskette() {
         m_fs->mapDrive(letter, second);
 }
 
-void TForm3::BackClick() {
+void BuildPage::back() {
     if (!backButton()->isEnabled())
         return;
     if (m_run && m_run->running()) {
@@ -212,10 +212,10 @@ void TForm3::BackClick() {
         backButton()->setEnabled(false);
         return;
     }
-    WizardPage::BackClick();
+    WizardPage::back();
 }
 
-void TForm3::CancelClick() {
+void BuildPage::cancel() {
     if (!cancelButton()->isEnabled())
         return;
     backButton()->setEnabled(true);
@@ -224,7 +224,7 @@ void TForm3::CancelClick() {
         m_run->cancel();
 }
 
-void TForm3::hideEvent(QHideEvent* event) {
+void BuildPage::hideEvent(QHideEvent* event) {
     WizardPage::hideEvent(event);
     if (event->spontaneous())
         return;
@@ -237,7 +237,7 @@ void TForm3::hideEvent(QHideEvent* event) {
     Delay(kHideDelayMs);
 }
 
-void TForm3::setStatus(const QString& text) {
+void BuildPage::setStatus(const QString& text) {
     // "Done. " comes right before "Create Another?": a diskette built whole into an image can be
     // booted from that box before the next one is made. The table as the build began names the
     // first diskette, the one that boots, where a second was put into the drive later.
@@ -256,11 +256,11 @@ void TForm3::setStatus(const QString& text) {
     Q_EMIT statusShown(text);
 }
 
-void TForm3::setGauge(int percent) {
+void BuildPage::setGauge(int percent) {
     m_gauge->setValue(percent);
 }
 
-void TForm3::setTickVisible(int image, bool visible) {
+void BuildPage::setTickVisible(int image, bool visible) {
     const int index = image - kFirstTick;
     if (index < 0 || index >= 4)
         return;
@@ -269,6 +269,6 @@ void TForm3::setTickVisible(int image, bool visible) {
         m_ticks[index]->repaint();
 }
 
-void TForm3::setNetworkLabelVisible(bool visible) {
+void BuildPage::setNetworkLabelVisible(bool visible) {
     m_networkLabel->setVisible(visible);
 }

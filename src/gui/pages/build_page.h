@@ -14,11 +14,11 @@ class QTimer;
 
 // Create Client Diskette page: shows the build's sections, status and progress, and runs the
 // build about a second after it comes up.
-class TForm3 : public WizardPage, public BuildView {
+class BuildPage : public WizardPage, public BuildView {
     Q_OBJECT
 public:
-    explicit TForm3(PageHost& host, QWidget* parent = nullptr);
-    ~TForm3() override;
+    explicit BuildPage(PageHost& host, QWidget* parent = nullptr);
+    ~BuildPage() override;
 
     // What No on "Create Another?" does: end the program. Tests put a recorder in its place.
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
@@ -30,16 +30,16 @@ public:
     void setNetworkLabelVisible(bool visible) override;
 
 public Q_SLOTS:
-    void BackClick() override;   // Button1Click
-    void CancelClick() override; // Button3Click
-    void Timer1Timer();
+    void back() override;
+    void cancel() override;
+    void tick();
 
 Q_SIGNALS:
     // Each status text as the run shows it.
     void statusShown(const QString& text);
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool event(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

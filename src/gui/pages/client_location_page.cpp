@@ -14,7 +14,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::ClientLocation, parent) {
+ClientLocationPage::ClientLocationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::ClientLocation, parent) {
     auto* text =
         new QLabel(tr("Enter the location of the Pellacore Client file (usually named: client.exe)"), this);
     text->setTextFormat(Qt::PlainText);
@@ -22,66 +23,66 @@ TForm11::TForm11(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Cli
     body()->addWidget(text);
 
     auto* row = new QHBoxLayout;
-    m_edit1 = new QLineEdit(BuildSettings().text(PageValue::ClientProgram), this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    text->setBuddy(m_edit1);
-    m_button4 = new QPushButton(tr("B&rowse"), this);
-    m_button4->setObjectName(QStringLiteral("Button4"));
-    row->addWidget(m_edit1, 1);
-    row->addWidget(m_button4);
+    m_clientProgram = new QLineEdit(BuildSettings().text(PageValue::ClientProgram), this);
+    m_clientProgram->setObjectName(QStringLiteral("Edit1"));
+    text->setBuddy(m_clientProgram);
+    m_browse = new QPushButton(tr("B&rowse"), this);
+    m_browse->setObjectName(QStringLiteral("Button4"));
+    row->addWidget(m_clientProgram, 1);
+    row->addWidget(m_browse);
     body()->addLayout(row);
     body()->addStretch(1);
 
-    connect(m_button4, &QPushButton::clicked, this, &TForm11::Button4Click);
+    connect(m_browse, &QPushButton::clicked, this, &ClientLocationPage::chooseClientProgram);
 }
 
-void TForm11::FormShow() {
+void ClientLocationPage::showPage() {
     BuildSettings s = values();
     PageRules::clientLocationShow(s, host().programDir());
     setValues(s);
 }
 
-void TForm11::Button4Click() {
+void ClientLocationPage::chooseClientProgram() {
     // The dialog opens where the field's file is, as a person expects when changing it; Cancel
     // leaves the field as it was.
     const QString chosen = host().dialogs().openFileName(
         tr("Select Pellacore Client"), QStringLiteral("Pellacore Client|Client.EXE|All Files|*.*"),
-        host().drives().hostFolder(m_edit1->text()), QStringLiteral("CLIENT.EXE"));
+        host().drives().hostFolder(m_clientProgram->text()), QStringLiteral("CLIENT.EXE"));
     if (!chosen.isEmpty())
-        m_edit1->setText(chosen);
+        m_clientProgram->setText(chosen);
 }
 
-bool TForm11::locationFound() {
+bool ClientLocationPage::locationFound() {
     DosFs fs(host().drives());
     return !refused(PageRules::clientLocationNext(values(), fs));
 }
 
-void TForm11::storeLocation() {
+void ClientLocationPage::storeLocation() {
     // The stored location only spares typing next time: a refusal is reported and the wizard goes on.
     Preferences prefs(host().programDir());
     try {
-        prefs.setClient(m_edit1->text());
+        prefs.setClient(m_clientProgram->text());
     } catch (const std::exception& e) {
         host().dialogs().message(QString::fromStdString(e.what()), Dialogs::Icon::Error);
     }
 }
 
-void TForm11::NextClick() {
+void ClientLocationPage::next() {
     if (!locationFound())
         return;
-    if (DisketteCopyOffer::onDisketteDrive(m_edit1->text())) {
+    if (DisketteCopyOffer::onDisketteDrive(m_clientProgram->text())) {
         DosFs fs(host().drives());
         const DisketteCopyOffer::Outcome outcome = DisketteCopyOffer::run(
             host().dialogs(), fs,
             {QStringLiteral(
                  "You have specified a diskette drive. The Pellacore Client must reside on a fixed disk.  "
                  "Would you like to copy it now?"),
-             m_edit1->text(), QStringLiteral("Program Files|*.EXE"), host().programDir(),
+             m_clientProgram->text(), QStringLiteral("Program Files|*.EXE"), host().programDir(),
              QStringLiteral("EXE")});
         if (!outcome.proceed)
             return;
         if (!outcome.target.isEmpty())
-            m_edit1->setText(outcome.target);
+            m_clientProgram->setText(outcome.target);
     }
     storeLocation();
     goNext();

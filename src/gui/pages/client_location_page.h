@@ -6,23 +6,23 @@ class QLineEdit;
 class QPushButton;
 
 // Client location page: where the Pellacore client program lies on the fixed disk.
-class TForm11 : public WizardPage {
+class ClientLocationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm11(PageHost& host, QWidget* parent = nullptr);
+    explicit ClientLocationPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void Button4Click();
-    void NextClick() override;
+    void chooseClientProgram();
+    void next() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
 
 private:
     // The checks that keep the page open, in order; false when one of them showed its message.
     bool locationFound();
     void storeLocation();
 
-    QLineEdit* m_edit1;
-    QPushButton* m_button4;
+    QLineEdit* m_clientProgram;
+    QPushButton* m_browse;
 };

@@ -1,7 +1,7 @@
 #include "gui/pages/diskette_location_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "platform/floppy_drives.h"
 #include "platform/io_error.h"
 #include "settings/build_settings.h"
@@ -29,7 +29,7 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 template <class Button> Button* valueButton(QLatin1String value, const QString& text, QWidget* parent) {
     auto* button = new Button(text, parent);
-    button->setObjectName(PageValues::controlName(value));
+    button->setObjectName(ControlBinding::controlName(value));
     button->setChecked(BuildSettings().isChecked(value));
     return button;
 }
@@ -58,7 +58,7 @@ QHBoxLayout* driveRow(QLabel* note, QWidget* button) {
 
 } // namespace
 
-QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
+QToolButton* DisketteLocationPage::changeButton(QChar letter, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("Change") + letter);
     button->setText(tr("Change..."));
@@ -94,7 +94,7 @@ QToolButton* TForm2::changeButton(QChar letter, QWidget* parent) {
     return button;
 }
 
-void TForm2::changeDrive(QChar letter, bool folder) {
+void DisketteLocationPage::changeDrive(QChar letter, bool folder) {
     Dialogs& dialogs = host().dialogs();
     const DriveTable drives = host().drives();
     const QFileInfo current(drives.hostPath(letter));
@@ -116,7 +116,7 @@ void TForm2::changeDrive(QChar letter, bool folder) {
         storeDrive(letter, QDir::cleanPath(chosen));
 }
 
-void TForm2::storeDrive(QChar letter, const QString& hostPath) {
+void DisketteLocationPage::storeDrive(QChar letter, const QString& hostPath) {
     try {
         DriveTable::save(host().programDir(), letter, hostPath);
     } catch (const IoError& e) {
@@ -125,7 +125,7 @@ void TForm2::storeDrive(QChar letter, const QString& hostPath) {
     showDrives();
 }
 
-void TForm2::showDrives() {
+void DisketteLocationPage::showDrives() {
     // Read at each showing: the drive table may have been edited since.
     const DriveTable drives = host().drives();
     m_driveA->setText(drives.describe(u'A'));
@@ -133,7 +133,8 @@ void TForm2::showDrives() {
     m_template->setText(drives.describeTemplate());
 }
 
-TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::DisketteLocation, parent) {
+DisketteLocationPage::DisketteLocationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::DisketteLocation, parent) {
     body()->addWidget(
         plainLabel(tr("Insert a formatted (with DOS boot-up system files) high-density (1.44MB) 3.5 "
                       "inch floppy diskette into the floppy drive now.  This diskette will be made "
@@ -149,32 +150,32 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     auto* driveChoice = new QWidget(this);
     auto* driveLayout = new QVBoxLayout(driveChoice);
     driveLayout->setContentsMargins(0, 0, 0, 0);
-    m_radioButton1 = valueButton<QRadioButton>(PageValue::DiskA, tr("Diskette is in drive A:"), driveChoice);
+    m_diskA = valueButton<QRadioButton>(PageValue::DiskA, tr("Diskette is in drive A:"), driveChoice);
     m_driveA = driveNote(QStringLiteral("DriveALabel"), driveChoice);
-    m_radioButton2 = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
+    m_diskB = valueButton<QRadioButton>(PageValue::DiskB, tr("Diskette is in drive B:"), driveChoice);
     m_driveB = driveNote(QStringLiteral("DriveBLabel"), driveChoice);
     m_template = driveNote(QStringLiteral("TemplateLabel"), driveChoice);
-    driveLayout->addWidget(m_radioButton1);
+    driveLayout->addWidget(m_diskA);
     driveLayout->addLayout(driveRow(m_driveA, changeButton(u'A', driveChoice)));
-    driveLayout->addWidget(m_radioButton2);
+    driveLayout->addWidget(m_diskB);
     driveLayout->addLayout(driveRow(m_driveB, changeButton(u'B', driveChoice)));
     driveLayout->addWidget(m_template);
     body()->addWidget(driveChoice);
 
     // Kept and saved with a configuration, never shown: the build does not format.
-    m_groupBox1 = new QGroupBox(this);
-    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    auto* group = new QVBoxLayout(m_groupBox1);
-    m_radioButton4 = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_groupBox1);
-    m_checkBox1 = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
-                                         tr("Perform a quick format (erase data only)"), m_groupBox1);
-    m_radioButton3 = valueButton<QRadioButton>(
-        PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_groupBox1);
-    group->addWidget(m_radioButton4);
-    group->addWidget(m_checkBox1);
-    group->addWidget(m_radioButton3);
-    m_groupBox1->hide();
-    body()->addWidget(m_groupBox1);
+    m_formatBox = new QGroupBox(this);
+    m_formatBox->setObjectName(QStringLiteral("GroupBox1"));
+    auto* group = new QVBoxLayout(m_formatBox);
+    m_format = valueButton<QRadioButton>(PageValue::DiskFormat, tr("Format Diskette."), m_formatBox);
+    m_quickFormat = valueButton<QCheckBox>(PageValue::DiskQuickFormat,
+                                           tr("Perform a quick format (erase data only)"), m_formatBox);
+    m_formatted = valueButton<QRadioButton>(
+        PageValue::DiskFormatted, tr("Diskette is already formatted with system files."), m_formatBox);
+    group->addWidget(m_format);
+    group->addWidget(m_quickFormat);
+    group->addWidget(m_formatted);
+    m_formatBox->hide();
+    body()->addWidget(m_formatBox);
 
     auto* panel = new QFrame(this);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -186,16 +187,16 @@ TForm2::TForm2(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Diske
     body()->addWidget(panel);
     body()->addStretch(1);
 
-    connect(m_radioButton3, &QRadioButton::clicked, this, &TForm2::FormatChoiceClick);
-    connect(m_radioButton4, &QRadioButton::clicked, this, &TForm2::FormatChoiceClick);
-    FormatChoiceClick();
+    connect(m_formatted, &QRadioButton::clicked, this, &DisketteLocationPage::syncQuickFormat);
+    connect(m_format, &QRadioButton::clicked, this, &DisketteLocationPage::syncQuickFormat);
+    syncQuickFormat();
 }
 
-void TForm2::FormatChoiceClick() {
-    m_checkBox1->setEnabled(m_radioButton4->isChecked());
+void DisketteLocationPage::syncQuickFormat() {
+    m_quickFormat->setEnabled(m_format->isChecked());
 }
 
-void TForm2::FormShow() {
-    FormatChoiceClick();
+void DisketteLocationPage::showPage() {
+    syncQuickFormat();
     showDrives();
 }

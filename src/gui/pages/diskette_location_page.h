@@ -9,16 +9,16 @@ class QRadioButton;
 class QToolButton;
 
 // Diskette location page: the drive that holds the diskette to be made.
-class TForm2 : public WizardPage {
+class DisketteLocationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm2(PageHost& host, QWidget* parent = nullptr);
+    explicit DisketteLocationPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void FormatChoiceClick();
+    void syncQuickFormat();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
 
 private:
     // "Change...": a menu that puts another image file, folder or floppy drive behind the drive,
@@ -28,14 +28,14 @@ private:
     void storeDrive(QChar letter, const QString& hostPath);
     void showDrives();
 
-    QRadioButton* m_radioButton1;
-    QRadioButton* m_radioButton2;
+    QRadioButton* m_diskA;
+    QRadioButton* m_diskB;
     // What stands behind A: and B: on this machine, which on Linux is a choice of the user's.
     QLabel* m_driveA;
     QLabel* m_driveB;
     QLabel* m_template; // where new diskette images come from
-    QGroupBox* m_groupBox1;
-    QRadioButton* m_radioButton3;
-    QRadioButton* m_radioButton4;
-    QCheckBox* m_checkBox1;
+    QGroupBox* m_formatBox;
+    QRadioButton* m_formatted;
+    QRadioButton* m_format;
+    QCheckBox* m_quickFormat;
 };

@@ -25,13 +25,15 @@ constexpr int kColumnWidth = 353;
 QIcon listIcon(int imageIndex) {
     static const bool registered = (registerConfigurationIcons(), true);
     Q_UNUSED(registered);
-    return QIcon(imageIndex == TForm12::MulticastImage ? QStringLiteral(":/configurations/multicast.svg")
-                                                       : QStringLiteral(":/configurations/standalone.svg"));
+    return QIcon(imageIndex == LoadConfigurationPage::MulticastImage
+                     ? QStringLiteral(":/configurations/multicast.svg")
+                     : QStringLiteral(":/configurations/standalone.svg"));
 }
 
 } // namespace
 
-TForm12::TForm12(PageHost& host, QWidget* parent) : WizardPage(host, PageId::LoadConfiguration, parent) {
+LoadConfigurationPage::LoadConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::LoadConfiguration, parent) {
     auto* text = new QLabel(tr("Double-click the configuration to load or single-click and select the "
                                "\"remove\" button to delete an item."),
                             this);
@@ -41,41 +43,41 @@ TForm12::TForm12(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Loa
     body()->addWidget(text);
 
     // A one-column report: a tree without branches, read-only, one item at a time.
-    m_listView1 = new QTreeWidget(this);
-    m_listView1->setObjectName(QStringLiteral("ListView1"));
-    m_listView1->setColumnCount(1);
-    m_listView1->setHeaderLabels({tr("Saved Items")});
-    m_listView1->header()->setStretchLastSection(false);
-    m_listView1->header()->setSectionsClickable(false);
-    m_listView1->setColumnWidth(0, kColumnWidth);
-    m_listView1->setRootIsDecorated(false);
-    m_listView1->setItemsExpandable(false);
-    m_listView1->setUniformRowHeights(true);
-    m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_listView1->setIconSize(QSize(16, 16));
-    m_listView1->setMinimumWidth(kColumnWidth + 2 * m_listView1->frameWidth() + 20);
-    m_listView1->viewport()->installEventFilter(this);
-    m_listView1->installEventFilter(this);
-    body()->addWidget(m_listView1, 1);
+    m_configurations = new QTreeWidget(this);
+    m_configurations->setObjectName(QStringLiteral("ListView1"));
+    m_configurations->setColumnCount(1);
+    m_configurations->setHeaderLabels({tr("Saved Items")});
+    m_configurations->header()->setStretchLastSection(false);
+    m_configurations->header()->setSectionsClickable(false);
+    m_configurations->setColumnWidth(0, kColumnWidth);
+    m_configurations->setRootIsDecorated(false);
+    m_configurations->setItemsExpandable(false);
+    m_configurations->setUniformRowHeights(true);
+    m_configurations->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_configurations->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_configurations->setIconSize(QSize(16, 16));
+    m_configurations->setMinimumWidth(kColumnWidth + 2 * m_configurations->frameWidth() + 20);
+    m_configurations->viewport()->installEventFilter(this);
+    m_configurations->installEventFilter(this);
+    body()->addWidget(m_configurations, 1);
 
-    m_button1 = new QPushButton(tr("&Remove"), this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setEnabled(false);
-    buttonRow()->insertWidget(0, m_button1);
+    m_remove = new QPushButton(tr("&Remove"), this);
+    m_remove->setObjectName(QStringLiteral("Button1"));
+    m_remove->setEnabled(false);
+    buttonRow()->insertWidget(0, m_remove);
     backButton()->hide();
 
-    connect(m_listView1, &QTreeWidget::itemSelectionChanged, this, &TForm12::ListView1Click);
-    connect(m_button1, &QPushButton::clicked, this, &TForm12::RemoveClick);
+    connect(m_configurations, &QTreeWidget::itemSelectionChanged, this, &LoadConfigurationPage::enableRemove);
+    connect(m_remove, &QPushButton::clicked, this, &LoadConfigurationPage::removeSelected);
 }
 
-void TForm12::FormShow() {
+void LoadConfigurationPage::showPage() {
     fillList();
-    m_listView1->setFocus();
+    m_configurations->setFocus();
 }
 
-void TForm12::fillList() {
-    m_listView1->clear();
+void LoadConfigurationPage::fillList() {
+    m_configurations->clear();
     QVector<ConfigStore::Item> items;
     try {
         items = ConfigStore(host().programDir()).list();
@@ -84,65 +86,65 @@ void TForm12::fillList() {
                                  0);
     }
     for (const ConfigStore::Item& entry : std::as_const(items)) {
-        auto* item = new QTreeWidgetItem(m_listView1, {entry.description});
+        auto* item = new QTreeWidgetItem(m_configurations, {entry.description});
         const int image = entry.multicast ? MulticastImage : StandaloneImage;
         item->setIcon(0, listIcon(image));
         item->setData(0, ImageIndexRole, image);
         item->setToolTip(0, entry.description);
     }
-    m_button1->setEnabled(false);
+    m_remove->setEnabled(false);
 }
 
-QTreeWidgetItem* TForm12::selectedItem() const {
-    for (int i = 0; i < m_listView1->topLevelItemCount(); ++i) {
-        if (m_listView1->topLevelItem(i)->isSelected())
-            return m_listView1->topLevelItem(i);
+QTreeWidgetItem* LoadConfigurationPage::selectedItem() const {
+    for (int i = 0; i < m_configurations->topLevelItemCount(); ++i) {
+        if (m_configurations->topLevelItem(i)->isSelected())
+            return m_configurations->topLevelItem(i);
     }
     return nullptr;
 }
 
-void TForm12::ListView1Click() {
-    m_button1->setEnabled(selectedItem() != nullptr);
+void LoadConfigurationPage::enableRemove() {
+    m_remove->setEnabled(selectedItem() != nullptr);
 }
 
-bool TForm12::eventFilter(QObject* watched, QEvent* event) {
+bool LoadConfigurationPage::eventFilter(QObject* watched, QEvent* event) {
     // Any double-click in the list counts, on an item or not: on empty space with nothing selected
     // the user hears that nothing was found.
-    if (watched == m_listView1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        ListView1DblClick();
+    if (watched == m_configurations->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        openSelected();
         return true;
     }
     // Enter on an item is a double-click done from the keyboard.
-    if (watched == m_listView1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_configurations && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedItem()) {
-            ListView1DblClick();
+            openSelected();
             return true;
         }
     }
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm12::ListView1DblClick() {
+void LoadConfigurationPage::openSelected() {
     loadSelected();
 }
 
-void TForm12::NextClick() {
+void LoadConfigurationPage::next() {
     if (selectedItem())
         loadSelected();
     else
         host().go(this, PageId::ClientLocation);
 }
 
-void TForm12::BackClick() {
+void LoadConfigurationPage::back() {
     host().showMain(this);
 }
 
-void TForm12::CancelClick() {
+void LoadConfigurationPage::cancel() {
     host().showMain(this);
 }
 
-void TForm12::loadSelected() {
+void LoadConfigurationPage::loadSelected() {
     Dialogs& dialogs = host().dialogs();
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
@@ -166,7 +168,7 @@ void TForm12::loadSelected() {
     host().showMain(this);
 }
 
-void TForm12::RemoveClick() {
+void LoadConfigurationPage::removeSelected() {
     QTreeWidgetItem* item = selectedItem();
     if (!item) {
         host().dialogs().message(ConfigMessages::NotFound, Dialogs::Icon::Warning, Dialogs::Buttons::Ok, 0);

@@ -6,29 +6,29 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // Load Configuration page: lists the saved configurations, loads one into the pages or removes it.
-class TForm12 : public WizardPage {
+class LoadConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm12(PageHost& host, QWidget* parent = nullptr);
+    explicit LoadConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     // The list's small icons, by image index: a Multicast and a Standalone configuration.
     enum ImageIndex { MulticastImage = 0, StandaloneImage = 1 };
     // Each item keeps its image index under this role, beside the icon it shows.
     static constexpr int ImageIndexRole = Qt::UserRole;
 
-    QTreeWidget* listView() const { return m_listView1; }
-    QPushButton* removeButton() const { return m_button1; }
+    QTreeWidget* listView() const { return m_configurations; }
+    QPushButton* removeButton() const { return m_remove; }
 
 public Q_SLOTS:
-    void ListView1Click();
-    void ListView1DblClick();
-    void NextClick() override;
-    void BackClick() override;
-    void CancelClick() override;
-    void RemoveClick();
+    void enableRemove();
+    void openSelected();
+    void next() override;
+    void back() override;
+    void cancel() override;
+    void removeSelected();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -38,6 +38,6 @@ private:
     // Loads the selected configuration and returns to the main window.
     void loadSelected();
 
-    QTreeWidget* m_listView1;
-    QPushButton* m_button1;
+    QTreeWidget* m_configurations;
+    QPushButton* m_remove;
 };

@@ -1,7 +1,7 @@
 #include "gui/pages/microsoft_standalone_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/address_edit.h"
 #include "rules/choice_rules.h"
 #include "rules/host_queue.h"
@@ -20,7 +20,7 @@ namespace {
 
 const AddressPage& kPage = AddressPages::MicrosoftStandalone;
 
-// Captions in tab order (TForm40::Tab).
+// Captions in tab order (MicrosoftStandalonePage::Tab).
 const QStringList& tabCaptions() {
     static const QStringList captions{QStringLiteral("IP Address / Sub Net Mask"),
                                       QStringLiteral("Server Drive"), QStringLiteral("Computer Name"),
@@ -37,14 +37,14 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 QLineEdit* textEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     edit->setText(BuildSettings().text(value));
     return edit;
 }
 
 AddressEdit* addressEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new AddressEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     edit->setValue(BuildSettings().text(value));
     return edit;
 }
@@ -58,7 +58,8 @@ QVBoxLayout* addTab(QTabWidget* tabs, int index) {
 
 } // namespace
 
-TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MicrosoftStandalone, parent) {
+MicrosoftStandalonePage::MicrosoftStandalonePage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::MicrosoftStandalone, parent) {
     auto* heading = plainLabel(
         tr("You must now specify the unique client boot disk information for Microsoft standalone mode."),
         this);
@@ -67,16 +68,16 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     heading->setFont(bold);
     body()->addWidget(heading);
 
-    m_pageControl1 = new QTabWidget(this);
-    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
     buildAddressTab();
     buildServerTab();
     buildNameTab();
     buildWorkgroupTab();
     buildLoginTab();
     // The address first: it is what changes from one diskette to the next.
-    m_pageControl1->setCurrentIndex(AddressTab);
-    body()->addWidget(m_pageControl1, 1);
+    m_tabs->setCurrentIndex(AddressTab);
+    body()->addWidget(m_tabs, 1);
     m_hostLine = plainLabel(QString(), this);
     m_hostLine->setObjectName(QStringLiteral("HostLine"));
     m_hostLine->hide();
@@ -86,109 +87,110 @@ TForm40::TForm40(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Mic
     const BuildSettings defaults;
     for (QRadioButton* b : findChildren<QRadioButton*>())
         b->setChecked(defaults.isChecked(objectName() + QLatin1Char('.') + b->objectName()));
-    m_label1->setText(tr("Workgroup Name"));
+    m_groupLabel->setText(tr("Workgroup Name"));
 
-    onSelect({m_rb13, m_rb16, m_rb21}, &TForm40::addressKindRule);
-    onSelect({m_rb17, m_rb20}, &TForm40::nameKindRule);
-    onSelect({m_rb9, m_rb11}, &TForm40::workgroupRule);
-    watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
+    onSelect({m_ipIncrement, m_ipDhcp, m_ipFixed}, &MicrosoftStandalonePage::addressKindRule);
+    onSelect({m_nameIncrement, m_nameFixed}, &MicrosoftStandalonePage::nameKindRule);
+    onSelect({m_groupWorkgroup, m_groupDomain}, &MicrosoftStandalonePage::workgroupRule);
+    watchHostLine(kPage, m_hostLine, {m_ip, m_mask, m_name});
 }
 
-void TForm40::buildAddressTab() {
-    QVBoxLayout* tab = addTab(m_pageControl1, AddressTab);
+void MicrosoftStandalonePage::buildAddressTab() {
+    QVBoxLayout* tab = addTab(m_tabs, AddressTab);
     QWidget* page = tab->parentWidget();
     auto* grid = new QGridLayout;
-    m_edit1 = addressEdit(PageValue::MicrosoftIp, page);
-    m_edit2 = addressEdit(PageValue::MicrosoftMask, page);
+    m_ip = addressEdit(PageValue::MicrosoftIp, page);
+    m_mask = addressEdit(PageValue::MicrosoftMask, page);
     auto* addressLabel = plainLabel(tr("IP Address"), page);
-    addressLabel->setBuddy(m_edit1);
+    addressLabel->setBuddy(m_ip);
     auto* maskLabel = plainLabel(tr("Sub Net Mask"), page);
-    maskLabel->setBuddy(m_edit2);
+    maskLabel->setBuddy(m_mask);
     grid->addWidget(addressLabel, 0, 0);
-    grid->addWidget(m_edit1, 0, 1, Qt::AlignLeft);
+    grid->addWidget(m_ip, 0, 1, Qt::AlignLeft);
     grid->addWidget(maskLabel, 1, 0);
-    grid->addWidget(m_edit2, 1, 1, Qt::AlignLeft);
+    grid->addWidget(m_mask, 1, 1, Qt::AlignLeft);
     grid->setColumnStretch(2, 1);
     tab->addLayout(grid);
-    m_rb13 = radio("RadioButton13", tr("Auto-Increment"), page);
-    m_rb16 = radio("RadioButton16", tr("NT-DHCP"), page);
-    m_rb21 = radio("RadioButton21", tr("Use as Entered"), page);
-    for (QRadioButton* b : {m_rb13, m_rb16, m_rb21})
+    m_ipIncrement = radio("RadioButton13", tr("Auto-Increment"), page);
+    m_ipDhcp = radio("RadioButton16", tr("NT-DHCP"), page);
+    m_ipFixed = radio("RadioButton21", tr("Use as Entered"), page);
+    for (QRadioButton* b : {m_ipIncrement, m_ipDhcp, m_ipFixed})
         tab->addWidget(b);
     tab->addStretch(1);
 }
 
-void TForm40::buildServerTab() {
-    QVBoxLayout* tab = addTab(m_pageControl1, ServerDriveTab);
+void MicrosoftStandalonePage::buildServerTab() {
+    QVBoxLayout* tab = addTab(m_tabs, ServerDriveTab);
     QWidget* page = tab->parentWidget();
-    m_comboBox3 = new QComboBox(page);
-    m_comboBox3->setObjectName(QStringLiteral("ComboBox3"));
+    m_serverDrive = new QComboBox(page);
+    m_serverDrive->setObjectName(QStringLiteral("ComboBox3"));
     if (const ValueSpec* entry = SettingsTable::find(PageValue::MicrosoftServerDrive))
-        m_comboBox3->addItems(entry->items);
-    m_comboBox3->setCurrentIndex(BuildSettings().index(PageValue::MicrosoftServerDrive));
-    m_edit4 = textEdit(PageValue::MicrosoftServerShare, page);
+        m_serverDrive->addItems(entry->items);
+    m_serverDrive->setCurrentIndex(BuildSettings().index(PageValue::MicrosoftServerDrive));
+    m_serverShare = textEdit(PageValue::MicrosoftServerShare, page);
     auto* grid = new QGridLayout;
     auto* driveLabel = plainLabel(tr("Drive letter"), page);
-    driveLabel->setBuddy(m_comboBox3);
+    driveLabel->setBuddy(m_serverDrive);
     auto* shareLabel = plainLabel(tr("Server share (\\\\server\\share)"), page);
-    shareLabel->setBuddy(m_edit4);
+    shareLabel->setBuddy(m_serverShare);
     grid->addWidget(driveLabel, 0, 0);
     grid->addWidget(shareLabel, 0, 1);
-    grid->addWidget(m_comboBox3, 1, 0);
-    grid->addWidget(m_edit4, 1, 1);
+    grid->addWidget(m_serverDrive, 1, 0);
+    grid->addWidget(m_serverShare, 1, 1);
     grid->setColumnStretch(1, 1);
     tab->addLayout(grid);
     tab->addStretch(1);
 }
 
-void TForm40::buildNameTab() {
-    QVBoxLayout* tab = addTab(m_pageControl1, ComputerNameTab);
+void MicrosoftStandalonePage::buildNameTab() {
+    QVBoxLayout* tab = addTab(m_tabs, ComputerNameTab);
     QWidget* page = tab->parentWidget();
-    m_edit3 = textEdit(PageValue::MicrosoftName, page);
-    m_edit3->setAccessibleName(tr("Computer Name"));
-    tab->addWidget(m_edit3);
-    m_rb17 = radio("RadioButton17", tr("Auto Assign"), page);
-    m_rb20 = radio("RadioButton20", tr("Use as Entered "), page);
-    tab->addWidget(m_rb17);
-    tab->addWidget(m_rb20);
+    m_name = textEdit(PageValue::MicrosoftName, page);
+    m_name->setAccessibleName(tr("Computer Name"));
+    tab->addWidget(m_name);
+    m_nameIncrement = radio("RadioButton17", tr("Auto Assign"), page);
+    m_nameFixed = radio("RadioButton20", tr("Use as Entered "), page);
+    tab->addWidget(m_nameIncrement);
+    tab->addWidget(m_nameFixed);
     tab->addStretch(1);
 }
 
-void TForm40::buildWorkgroupTab() {
-    QVBoxLayout* tab = addTab(m_pageControl1, WorkgroupTab);
+void MicrosoftStandalonePage::buildWorkgroupTab() {
+    QVBoxLayout* tab = addTab(m_tabs, WorkgroupTab);
     QWidget* page = tab->parentWidget();
-    m_rb9 = radio("RadioButton9", tr("Login Workgroup"), page);
-    m_rb11 = radio("RadioButton11", tr("Login Domain"), page);
-    tab->addWidget(m_rb9);
-    tab->addWidget(m_rb11);
-    m_label1 = plainLabel(QString(), page);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_edit5 = textEdit(PageValue::MicrosoftGroup, page);
-    m_label1->setBuddy(m_edit5);
-    tab->addWidget(m_label1);
-    tab->addWidget(m_edit5);
+    m_groupWorkgroup = radio("RadioButton9", tr("Login Workgroup"), page);
+    m_groupDomain = radio("RadioButton11", tr("Login Domain"), page);
+    tab->addWidget(m_groupWorkgroup);
+    tab->addWidget(m_groupDomain);
+    m_groupLabel = plainLabel(QString(), page);
+    m_groupLabel->setObjectName(QStringLiteral("Label1"));
+    m_group = textEdit(PageValue::MicrosoftGroup, page);
+    m_groupLabel->setBuddy(m_group);
+    tab->addWidget(m_groupLabel);
+    tab->addWidget(m_group);
     tab->addStretch(1);
 }
 
-void TForm40::buildLoginTab() {
-    QVBoxLayout* tab = addTab(m_pageControl1, LoginNameTab);
+void MicrosoftStandalonePage::buildLoginTab() {
+    QVBoxLayout* tab = addTab(m_tabs, LoginNameTab);
     QWidget* page = tab->parentWidget();
-    m_edit6 = textEdit(PageValue::MicrosoftLoginName, page);
+    m_loginName = textEdit(PageValue::MicrosoftLoginName, page);
     auto* label = plainLabel(tr("Login Name"), page);
-    label->setBuddy(m_edit6);
+    label->setBuddy(m_loginName);
     tab->addWidget(label);
-    tab->addWidget(m_edit6);
+    tab->addWidget(m_loginName);
     tab->addStretch(1);
 }
 
-QRadioButton* TForm40::radio(const char* name, const QString& caption, QWidget* parent) {
+QRadioButton* MicrosoftStandalonePage::radio(const char* name, const QString& caption, QWidget* parent) {
     // Each tab holds one group of choices, so the tab page is the group.
     auto* button = new QRadioButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     return button;
 }
 
-void TForm40::onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)()) {
+void MicrosoftStandalonePage::onSelect(std::initializer_list<QRadioButton*> group,
+                                       void (MicrosoftStandalonePage::*rule)()) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
@@ -197,50 +199,51 @@ void TForm40::onSelect(std::initializer_list<QRadioButton*> group, void (TForm40
     }
 }
 
-void TForm40::showTab(int index) {
-    if (index >= 0 && index < m_pageControl1->count())
-        m_pageControl1->setCurrentIndex(index);
+void MicrosoftStandalonePage::showTab(int index) {
+    if (index >= 0 && index < m_tabs->count())
+        m_tabs->setCurrentIndex(index);
 }
 
-int TForm40::tabIndex(const QString& caption) {
+int MicrosoftStandalonePage::tabIndex(const QString& caption) {
     return int(tabCaptions().indexOf(caption));
 }
 
-void TForm40::AutoClientInc() {
+void MicrosoftStandalonePage::autoAssignName() {
     runChoice(PageValue::MicrosoftNameIncrement);
 }
 
-void TForm40::DHCPCheck() {
+void MicrosoftStandalonePage::switchDhcp() {
     runChoice(PageValue::MicrosoftIpDhcp);
 }
 
-void TForm40::runChoice(QLatin1String value) {
+void MicrosoftStandalonePage::runChoice(QLatin1String value) {
     WizardPage::runChoice(value, m_remembered);
     // The fields take input exactly when they show an address, not DHCP's word.
-    m_edit1->setEnabled(m_edit1->isMasked());
-    m_edit2->setEnabled(m_edit2->isMasked());
+    m_ip->setEnabled(m_ip->isMasked());
+    m_mask->setEnabled(m_mask->isMasked());
 }
 
-void TForm40::addressKindRule() {
+void MicrosoftStandalonePage::addressKindRule() {
     runChoice(PageValue::MicrosoftIpDhcp);
 }
 
-void TForm40::nameKindRule() {
-    runChoice(m_rb17->isChecked() ? PageValue::MicrosoftNameIncrement : PageValue::MicrosoftNameFixed);
-    m_edit3->setEnabled(true);
+void MicrosoftStandalonePage::nameKindRule() {
+    runChoice(m_nameIncrement->isChecked() ? PageValue::MicrosoftNameIncrement
+                                           : PageValue::MicrosoftNameFixed);
+    m_name->setEnabled(true);
 }
 
-void TForm40::workgroupRule() {
-    m_edit5->setEnabled(true);
-    m_label1->setEnabled(true);
-    m_label1->setText(m_rb9->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
+void MicrosoftStandalonePage::workgroupRule() {
+    m_group->setEnabled(true);
+    m_groupLabel->setEnabled(true);
+    m_groupLabel->setText(m_groupWorkgroup->isChecked() ? tr("Workgroup Name") : tr("Domain Name"));
 }
 
-bool TForm40::checkNext() {
+bool MicrosoftStandalonePage::checkNext() {
     if (refusedAfterLastHost(kPage, m_remembered, m_hostLine))
         return false;
     // A name taken from a host list is named by the list's file and line, where it must be mended.
-    if (const std::optional<Host> next = host().hosts().current(); next && m_edit3->text() == next->name) {
+    if (const std::optional<Host> next = host().hosts().current(); next && m_name->text() == next->name) {
         const QString problem = HostList::nameProblem(next->name, HostList::Names::ComputerName);
         if (!problem.isEmpty())
             return !refused(Refusal{
@@ -252,16 +255,16 @@ bool TForm40::checkNext() {
     // The refused field comes to the front, so that it can be mended at once.
     const bool addressesPass = !PageRules::addressInRange(s, PageValue::MicrosoftIp, QString()) &&
                                !PageRules::addressInRange(s, PageValue::MicrosoftMask, QString());
-    m_pageControl1->setCurrentIndex(addressesPass ? ComputerNameTab : AddressTab);
+    m_tabs->setCurrentIndex(addressesPass ? ComputerNameTab : AddressTab);
     return false;
 }
 
-void TForm40::FormShow() {
+void MicrosoftStandalonePage::showPage() {
     workgroupRule();
     BuildSettings s = values();
     addressShowSteps(s, kPage, m_remembered, m_hostLine);
     setValues(s);
     // The fields take input exactly when they show an address, not DHCP's word.
-    m_edit1->setEnabled(m_edit1->isMasked());
-    m_edit2->setEnabled(m_edit2->isMasked());
+    m_ip->setEnabled(m_ip->isMasked());
+    m_mask->setEnabled(m_mask->isMasked());
 }

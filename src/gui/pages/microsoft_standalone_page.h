@@ -12,13 +12,13 @@ class QTabWidget;
 
 // Microsoft standalone page: what the Microsoft network client on the diskette needs (address and
 // mask or DHCP, the server share, computer name, workgroup or domain, login name), on five tabs.
-class TForm40 : public WizardPage {
+class MicrosoftStandalonePage : public WizardPage {
     Q_OBJECT
 public:
     // The tabs in their order on the page.
     enum Tab { AddressTab, ServerDriveTab, ComputerNameTab, WorkgroupTab, LoginNameTab };
 
-    explicit TForm40(PageHost& host, QWidget* parent = nullptr);
+    explicit MicrosoftStandalonePage(PageHost& host, QWidget* parent = nullptr);
 
     // Brings a tab to the front (one of Tab); an index outside them changes nothing.
     void showTab(int index);
@@ -26,15 +26,15 @@ public:
     static int tabIndex(const QString& caption);
 
     // Numbers the computer name when "Auto Assign" is selected; an empty name counts as "CLIENT".
-    void AutoClientInc();
+    void autoAssignName();
     // Puts both address fields into DHCP mode, or takes them out of it, as "NT-DHCP" says.
-    void DHCPCheck();
+    void switchDhcp();
 
-    // What the page keeps for DHCPCheck (the values before the last switch or increment).
+    // What the page keeps for switchDhcp (the values before the last switch or increment).
     const RememberedAddress& remembered() const { return m_remembered; }
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
 
 private:
@@ -52,19 +52,19 @@ private:
     void buildWorkgroupTab();
     void buildLoginTab();
     QRadioButton* radio(const char* name, const QString& caption, QWidget* parent);
-    void onSelect(std::initializer_list<QRadioButton*> group, void (TForm40::*rule)());
+    void onSelect(std::initializer_list<QRadioButton*> group, void (MicrosoftStandalonePage::*rule)());
 
-    QTabWidget* m_pageControl1;
-    AddressEdit *m_edit1, *m_edit2;
-    QRadioButton *m_rb13, *m_rb16, *m_rb21;
-    QComboBox* m_comboBox3;
-    QLineEdit* m_edit4;
-    QLineEdit* m_edit3;
-    QRadioButton *m_rb17, *m_rb20;
-    QRadioButton *m_rb9, *m_rb11;
-    QLabel* m_label1;
-    QLineEdit* m_edit5;
-    QLineEdit* m_edit6;
+    QTabWidget* m_tabs;
+    AddressEdit *m_ip, *m_mask;
+    QRadioButton *m_ipIncrement, *m_ipDhcp, *m_ipFixed;
+    QComboBox* m_serverDrive;
+    QLineEdit* m_serverShare;
+    QLineEdit* m_name;
+    QRadioButton *m_nameIncrement, *m_nameFixed;
+    QRadioButton *m_groupWorkgroup, *m_groupDomain;
+    QLabel* m_groupLabel;
+    QLineEdit* m_group;
+    QLineEdit* m_loginName;
     QLabel* m_hostLine; // which host of a loaded host list the page shows
     RememberedAddress m_remembered;
 };

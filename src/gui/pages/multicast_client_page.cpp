@@ -29,7 +29,8 @@ QLabel* wrappingLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::MulticastClient, parent) {
+MulticastClientPage::MulticastClientPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::MulticastClient, parent) {
     auto* heading = wrappingLabel(
         tr("You must now specify the unique client boot disk information for Multicast mode."), this);
     QFont bold = heading->font();
@@ -41,41 +42,41 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
         this));
 
     auto* grid = new QGridLayout;
-    m_edit1 = new AddressEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_checkBox2 = new QCheckBox(tr("Auto-Increment."), this);
-    m_checkBox2->setObjectName(QStringLiteral("CheckBox2"));
-    m_checkBox3 = new QCheckBox(tr("NT- DHCP Auto Assign."), this);
-    m_checkBox3->setObjectName(QStringLiteral("CheckBox3"));
+    m_ip = new AddressEdit(this);
+    m_ip->setObjectName(QStringLiteral("Edit1"));
+    m_ipIncrement = new QCheckBox(tr("Auto-Increment."), this);
+    m_ipIncrement->setObjectName(QStringLiteral("CheckBox2"));
+    m_ipDhcp = new QCheckBox(tr("NT- DHCP Auto Assign."), this);
+    m_ipDhcp->setObjectName(QStringLiteral("CheckBox3"));
     auto* addressLabel = new QLabel(tr("Unique Client IP Address:"), this);
-    addressLabel->setBuddy(m_edit1);
+    addressLabel->setBuddy(m_ip);
     grid->addWidget(addressLabel, 0, 0);
-    grid->addWidget(m_edit1, 0, 1);
-    grid->addWidget(m_checkBox2, 0, 2);
-    grid->addWidget(m_checkBox3, 1, 2);
+    grid->addWidget(m_ip, 0, 1);
+    grid->addWidget(m_ipIncrement, 0, 2);
+    grid->addWidget(m_ipDhcp, 1, 2);
 
-    m_edit2 = new AddressEdit(this);
-    m_edit2->setObjectName(QStringLiteral("Edit2"));
-    m_edit2->setToolTip(kSubNetHint);
+    m_mask = new AddressEdit(this);
+    m_mask->setObjectName(QStringLiteral("Edit2"));
+    m_mask->setToolTip(kSubNetHint);
     auto* maskLabel = new QLabel(tr("Client Sub Net Mask:"), this);
     maskLabel->setToolTip(kSubNetHint);
-    maskLabel->setBuddy(m_edit2);
+    maskLabel->setBuddy(m_mask);
     grid->addWidget(maskLabel, 1, 0);
-    grid->addWidget(m_edit2, 1, 1);
+    grid->addWidget(m_mask, 1, 1);
     body()->addLayout(grid);
 
     body()->addWidget(wrappingLabel(
         tr("Each client that the Pellacore Controller will be addressing must have a unique name."), this));
     auto* nameRow = new QGridLayout;
-    m_edit3 = new QLineEdit(this);
-    m_edit3->setObjectName(QStringLiteral("Edit3"));
-    m_checkBox1 = new QCheckBox(tr("Auto Assign."), this);
-    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("Edit3"));
+    m_nameIncrement = new QCheckBox(tr("Auto Assign."), this);
+    m_nameIncrement->setObjectName(QStringLiteral("CheckBox1"));
     auto* nameLabel = new QLabel(tr("Unique Client Name:"), this);
-    nameLabel->setBuddy(m_edit3);
+    nameLabel->setBuddy(m_name);
     nameRow->addWidget(nameLabel, 0, 0);
-    nameRow->addWidget(m_edit3, 0, 1);
-    nameRow->addWidget(m_checkBox1, 0, 2);
+    nameRow->addWidget(m_name, 0, 1);
+    nameRow->addWidget(m_nameIncrement, 0, 2);
     body()->addLayout(nameRow);
     m_hostLine = new QLabel(this);
     m_hostLine->setObjectName(QStringLiteral("HostLine"));
@@ -85,10 +86,10 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     body()->addStretch(1);
 
     // Saved with a configuration, never shown.
-    m_edit4 = new QLineEdit(this);
-    m_edit4->setObjectName(QStringLiteral("Edit4"));
-    m_edit4->setVisible(false);
-    m_edit4->setEnabled(false);
+    m_nameCopy = new QLineEdit(this);
+    m_nameCopy->setObjectName(QStringLiteral("Edit4"));
+    m_nameCopy->setVisible(false);
+    m_nameCopy->setEnabled(false);
 
     m_hintTimer = new QTimer(this);
     m_hintTimer->setObjectName(QStringLiteral("HintTimer"));
@@ -96,58 +97,58 @@ TForm6::TForm6(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Multi
     m_hintTimer->setSingleShot(true);
 
     const BuildSettings defaults;
-    m_edit1->setValue(defaults.text(kPage.addressField));
-    m_edit2->setValue(defaults.text(kPage.maskField));
-    m_edit3->setText(defaults.text(kPage.nameField));
-    m_edit4->setText(QStringLiteral("CLIENT"));
-    m_checkBox1->setChecked(defaults.isChecked(kPage.nameSwitch));
-    m_checkBox2->setChecked(defaults.isChecked(kPage.incrementSwitch));
-    m_checkBox3->setChecked(defaults.isChecked(kPage.dhcpSwitch));
+    m_ip->setValue(defaults.text(kPage.addressField));
+    m_mask->setValue(defaults.text(kPage.maskField));
+    m_name->setText(defaults.text(kPage.nameField));
+    m_nameCopy->setText(QStringLiteral("CLIENT"));
+    m_nameIncrement->setChecked(defaults.isChecked(kPage.nameSwitch));
+    m_ipIncrement->setChecked(defaults.isChecked(kPage.incrementSwitch));
+    m_ipDhcp->setChecked(defaults.isChecked(kPage.dhcpSwitch));
 
     // The three values a diskette needs first, as they are read; their switches after them.
-    const QList<QWidget*> order{m_edit1, m_edit2, m_edit3, m_checkBox2, m_checkBox3, m_checkBox1};
+    const QList<QWidget*> order{m_ip, m_mask, m_name, m_ipIncrement, m_ipDhcp, m_nameIncrement};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(m_checkBox1, &QCheckBox::clicked, this, &TForm6::AutoClientInc);
-    connect(m_checkBox3, &QCheckBox::clicked, this, &TForm6::DHCPCheck);
-    connect(m_hintTimer, &QTimer::timeout, this, &TForm6::HintTimerTimer);
-    m_edit3->installEventFilter(this);
-    watchHostLine(kPage, m_hostLine, {m_edit1, m_edit2, m_edit3});
+    connect(m_nameIncrement, &QCheckBox::clicked, this, &MulticastClientPage::autoAssignName);
+    connect(m_ipDhcp, &QCheckBox::clicked, this, &MulticastClientPage::switchDhcp);
+    connect(m_hintTimer, &QTimer::timeout, this, &MulticastClientPage::showPageHint);
+    m_name->installEventFilter(this);
+    watchHostLine(kPage, m_hostLine, {m_ip, m_mask, m_name});
 }
 
-void TForm6::AutoClientInc() {
+void MulticastClientPage::autoAssignName() {
     runChoice(PageValue::MulticastNameIncrement);
 }
 
-void TForm6::DHCPCheck() {
+void MulticastClientPage::switchDhcp() {
     runChoice(PageValue::MulticastIpDhcp);
 }
 
-void TForm6::runChoice(QLatin1String value) {
+void MulticastClientPage::runChoice(QLatin1String value) {
     WizardPage::runChoice(value, m_remembered);
     syncControls();
 }
 
-void TForm6::syncControls() {
+void MulticastClientPage::syncControls() {
     // The fields take input exactly when they show an address; Auto-Increment means nothing while
     // DHCP assigns the address.
-    m_edit1->setEnabled(m_edit1->isMasked());
-    m_edit2->setEnabled(m_edit2->isMasked());
-    m_checkBox2->setEnabled(!m_checkBox3->isChecked());
+    m_ip->setEnabled(m_ip->isMasked());
+    m_mask->setEnabled(m_mask->isMasked());
+    m_ipIncrement->setEnabled(!m_ipDhcp->isChecked());
 }
 
-void TForm6::FormShow() {
+void MulticastClientPage::showPage() {
     BuildSettings s = values();
     addressShowSteps(s, kPage, m_remembered, m_hostLine);
     setValues(s);
     syncControls();
-    if (m_edit1->isEnabled())
-        m_edit1->setFocus();
+    if (m_ip->isEnabled())
+        m_ip->setFocus();
     m_hintTimer->start();
 }
 
-bool TForm6::checkNext() {
+bool MulticastClientPage::checkNext() {
     if (refusedAfterLastHost(kPage, m_remembered, m_hostLine)) {
         syncControls();
         return false;
@@ -155,16 +156,16 @@ bool TForm6::checkNext() {
     return !refused(PageRules::multicastClientNext(values()));
 }
 
-void TForm6::hideEvent(QHideEvent* event) {
+void MulticastClientPage::hideEvent(QHideEvent* event) {
     // The hint belongs over this page: once the user has moved on it would only get in the way.
     if (!event->spontaneous())
         m_hintTimer->stop();
     WizardPage::hideEvent(event);
 }
 
-bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+bool MulticastClientPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the name field copies it, changed or not.
-    if (watched == m_edit3 && event->type() == QEvent::FocusOut) {
+    if (watched == m_name && event->type() == QEvent::FocusOut) {
         BuildSettings s = values();
         PageRules::multicastClientLeaveName(s);
         setValues(s);
@@ -172,7 +173,7 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm6::HintTimerTimer() {
+void MulticastClientPage::showPageHint() {
     m_hintTimer->stop();
     showHint(host().dialogs(), host().programDir(), 4, tr("Multicast client boot diskette operation."),
              tr("These parameters are only used during the Multicast.  They are not used for post-imaging "

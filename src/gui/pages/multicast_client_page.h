@@ -11,28 +11,28 @@ class QTimer;
 
 // Multicast client page: the client's IP address, sub net mask and name for the multicast, with the
 // auto-assign, auto-increment and DHCP choices that give successive diskettes their own values.
-class TForm6 : public WizardPage {
+class MulticastClientPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm6(PageHost& host, QWidget* parent = nullptr);
+    explicit MulticastClientPage(PageHost& host, QWidget* parent = nullptr);
 
     // Numbers the client name when "Auto Assign." is checked.
-    void AutoClientInc();
+    void autoAssignName();
     // Puts both address fields into DHCP mode, or takes them out of it, as "NT- DHCP Auto Assign."
     // says.
-    void DHCPCheck();
+    void switchDhcp();
 
-    // What the page keeps for DHCPCheck (the values before the last switch or increment).
+    // What the page keeps for switchDhcp (the values before the last switch or increment).
     const RememberedAddress& remembered() const { return m_remembered; }
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private Q_SLOTS:
-    void HintTimerTimer();
+    void showPageHint();
 
 private:
     // Runs the page's rule for a choice just made, over its values, and puts them back.
@@ -40,13 +40,13 @@ private:
     void syncControls();
 
 private:
-    AddressEdit* m_edit1;
-    AddressEdit* m_edit2;
-    QLineEdit* m_edit3;
-    QLineEdit* m_edit4;
-    QCheckBox* m_checkBox1;
-    QCheckBox* m_checkBox2;
-    QCheckBox* m_checkBox3;
+    AddressEdit* m_ip;
+    AddressEdit* m_mask;
+    QLineEdit* m_name;
+    QLineEdit* m_nameCopy;
+    QCheckBox* m_nameIncrement;
+    QCheckBox* m_ipIncrement;
+    QCheckBox* m_ipDhcp;
     QTimer* m_hintTimer;
     QLabel* m_hostLine; // which host of a loaded host list the page shows
     RememberedAddress m_remembered;

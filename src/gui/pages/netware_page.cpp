@@ -1,7 +1,7 @@
 #include "gui/pages/netware_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "settings/build_settings.h"
 
@@ -28,7 +28,7 @@ QLabel* plainLabel(const QString& text, const char* name, QWidget* parent) {
 
 QComboBox* indexCombo(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(PageValues::controlName(value));
+    combo->setObjectName(ControlBinding::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value))
         combo->addItems(entry->items);
     combo->setCurrentIndex(defaults.index(value));
@@ -37,7 +37,7 @@ QComboBox* indexCombo(QLatin1String value, const BuildSettings& defaults, QWidge
 
 QLineEdit* textEdit(QLatin1String value, const BuildSettings& defaults, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     if (const ValueSpec* entry = SettingsTable::find(value); entry && entry->maxLength > 0)
         edit->setMaxLength(entry->maxLength);
     edit->setText(defaults.text(value));
@@ -57,7 +57,7 @@ QWidget* buttonPair(QWidget* parent, QBoxLayout* into) {
 QRadioButton* radio(QLatin1String value, const QString& caption, const BuildSettings& defaults,
                     QWidget* group) {
     auto* button = new QRadioButton(caption, group);
-    button->setObjectName(PageValues::controlName(value));
+    button->setObjectName(ControlBinding::controlName(value));
     button->setChecked(defaults.isChecked(value));
     group->layout()->addWidget(button);
     return button;
@@ -73,15 +73,15 @@ QString trimRight(const QString& text) {
 
 } // namespace
 
-TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
+NetWarePage::NetWarePage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NetWare, parent) {
     const BuildSettings defaults;
 
     QLabel* frameLabel = plainLabel(tr("Select the Ethernet Frame Type"), nullptr, this);
     body()->addWidget(frameLabel);
-    m_comboBox1 = indexCombo(PageValue::NetwareFrame, defaults, this);
-    frameLabel->setBuddy(m_comboBox1);
+    m_frame = indexCombo(PageValue::NetwareFrame, defaults, this);
+    frameLabel->setBuddy(m_frame);
     auto* frameRow = new QHBoxLayout;
-    frameRow->addWidget(m_comboBox1);
+    frameRow->addWidget(m_frame);
     frameRow->addStretch(1);
     body()->addLayout(frameRow);
 
@@ -89,19 +89,19 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
                                  nullptr, this));
     auto* loginRow = new QHBoxLayout;
     QWidget* login = buttonPair(this, loginRow);
-    m_radioButton1 = radio(PageValue::NetwareLoginOff, tr("Do not login to network"), defaults, login);
-    m_radioButton2 = radio(PageValue::NetwareLoginOn, tr("Login to network."), defaults, login);
+    m_loginOff = radio(PageValue::NetwareLoginOff, tr("Do not login to network"), defaults, login);
+    m_loginOn = radio(PageValue::NetwareLoginOn, tr("Login to network."), defaults, login);
     auto* loginGrid = new QGridLayout;
-    m_label6 = plainLabel(tr("Network Login Drive"), "Label6", this);
-    m_comboBox2 = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
-    m_label3 = plainLabel(tr("Login Name"), "Label3", this);
-    m_edit1 = textEdit(PageValue::NetwareLoginName, defaults, this);
-    m_label6->setBuddy(m_comboBox2);
-    m_label3->setBuddy(m_edit1);
-    loginGrid->addWidget(m_label6, 0, 0);
-    loginGrid->addWidget(m_comboBox2, 0, 1);
-    loginGrid->addWidget(m_label3, 1, 0);
-    loginGrid->addWidget(m_edit1, 1, 1);
+    m_loginDriveLabel = plainLabel(tr("Network Login Drive"), "Label6", this);
+    m_loginDrive = indexCombo(PageValue::NetwareLoginDrive, defaults, this);
+    m_loginNameLabel = plainLabel(tr("Login Name"), "Label3", this);
+    m_loginName = textEdit(PageValue::NetwareLoginName, defaults, this);
+    m_loginDriveLabel->setBuddy(m_loginDrive);
+    m_loginNameLabel->setBuddy(m_loginName);
+    loginGrid->addWidget(m_loginDriveLabel, 0, 0);
+    loginGrid->addWidget(m_loginDrive, 0, 1);
+    loginGrid->addWidget(m_loginNameLabel, 1, 0);
+    loginGrid->addWidget(m_loginName, 1, 1);
     loginRow->addLayout(loginGrid, 1);
     body()->addLayout(loginRow);
 
@@ -110,56 +110,57 @@ TForm21::TForm21(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Net
                                  nullptr, this));
     auto* mapRow = new QHBoxLayout;
     QWidget* map = buttonPair(this, mapRow);
-    m_radioButton3 = radio(PageValue::NetwareMapOff, tr("Do not map network drive"), defaults, map);
-    m_radioButton4 = radio(PageValue::NetwareMapOn, tr("Map network drive"), defaults, map);
-    m_label7 = plainLabel(tr("Map"), "Label7", this);
-    m_comboBox3 = indexCombo(PageValue::NetwareMapDrive, defaults, this);
-    m_label8 = plainLabel(tr("="), "Label8", this);
-    m_edit2 = textEdit(PageValue::NetwareMapPath, defaults, this);
-    m_label7->setBuddy(m_comboBox3);
-    m_edit2->setAccessibleName(tr("Network path to map"));
-    mapRow->addWidget(m_label7);
-    mapRow->addWidget(m_comboBox3);
-    mapRow->addWidget(m_label8);
-    mapRow->addWidget(m_edit2, 1);
+    m_mapOff = radio(PageValue::NetwareMapOff, tr("Do not map network drive"), defaults, map);
+    m_mapOn = radio(PageValue::NetwareMapOn, tr("Map network drive"), defaults, map);
+    m_mapLabel = plainLabel(tr("Map"), "Label7", this);
+    m_mapDrive = indexCombo(PageValue::NetwareMapDrive, defaults, this);
+    m_mapEquals = plainLabel(tr("="), "Label8", this);
+    m_mapPath = textEdit(PageValue::NetwareMapPath, defaults, this);
+    m_mapLabel->setBuddy(m_mapDrive);
+    m_mapPath->setAccessibleName(tr("Network path to map"));
+    mapRow->addWidget(m_mapLabel);
+    mapRow->addWidget(m_mapDrive);
+    mapRow->addWidget(m_mapEquals);
+    mapRow->addWidget(m_mapPath, 1);
     body()->addLayout(mapRow);
     body()->addStretch(1);
 
     // Toggled rather than clicked: a loaded configuration switches the controls the same way.
-    for (QRadioButton* b : {m_radioButton1, m_radioButton2, m_radioButton3, m_radioButton4})
-        connect(b, &QRadioButton::toggled, this, &TForm21::RadioButtonClick);
-    RadioButtonClick();
+    for (QRadioButton* b : {m_loginOff, m_loginOn, m_mapOff, m_mapOn})
+        connect(b, &QRadioButton::toggled, this, &NetWarePage::showChosenFields);
+    showChosenFields();
 }
 
-QString TForm21::loginHint(const QString& loginName) {
+QString NetWarePage::loginHint(const QString& loginName) {
     return QStringLiteral("On your network, create a login under \"") + trimRight(loginName) +
            QStringLiteral("\" with rights to the directory where Pellacore images will be stored.  Do not "
                           "specify a password for this login.");
 }
 
-void TForm21::RadioButtonClick() {
-    const bool map = m_radioButton4->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_label7, m_comboBox3, m_label8, m_edit2})
+void NetWarePage::showChosenFields() {
+    const bool map = m_mapOn->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_mapLabel, m_mapDrive, m_mapEquals, m_mapPath})
         w->setVisible(map);
-    const bool login = m_radioButton2->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_label6, m_label3, m_comboBox2, m_edit1})
+    const bool login = m_loginOn->isChecked();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_loginDriveLabel, m_loginNameLabel, m_loginDrive, m_loginName})
         w->setVisible(login);
 }
 
-void TForm21::FormShow() {
-    RadioButtonClick();
+void NetWarePage::showPage() {
+    showChosenFields();
 }
 
-bool TForm21::checkNext() {
+bool NetWarePage::checkNext() {
     return !refused(PageRules::netwareNext(values()));
 }
 
-void TForm21::NextClick() {
+void NetWarePage::next() {
     if (!checkNext())
         return;
     // Mapping a drive needs the login as well, so the hint comes with either choice.
-    if (m_radioButton4->isChecked() || m_radioButton2->isChecked())
-        showHint(host().dialogs(), host().programDir(), kLogonHint, loginHint(m_edit1->text()), QString(),
+    if (m_mapOn->isChecked() || m_loginOn->isChecked())
+        showHint(host().dialogs(), host().programDir(), kLogonHint, loginHint(m_loginName->text()), QString(),
                  QString(), this);
     goNext();
 }

@@ -8,32 +8,32 @@ class QLineEdit;
 class QRadioButton;
 
 // NetWare page: the NetWare client's frame type, an optional login and an optional drive mapping.
-class TForm21 : public WizardPage {
+class NetWarePage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm21(PageHost& host, QWidget* parent = nullptr);
+    explicit NetWarePage(PageHost& host, QWidget* parent = nullptr);
 
     // The first line of the login hint: the login name quoted without its trailing blanks.
     static QString loginHint(const QString& loginName);
 
 public Q_SLOTS:
-    void NextClick() override;
+    void next() override;
     // The login controls show only with "Login to network.", the mapping controls only with
     // "Map network drive".
-    void RadioButtonClick();
+    void showChosenFields();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
 
 private:
-    QComboBox* m_comboBox1;
-    QRadioButton *m_radioButton1, *m_radioButton2;
-    QLabel *m_label6, *m_label3;
-    QComboBox* m_comboBox2;
-    QLineEdit* m_edit1;
-    QRadioButton *m_radioButton3, *m_radioButton4;
-    QLabel *m_label7, *m_label8;
-    QComboBox* m_comboBox3;
-    QLineEdit* m_edit2;
+    QComboBox* m_frame;
+    QRadioButton *m_loginOff, *m_loginOn;
+    QLabel *m_loginDriveLabel, *m_loginNameLabel;
+    QComboBox* m_loginDrive;
+    QLineEdit* m_loginName;
+    QRadioButton *m_mapOff, *m_mapOn;
+    QLabel *m_mapLabel, *m_mapEquals;
+    QComboBox* m_mapDrive;
+    QLineEdit* m_mapPath;
 };

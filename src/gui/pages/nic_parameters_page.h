@@ -7,24 +7,24 @@ class QLabel;
 class QRadioButton;
 
 // NIC parameters page: Plug and Play, or the card's IRQ and base I/O address.
-class TForm7 : public WizardPage {
+class NicParametersPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm7(PageHost& host, QWidget* parent = nullptr);
+    explicit NicParametersPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void RadioButtonClick();
+    void showManualFields();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
 
 private:
-    QRadioButton* m_radioButton1;
-    QRadioButton* m_radioButton2;
-    QLabel* m_label1;
-    QLabel* m_label2;
-    QLabel* m_label3;
-    QComboBox* m_comboBox1;
-    QComboBox* m_comboBox2;
+    QRadioButton* m_pnpOn;
+    QRadioButton* m_pnpOff;
+    QLabel* m_manualNote;
+    QLabel* m_irqLabel;
+    QLabel* m_portLabel;
+    QComboBox* m_irq;
+    QComboBox* m_port;
 };

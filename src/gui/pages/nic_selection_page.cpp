@@ -1,7 +1,7 @@
 #include "gui/pages/nic_selection_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/hint_dialog.h"
 #include "platform/dos_fs.h"
 #include "rules/diskette_copy_offer.h"
@@ -25,13 +25,14 @@ namespace {
 
 QLineEdit* valueEdit(QLatin1String value, QWidget* parent) {
     auto* edit = new QLineEdit(BuildSettings().text(value), parent);
-    edit->setObjectName(PageValues::controlName(value));
+    edit->setObjectName(ControlBinding::controlName(value));
     return edit;
 }
 
 } // namespace
 
-TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSelection, parent) {
+NicSelectionPage::NicSelectionPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::NicSelection, parent) {
     auto* text = new QLabel(
         tr("Double-click on the Network Interface Card (NIC) that is in the destination client machine. If "
            "you "
@@ -43,91 +44,91 @@ TForm4::TForm4(PageHost& host, QWidget* parent) : WizardPage(host, PageId::NicSe
     body()->addWidget(text);
 
     // First in the tab order, so that showing the page does not count as entering Edit1.
-    m_listBox1 = new QListWidget(this);
-    m_listBox1->setObjectName(QStringLiteral("ListBox1"));
-    m_listBox1->setSortingEnabled(false);
-    text->setBuddy(m_listBox1);
-    body()->addWidget(m_listBox1, 1);
+    m_cards = new QListWidget(this);
+    m_cards->setObjectName(QStringLiteral("ListBox1"));
+    m_cards->setSortingEnabled(false);
+    text->setBuddy(m_cards);
+    body()->addWidget(m_cards, 1);
 
     auto* row = new QHBoxLayout;
     auto* selectionLabel = new QLabel(tr("Selection:"), this);
     row->addWidget(selectionLabel);
-    m_edit1 = valueEdit(PageValue::NicSelection, this);
-    selectionLabel->setBuddy(m_edit1);
-    row->addWidget(m_edit1, 1);
-    m_button4 = new QPushButton(tr("B&rowse"), this);
-    m_button4->setObjectName(QStringLiteral("Button4"));
-    row->addWidget(m_button4);
-    m_button5 = new QPushButton(tr("&Load List"), this);
-    m_button5->setObjectName(QStringLiteral("Button5"));
-    m_button5->hide();
-    row->addWidget(m_button5);
+    m_selection = valueEdit(PageValue::NicSelection, this);
+    selectionLabel->setBuddy(m_selection);
+    row->addWidget(m_selection, 1);
+    m_browse = new QPushButton(tr("B&rowse"), this);
+    m_browse->setObjectName(QStringLiteral("Button4"));
+    row->addWidget(m_browse);
+    m_loadList = new QPushButton(tr("&Load List"), this);
+    m_loadList->setObjectName(QStringLiteral("Button5"));
+    m_loadList->hide();
+    row->addWidget(m_loadList);
     body()->addLayout(row);
 
     // Values the build and the saved configurations read; the user never sees them.
-    m_edit2 = valueEdit(PageValue::NicDriver, this);
-    m_edit2->hide();
-    m_edit3 = valueEdit(PageValue::NicEntry, this);
-    m_edit3->hide();
+    m_driver = valueEdit(PageValue::NicDriver, this);
+    m_driver->hide();
+    m_entry = valueEdit(PageValue::NicEntry, this);
+    m_entry->hide();
 
     m_hintTimer = new QTimer(this);
     m_hintTimer->setObjectName(QStringLiteral("HintTimer"));
     m_hintTimer->setSingleShot(true);
     m_hintTimer->setInterval(200);
 
-    connect(m_listBox1, &QListWidget::itemDoubleClicked, this, &TForm4::ListBox1DblClick);
-    connect(m_button4, &QPushButton::clicked, this, &TForm4::Button4Click);
-    connect(m_hintTimer, &QTimer::timeout, this, &TForm4::HintTimerTimer);
-    m_edit1->installEventFilter(this);
-    m_listBox1->installEventFilter(this);
+    connect(m_cards, &QListWidget::itemDoubleClicked, this, &NicSelectionPage::chooseCard);
+    connect(m_browse, &QPushButton::clicked, this, &NicSelectionPage::chooseDriver);
+    connect(m_hintTimer, &QTimer::timeout, this, &NicSelectionPage::showPageHint);
+    m_selection->installEventFilter(this);
+    m_cards->installEventFilter(this);
 }
 
-void TForm4::FormShow() {
+void NicSelectionPage::showPage() {
     BuildSettings s = values();
     PageRules::nicSelectionShow(s, host().programDir());
     setValues(s);
     // Refilled at each showing: the mode, and with it the catalogue, may have changed since.
-    m_listBox1->clear();
-    m_listBox1->addItems(NicCatalogue(host().programDir(), host().buildMode()).entries());
-    if (host().buildMode() == 1)
+    m_cards->clear();
+    m_cards->addItems(NicCatalogue(host().programDir(), host().buildMode()).entries());
+    if (host().buildMode() == BuildMode::Multicast)
         m_hintTimer->start();
 }
 
-void TForm4::hideEvent(QHideEvent* event) {
+void NicSelectionPage::hideEvent(QHideEvent* event) {
     // A hint about this page must not come up over the next one.
     if (!event->spontaneous())
         m_hintTimer->stop();
     WizardPage::hideEvent(event);
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool NicSelectionPage::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the field after typing in it: what was typed is the driver. A Tab through it, or a
     // window or menu coming over the page, changes nothing.
-    if (watched == m_edit1 && event->type() == QEvent::FocusOut && m_edit1->isModified()) {
+    if (watched == m_selection && event->type() == QEvent::FocusOut && m_selection->isModified()) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            Edit1Exit();
+            leaveSelection();
     }
     // Enter on a card is a double-click done from the keyboard.
-    if (watched == m_listBox1 && event->type() == QEvent::KeyPress) {
+    if (watched == m_cards && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_listBox1->currentItem()) {
-            ListBox1DblClick(m_listBox1->currentItem());
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_cards->currentItem()) {
+            chooseCard(m_cards->currentItem());
             return true;
         }
     }
     return WizardPage::eventFilter(watched, event);
 }
 
-void TForm4::Edit1Exit() {
+void NicSelectionPage::leaveSelection() {
     BuildSettings s = values();
     PageRules::nicSelectionLeaveSelection(s);
     setValues(s);
-    m_edit1->setModified(false);
+    m_selection->setModified(false);
 }
 
-QString TForm4::browseDriver() {
-    const bool netware = host().buildMode() == 2;
+QString NicSelectionPage::browseDriver() {
+    const bool netware = host().buildMode() == BuildMode::NetWare;
     const QString filter =
         netware ? QStringLiteral("NIC NETWARE Drivers|*.COM|NIC DOS Drivers|*.DOS|All Files|*.*")
                 : QStringLiteral("NIC DOS Drivers|*.DOS|All Files|*.*|NIC NETWARE Drivers|*.COM");
@@ -140,34 +141,34 @@ QString TForm4::browseDriver() {
                                          netware ? QStringLiteral("*.COM") : QStringLiteral("*.DOS"));
 }
 
-void TForm4::ListBox1DblClick(QListWidgetItem* item) {
+void NicSelectionPage::chooseCard(QListWidgetItem* item) {
     if (!item)
         return;
     const QString entry = item->text();
     // The driver directory is read afresh, so an edited PCBW.INI counts at once.
-    m_edit2->setText(NicCatalogue(host().programDir(), host().buildMode()).driverPath(entry));
-    m_edit1->setText(entry);
-    m_edit3->setText(entry);
+    m_driver->setText(NicCatalogue(host().programDir(), host().buildMode()).driverPath(entry));
+    m_selection->setText(entry);
+    m_entry->setText(entry);
     if (entry == NicCatalogue::otherHaveDisk()) {
         const QString chosen = browseDriver();
         if (!chosen.isEmpty()) {
-            m_edit2->setText(chosen);
-            m_edit1->setText(chosen);
+            m_driver->setText(chosen);
+            m_selection->setText(chosen);
         }
     }
 }
 
-void TForm4::Button4Click() {
+void NicSelectionPage::chooseDriver() {
     // Cancel leaves the NIC chosen before as it was.
     const QString chosen = browseDriver();
     if (chosen.isEmpty())
         return;
-    m_edit3->setText(NicCatalogue::otherHaveDisk());
-    m_edit2->setText(chosen);
-    m_edit1->setText(chosen);
+    m_entry->setText(NicCatalogue::otherHaveDisk());
+    m_driver->setText(chosen);
+    m_selection->setText(chosen);
 }
 
-void TForm4::HintTimerTimer() {
+void NicSelectionPage::showPageHint() {
     // Stopped before the modal hint, whose event loop would otherwise let it fire again.
     m_hintTimer->stop();
     showHint(
@@ -179,28 +180,28 @@ void TForm4::HintTimerTimer() {
         QString(), this);
 }
 
-bool TForm4::driverFound() {
+bool NicSelectionPage::driverFound() {
     DosFs fs(host().drives());
     return !refused(PageRules::nicSelectionNext(values(), fs));
 }
 
-void TForm4::NextClick() {
+void NicSelectionPage::next() {
     if (!driverFound())
         return;
     // Only a path typed or browsed names a drive; a catalogue entry never does.
-    if (DisketteCopyOffer::onDisketteDrive(m_edit1->text())) {
+    if (DisketteCopyOffer::onDisketteDrive(m_selection->text())) {
         DosFs fs(host().drives());
         const DisketteCopyOffer::Outcome outcome = DisketteCopyOffer::run(
             host().dialogs(), fs,
             {QStringLiteral(
                  "You have specified a diskette drive. The NIC driver must reside on a fixed disk.  Would "
                  "you like to copy it now?"),
-             m_edit1->text(), QStringLiteral("NIC DOS Drivers|*.dos"), host().programDir(), QString()});
+             m_selection->text(), QStringLiteral("NIC DOS Drivers|*.dos"), host().programDir(), QString()});
         if (!outcome.proceed)
             return;
         if (!outcome.target.isEmpty()) {
-            m_edit1->setText(outcome.target);
-            m_edit2->setText(outcome.target);
+            m_selection->setText(outcome.target);
+            m_driver->setText(outcome.target);
         }
     }
     goNext();

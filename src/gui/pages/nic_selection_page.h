@@ -9,19 +9,19 @@ class QPushButton;
 class QTimer;
 
 // NIC selection page: the client's NIC driver, from the catalogue or browsed for.
-class TForm4 : public WizardPage {
+class NicSelectionPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm4(PageHost& host, QWidget* parent = nullptr);
+    explicit NicSelectionPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
-    void ListBox1DblClick(QListWidgetItem* item);
-    void Button4Click();
-    void HintTimerTimer();
-    void NextClick() override;
+    void chooseCard(QListWidgetItem* item);
+    void chooseDriver();
+    void showPageHint();
+    void next() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -29,13 +29,13 @@ private:
     // The browse dialog, its filter of the current mode first. Empty when cancelled.
     QString browseDriver();
     bool driverFound();
-    void Edit1Exit();
+    void leaveSelection();
 
-    QListWidget* m_listBox1;
-    QLineEdit* m_edit1;
-    QLineEdit* m_edit2;
-    QLineEdit* m_edit3;
-    QPushButton* m_button4;
-    QPushButton* m_button5;
+    QListWidget* m_cards;
+    QLineEdit* m_selection;
+    QLineEdit* m_driver;
+    QLineEdit* m_entry;
+    QPushButton* m_browse;
+    QPushButton* m_loadList;
     QTimer* m_hintTimer;
 };

@@ -27,8 +27,8 @@ public:
     // The drive table as PCBW.INI says now (read at each call: nothing is cached).
     virtual DriveTable drives() const = 0;
 
-    virtual int buildMode() const = 0;
-    virtual void setBuildMode(int mode) = 0;
+    virtual BuildMode buildMode() const = 0;
+    virtual void setBuildMode(BuildMode mode) = 0;
     // The chosen item of the Standalone Parameters page, which some routes depend on.
     virtual QString chosenNos() const = 0;
 

@@ -58,143 +58,148 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
 
 } // namespace
 
-TForm99::TForm99(PageHost& host, QWidget* parent) : WizardPage(host, PageId::PostConfiguration, parent) {
+PostConfigurationPage::PostConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::PostConfiguration, parent) {
     QWidget* onOff = buttonGroup(this, body());
-    m_rb1 = radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
-    m_rb2 = radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
+    m_postConfigure =
+        radio("RadioButton1", tr("Post configure the workstation (Windows 95 images only)"), onOff);
+    m_leaveImage =
+        radio("RadioButton2", tr("Do not post configure the workstation (leave image as is)"), onOff);
 
-    m_pageControl1 = new QTabWidget(this);
-    m_pageControl1->setObjectName(QStringLiteral("PageControl1"));
-    buildAddressTab(m_pageControl1);
-    buildMaskTab(m_pageControl1);
-    buildNameTab(m_pageControl1);
-    buildWorkgroupTab(m_pageControl1);
-    buildLoginTab(m_pageControl1);
-    m_pageControl1->setCurrentIndex(0);
-    m_pageControl1->setVisible(false);
-    body()->addWidget(m_pageControl1);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    buildAddressTab(m_tabs);
+    buildMaskTab(m_tabs);
+    buildNameTab(m_tabs);
+    buildWorkgroupTab(m_tabs);
+    buildLoginTab(m_tabs);
+    m_tabs->setCurrentIndex(0);
+    m_tabs->setVisible(false);
+    body()->addWidget(m_tabs);
     body()->addStretch(1);
 
     // Saved with a configuration, never shown.
-    m_edit4 = new QLineEdit(this);
-    m_edit4->setObjectName(QStringLiteral("Edit4"));
-    m_edit4->setVisible(false);
-    m_edit4->setEnabled(false);
+    m_nameCopy = new QLineEdit(this);
+    m_nameCopy->setObjectName(QStringLiteral("Edit4"));
+    m_nameCopy->setVisible(false);
+    m_nameCopy->setEnabled(false);
 
     // Start-up values before the rules are connected, so that setting them runs no rule.
     const BuildSettings defaults;
     const QString prefix = objectName() + QLatin1Char('.');
     for (QRadioButton* b : findChildren<QRadioButton*>())
         b->setChecked(defaults.isChecked(prefix + b->objectName()));
-    m_checkBox6->setChecked(defaults.isChecked(prefix + m_checkBox6->objectName()));
-    m_edit1->setValue(defaults.text(kPage.addressField));
-    m_edit2->setValue(defaults.text(kPage.maskField));
-    m_edit3->setText(defaults.text(kPage.nameField));
-    m_edit5->setText(defaults.text(prefix + QStringLiteral("Edit5")));
-    m_edit6->setText(defaults.text(prefix + QStringLiteral("Edit6")));
-    m_edit4->setText(QStringLiteral("CLIENT"));
-    m_label1->setText(tr("Workgroup Name"));
+    m_maskMulticast->setChecked(defaults.isChecked(prefix + m_maskMulticast->objectName()));
+    m_ip->setValue(defaults.text(kPage.addressField));
+    m_mask->setValue(defaults.text(kPage.maskField));
+    m_name->setText(defaults.text(kPage.nameField));
+    m_group->setText(defaults.text(prefix + QStringLiteral("Edit5")));
+    m_loginName->setText(defaults.text(prefix + QStringLiteral("Edit6")));
+    m_nameCopy->setText(QStringLiteral("CLIENT"));
+    m_groupLabel->setText(tr("Workgroup Name"));
     // As "Same as Image" leaves them until the page is shown.
-    enableAll({m_rb13, m_rb15, m_rb16, m_rb21, m_edit1, m_checkBox6, m_edit2, m_rb17, m_rb18, m_rb19, m_rb20,
-               m_edit3, m_label1, m_edit5, m_label2, m_edit6},
+    enableAll({m_ipIncrement, m_ipMulticast, m_ipDhcp, m_ipFixed, m_ip, m_maskMulticast, m_mask,
+               m_nameIncrement, m_nameMac, m_nameMulticast, m_nameFixed, m_name, m_groupLabel, m_group,
+               m_loginLabel, m_loginName},
               false);
 
-    onSelect({m_rb1, m_rb2}, nullptr);
-    onSelect({m_rb3, m_rb4}, PostConfigurationRules::addressSource);
-    onSelect({m_rb13, m_rb15, m_rb16, m_rb21}, PostConfigurationRules::addressKind);
-    onSelect({m_rb5, m_rb6}, PostConfigurationRules::maskSource);
-    connect(m_checkBox6, &QCheckBox::toggled, this, [this] { runRule(PostConfigurationRules::maskCopy); });
-    onSelect({m_rb7, m_rb8}, PostConfigurationRules::nameSource);
-    onSelect({m_rb17, m_rb18, m_rb19, m_rb20}, PostConfigurationRules::nameKind);
-    onSelect({m_rb9, m_rb10, m_rb11}, PostConfigurationRules::workgroup);
-    onSelect({m_rb12, m_rb14}, PostConfigurationRules::login);
-    for (QLineEdit* e : {m_edit3, m_edit5, m_edit6})
+    onSelect({m_postConfigure, m_leaveImage}, nullptr);
+    onSelect({m_ipSet, m_ipSame}, PostConfigurationRules::addressSource);
+    onSelect({m_ipIncrement, m_ipMulticast, m_ipDhcp, m_ipFixed}, PostConfigurationRules::addressKind);
+    onSelect({m_maskSet, m_maskSame}, PostConfigurationRules::maskSource);
+    connect(m_maskMulticast, &QCheckBox::toggled, this,
+            [this] { runRule(PostConfigurationRules::maskCopy); });
+    onSelect({m_nameSet, m_nameSame}, PostConfigurationRules::nameSource);
+    onSelect({m_nameIncrement, m_nameMac, m_nameMulticast, m_nameFixed}, PostConfigurationRules::nameKind);
+    onSelect({m_groupWorkgroup, m_groupSame, m_groupDomain}, PostConfigurationRules::workgroup);
+    onSelect({m_loginSet, m_loginSame}, PostConfigurationRules::login);
+    for (QLineEdit* e : {m_name, m_group, m_loginName})
         e->installEventFilter(this);
 }
 
-void TForm99::buildAddressTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildAddressTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("IP Address"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
-    m_rb3 = radio("RadioButton3", tr("Set IP Address"), source);
-    m_rb4 = radio("RadioButton4", tr("Same as Image"), source);
-    m_edit1 = addressEdit("Edit1", page, tab);
-    m_edit1->setAccessibleName(tr("IP Address"));
+    m_ipSet = radio("RadioButton3", tr("Set IP Address"), source);
+    m_ipSame = radio("RadioButton4", tr("Same as Image"), source);
+    m_ip = addressEdit("Edit1", page, tab);
+    m_ip->setAccessibleName(tr("IP Address"));
     QWidget* kind = buttonGroup(page, tab);
-    m_rb21 = radio("RadioButton21", tr("Use as Entered"), kind);
-    m_rb13 = radio("RadioButton13", tr("Auto-Increment"), kind);
-    m_rb15 = radio("RadioButton15", tr("Same as Multicast Parameter"), kind);
-    m_rb16 = radio("RadioButton16", tr("NT-DHCP"), kind);
+    m_ipFixed = radio("RadioButton21", tr("Use as Entered"), kind);
+    m_ipIncrement = radio("RadioButton13", tr("Auto-Increment"), kind);
+    m_ipMulticast = radio("RadioButton15", tr("Same as Multicast Parameter"), kind);
+    m_ipDhcp = radio("RadioButton16", tr("NT-DHCP"), kind);
     tab->addStretch(1);
 }
 
-void TForm99::buildMaskTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildMaskTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Sub Net Mask"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
-    m_rb5 = radio("RadioButton5", tr("Set Sub Net Mask"), source);
-    m_rb6 = radio("RadioButton6", tr("Same as Image"), source);
-    m_edit2 = addressEdit("Edit2", page, tab);
-    m_edit2->setAccessibleName(tr("Sub Net Mask"));
-    m_checkBox6 = new QCheckBox(tr("Same as Multicast Parameter"), page);
-    m_checkBox6->setObjectName(QStringLiteral("CheckBox6"));
-    tab->addWidget(m_checkBox6);
+    m_maskSet = radio("RadioButton5", tr("Set Sub Net Mask"), source);
+    m_maskSame = radio("RadioButton6", tr("Same as Image"), source);
+    m_mask = addressEdit("Edit2", page, tab);
+    m_mask->setAccessibleName(tr("Sub Net Mask"));
+    m_maskMulticast = new QCheckBox(tr("Same as Multicast Parameter"), page);
+    m_maskMulticast->setObjectName(QStringLiteral("CheckBox6"));
+    tab->addWidget(m_maskMulticast);
     tab->addStretch(1);
 }
 
-void TForm99::buildNameTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildNameTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Computer Name"));
     QWidget* page = tab->parentWidget();
     QWidget* source = buttonGroup(page, tab);
-    m_rb7 = radio("RadioButton7", tr("Set Computer Name"), source);
-    m_rb8 = radio("RadioButton8", tr("Same as Image"), source);
-    m_edit3 = lineEdit("Edit3", page, tab);
-    m_edit3->setAccessibleName(tr("Computer Name"));
+    m_nameSet = radio("RadioButton7", tr("Set Computer Name"), source);
+    m_nameSame = radio("RadioButton8", tr("Same as Image"), source);
+    m_name = lineEdit("Edit3", page, tab);
+    m_name->setAccessibleName(tr("Computer Name"));
     QWidget* kind = buttonGroup(page, tab);
-    m_rb20 = radio("RadioButton20", tr("Use as Entered "), kind);
-    m_rb17 = radio("RadioButton17", tr("Auto Assign"), kind);
-    m_rb18 = radio("RadioButton18", tr("Derive From NIC\u2019s MAC Address"), kind);
-    m_rb19 = radio("RadioButton19", tr("Same as Multicast Parameter \"Client Name\""), kind);
+    m_nameFixed = radio("RadioButton20", tr("Use as Entered "), kind);
+    m_nameIncrement = radio("RadioButton17", tr("Auto Assign"), kind);
+    m_nameMac = radio("RadioButton18", tr("Derive From NIC\u2019s MAC Address"), kind);
+    m_nameMulticast = radio("RadioButton19", tr("Same as Multicast Parameter \"Client Name\""), kind);
     tab->addStretch(1);
 }
 
-void TForm99::buildWorkgroupTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildWorkgroupTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Workgroup / Domain"));
     QWidget* page = tab->parentWidget();
     QWidget* choice = buttonGroup(page, tab);
-    m_rb9 = radio("RadioButton9", tr("Set Workgroup"), choice);
-    m_rb11 = radio("RadioButton11", tr("Set Domain"), choice);
-    m_rb10 = radio("RadioButton10", tr("Same as Image"), choice);
-    m_label1 = new QLabel(page);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    tab->addWidget(m_label1);
-    m_edit5 = lineEdit("Edit5", page, tab);
-    m_label1->setBuddy(m_edit5);
+    m_groupWorkgroup = radio("RadioButton9", tr("Set Workgroup"), choice);
+    m_groupDomain = radio("RadioButton11", tr("Set Domain"), choice);
+    m_groupSame = radio("RadioButton10", tr("Same as Image"), choice);
+    m_groupLabel = new QLabel(page);
+    m_groupLabel->setObjectName(QStringLiteral("Label1"));
+    tab->addWidget(m_groupLabel);
+    m_group = lineEdit("Edit5", page, tab);
+    m_groupLabel->setBuddy(m_group);
     tab->addStretch(1);
 }
 
-void TForm99::buildLoginTab(QTabWidget* tabs) {
+void PostConfigurationPage::buildLoginTab(QTabWidget* tabs) {
     QVBoxLayout* tab = addTab(tabs, tr("Login Name"));
     QWidget* page = tab->parentWidget();
     QWidget* choice = buttonGroup(page, tab);
-    m_rb12 = radio("RadioButton12", tr("Set Login Name"), choice);
-    m_rb14 = radio("RadioButton14", tr("Same as Image"), choice);
-    m_label2 = new QLabel(tr("Login Name"), page);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    tab->addWidget(m_label2);
-    m_edit6 = lineEdit("Edit6", page, tab);
-    m_label2->setBuddy(m_edit6);
+    m_loginSet = radio("RadioButton12", tr("Set Login Name"), choice);
+    m_loginSame = radio("RadioButton14", tr("Same as Image"), choice);
+    m_loginLabel = new QLabel(tr("Login Name"), page);
+    m_loginLabel->setObjectName(QStringLiteral("Label2"));
+    tab->addWidget(m_loginLabel);
+    m_loginName = lineEdit("Edit6", page, tab);
+    m_loginLabel->setBuddy(m_loginName);
     tab->addStretch(1);
 }
 
-QRadioButton* TForm99::radio(const char* name, const QString& caption, QWidget* group) {
+QRadioButton* PostConfigurationPage::radio(const char* name, const QString& caption, QWidget* group) {
     auto* button = new QRadioButton(caption, group);
     button->setObjectName(QLatin1String(name));
     group->layout()->addWidget(button);
     return button;
 }
 
-void TForm99::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
+void PostConfigurationPage::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
     for (QRadioButton* button : group) {
         connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
             if (on)
@@ -203,7 +208,7 @@ void TForm99::onSelect(std::initializer_list<QRadioButton*> group, Rule rule) {
     }
 }
 
-void TForm99::runRule(Rule rule) {
+void PostConfigurationPage::runRule(Rule rule) {
     if (rule) {
         BuildSettings s = values();
         rule(s);
@@ -212,63 +217,64 @@ void TForm99::runRule(Rule rule) {
     syncControls();
 }
 
-void TForm99::syncControls() {
-    m_pageControl1->setVisible(m_rb1->isChecked());
+void PostConfigurationPage::syncControls() {
+    m_tabs->setVisible(m_postConfigure->isChecked());
 
-    const bool setAddress = m_rb3->isChecked();
-    enableAll({m_rb21, m_rb13, m_rb15, m_rb16}, setAddress);
+    const bool setAddress = m_ipSet->isChecked();
+    enableAll({m_ipFixed, m_ipIncrement, m_ipMulticast, m_ipDhcp}, setAddress);
     // Copied from the Multicast page or assigned by BOOTP, the address is not typed here.
-    m_edit1->setEnabled(setAddress && !m_rb15->isChecked() && !m_rb16->isChecked());
+    m_ip->setEnabled(setAddress && !m_ipMulticast->isChecked() && !m_ipDhcp->isChecked());
 
-    const bool setMask = m_rb5->isChecked();
-    m_checkBox6->setEnabled(setMask);
-    m_edit2->setEnabled(setMask && !m_checkBox6->isChecked());
+    const bool setMask = m_maskSet->isChecked();
+    m_maskMulticast->setEnabled(setMask);
+    m_mask->setEnabled(setMask && !m_maskMulticast->isChecked());
 
-    const bool setName = m_rb7->isChecked();
-    enableAll({m_rb20, m_rb17, m_rb18, m_rb19}, setName);
-    m_edit3->setEnabled(setName && !m_rb18->isChecked());
+    const bool setName = m_nameSet->isChecked();
+    enableAll({m_nameFixed, m_nameIncrement, m_nameMac, m_nameMulticast}, setName);
+    m_name->setEnabled(setName && !m_nameMac->isChecked());
 
-    const bool setGroup = m_rb9->isChecked() || m_rb11->isChecked();
-    enableAll({m_edit5, m_label1}, setGroup);
-    m_label1->setText(!setGroup            ? tr("Workgroup / Domain Name")
-                      : m_rb9->isChecked() ? tr("Workgroup Name")
-                                           : tr("Domain Name"));
+    const bool setGroup = m_groupWorkgroup->isChecked() || m_groupDomain->isChecked();
+    enableAll({m_group, m_groupLabel}, setGroup);
+    m_groupLabel->setText(!setGroup                       ? tr("Workgroup / Domain Name")
+                          : m_groupWorkgroup->isChecked() ? tr("Workgroup Name")
+                                                          : tr("Domain Name"));
 
-    enableAll({m_edit6, m_label2}, m_rb12->isChecked());
+    enableAll({m_loginName, m_loginLabel}, m_loginSet->isChecked());
 }
 
-void TForm99::AutoClientInc() {
-    if (m_rb17->isChecked()) {
+void PostConfigurationPage::autoAssignName() {
+    if (m_nameIncrement->isChecked()) {
         BuildSettings s = values();
         s.setText(kPage.nameField, AddressRoutines::AutoClientInc(s.text(kPage.nameField), kPage));
         setValues(s);
     }
 }
 
-void TForm99::FormShow() {
+void PostConfigurationPage::showPage() {
     BuildSettings s = values();
     PostConfigurationRules::show(s, host().advanceDue().take(pageId()));
     setValues(s);
     syncControls();
 }
 
-bool TForm99::checkNext() {
+bool PostConfigurationPage::checkNext() {
     return !refused(PageRules::postConfigurationNext(values()));
 }
 
-void TForm99::BackClick() {
+void PostConfigurationPage::back() {
     runRule(PostConfigurationRules::leave);
-    WizardPage::BackClick();
+    WizardPage::back();
 }
 
-void TForm99::NextClick() {
+void PostConfigurationPage::next() {
     runRule(PostConfigurationRules::leave);
-    WizardPage::NextClick();
+    WizardPage::next();
 }
 
-bool TForm99::eventFilter(QObject* watched, QEvent* event) {
+bool PostConfigurationPage::eventFilter(QObject* watched, QEvent* event) {
     // Whichever of the three fields is left, the copy is of the computer name.
-    if (event->type() == QEvent::FocusOut && (watched == m_edit3 || watched == m_edit5 || watched == m_edit6))
+    if (event->type() == QEvent::FocusOut &&
+        (watched == m_name || watched == m_group || watched == m_loginName))
         runRule(PostConfigurationRules::leaveField);
     return WizardPage::eventFilter(watched, event);
 }

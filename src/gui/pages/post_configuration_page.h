@@ -13,20 +13,20 @@ class QTabWidget;
 
 // Post-configuration page: the settings the imaged workstation takes after imaging (address, mask,
 // computer name, workgroup or domain, login name), each either kept from the image or set here.
-class TForm99 : public WizardPage {
+class PostConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm99(PageHost& host, QWidget* parent = nullptr);
+    explicit PostConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     // Numbers the computer name when "Auto Assign" is selected.
-    void AutoClientInc();
+    void autoAssignName();
 
 public Q_SLOTS:
-    void BackClick() override;
-    void NextClick() override;
+    void back() override;
+    void next() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,20 +47,20 @@ private:
     // Each button of the group runs the rule when it becomes selected.
     void onSelect(std::initializer_list<QRadioButton*> group, Rule rule);
 
-    QRadioButton *m_rb1, *m_rb2;
-    QTabWidget* m_pageControl1;
-    QRadioButton *m_rb3, *m_rb4, *m_rb13, *m_rb15, *m_rb16, *m_rb21;
-    AddressEdit* m_edit1;
-    QRadioButton *m_rb5, *m_rb6;
-    AddressEdit* m_edit2;
-    QCheckBox* m_checkBox6;
-    QRadioButton *m_rb7, *m_rb8, *m_rb17, *m_rb18, *m_rb19, *m_rb20;
-    QLineEdit* m_edit3;
-    QRadioButton *m_rb9, *m_rb10, *m_rb11;
-    QLabel* m_label1;
-    QLineEdit* m_edit5;
-    QRadioButton *m_rb12, *m_rb14;
-    QLabel* m_label2;
-    QLineEdit* m_edit6;
-    QLineEdit* m_edit4;
+    QRadioButton *m_postConfigure, *m_leaveImage;
+    QTabWidget* m_tabs;
+    QRadioButton *m_ipSet, *m_ipSame, *m_ipIncrement, *m_ipMulticast, *m_ipDhcp, *m_ipFixed;
+    AddressEdit* m_ip;
+    QRadioButton *m_maskSet, *m_maskSame;
+    AddressEdit* m_mask;
+    QCheckBox* m_maskMulticast;
+    QRadioButton *m_nameSet, *m_nameSame, *m_nameIncrement, *m_nameMac, *m_nameMulticast, *m_nameFixed;
+    QLineEdit* m_name;
+    QRadioButton *m_groupWorkgroup, *m_groupSame, *m_groupDomain;
+    QLabel* m_groupLabel;
+    QLineEdit* m_group;
+    QRadioButton *m_loginSet, *m_loginSame;
+    QLabel* m_loginLabel;
+    QLineEdit* m_loginName;
+    QLineEdit* m_nameCopy;
 };

@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::SaveConfiguration, parent) {
+SaveConfigurationPage::SaveConfigurationPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::SaveConfiguration, parent) {
     auto* text =
         new QLabel(tr("Enter a short description for this configuration.   The description you enter "
                       "here will be how you will identify this configuration in the future."),
@@ -20,15 +21,15 @@ TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Sav
     text->setWordWrap(true);
     body()->addWidget(text);
 
-    m_edit1 = new QLineEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setText(BuildSettings().text(PageValue::SaveDescription));
+    m_description = new QLineEdit(this);
+    m_description->setObjectName(QStringLiteral("Edit1"));
+    m_description->setText(BuildSettings().text(PageValue::SaveDescription));
     auto* label = new QLabel(tr("Description:"), this);
     label->setObjectName(QStringLiteral("Label2"));
-    label->setBuddy(m_edit1);
+    label->setBuddy(m_description);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
-    row->addWidget(m_edit1, 1);
+    row->addWidget(m_description, 1);
     body()->addSpacing(8);
     body()->addLayout(row);
     body()->addStretch(1);
@@ -40,36 +41,36 @@ TForm13::TForm13(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Sav
     setMinimumWidth(420);
 
     // Enter in the field saves, as the page's default button would.
-    connect(m_edit1, &QLineEdit::returnPressed, this, &TForm13::NextClick);
+    connect(m_description, &QLineEdit::returnPressed, this, &SaveConfigurationPage::next);
 }
 
-void TForm13::FormShow() {
+void SaveConfigurationPage::showPage() {
     // The description stays from the last save or load, ready to be kept or typed over.
-    m_edit1->setFocus();
-    m_edit1->selectAll();
+    m_description->setFocus();
+    m_description->selectAll();
 }
 
-void TForm13::NextClick() {
+void SaveConfigurationPage::next() {
     if (save())
         host().go(this, PageId::Summary);
 }
 
-void TForm13::CancelClick() {
+void SaveConfigurationPage::cancel() {
     host().go(this, PageId::Summary);
 }
 
 // The button is never shown; should it be reached all the same, it leaves as Cancel does.
-void TForm13::BackClick() {
-    CancelClick();
+void SaveConfigurationPage::back() {
+    cancel();
 }
 
-bool TForm13::save() {
+bool SaveConfigurationPage::save() {
     Dialogs& dialogs = host().dialogs();
     ConfigStore::SaveResult result;
     try {
         result = ConfigStore(host().programDir())
                      .save(
-                         m_edit1->text(), host().collect(),
+                         m_description->text(), host().collect(),
                          [&dialogs] {
                              return dialogs.message(ConfigMessages::AlreadyExists, Dialogs::Icon::Information,
                                                     Dialogs::Buttons::YesNo, 0) == Dialogs::Button::Yes;
@@ -105,6 +106,6 @@ bool TForm13::save() {
         dialogs.message(result.message, Dialogs::Icon::Error, Dialogs::Buttons::Ok, 0);
         break;
     }
-    m_edit1->setFocus();
+    m_description->setFocus();
     return false;
 }

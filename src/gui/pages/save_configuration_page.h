@@ -6,25 +6,25 @@ class QLineEdit;
 
 // Save Configuration page: stores the wizard's values under a description; reached from the
 // summary page, and both of its buttons lead back there.
-class TForm13 : public WizardPage {
+class SaveConfigurationPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm13(PageHost& host, QWidget* parent = nullptr);
+    explicit SaveConfigurationPage(PageHost& host, QWidget* parent = nullptr);
 
     QPushButton* saveButton() const { return nextButton(); }
 
 public Q_SLOTS:
     // "&Save" sits where the wizard's Next would.
-    void NextClick() override;
-    void CancelClick() override;
-    void BackClick() override;
+    void next() override;
+    void cancel() override;
+    void back() override;
 
 protected:
-    void FormShow() override;
+    void showPage() override;
 
 private:
     // True when the configuration was written; otherwise one message has been shown.
     bool save();
 
-    QLineEdit* m_edit1;
+    QLineEdit* m_description;
 };

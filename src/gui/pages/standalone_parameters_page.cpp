@@ -23,44 +23,45 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm9::TForm9(PageHost& host, QWidget* parent) : WizardPage(host, PageId::StandaloneParameters, parent) {
+StandaloneParametersPage::StandaloneParametersPage(PageHost& host, QWidget* parent)
+    : WizardPage(host, PageId::StandaloneParameters, parent) {
     body()->addWidget(plainLabel(tr("When using Client Standalone mode, the network type and protocol on the "
                                     "Client diskette must match that of the server."),
                                  this));
     QLabel* nosLabel = plainLabel(tr("Select the server NOS (Network Operating System):"), this);
     body()->addWidget(nosLabel);
 
-    m_comboBox1 = new QComboBox(this);
-    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    nosLabel->setBuddy(m_comboBox1);
+    m_nos = new QComboBox(this);
+    m_nos->setObjectName(QStringLiteral("ComboBox1"));
+    nosLabel->setBuddy(m_nos);
     if (const ValueSpec* entry = SettingsTable::find(kNos))
-        m_comboBox1->addItems(entry->items);
-    m_comboBox1->setCurrentIndex(BuildSettings().index(kNos));
+        m_nos->addItems(entry->items);
+    m_nos->setCurrentIndex(BuildSettings().index(kNos));
     auto* row = new QHBoxLayout;
-    row->addWidget(m_comboBox1);
+    row->addWidget(m_nos);
     row->addStretch(1);
     body()->addLayout(row);
 
-    m_label6 = plainLabel(
+    m_twoDiskettesNote = plainLabel(
         tr("Note: Microsoft standalone mode with Pellacore Client on floppy requires two diskettes."), this);
-    m_label6->setObjectName(QStringLiteral("Label6"));
-    m_label6->setVisible(false);
-    body()->addWidget(m_label6);
+    m_twoDiskettesNote->setObjectName(QStringLiteral("Label6"));
+    m_twoDiskettesNote->setVisible(false);
+    body()->addWidget(m_twoDiskettesNote);
     body()->addStretch(1);
 
-    connect(m_comboBox1, &QComboBox::currentIndexChanged, this, &TForm9::ComboBox1Change);
+    connect(m_nos, &QComboBox::currentIndexChanged, this, &StandaloneParametersPage::nosChanged);
 }
 
-void TForm9::ComboBox1Change() {
-    m_label6->setVisible(PageRules::clientOnFloppy(m_comboBox1->currentText()));
+void StandaloneParametersPage::nosChanged() {
+    m_twoDiskettesNote->setVisible(PageRules::clientOnFloppy(m_nos->currentText()));
 }
 
-void TForm9::FormShow() {
-    ComboBox1Change();
-    m_comboBox1->setFocus();
+void StandaloneParametersPage::showPage() {
+    nosChanged();
+    m_nos->setFocus();
 }
 
-bool TForm9::checkNext() {
+bool StandaloneParametersPage::checkNext() {
     // BuildMode and the target follow from the item's prefix in the wizard's route (goNext).
     return !refused(PageRules::standaloneParametersNext(values()));
 }

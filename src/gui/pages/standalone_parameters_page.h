@@ -7,20 +7,20 @@ class QLabel;
 
 // Standalone Parameters page: the server's network operating system, which fixes BuildMode and the
 // route through the rest of the wizard.
-class TForm9 : public WizardPage {
+class StandaloneParametersPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm9(PageHost& host, QWidget* parent = nullptr);
+    explicit StandaloneParametersPage(PageHost& host, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     // Shows the two-diskette note for the floppy variant only.
-    void ComboBox1Change();
+    void nosChanged();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     bool checkNext() override;
 
 private:
-    QComboBox* m_comboBox1;
-    QLabel* m_label6;
+    QComboBox* m_nos;
+    QLabel* m_twoDiskettesNote;
 };

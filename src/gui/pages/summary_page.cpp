@@ -31,14 +31,14 @@ bool checked(const BuildSettings& s, QLatin1String name) {
 
 QList<Row> operationRows(const BuildSettings& s) {
     QList<Row> rows;
-    const int mode = s.buildMode();
+    const BuildMode mode = s.buildMode();
     switch (mode) {
-    case 1:
+    case BuildMode::Multicast:
         rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, PageValue::MulticastName)}
              << Row{"IP ADDRESS", trimmedText(s, PageValue::MulticastIp)}
              << Row{"SUB NET MASK", trimmedText(s, PageValue::MulticastMask)};
         break;
-    case 2:
+    case BuildMode::NetWare:
         rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
              << Row{"FRAME TYPE", chosenItem(s, PageValue::NetwareFrame)};
         if (checked(s, PageValue::NetwareMapOn))
@@ -48,7 +48,7 @@ QList<Row> operationRows(const BuildSettings& s) {
             rows << Row{"LOGIN DRIVE", chosenItem(s, PageValue::NetwareLoginDrive)}
                  << Row{"LOGIN NAME", trimmedText(s, PageValue::NetwareLoginName)};
         break;
-    case 3:
+    case BuildMode::Microsoft:
         rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
              << Row{"LOGIN NAME", trimmedText(s, PageValue::MicrosoftLoginName)}
              << Row{"IP ADDRESS", trimmedText(s, PageValue::MicrosoftIp)}
@@ -59,7 +59,7 @@ QList<Row> operationRows(const BuildSettings& s) {
                     trimmedText(s, PageValue::MicrosoftGroup)}
              << Row{"COMPUTER NAME", trimmedText(s, PageValue::MicrosoftName)};
         break;
-    case 4:
+    case BuildMode::NoNetwork:
         rows << Row{"NIC", trimmedText(s, PageValue::NicSelection)};
         break;
     default:
@@ -67,13 +67,13 @@ QList<Row> operationRows(const BuildSettings& s) {
     }
 
     // The file the build copies, whichever way it was chosen: the catalogue's name alone does not say.
-    if (mode >= 1 && mode <= 3)
+    if (mode != BuildMode::NoNetwork)
         rows << Row{"NIC DRIVER", trimmedText(s, PageValue::NicDriver)};
-    if (checked(s, PageValue::NicPnpOff) && mode != 4)
+    if (checked(s, PageValue::NicPnpOff) && mode != BuildMode::NoNetwork)
         rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, PageValue::NicIrq)}
              << Row{"IO PORT", trimmedText(s, PageValue::NicPort)};
     else
-        rows << Row{"HARDWARE", mode == 4 ? "None" : "Plug and Play"};
+        rows << Row{"HARDWARE", mode == BuildMode::NoNetwork ? "None" : "Plug and Play"};
     return rows;
 }
 
@@ -126,7 +126,7 @@ QString postConfigurationTab(const QString& label) {
 
 } // namespace
 
-TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
+SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
     auto* intro = new QLabel(
         QStringLiteral("The client diskette is ready to be created with the following parameters.  If any "
                        "changes need to be made select the \"Back\" button or Double-Click on the item.  "
@@ -138,8 +138,8 @@ TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summa
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("PageControl1"));
-    m_grid1 = makeGrid(QStringLiteral("StringGrid1"));
-    m_tabs->addTab(m_grid1, QStringLiteral("Client Diskette Operation"));
+    m_disketteGrid = makeGrid(QStringLiteral("StringGrid1"));
+    m_tabs->addTab(m_disketteGrid, QStringLiteral("Client Diskette Operation"));
 
     // The label lies behind the grid, so the tab reads "Same as Image" whenever the grid is hidden.
     auto* postTab = new QWidget(this);
@@ -148,10 +148,10 @@ TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summa
     m_sameAsImage = new QLabel(kSameAsImage, postTab);
     m_sameAsImage->setObjectName(QStringLiteral("Label3"));
     m_sameAsImage->setAlignment(Qt::AlignCenter);
-    m_grid2 = makeGrid(QStringLiteral("StringGrid2"));
+    m_postGrid = makeGrid(QStringLiteral("StringGrid2"));
     stack->addWidget(m_sameAsImage, 0, 0);
-    stack->addWidget(m_grid2, 0, 0);
-    m_grid2->raise();
+    stack->addWidget(m_postGrid, 0, 0);
+    m_postGrid->raise();
     m_tabs->addTab(postTab, QStringLiteral("Post-Configuration Options"));
     body()->addWidget(m_tabs, 1);
 
@@ -169,15 +169,14 @@ TForm8::TForm8(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summa
     nextButton()->setObjectName(QStringLiteral("Button2"));
     cancelButton()->setObjectName(QStringLiteral("Button3"));
 
-    connect(m_grid1, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { StringGrid1DblClick(row); });
-    connect(m_grid2, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { StringGrid2DblClick(row); });
-    connect(m_save, &QPushButton::clicked, this, &TForm8::SaveClick);
+    connect(m_disketteGrid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { editDisketteRow(row); });
+    connect(m_postGrid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editPostRow(row); });
+    connect(m_save, &QPushButton::clicked, this, &SummaryPage::saveConfiguration);
     resize(560, 420);
 }
 
-QTableWidget* TForm8::makeGrid(const QString& name) {
+QTableWidget* SummaryPage::makeGrid(const QString& name) {
     auto* grid = new QTableWidget(0, 2, this);
     grid->setObjectName(name);
     grid->horizontalHeader()->hide();
@@ -192,7 +191,7 @@ QTableWidget* TForm8::makeGrid(const QString& name) {
     return grid;
 }
 
-void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
+void SummaryPage::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
     auto* labelItem = new QTableWidgetItem(label);
     // The label column stands for the fixed column of the grid: it reads like a row heading.
     labelItem->setBackground(palette().button());
@@ -200,45 +199,45 @@ void TForm8::setRow(QTableWidget* grid, int row, const QString& label, const QSt
     grid->setItem(row, 1, new QTableWidgetItem(value));
 }
 
-void TForm8::FormShow() {
+void SummaryPage::showPage() {
     fill(host().collect());
     nextButton()->setFocus();
 }
 
-void TForm8::fill(const BuildSettings& settings) {
-    m_grid1->verticalHeader()->setDefaultSectionSize(15);
+void SummaryPage::fill(const BuildSettings& settings) {
+    m_disketteGrid->verticalHeader()->setDefaultSectionSize(15);
     // As many rows as there are values, shown from the first: no blank rows to scroll into.
     const QList<Row> rows = operationRows(settings);
-    m_grid1->setRowCount(int(rows.size()));
+    m_disketteGrid->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row)
-        setRow(m_grid1, row, rows[row].first, rows[row].second);
-    m_grid1->scrollToTop();
+        setRow(m_disketteGrid, row, rows[row].first, rows[row].second);
+    m_disketteGrid->scrollToTop();
     // The label column as wide as its longest label, at least as the program always had it.
-    m_grid1->resizeColumnToContents(0);
-    m_grid1->setColumnWidth(0, qMax(110, m_grid1->columnWidth(0)));
+    m_disketteGrid->resizeColumnToContents(0);
+    m_disketteGrid->setColumnWidth(0, qMax(110, m_disketteGrid->columnWidth(0)));
 
     const bool post = settings.isChecked(PageValue::PostOn);
-    m_grid2->setVisible(post);
+    m_postGrid->setVisible(post);
     if (post) {
-        m_grid2->verticalHeader()->setDefaultSectionSize(15);
+        m_postGrid->verticalHeader()->setDefaultSectionSize(15);
         const QList<Row> postRows = postConfigurationRows(settings);
-        m_grid2->setRowCount(int(postRows.size()));
+        m_postGrid->setRowCount(int(postRows.size()));
         for (int row = 0; row < postRows.size(); ++row)
-            setRow(m_grid2, row, postRows[row].first, postRows[row].second);
-        m_grid2->scrollToTop();
-        m_grid2->resizeColumnToContents(0);
-        m_grid2->setColumnWidth(0, qMax(150, m_grid2->columnWidth(0)));
+            setRow(m_postGrid, row, postRows[row].first, postRows[row].second);
+        m_postGrid->scrollToTop();
+        m_postGrid->resizeColumnToContents(0);
+        m_postGrid->setColumnWidth(0, qMax(150, m_postGrid->columnWidth(0)));
     }
 }
 
-QString TForm8::labelAt(QTableWidget* grid, int row) const {
+QString SummaryPage::labelAt(QTableWidget* grid, int row) const {
     const QTableWidgetItem* item = grid->item(row, 0);
     return item ? item->text().trimmed().toUpper() : QString();
 }
 
-void TForm8::StringGrid1DblClick(int row) {
-    const QString label = labelAt(m_grid1, row);
-    const int mode = host().buildMode();
+void SummaryPage::editDisketteRow(int row) {
+    const QString label = labelAt(m_disketteGrid, row);
+    const BuildMode mode = host().buildMode();
     if (label == QLatin1String("MODE"))
         jump(PageId::Main);
     else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") ||
@@ -248,28 +247,30 @@ void TForm8::StringGrid1DblClick(int row) {
         jump(PageId::StandaloneParameters);
     else if (label == QLatin1String("NIC") || label == QLatin1String("NIC DRIVER"))
         jump(PageId::NicSelection);
-    else if (mode == 1 && (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
-                           label == QLatin1String("SUB NET MASK")))
+    else if (mode == BuildMode::Multicast &&
+             (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
+              label == QLatin1String("SUB NET MASK")))
         jump(PageId::MulticastClient);
-    else if (mode == 2 && (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
-                           label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
+    else if (mode == BuildMode::NetWare &&
+             (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
+              label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
         jump(PageId::NetWare);
-    else if (mode == 3 && !microsoftTab(label).isEmpty())
+    else if (mode == BuildMode::Microsoft && !microsoftTab(label).isEmpty())
         jump(PageId::MicrosoftStandalone, microsoftTab(label));
 }
 
-void TForm8::StringGrid2DblClick(int row) {
-    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_grid2, row)));
+void SummaryPage::editPostRow(int row) {
+    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_postGrid, row)));
 }
 
-void TForm8::SaveClick() {
+void SummaryPage::saveConfiguration() {
     host().go(this, PageId::SaveConfiguration);
 }
 
-void TForm8::jump(PageId target, const QString& tab) {
+void SummaryPage::jump(PageId target, const QString& tab) {
     // Back from the page, the summary shows no row still picked out from before.
-    m_grid1->clearSelection();
-    m_grid2->clearSelection();
+    m_disketteGrid->clearSelection();
+    m_postGrid->clearSelection();
     // The tab that holds the value comes to the front, found by its caption.
     QWidget* page = host().form(target);
     auto* tabs = page && !tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;
@@ -280,7 +281,7 @@ void TForm8::jump(PageId target, const QString& tab) {
     host().go(this, target);
 }
 
-void TForm8::keyPressEvent(QKeyEvent* event) {
+void SummaryPage::keyPressEvent(QKeyEvent* event) {
     // The Back button has a help topic of its own.
     if (event->key() == Qt::Key_F1 && focusWidget() == backButton()) {
         host().help().showContext(BackHelpContext);

@@ -10,10 +10,10 @@ class QTableWidget;
 
 // Parameter summary page: lists what the coming build will use and leads back to the page that
 // owns a value on a double-click.
-class TForm8 : public WizardPage {
+class SummaryPage : public WizardPage {
     Q_OBJECT
 public:
-    explicit TForm8(PageHost& host, QWidget* parent = nullptr);
+    explicit SummaryPage(PageHost& host, QWidget* parent = nullptr);
 
     static constexpr int BackHelpContext = 122;
 
@@ -21,12 +21,12 @@ public:
     void fill(const BuildSettings& settings);
 
 public Q_SLOTS:
-    void StringGrid1DblClick(int row);
-    void StringGrid2DblClick(int row);
-    void SaveClick();
+    void editDisketteRow(int row);
+    void editPostRow(int row);
+    void saveConfiguration();
 
 protected:
-    void FormShow() override;
+    void showPage() override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -37,8 +37,8 @@ private:
     void jump(PageId target, const QString& tab = {});
 
     QTabWidget* m_tabs;
-    QTableWidget* m_grid1;
-    QTableWidget* m_grid2;
+    QTableWidget* m_disketteGrid;
+    QTableWidget* m_postGrid;
     QLabel* m_sameAsImage;
     QPushButton* m_save;
 };

@@ -1,7 +1,7 @@
 #include "gui/pages/wizard_page.h"
 
+#include "gui/pages/control_binding.h"
 #include "gui/pages/page_host.h"
-#include "gui/pages/page_values.h"
 #include "gui/widgets/window_fit.h"
 #include "rules/choice_rules.h"
 #include "rules/host_queue.h"
@@ -50,19 +50,19 @@ WizardPage::WizardPage(PageHost& host, PageId id, QWidget* parent)
     m_buttons->addWidget(m_cancel);
     outer->addLayout(m_buttons);
 
-    connect(m_back, &QPushButton::clicked, this, &WizardPage::BackClick);
+    connect(m_back, &QPushButton::clicked, this, &WizardPage::back);
     connect(m_next, &QPushButton::clicked, this, [this] {
         if (!refused(valuesRefusal()))
-            NextClick();
+            next();
     });
-    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::CancelClick);
+    connect(m_cancel, &QPushButton::clicked, this, &WizardPage::cancel);
 }
 
-void WizardPage::BackClick() {
+void WizardPage::back() {
     m_host.go(this, WizardFlow::back(m_id, m_host.buildMode(), m_host.chosenNos()));
 }
 
-void WizardPage::NextClick() {
+void WizardPage::next() {
     if (checkNext())
         goNext();
 }
@@ -77,7 +77,7 @@ void WizardPage::goNext() {
     m_host.go(this, step.target);
 }
 
-void WizardPage::CancelClick() {
+void WizardPage::cancel() {
     // Only back to the main window: whatever the question says, no value is reset.
     if (m_host.dialogs().message(WizardFlow::cancelQuestion(m_id), Dialogs::Icon::Information,
                                  Dialogs::Buttons::OkCancel, 0) == Dialogs::Button::Ok)
@@ -89,7 +89,7 @@ BuildSettings WizardPage::values() const {
 }
 
 void WizardPage::setValues(const BuildSettings& settings) {
-    PageValues::write(this, settings, true);
+    ControlBinding::write(this, settings, true);
 }
 
 void WizardPage::runChoice(QLatin1String value, RememberedAddress& remembered) {
@@ -128,7 +128,7 @@ void WizardPage::watchHostLine(const AddressPage& page, QLabel* hostLine,
             if (!m_host.hosts().active())
                 return;
             BuildSettings s;
-            PageValues::read(this, s);
+            ControlBinding::read(this, s);
             showHostLine(s, page, hostLine);
         });
     }
@@ -160,7 +160,7 @@ Check WizardPage::valuesRefusal() const {
     // or the next page reads them.
     try {
         BuildSettings own;
-        PageValues::read(this, own);
+        ControlBinding::read(this, own);
     } catch (const SettingsError& e) {
         return Refusal{QString::fromStdString(e.what()), Dialogs::Icon::Error};
     }
@@ -250,9 +250,9 @@ void WizardPage::showEvent(QShowEvent* event) {
             }
             m_tabOrderArranged = true;
         }
-        if (const std::optional<int> mode = PageRules::buildModeOnShow(m_id))
+        if (const std::optional<BuildMode> mode = PageRules::buildModeOnShow(m_id))
             m_host.setBuildMode(*mode);
-        FormShow();
+        showPage();
         keepTabOnCheckedRadios();
         fitToContent();
         // The first field takes the keys, unless showing the page chose another place.
@@ -280,7 +280,7 @@ void WizardPage::closeEvent(QCloseEvent* event) {
     }
     // Closing the window by its frame would strand the user with no window up: treat it as Cancel.
     event->ignore();
-    CancelClick();
+    cancel();
 }
 
 void WizardPage::keyPressEvent(QKeyEvent* event) {

@@ -16,7 +16,7 @@ class PageHost;
 
 // A wizard page: a window of its own with its controls above the row "< &Back", "&Next >",
 // "&Cancel". The default buttons follow the wizard's routes; a page overrides checkNext() for its
-// checks and FormShow() for what showing it does. F1 opens the page's help topic.
+// checks and showPage() for what showing it does. F1 opens the page's help topic.
 class WizardPage : public QWidget {
     Q_OBJECT
 public:
@@ -31,9 +31,9 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
 
 public Q_SLOTS:
-    virtual void BackClick();
-    virtual void NextClick();
-    virtual void CancelClick();
+    virtual void back();
+    virtual void next();
+    virtual void cancel();
 
 protected:
     PageHost& host() const { return m_host; }
@@ -66,7 +66,7 @@ protected:
     Check valuesRefusal() const;
 
     // Runs each time the page is shown, before it is painted.
-    virtual void FormShow() {}
+    virtual void showPage() {}
     // The page's checks on Next: show at most one message and return false to stay.
     virtual bool checkNext() { return true; }
     // Goes where Next leads after the checks (the wizard's route).

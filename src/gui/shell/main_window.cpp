@@ -107,7 +107,7 @@ MainWindow::MainWindow(Wizard& wizard, QWidget* parent) : QMainWindow(parent), m
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Pellacore Bootwright"));
     setWindowIcon(appIcon(QStringLiteral("app_icon")));
-    m_wizard.setBuildMode(1);
+    m_wizard.setBuildMode(BuildMode::Multicast);
 
     createMenus();
     setCentralWidget(createClientArea());
@@ -120,29 +120,29 @@ void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
     connect(addItem(file, tr("&Load Previous Configuration"), "LoadPreviousConfiguration1"),
-            &QAction::triggered, this, &MainWindow::LoadPreviousConfiguration1Click);
+            &QAction::triggered, this, &MainWindow::loadPreviousConfiguration);
     connect(addItem(file, tr("Load &Host List..."), "LoadHostList1"), &QAction::triggered, this,
-            &MainWindow::LoadHostList1Click);
+            &MainWindow::loadHostList);
     QAction* closeHosts = addItem(file, tr("&Close Host List"), "CloseHostList1");
     closeHosts->setEnabled(false);
-    connect(closeHosts, &QAction::triggered, this, &MainWindow::CloseHostList1Click);
+    connect(closeHosts, &QAction::triggered, this, &MainWindow::closeHostList);
     connect(file, &QMenu::aboutToShow, this,
             [this, closeHosts] { closeHosts->setEnabled(m_wizard.hosts().active()); });
     connect(addItem(file, tr("&Try a Diskette..."), "TryDiskette1"), &QAction::triggered, this,
-            &MainWindow::TryDiskette1Click);
+            &MainWindow::tryDiskette);
     file->addSeparator();
     connect(addItem(file, tr("&Exit                     Alt-F4"), "Exit1"), &QAction::triggered, this,
-            &MainWindow::Exit1Click);
+            &MainWindow::exitProgram);
 
     QMenu* create = menuBar()->addMenu(tr("&Create"));
     create->setObjectName(QStringLiteral("Create1"));
     connect(addItem(create, tr("&Multicast Diskettes"), "MulticastDiskettes1"), &QAction::triggered, this,
-            &MainWindow::MulticastDiskettes1Click);
+            &MainWindow::buildMulticastDiskettes);
     connect(addItem(create, tr("&Standalone Diskettes"), "StandaloneDiskettes1"), &QAction::triggered, this,
-            &MainWindow::StandaloneDiskettes1Click);
+            &MainWindow::buildStandaloneDiskettes);
     create->addSeparator();
     connect(addItem(create, tr("&Batch Diskette Update"), "BatchDisketteUpdate1"), &QAction::triggered, this,
-            &MainWindow::BatchDisketteUpdate1Click);
+            &MainWindow::updateDisketteBatch);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -173,9 +173,9 @@ void MainWindow::createMenus() {
     connect(addItem(web, tr("The Larkmoor Store"), "TheLarkmoorStore1"), &QAction::triggered, this,
             page(kStoreUrl));
     help->addSeparator();
-    connect(addItem(help, tr("&Hints"), "Hints1"), &QAction::triggered, this, &MainWindow::Hints1Click);
+    connect(addItem(help, tr("&Hints"), "Hints1"), &QAction::triggered, this, &MainWindow::chooseHints);
     help->addSeparator();
-    connect(addItem(help, tr("&About"), "About1"), &QAction::triggered, this, &MainWindow::About1Click);
+    connect(addItem(help, tr("&About"), "About1"), &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 QWidget* MainWindow::createClientArea() {
@@ -220,27 +220,27 @@ QWidget* MainWindow::createClientArea() {
         buttons->addWidget(button);
     }
     connect(client->findChild<QPushButton*>(QStringLiteral("BitBtn1")), &QPushButton::clicked, this,
-            &MainWindow::MulticastDiskettes1Click);
+            &MainWindow::buildMulticastDiskettes);
     connect(client->findChild<QPushButton*>(QStringLiteral("BitBtn2")), &QPushButton::clicked, this,
-            &MainWindow::StandaloneDiskettes1Click);
+            &MainWindow::buildStandaloneDiskettes);
     connect(client->findChild<QPushButton*>(QStringLiteral("BitBtn3")), &QPushButton::clicked, this,
-            &MainWindow::BatchDisketteUpdate1Click);
+            &MainWindow::updateDisketteBatch);
 
     auto* panel2 = new QFrame(client);
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel2->setFixedHeight(45);
-    m_label1 = new QLabel(lineBreaks(kWelcome), panel2);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setWordWrap(true);
-    m_label1->setTextFormat(Qt::PlainText);
-    QFont small = m_label1->font();
+    m_hintLine = new QLabel(lineBreaks(kWelcome), panel2);
+    m_hintLine->setObjectName(QStringLiteral("Label1"));
+    m_hintLine->setAlignment(Qt::AlignCenter);
+    m_hintLine->setWordWrap(true);
+    m_hintLine->setTextFormat(Qt::PlainText);
+    QFont small = m_hintLine->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
-    m_label1->setFont(small);
+    m_hintLine->setFont(small);
     auto* panel2Layout = new QVBoxLayout(panel2);
     panel2Layout->setContentsMargins(4, 1, 4, 1);
-    panel2Layout->addWidget(m_label1);
+    panel2Layout->addWidget(m_hintLine);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(20);
@@ -264,7 +264,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::DisplayHint(const QString& longHint) {
     // Leaving a control sends an empty tip: the mouse is then over the window, whose hint applies.
-    m_label1->setText(longHint.isEmpty() ? statusTip() : longHint);
+    m_hintLine->setText(longHint.isEmpty() ? statusTip() : longHint);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -280,11 +280,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     Q_EMIT closed();
 }
 
-void MainWindow::LoadPreviousConfiguration1Click() {
+void MainWindow::loadPreviousConfiguration() {
     m_wizard.go(this, PageId::LoadConfiguration);
 }
 
-void MainWindow::TryDiskette1Click() {
+void MainWindow::tryDiskette() {
     const QString image = m_wizard.dialogs().openFileName(
         tr("Try a Diskette"), QStringLiteral("Diskette images|*.img;*.ima;*.flp;*.vfd;*.dsk|All Files|*.*"),
         m_wizard.programDir(), QString());
@@ -292,7 +292,7 @@ void MainWindow::TryDiskette1Click() {
         DisketteTrial::start(m_wizard.dialogs(), image, this);
 }
 
-void MainWindow::LoadHostList1Click() {
+void MainWindow::loadHostList() {
     Dialogs& dialogs = m_wizard.dialogs();
     const QString path =
         dialogs.openFileName(tr("Load Host List"), QStringLiteral("Host lists|*.csv|All Files|*.*"),
@@ -313,46 +313,46 @@ void MainWindow::LoadHostList1Click() {
     findChild<QAction*>(QStringLiteral("CloseHostList1"))->setEnabled(m_wizard.hosts().active());
 }
 
-void MainWindow::CloseHostList1Click() {
+void MainWindow::closeHostList() {
     m_wizard.hosts().close();
     findChild<QAction*>(QStringLiteral("CloseHostList1"))->setEnabled(false);
 }
 
-void MainWindow::Exit1Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void MainWindow::MulticastDiskettes1Click() {
-    startDiskettes(1);
+void MainWindow::buildMulticastDiskettes() {
+    startDiskettes(BuildMode::Multicast);
 }
 
-void MainWindow::StandaloneDiskettes1Click() {
-    startDiskettes(2);
+void MainWindow::buildStandaloneDiskettes() {
+    startDiskettes(BuildMode::NetWare);
 }
 
-void MainWindow::startDiskettes(int buildMode) {
+void MainWindow::startDiskettes(BuildMode buildMode) {
     // The command decides the kind of the next build, whatever a loaded configuration said.
     m_wizard.setBuildMode(buildMode);
     showHint(m_wizard.dialogs(), m_wizard.programDir(), 1, kFloppyHint1, kFloppyHint2, kFloppyHint3, this);
     m_wizard.go(this, PageId::ClientLocation);
 }
 
-void MainWindow::BatchDisketteUpdate1Click() {
+void MainWindow::updateDisketteBatch() {
     showHint(m_wizard.dialogs(), m_wizard.programDir(), 3, kBatchHint1, kBatchHint2, QString(), this);
     hide();
     {
-        TForm26 batch(m_wizard);
+        BatchPage batch(m_wizard);
         batch.exec();
     }
     m_wizard.showMain();
 }
 
-void MainWindow::Hints1Click() {
-    TUserPrefs prefs(m_wizard.programDir(), m_wizard.dialogs(), m_wizard.help(), this);
+void MainWindow::chooseHints() {
+    UserPrefsDialog prefs(m_wizard.programDir(), m_wizard.dialogs(), m_wizard.help(), this);
     prefs.exec();
 }
 
-void MainWindow::About1Click() {
-    TAbout about(m_wizard.help(), this);
+void MainWindow::showAbout() {
+    AboutDialog about(m_wizard.help(), this);
     about.exec();
 }

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "settings/build_mode.h"
+
 #include <QMainWindow>
 
 class QLabel;
 class Wizard;
 
-// Main window of the desktop program (TForm1): the three commands, the menus, and the line at the
-// bottom that shows the long hint of whatever the mouse is over.
+// Main window of the desktop program (object name "TForm1"): the three commands, the menus, and the line at
+// the bottom that shows the long hint of whatever the mouse is over.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(Wizard& wizard, QWidget* parent = nullptr);
 
     // Label1, the bottom line.
-    QLabel* hintLabel() const { return m_label1; }
+    QLabel* hintLabel() const { return m_hintLine; }
 
     // The maker's web pages of "&Larkmoor on the Web...".
     static const char* const kHomepageUrl;
@@ -26,20 +28,20 @@ Q_SIGNALS:
     void closed();
 
 public Q_SLOTS:
-    void LoadPreviousConfiguration1Click();
+    void loadPreviousConfiguration();
     // Asks for a host list, shows it, and once it is accepted the address pages and the batch take
     // each next host from it.
-    void LoadHostList1Click();
+    void loadHostList();
     // Back to the increments.
-    void CloseHostList1Click();
+    void closeHostList();
     // Asks for a diskette image and boots it in a virtual machine beside the wizard.
-    void TryDiskette1Click();
-    void Exit1Click();
-    void MulticastDiskettes1Click();
-    void StandaloneDiskettes1Click();
-    void BatchDisketteUpdate1Click();
-    void Hints1Click();
-    void About1Click();
+    void tryDiskette();
+    void exitProgram();
+    void buildMulticastDiskettes();
+    void buildStandaloneDiskettes();
+    void updateDisketteBatch();
+    void chooseHints();
+    void showAbout();
 
 protected:
     bool event(QEvent* event) override;
@@ -49,10 +51,10 @@ protected:
 private:
     void createMenus();
     QWidget* createClientArea();
-    void startDiskettes(int buildMode);
+    void startDiskettes(BuildMode buildMode);
     void DisplayHint(const QString& longHint);
 
     Wizard& m_wizard;
-    QLabel* m_label1 = nullptr;
+    QLabel* m_hintLine = nullptr;
     QString m_hostListFolder; // where the last host list was loaded from; a lab keeps its lists together
 };

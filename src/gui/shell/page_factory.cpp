@@ -22,31 +22,31 @@ QWidget* createForm(Wizard& wizard, PageId id) {
     case PageId::Main:
         return new MainWindow(wizard);
     case PageId::ClientLocation:
-        return new TForm11(wizard);
+        return new ClientLocationPage(wizard);
     case PageId::NicSelection:
-        return new TForm4(wizard);
+        return new NicSelectionPage(wizard);
     case PageId::NicParameters:
-        return new TForm7(wizard);
+        return new NicParametersPage(wizard);
     case PageId::DisketteLocation:
-        return new TForm2(wizard);
+        return new DisketteLocationPage(wizard);
     case PageId::Summary:
-        return new TForm8(wizard);
+        return new SummaryPage(wizard);
     case PageId::Build:
-        return new TForm3(wizard);
+        return new BuildPage(wizard);
     case PageId::MulticastClient:
-        return new TForm6(wizard);
+        return new MulticastClientPage(wizard);
     case PageId::PostConfiguration:
-        return new TForm99(wizard);
+        return new PostConfigurationPage(wizard);
     case PageId::StandaloneParameters:
-        return new TForm9(wizard);
+        return new StandaloneParametersPage(wizard);
     case PageId::NetWare:
-        return new TForm21(wizard);
+        return new NetWarePage(wizard);
     case PageId::MicrosoftStandalone:
-        return new TForm40(wizard);
+        return new MicrosoftStandalonePage(wizard);
     case PageId::LoadConfiguration:
-        return new TForm12(wizard);
+        return new LoadConfigurationPage(wizard);
     case PageId::SaveConfiguration:
-        return new TForm13(wizard);
+        return new SaveConfigurationPage(wizard);
     default:
         // A page that has no class of its own yet: an empty page with the wizard's buttons.
         return new WizardPage(wizard, id);

@@ -1,6 +1,6 @@
 #include "gui/shell/wizard.h"
 
-#include "gui/pages/page_values.h"
+#include "gui/pages/control_binding.h"
 #include "gui/shell/page_factory.h"
 #include "settings/page_values.h"
 
@@ -36,7 +36,7 @@ Wizard::~Wizard() {
 }
 
 void Wizard::createForms() {
-    m_buildMode = 1;
+    m_buildMode = BuildMode::Multicast;
     for (PageId id : kCreationOrder) {
         QWidget* form = createForm(*this, id);
         form->setObjectName(WizardFlow::className(id));
@@ -62,7 +62,7 @@ BuildSettings Wizard::collect() const {
     // A page not built yet keeps its values at the defaults.
     for (const QPointer<QWidget>& form : m_forms) {
         if (form)
-            PageValues::read(form, s);
+            ControlBinding::read(form, s);
     }
     return s;
 }
@@ -75,14 +75,14 @@ void Wizard::apply(const BuildSettings& settings) {
     // Not quietly: the pages' click rules follow the loaded choices as they follow the user's.
     for (const QPointer<QWidget>& form : std::as_const(m_forms)) {
         if (form)
-            PageValues::write(form, settings, false);
+            ControlBinding::write(form, settings, false);
     }
 }
 
 QString Wizard::chosenNos() const {
     BuildSettings s;
     if (QWidget* page = form(PageId::StandaloneParameters))
-        PageValues::read(page, s);
+        ControlBinding::read(page, s);
     return s.itemText(PageValue::StandaloneNos);
 }
 

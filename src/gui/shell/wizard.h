@@ -30,8 +30,8 @@ public:
     // A control of a page by the names the program uses: control("TForm6", "Edit1").
     QWidget* control(const QString& formClass, const QString& controlName) const;
 
-    int buildMode() const override { return m_buildMode; }
-    void setBuildMode(int mode) override { m_buildMode = mode; }
+    BuildMode buildMode() const override { return m_buildMode; }
+    void setBuildMode(BuildMode mode) override { m_buildMode = mode; }
 
     Dialogs& dialogs() override { return m_dialogs; }
     Help& help() override { return m_help; }
@@ -64,7 +64,7 @@ private:
     Help& m_help;
     const Clock& m_clock;
     QString m_programDir;
-    int m_buildMode = 1;
+    BuildMode m_buildMode = BuildMode::Multicast;
     QMap<PageId, QPointer<QWidget>> m_forms;
     HostQueue m_hosts;
     AdvanceDue m_advanceDue;

@@ -13,7 +13,7 @@ namespace {
 constexpr int kHelpContext = 601;
 }
 
-TAbout::TAbout(Help& help, QWidget* parent) : QDialog(parent), m_help(help) {
+AboutDialog::AboutDialog(Help& help, QWidget* parent) : QDialog(parent), m_help(help) {
     setObjectName(QStringLiteral("TAbout"));
     setWindowTitle(tr("About"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -63,12 +63,12 @@ TAbout::TAbout(Help& help, QWidget* parent) : QDialog(parent), m_help(help) {
     setFixedSize(440, 200);
 }
 
-void TAbout::showEvent(QShowEvent* event) {
+void AboutDialog::showEvent(QShowEvent* event) {
     m_version->setText(versionText());
     QDialog::showEvent(event);
 }
 
-void TAbout::keyPressEvent(QKeyEvent* event) {
+void AboutDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         m_help.showContext(kHelpContext);
         return;

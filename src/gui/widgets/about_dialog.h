@@ -5,11 +5,11 @@
 class Help;
 class QLabel;
 
-// About box (TAbout): product picture, what the program does, its version, "&OK".
-class TAbout : public QDialog {
+// About box: product picture, what the program does, its version, "&OK".
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TAbout(Help& help, QWidget* parent = nullptr);
+    explicit AboutDialog(Help& help, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm20::TForm20(QWidget* parent) : QDialog(parent) {
+HintDialog::HintDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm20"));
     setWindowTitle(tr("Hint"));
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
@@ -61,10 +61,11 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent) {
     layout->addLayout(bottom);
     setFixedWidth(460);
 
-    connect(m_ok, &QPushButton::clicked, this, &TForm20::OKClick);
+    connect(m_ok, &QPushButton::clicked, this, &HintDialog::confirm);
 }
 
-void TForm20::setHint(const QString& key, const QString& line1, const QString& line2, const QString& line3) {
+void HintDialog::setHint(const QString& key, const QString& line1, const QString& line2,
+                         const QString& line3) {
     m_hintEdit->setText(key);
     const QString lines[3] = {line1, line2, line3};
     for (int i = 0; i < 3; ++i) {
@@ -76,15 +77,15 @@ void TForm20::setHint(const QString& key, const QString& line1, const QString& l
     resize(width(), qMax(layout()->heightForWidth(width()), layout()->minimumSize().height()));
 }
 
-QString TForm20::hintKey() const {
+QString HintDialog::hintKey() const {
     return m_hintEdit->text().trimmed();
 }
 
-QLabel* TForm20::label(int line) const {
+QLabel* HintDialog::label(int line) const {
     return line >= 1 && line <= 3 ? m_lines[line - 1] : nullptr;
 }
 
-void TForm20::OKClick() {
+void HintDialog::confirm() {
     m_switchOff = m_dontShow->isChecked();
     accept();
 }
@@ -96,7 +97,7 @@ bool runHint(const QString& programDir, int hint, const QString& line1, const QS
              const QString& line3, QWidget* parent, QString* key) {
     if (!Preferences(programDir).showHint(hint))
         return false;
-    TForm20 dialog(parent);
+    HintDialog dialog(parent);
     dialog.setHint(Preferences::hintKey(hint), line1, line2, line3);
     dialog.exec();
     *key = dialog.hintKey();

@@ -9,12 +9,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Hint dialog (TForm20): the one modal window through which every hint is shown and can be switched
-// off. HintEdit carries the name of the hint's switch in section CONFIG of PCBW.INI.
-class TForm20 : public QDialog {
+// Hint dialog (object name "TForm20"): the one modal window through which every hint is shown and can be
+// switched off. HintEdit carries the name of the hint's switch in section CONFIG of PCBW.INI.
+class HintDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm20(QWidget* parent = nullptr);
+    explicit HintDialog(QWidget* parent = nullptr);
 
     void setHint(const QString& key, const QString& line1, const QString& line2, const QString& line3);
     // The key the hint switches off ("ShowHint4"), as HintEdit holds it, blanks removed.
@@ -27,7 +27,7 @@ public:
     QPushButton* okButton() const { return m_ok; }
 
 private:
-    void OKClick();
+    void confirm();
 
     QLabel* m_lines[3];
     QCheckBox* m_dontShow;

@@ -23,26 +23,26 @@ SplashWindow::SplashWindow(QWidget* parent)
     image1->setGeometry(0, 0, kWidth, kHeight);
     image1->setPixmap(appPicture(QStringLiteral("splash"), size()));
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(0, kHeight - 36, kWidth, 28);
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    m_version = new QLabel(this);
+    m_version->setObjectName(QStringLiteral("Label1"));
+    m_version->setGeometry(0, kHeight - 36, kWidth, 28);
+    m_version->setAlignment(Qt::AlignCenter);
+    m_version->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setSingleShot(true);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setSingleShot(true);
     // A coarse timer may fire up to 5 % early or late: the splash is to stand for its time.
-    m_timer1->setTimerType(Qt::PreciseTimer);
+    m_timer->setTimerType(Qt::PreciseTimer);
 }
 
 void SplashWindow::run(const QString& versionText, int durationMs) {
-    m_label1->setText(versionText);
+    m_version->setText(versionText);
     show();
     raise();
     repaint();
-    m_timer1->start(static_cast<int>(durationMs * delayPacing()));
-    while (m_timer1->isActive())
+    m_timer->start(static_cast<int>(durationMs * delayPacing()));
+    while (m_timer->isActive())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     hide();
 }

@@ -18,10 +18,10 @@ public:
     // duration is scaled by delayPacing(), so tests and the gallery run it at zero), then hides it.
     void run(const QString& versionText, int durationMs = kDurationMs);
 
-    QLabel* versionLabel() const { return m_label1; }
-    QTimer* timer() const { return m_timer1; }
+    QLabel* versionLabel() const { return m_version; }
+    QTimer* timer() const { return m_timer; }
 
 private:
-    QLabel* m_label1;
-    QTimer* m_timer1;
+    QLabel* m_version;
+    QTimer* m_timer;
 };

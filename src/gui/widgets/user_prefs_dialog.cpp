@@ -26,7 +26,7 @@ const char* const kCaptions[5] = {
 
 } // namespace
 
-TUserPrefs::TUserPrefs(QString programDir, Dialogs& dialogs, Help& help, QWidget* parent)
+UserPrefsDialog::UserPrefsDialog(QString programDir, Dialogs& dialogs, Help& help, QWidget* parent)
     : QDialog(parent), m_programDir(std::move(programDir)), m_dialogs(dialogs), m_help(help) {
     setObjectName(QStringLiteral("TUserPrefs"));
     setWindowTitle(tr("Hints"));
@@ -46,7 +46,7 @@ TUserPrefs::TUserPrefs(QString programDir, Dialogs& dialogs, Help& help, QWidget
     auto* done = new QPushButton(tr("&Done"), this);
     done->setObjectName(QStringLiteral("Button1"));
     done->setDefault(true);
-    connect(done, &QPushButton::clicked, this, &TUserPrefs::DoneClick);
+    connect(done, &QPushButton::clicked, this, &UserPrefsDialog::saveAndClose);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(done);
@@ -58,11 +58,11 @@ TUserPrefs::TUserPrefs(QString programDir, Dialogs& dialogs, Help& help, QWidget
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QCheckBox* TUserPrefs::checkBox(int hint) const {
+QCheckBox* UserPrefsDialog::checkBox(int hint) const {
     return hint >= 1 && hint <= 5 ? m_boxes[hint - 1] : nullptr;
 }
 
-void TUserPrefs::DoneClick() {
+void UserPrefsDialog::saveAndClose() {
     Preferences prefs(m_programDir);
     try {
         for (int i = 0; i < 5; ++i)
@@ -74,7 +74,7 @@ void TUserPrefs::DoneClick() {
     accept();
 }
 
-void TUserPrefs::keyPressEvent(QKeyEvent* event) {
+void UserPrefsDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         m_help.showContext(kHelpContext);
         return;

@@ -7,18 +7,18 @@ class Dialogs;
 class Help;
 class QCheckBox;
 
-// Hints dialog (TUserPrefs): switches the five hints on and off all together.
-class TUserPrefs : public QDialog {
+// Hints dialog: switches the five hints on and off all together.
+class UserPrefsDialog : public QDialog {
     Q_OBJECT
 public:
-    TUserPrefs(QString programDir, Dialogs& dialogs, Help& help, QWidget* parent = nullptr);
+    UserPrefsDialog(QString programDir, Dialogs& dialogs, Help& help, QWidget* parent = nullptr);
 
     QCheckBox* checkBox(int hint) const; // 1 to 5
 
 public Q_SLOTS:
     // Writes the five switches in key order, then closes; a refused write is reported and the
     // dialog stays open (the switches written before it stay written).
-    void DoneClick();
+    void saveAndClose();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -42,7 +42,7 @@ class TestBatchDialog : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<GuiFixture> fx;
-    std::unique_ptr<TForm26> dialog;
+    std::unique_ptr<BatchPage> dialog;
 
     template <class T = QWidget> T* control(const char* name) const {
         return dialog->findChild<T*>(QString::fromLatin1(name));
@@ -87,7 +87,7 @@ private Q_SLOTS:
     void init() {
         fx = std::make_unique<GuiFixture>(kIni);
         QDir().mkpath(fx->path(QStringLiteral("driveA")));
-        dialog = std::make_unique<TForm26>(*fx->wizard);
+        dialog = std::make_unique<BatchPage>(*fx->wizard);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
     }
@@ -322,10 +322,10 @@ private Q_SLOTS:
         fx->wizard->showMain();
         QStringList namesSeen;
         bool mainHidden = true;
-        QPointer<TForm26> current;
+        QPointer<BatchPage> current;
         ModalWatcher watcher;
         watcher.otherwise([&](QWidget* w) {
-            auto* open = qobject_cast<TForm26*>(w);
+            auto* open = qobject_cast<BatchPage*>(w);
             QVERIFY(open);
             current = open;
             mainHidden = mainHidden && !main->isVisible();

@@ -55,7 +55,7 @@ private:
     int quitCalls = 0;
     QStringList trace; // "status|visible ticks" at each status text
 
-    TForm3* page() const { return fx->wizard->form<TForm3>(PageId::Build); }
+    BuildPage* page() const { return fx->wizard->form<BuildPage>(PageId::Build); }
     QPushButton* back() const { return page()->findChild<QPushButton*>(QStringLiteral("Button1")); }
     QPushButton* cancel() const { return page()->findChild<QPushButton*>(QStringLiteral("Button3")); }
     QLabel* label(const QString& name) const { return page()->findChild<QLabel*>(name); }
@@ -89,7 +89,7 @@ private:
         for (const QString& name : kMicrosoftFiles)
             TestEnv::writeHostFile(ms + name, "client file " + name.toLatin1());
         fx->control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(2);
-        fx->wizard->setBuildMode(3);
+        fx->wizard->setBuildMode(BuildMode::Microsoft);
     }
     void startBuild() {
         fx->wizard->go(nullptr, PageId::Build);
@@ -120,7 +120,7 @@ private Q_SLOTS:
         quitCalls = 0;
         page()->setQuitHandler([this] { ++quitCalls; });
         trace.clear();
-        connect(page(), &TForm3::statusShown, this,
+        connect(page(), &BuildPage::statusShown, this,
                 [this](const QString& text) { trace << text + '|' + ticks(); });
         timer()->setInterval(10);
     }
@@ -252,7 +252,7 @@ private Q_SLOTS:
         fx->dialogs.onMessage([&](const ScriptedDialogs::Shown&) {
             atQuestion << QString::number(back()->isEnabled()) << QString::number(cancel()->isEnabled());
         });
-        connect(page(), &TForm3::statusShown, this, [this](const QString& text) {
+        connect(page(), &BuildPage::statusShown, this, [this](const QString& text) {
             if (text == QLatin1String(" Creating AUTOEXEC.BAT..."))
                 clickSoon(cancel());
         });
@@ -282,7 +282,7 @@ private Q_SLOTS:
                        << QString::number(form(PageId::DisketteLocation)->isVisible())
                        << QString::number(back()->isEnabled());
         });
-        connect(page(), &TForm3::statusShown, this, [this](const QString& text) {
+        connect(page(), &BuildPage::statusShown, this, [this](const QString& text) {
             if (text == QLatin1String(" Creating AUTOEXEC.BAT...")) {
                 clickSoon(cancel());
                 clickSoon(back());
@@ -344,13 +344,13 @@ private Q_SLOTS:
 
     // The network label follows BuildMode, and a cancelled run before keeps it up.
     void networkLabelForNoNetwork() {
-        fx->wizard->setBuildMode(4);
+        fx->wizard->setBuildMode(BuildMode::NoNetwork);
         timer()->setInterval(1000);
         startBuild();
         QVERIFY(label("Label4")->isHidden());
         QTest::mouseClick(cancel(), Qt::LeftButton);
         QTRY_VERIFY(asked());
-        fx->wizard->setBuildMode(4);
+        fx->wizard->setBuildMode(BuildMode::NoNetwork);
         startBuild();
         QVERIFY(!label("Label4")->isHidden());
         QTest::mouseClick(cancel(), Qt::LeftButton);
@@ -489,7 +489,7 @@ private Q_SLOTS:
                 QVERIFY(repoint(link, device));
         });
         int autoexecs = 0;
-        connect(page(), &TForm3::statusShown, this, [&](const QString& text) {
+        connect(page(), &BuildPage::statusShown, this, [&](const QString& text) {
             if (text == QLatin1String(" Creating AUTOEXEC.BAT...") && ++autoexecs == 2)
                 QVERIFY(repoint(link, disk));
         });

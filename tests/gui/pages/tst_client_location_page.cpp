@@ -31,7 +31,7 @@ private:
         return f.control<QLineEdit>(QStringLiteral("TForm11"), QStringLiteral("Edit1"));
     }
     static void show(GuiFixture& f, int mode = 1) {
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::ClientLocation);
     }
     static void clickNext(GuiFixture& f) {

@@ -52,11 +52,11 @@ Q_DECLARE_METATYPE(QList<Box>)
 class TestConfigurationPages : public QObject {
     Q_OBJECT
 private:
-    static TForm13* savePage(const GuiFixture& f) {
-        return f.wizard->form<TForm13>(PageId::SaveConfiguration);
+    static SaveConfigurationPage* savePage(const GuiFixture& f) {
+        return f.wizard->form<SaveConfigurationPage>(PageId::SaveConfiguration);
     }
-    static TForm12* loadPage(const GuiFixture& f) {
-        return f.wizard->form<TForm12>(PageId::LoadConfiguration);
+    static LoadConfigurationPage* loadPage(const GuiFixture& f) {
+        return f.wizard->form<LoadConfigurationPage>(PageId::LoadConfiguration);
     }
     static QString saveIni(const GuiFixture& f) { return f.path(QStringLiteral("PCBWSAVE.INI")); }
     static QString readSaved(const GuiFixture& f, const QString& section, const QString& key) {
@@ -85,7 +85,7 @@ private:
         f.wizard->form<MainWindow>(PageId::Main)
             ->findChild<QAction*>(QStringLiteral("LoadPreviousConfiguration1"))
             ->trigger();
-        TForm12* page = loadPage(f);
+        LoadConfigurationPage* page = loadPage(f);
         if (!page->isVisible() || !QTest::qWaitForWindowExposed(page))
             return nullptr;
         return page->listView();
@@ -126,7 +126,7 @@ private Q_SLOTS:
 
 void TestConfigurationPages::looks() {
     GuiFixture f(kAllHintsOff);
-    TForm13* save = savePage(f);
+    SaveConfigurationPage* save = savePage(f);
     QCOMPARE(save->windowTitle(), QStringLiteral("Save Configuration"));
     QCOMPARE(
         save->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -138,7 +138,7 @@ void TestConfigurationPages::looks() {
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
-    TForm12* load = loadPage(f);
+    LoadConfigurationPage* load = loadPage(f);
     QCOMPARE(load->windowTitle(), QStringLiteral("Load Configuration"));
     QCOMPARE(
         load->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
@@ -163,12 +163,12 @@ void TestConfigurationPages::saveListLoad_data() {
     QTest::addColumn<int>("image");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("loadedMode");
-    QTest::newRow("multicast, double-click")
-        << 1 << 0 << true << int(TForm12::MulticastImage) << ConfigMessages::MulticastLoaded << 1;
-    QTest::newRow("no network, next")
-        << 4 << 3 << false << int(TForm12::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
-    QTest::newRow("microsoft, double-click")
-        << 3 << 2 << true << int(TForm12::StandaloneImage) << ConfigMessages::StandaloneLoaded << 2;
+    QTest::newRow("multicast, double-click") << 1 << 0 << true << int(LoadConfigurationPage::MulticastImage)
+                                             << ConfigMessages::MulticastLoaded << 1;
+    QTest::newRow("no network, next") << 4 << 3 << false << int(LoadConfigurationPage::StandaloneImage)
+                                      << ConfigMessages::StandaloneLoaded << 2;
+    QTest::newRow("microsoft, double-click") << 3 << 2 << true << int(LoadConfigurationPage::StandaloneImage)
+                                             << ConfigMessages::StandaloneLoaded << 2;
 }
 
 void TestConfigurationPages::saveListLoad() {
@@ -193,7 +193,7 @@ void TestConfigurationPages::saveListLoad() {
     irq->setCurrentIndex(11);
     nosBox->setCurrentIndex(nos);
     postConfigure->setChecked(true);
-    f.wizard->setBuildMode(mode);
+    f.wizard->setBuildMode(BuildMode(mode));
     saveThroughPages(f, QStringLiteral("Lab one"));
     QVERIFY(f.dialogs.shown().isEmpty());
     QVERIFY(f.wizard->form(PageId::Summary)->isVisible());
@@ -212,12 +212,12 @@ void TestConfigurationPages::saveListLoad() {
     f.control<QRadioButton>(QStringLiteral("TForm99"), QStringLiteral("RadioButton2"))->setChecked(true);
     f.control<QLineEdit>(QStringLiteral("TForm13"), QStringLiteral("Edit1"))
         ->setText(QStringLiteral("typed"));
-    f.wizard->setBuildMode(mode == 1 ? 2 : 1);
+    f.wizard->setBuildMode(mode == 1 ? BuildMode::NetWare : BuildMode::Multicast);
 
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
     QCOMPARE(captions(list), QStringList{"Lab one"});
-    QCOMPARE(list->topLevelItem(0)->data(0, TForm12::ImageIndexRole).toInt(), image);
+    QCOMPARE(list->topLevelItem(0)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(), image);
     QVERIFY(!list->topLevelItem(0)->icon(0).pixmap(16, 16).isNull());
     QVERIFY(!loadPage(f)->removeButton()->isEnabled());
     if (byDoubleClick) {
@@ -232,7 +232,7 @@ void TestConfigurationPages::saveListLoad() {
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Information);
     QVERIFY(f.wizard->form(PageId::Main)->isVisible());
     QVERIFY(!loadPage(f)->isVisible());
-    QCOMPARE(f.wizard->buildMode(), loadedMode);
+    QCOMPARE(BuildModes::number(f.wizard->buildMode()), loadedMode);
     QCOMPARE(client->text(), QStringLiteral("/opt/pella/CLIENT.EXE"));
     QCOMPARE(name->text(), QStringLiteral("LAB7"));
     QCOMPARE(address->value(), QStringLiteral(" 10.  1.  2.  3"));
@@ -383,7 +383,7 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     TestEnv::writeHostFile(saveIni(f), "[SAVED]\r\nLastSavedItemWas=99\r\nOld=SAVED1\r\n"
                                        "[SAVED1]\r\ndesc=Old\r\nparamh=0\r\n");
     saveThroughPages(f, QStringLiteral("Hundred"));
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     saveThroughPages(f, QStringLiteral("Wrapped"));
     // After slot 100 the ring goes on at the first free slot: Old keeps slot 1, no question asked.
     QVERIFY(f.dialogs.shown().isEmpty());
@@ -396,8 +396,10 @@ void TestConfigurationPages::ringWrapsAndRemove() {
     QTreeWidget* list = openLoadPage(f);
     QVERIFY(list);
     QCOMPARE(captions(list), (QStringList{"Old", "Wrapped", "Hundred"}));
-    QCOMPARE(list->topLevelItem(1)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::StandaloneImage));
-    QCOMPARE(list->topLevelItem(2)->data(0, TForm12::ImageIndexRole).toInt(), int(TForm12::MulticastImage));
+    QCOMPARE(list->topLevelItem(1)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(),
+             int(LoadConfigurationPage::StandaloneImage));
+    QCOMPARE(list->topLevelItem(2)->data(0, LoadConfigurationPage::ImageIndexRole).toInt(),
+             int(LoadConfigurationPage::MulticastImage));
 
     clickItem(list, 2);
     QPushButton* remove = loadPage(f)->removeButton();
@@ -421,7 +423,7 @@ void TestConfigurationPages::nextCancelAndEmptyDoubleClick() {
     saveThroughPages(f, QStringLiteral("Only"));
     auto* name = f.control<QLineEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit3"));
     name->setText(QStringLiteral("UNSAVED"));
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
 
     // Next with nothing selected goes on with the values as they are.
     QTreeWidget* list = openLoadPage(f);
@@ -450,7 +452,7 @@ void TestConfigurationPages::nextCancelAndEmptyDoubleClick() {
     QVERIFY(!loadPage(f)->isVisible());
 
     QCOMPARE(name->text(), QStringLiteral("UNSAVED"));
-    QCOMPARE(f.wizard->buildMode(), 2);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
 }
 
 void TestConfigurationPages::unreadableAddressIsNamed() {

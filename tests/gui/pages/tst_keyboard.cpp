@@ -59,7 +59,7 @@ class TestKeyboard : public QObject {
     WizardPage* page(PageId id) const { return qobject_cast<WizardPage*>(fx->wizard->form(id)); }
 
     void showPage(PageId id, int mode) {
-        fx->wizard->setBuildMode(mode);
+        fx->wizard->setBuildMode(BuildMode(mode));
         fx->wizard->go(nullptr, id);
         QVERIFY(QTest::qWaitForWindowActive(page(id)));
     }

@@ -26,7 +26,9 @@ private:
     }
     static AddressEdit* edit1(GuiFixture& f) { return ctl<AddressEdit>(f, "Edit1"); }
     static AddressEdit* edit2(GuiFixture& f) { return ctl<AddressEdit>(f, "Edit2"); }
-    static TForm40* page(GuiFixture& f) { return f.wizard->form<TForm40>(PageId::MicrosoftStandalone); }
+    static MicrosoftStandalonePage* page(GuiFixture& f) {
+        return f.wizard->form<MicrosoftStandalonePage>(PageId::MicrosoftStandalone);
+    }
     static QTabWidget* tabs(GuiFixture& f) { return page(f)->findChild<QTabWidget*>(); }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     // A button sits on its tab: bring the tab to the front as the user would before clicking.
@@ -47,7 +49,7 @@ private:
     static void show(GuiFixture& f, int mode = 3) {
         // The route that leads here, so that Back and Next come back to this page.
         f.control<QComboBox>(QStringLiteral("TForm9"), QStringLiteral("ComboBox1"))->setCurrentIndex(1);
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::MicrosoftStandalone);
     }
     // The user's way to show the page again: Back to the Standalone Parameters page, then Next.
@@ -60,7 +62,7 @@ private:
     }
     // The showing after a Microsoft diskette was built: the one that advances the values.
     static void showAfterDiskette(GuiFixture& f) {
-        f.wizard->advanceDue().built(3);
+        f.wizard->advanceDue().built(BuildMode::Microsoft);
         showAgain(f);
     }
 
@@ -95,7 +97,7 @@ void TestMicrosoftStandalonePage::startState() {
         captions << tabs(f)->tabText(i);
     QCOMPARE(captions, QStringList({"IP Address / Sub Net Mask", "Server Drive", "Computer Name",
                                     "Workgroup / Domain", "Login Name"}));
-    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::AddressTab));
+    QCOMPARE(tabs(f)->currentIndex(), int(MicrosoftStandalonePage::AddressTab));
 
     QCOMPARE(edit1(f)->value(), kDefaultAddress);
     QCOMPARE(edit2(f)->value(), kDefaultMask);
@@ -129,7 +131,7 @@ void TestMicrosoftStandalonePage::showingSetsBuildMode() {
     GuiFixture f;
     for (int mode : {1, 2, 4}) {
         show(f, mode);
-        QCOMPARE(f.wizard->buildMode(), 3);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::Microsoft);
         page(f)->hide();
     }
 }
@@ -144,7 +146,7 @@ void TestMicrosoftStandalonePage::dhcpOnAndOff() {
     QFETCH(QByteArray, leaveBy);
     GuiFixture f;
     show(f);
-    tabs(f)->setCurrentIndex(TForm40::AddressTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::AddressTab);
     typeInto(edit1(f), QStringLiteral("010000005020"));
     typeInto(edit2(f), QStringLiteral("255255255"));
     QCOMPARE(edit1(f)->value(), QStringLiteral("010.000.005.020"));
@@ -162,7 +164,7 @@ void TestMicrosoftStandalonePage::dhcpOnAndOff() {
     QCOMPARE(edit2(f)->value(), kDhcp);
     QVERIFY(!edit1(f)->isEnabled());
 
-    clickOn(f, TForm40::AddressTab, leaveBy.constData());
+    clickOn(f, MicrosoftStandalonePage::AddressTab, leaveBy.constData());
     QCOMPARE(edit2(f)->value(), QStringLiteral("255.255.255.  0"));
     QVERIFY(edit1(f)->isMasked() && edit2(f)->isMasked());
     QVERIFY(edit1(f)->isEnabled() && edit2(f)->isEnabled());
@@ -183,7 +185,7 @@ void TestMicrosoftStandalonePage::dhcpWithoutRememberedValues() {
     f.wizard->apply(s);
     show(f);
     QVERIFY(!edit1(f)->isEnabled());
-    clickOn(f, TForm40::AddressTab, "RadioButton21");
+    clickOn(f, MicrosoftStandalonePage::AddressTab, "RadioButton21");
     QCOMPARE(edit1(f)->value(), kDefaultAddress);
     QCOMPARE(edit2(f)->value(), kDefaultMask);
     QVERIFY(edit1(f)->isEnabled() && edit2(f)->isEnabled());
@@ -203,7 +205,7 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {
     QFETCH(QStringList, showings);
     GuiFixture f;
     show(f);
-    tabs(f)->setCurrentIndex(TForm40::AddressTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::AddressTab);
     if (!typed.isEmpty())
         typeInto(edit1(f), typed);
     const QString mask = edit2(f)->value();
@@ -217,7 +219,7 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {
         QCOMPARE(edit2(f)->value(), mask);
     }
     // Use as Entered stops the advance.
-    clickOn(f, TForm40::AddressTab, "RadioButton21");
+    clickOn(f, MicrosoftStandalonePage::AddressTab, "RadioButton21");
     showAfterDiskette(f);
     QCOMPARE(edit1(f)->value(), showings.last());
 }
@@ -236,7 +238,7 @@ void TestMicrosoftStandalonePage::autoAssign() {
     QFETCH(QStringList, after);
     GuiFixture f;
     show(f);
-    tabs(f)->setCurrentIndex(TForm40::ComputerNameTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::ComputerNameTab);
     auto* edit3 = ctl<QLineEdit>(f, "Edit3");
     replaceText(edit3, name);
     click(ctl(f, "RadioButton17"));
@@ -246,7 +248,7 @@ void TestMicrosoftStandalonePage::autoAssign() {
         showAfterDiskette(f);
         QCOMPARE(edit3->text(), after[i]);
     }
-    clickOn(f, TForm40::ComputerNameTab, "RadioButton20");
+    clickOn(f, MicrosoftStandalonePage::ComputerNameTab, "RadioButton20");
     showAfterDiskette(f);
     QCOMPARE(edit3->text(), after.last());
 }
@@ -254,7 +256,7 @@ void TestMicrosoftStandalonePage::autoAssign() {
 void TestMicrosoftStandalonePage::useAsEnteredClearsDerivedName() {
     GuiFixture f;
     show(f);
-    clickOn(f, TForm40::ComputerNameTab, "RadioButton17");
+    clickOn(f, MicrosoftStandalonePage::ComputerNameTab, "RadioButton17");
     replaceText(ctl<QLineEdit>(f, "Edit3"), QStringLiteral(" Derive From NIC MAC Address "));
     click(ctl(f, "RadioButton20"));
     QCOMPARE(ctl<QLineEdit>(f, "Edit3")->text(), QString());
@@ -264,7 +266,7 @@ void TestMicrosoftStandalonePage::useAsEnteredClearsDerivedName() {
 void TestMicrosoftStandalonePage::workgroupOrDomain() {
     GuiFixture f;
     show(f);
-    tabs(f)->setCurrentIndex(TForm40::WorkgroupTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::WorkgroupTab);
     replaceText(ctl<QLineEdit>(f, "Edit5"), QStringLiteral("LABNET"));
     click(ctl(f, "RadioButton11"));
     QCOMPARE(ctl<QLabel>(f, "Label1")->text(), QStringLiteral("Domain Name"));
@@ -274,7 +276,7 @@ void TestMicrosoftStandalonePage::workgroupOrDomain() {
     // The choices on the other tabs are groups of their own.
     QVERIFY(ctl<QRadioButton>(f, "RadioButton21")->isChecked());
     QVERIFY(ctl<QRadioButton>(f, "RadioButton20")->isChecked());
-    clickOn(f, TForm40::WorkgroupTab, "RadioButton9");
+    clickOn(f, MicrosoftStandalonePage::WorkgroupTab, "RadioButton9");
     QCOMPARE(ctl<QLabel>(f, "Label1")->text(), QStringLiteral("Workgroup Name"));
     QVERIFY(ctl<QRadioButton>(f, "RadioButton21")->isChecked());
 }
@@ -284,17 +286,17 @@ void TestMicrosoftStandalonePage::tabs() {
     const QStringList captions{"IP Address / Sub Net Mask", "Server Drive", "Computer Name",
                                "Workgroup / Domain", "Login Name"};
     for (int i = 0; i < captions.size(); ++i) {
-        QCOMPARE(TForm40::tabIndex(captions[i]), i);
+        QCOMPARE(MicrosoftStandalonePage::tabIndex(captions[i]), i);
         page(f)->showTab(i);
         QCOMPARE(tabs(f)->tabText(tabs(f)->currentIndex()), captions[i]);
     }
-    QCOMPARE(TForm40::tabIndex(QStringLiteral("Login")), -1);
-    page(f)->showTab(TForm40::ServerDriveTab);
+    QCOMPARE(MicrosoftStandalonePage::tabIndex(QStringLiteral("Login")), -1);
+    page(f)->showTab(MicrosoftStandalonePage::ServerDriveTab);
     page(f)->showTab(7);
-    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::ServerDriveTab));
+    QCOMPARE(tabs(f)->currentIndex(), int(MicrosoftStandalonePage::ServerDriveTab));
     // The tab in front stays across showings.
     show(f);
-    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::ServerDriveTab));
+    QCOMPARE(tabs(f)->currentIndex(), int(MicrosoftStandalonePage::ServerDriveTab));
 }
 
 void TestMicrosoftStandalonePage::buttons() {
@@ -309,7 +311,7 @@ void TestMicrosoftStandalonePage::buttons() {
     edit1(f)->setValue(QStringLiteral("   .   .   .   "));
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QVERIFY(f.wizard->form(PageId::NicSelection)->isVisible());
-    QCOMPARE(f.wizard->buildMode(), 3);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::Microsoft);
     QVERIFY(f.dialogs.shown().isEmpty());
     QTest::mouseClick(f.wizard->form<WizardPage>(PageId::NicSelection)->backButton(), Qt::LeftButton);
     QVERIFY(page(f)->isVisible());
@@ -326,22 +328,22 @@ void TestMicrosoftStandalonePage::buttons() {
 void TestMicrosoftStandalonePage::valuesReachCollect() {
     GuiFixture f;
     show(f);
-    tabs(f)->setCurrentIndex(TForm40::AddressTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::AddressTab);
     typeInto(edit1(f), QStringLiteral("192168001020"));
     typeInto(edit2(f), QStringLiteral("255255255000"));
-    tabs(f)->setCurrentIndex(TForm40::ServerDriveTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::ServerDriveTab);
     QTest::keyClick(ctl(f, "ComboBox3"), Qt::Key_Down);
     replaceText(ctl<QLineEdit>(f, "Edit4"), QStringLiteral("\\\\SRV1\\PELLA"));
-    tabs(f)->setCurrentIndex(TForm40::ComputerNameTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::ComputerNameTab);
     replaceText(ctl<QLineEdit>(f, "Edit3"), QStringLiteral("WS7"));
-    clickOn(f, TForm40::WorkgroupTab, "RadioButton11");
+    clickOn(f, MicrosoftStandalonePage::WorkgroupTab, "RadioButton11");
     replaceText(ctl<QLineEdit>(f, "Edit5"), QStringLiteral("CORP"));
-    tabs(f)->setCurrentIndex(TForm40::LoginNameTab);
+    tabs(f)->setCurrentIndex(MicrosoftStandalonePage::LoginNameTab);
     replaceText(ctl<QLineEdit>(f, "Edit6"), QStringLiteral("imager"));
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
 
     BuildSettings s = f.wizard->collect();
-    QCOMPARE(s.buildMode(), 3);
+    QCOMPARE(s.buildMode(), BuildMode::Microsoft);
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit1")), QStringLiteral("192.168.001.020"));
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit2")), QStringLiteral("255.255.255.000"));
     QCOMPARE(s.itemText(QStringLiteral("TForm40.ComboBox3")), QStringLiteral("J:"));
@@ -354,7 +356,7 @@ void TestMicrosoftStandalonePage::valuesReachCollect() {
 
     // With NT-DHCP the writer finds the word it looks for at the start of the address.
     QTest::mouseClick(f.wizard->form<WizardPage>(PageId::NicSelection)->backButton(), Qt::LeftButton);
-    clickOn(f, TForm40::AddressTab, "RadioButton16");
+    clickOn(f, MicrosoftStandalonePage::AddressTab, "RadioButton16");
     s = f.wizard->collect();
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit1")), kDhcp);
     QCOMPARE(s.text(QStringLiteral("TForm40.Edit2")), kDhcp);
@@ -372,7 +374,7 @@ void TestMicrosoftStandalonePage::computerNameOnNext() {
     show(f);
     QTest::mouseClick(page(f)->nextButton(), Qt::LeftButton);
     QCOMPARE(f.dialogs.texts(), QStringList{"You must specify a Computer Name."});
-    QCOMPARE(tabs(f)->currentIndex(), int(TForm40::ComputerNameTab));
+    QCOMPARE(tabs(f)->currentIndex(), int(MicrosoftStandalonePage::ComputerNameTab));
 }
 
 QTEST_MAIN(TestMicrosoftStandalonePage)

@@ -45,7 +45,7 @@ private:
     }
     // The showing after a Multicast diskette was built: the one that advances the values.
     static void showAfterDiskette(GuiFixture& f) {
-        f.wizard->advanceDue().built(1);
+        f.wizard->advanceDue().built(BuildMode::Multicast);
         showAgain(f);
     }
     // Replaces the whole field by what a user types after selecting it.

@@ -48,7 +48,7 @@ private:
         return {edit(f, "Edit1")->text(), edit(f, "Edit2")->text(), edit(f, "Edit3")->text()};
     }
     static void show(GuiFixture& f, int mode) {
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::NicSelection);
     }
     // What the window system delivers for a double-click: press, release, press, double-click, release.

@@ -44,7 +44,7 @@ private:
     }
     // The showing after a Multicast diskette was built: the one that advances the values.
     static void showAfterDiskette(GuiFixture& f) {
-        f.wizard->advanceDue().built(1);
+        f.wizard->advanceDue().built(BuildMode::Multicast);
         showAgain(f);
     }
     // Brings the tab that holds the control to the front, as a user does before using it.

@@ -139,7 +139,7 @@ void TestStandalonePages::floppyNote() {
     QFETCH(int, index);
     QFETCH(bool, note);
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, PageId::StandaloneParameters);
     // Start from the floppy variant so that hiding the note is tested too.
     chooseByKeys(nos<QComboBox>(f, "ComboBox1"), 2);
@@ -168,19 +168,19 @@ void TestStandalonePages::nosNext() {
     QFETCH(int, mode);
     QFETCH(PageId, target);
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, PageId::StandaloneParameters);
     chooseByKeys(nos<QComboBox>(f, "ComboBox1"), index);
     QTest::mouseClick(page(f, PageId::StandaloneParameters)->nextButton(), Qt::LeftButton);
     QCOMPARE(visiblePage(f), target);
-    QCOMPARE(f.wizard->buildMode(), mode);
+    QCOMPARE(BuildModes::number(f.wizard->buildMode()), mode);
     QCOMPARE(f.wizard->chosenNos(), kNosItems[index]);
     QVERIFY(f.dialogs.shown().isEmpty());
 }
 
 void TestStandalonePages::emptyNos() {
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     nos<QComboBox>(f, "ComboBox1")->setCurrentIndex(-1); // as a configuration saved with no choice loads
     f.wizard->go(nullptr, PageId::StandaloneParameters);
     QTest::mouseClick(page(f, PageId::StandaloneParameters)->nextButton(), Qt::LeftButton);
@@ -188,7 +188,7 @@ void TestStandalonePages::emptyNos() {
     QCOMPARE(f.dialogs.shown().first().icon, Dialogs::Icon::Warning);
     QCOMPARE(f.dialogs.shown().first().buttons, Dialogs::Buttons::Ok);
     QCOMPARE(visiblePage(f), PageId::StandaloneParameters);
-    QCOMPARE(f.wizard->buildMode(), 2);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
 }
 
 void TestStandalonePages::netwareShowSetsBuildMode() {
@@ -196,9 +196,9 @@ void TestStandalonePages::netwareShowSetsBuildMode() {
     // A jump from the summary, or a configuration loaded after the Microsoft route, brings it in
     // with another mode.
     for (int mode : {1, 3, 4}) {
-        f.wizard->setBuildMode(mode);
+        f.wizard->setBuildMode(BuildMode(mode));
         f.wizard->go(nullptr, PageId::NetWare);
-        QCOMPARE(f.wizard->buildMode(), 2);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
         page(f, PageId::NetWare)->hide();
     }
 }
@@ -267,7 +267,7 @@ void TestStandalonePages::loginHint() {
     QFETCH(QString, typed);
     QFETCH(QString, quoted);
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, PageId::NetWare);
     for (const QString& name : clicks)
         click(nw(f, name.toLatin1().constData()));
@@ -293,7 +293,7 @@ void TestStandalonePages::loginHint() {
     }
     QVERIFY(f.dialogs.shown().isEmpty());
     QCOMPARE(visiblePage(f), PageId::NicSelection);
-    QCOMPARE(f.wizard->buildMode(), 2);
+    QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
 }
 
 void TestStandalonePages::hintSwitchedOff() {
@@ -335,7 +335,7 @@ void TestStandalonePages::backAndCancel_data() {
 void TestStandalonePages::backAndCancel() {
     QFETCH(PageId, from);
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, from);
     nw<QLineEdit>(f, "Edit1")->setText(QStringLiteral("KEPT"));
     chooseByKeys(nos<QComboBox>(f, "ComboBox1"), 3);
@@ -361,7 +361,7 @@ void TestStandalonePages::backAndCancel() {
 
 void TestStandalonePages::valuesReachCollect() {
     GuiFixture f;
-    f.wizard->setBuildMode(2);
+    f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, PageId::StandaloneParameters);
     chooseByKeys(nos<QComboBox>(f, "ComboBox1"), 0);
     QTest::mouseClick(page(f, PageId::StandaloneParameters)->nextButton(), Qt::LeftButton);
@@ -383,7 +383,7 @@ void TestStandalonePages::valuesReachCollect() {
     QCOMPARE(visiblePage(f), PageId::NicSelection);
 
     const BuildSettings s = f.wizard->collect();
-    QCOMPARE(s.buildMode(), 2);
+    QCOMPARE(s.buildMode(), BuildMode::NetWare);
     QCOMPARE(s.index(QStringLiteral("TForm9.ComboBox1")), 0);
     QCOMPARE(s.itemText(QStringLiteral("TForm21.ComboBox1")), QStringLiteral("Ethernet_II"));
     QVERIFY(s.isChecked(QStringLiteral("TForm21.RadioButton2")));
@@ -397,7 +397,7 @@ void TestStandalonePages::valuesReachCollect() {
 
     // A loaded configuration sets the controls, and the visibility follows at the next showing.
     BuildSettings loaded;
-    loaded.setBuildMode(2);
+    loaded.setBuildMode(BuildMode::NetWare);
     f.wizard->apply(loaded);
     f.wizard->go(f.wizard->form(PageId::NicSelection), PageId::NetWare);
     QVERIFY(!nw(f, "Edit1")->isVisible());

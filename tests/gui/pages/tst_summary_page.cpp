@@ -16,7 +16,7 @@ using Settings = QList<QPair<QString, QString>>; // value name -> save form
 
 BuildSettings settingsFor(int mode, const Settings& values) {
     BuildSettings s;
-    s.setBuildMode(mode);
+    s.setBuildMode(BuildMode(mode));
     for (const auto& [name, value] : values)
         s.setValue(name, value);
     return s;
@@ -64,12 +64,12 @@ class TestSummaryPage : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<GuiFixture> fx;
-    TForm8* page() const { return fx->wizard->form<TForm8>(PageId::Summary); }
+    SummaryPage* page() const { return fx->wizard->form<SummaryPage>(PageId::Summary); }
     QTableWidget* grid(const char* name) const {
         return page()->findChild<QTableWidget*>(QLatin1String(name));
     }
     void showSummary(int mode) {
-        fx->wizard->setBuildMode(mode);
+        fx->wizard->setBuildMode(BuildMode(mode));
         fx->wizard->go(nullptr, PageId::Summary);
         QVERIFY(page()->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(page()));

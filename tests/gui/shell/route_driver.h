@@ -129,7 +129,7 @@ protected:
         expectShown(PageId::Main);
         QTest::mouseClick(fx->wizard->form(PageId::Main)->findChild<QPushButton*>(QStringLiteral("BitBtn1")),
                           Qt::LeftButton);
-        QCOMPARE(fx->wizard->buildMode(), 1);
+        QCOMPARE(fx->wizard->buildMode(), BuildMode::Multicast);
 
         expectShown(PageId::ClientLocation);
         if (firstTime)
@@ -159,7 +159,7 @@ protected:
         expectShown(PageId::Main);
         QTest::mouseClick(fx->wizard->form(PageId::Main)->findChild<QPushButton*>(QStringLiteral("BitBtn2")),
                           Qt::LeftButton);
-        QCOMPARE(fx->wizard->buildMode(), 2);
+        QCOMPARE(fx->wizard->buildMode(), BuildMode::NetWare);
 
         expectShown(PageId::ClientLocation);
         retype(control<QLineEdit>("TForm11", "Edit1"), client);
@@ -236,7 +236,7 @@ protected:
 
         watcher = std::make_unique<ModalWatcher>();
         quitCalls = 0;
-        fx->wizard->form<TForm3>(PageId::Build)->setQuitHandler([this] { ++quitCalls; });
+        fx->wizard->form<BuildPage>(PageId::Build)->setQuitHandler([this] { ++quitCalls; });
         fx->wizard->showMain();
     }
     void tearDown() {

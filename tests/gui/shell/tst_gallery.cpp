@@ -59,7 +59,7 @@ class TestGalleryGui : public QObject {
             return own(splash);
         }
         if (name == QLatin1String("TForm20")) {
-            auto* hint = new TForm20;
+            auto* hint = new HintDialog;
             hint->setHint(
                 Preferences::hintKey(1),
                 "Before running the Bootwright it is necessary to prepare the number of 1.44MB floppies "
@@ -72,11 +72,11 @@ class TestGalleryGui : public QObject {
             return own(hint);
         }
         if (name == QLatin1String("TUserPrefs")) // as a first start shows it: every hint on
-            return own(new TUserPrefs(m_emptyDir.path(), m_fixture->dialogs, m_fixture->help));
+            return own(new UserPrefsDialog(m_emptyDir.path(), m_fixture->dialogs, m_fixture->help));
         if (name == QLatin1String("TAbout"))
-            return own(new TAbout(m_fixture->help));
+            return own(new AboutDialog(m_fixture->help));
         if (name == QLatin1String("TForm26"))
-            return own(new TForm26(*m_fixture->wizard));
+            return own(new BatchPage(*m_fixture->wizard));
         if (name == QLatin1String("HostListWindow")) {
             // A problem and a note: the longest texts the window shows.
             return own(
@@ -242,7 +242,7 @@ private Q_SLOTS:
     void render() {
         QFETCH(QString, name);
         // Each page as the Multicast route shows it, unless the page sets a mode of its own.
-        m_fixture->wizard->setBuildMode(1);
+        m_fixture->wizard->setBuildMode(BuildMode::Multicast);
         QWidget* w = widgetFor(name);
         QVERIFY2(w, qPrintable(name));
         // Rendered without a native window: the page's show handler runs, but nothing is activated.

@@ -195,7 +195,7 @@ private Q_SLOTS:
         loadWithKeys("name,address\nLAB 1,10.0.2.11\n", [](HostListWindow* w) {
             QTest::keyClick(w->findChild<QTableWidget*>(QStringLiteral("HostTable")), Qt::Key_Return);
         });
-        fx->wizard->setBuildMode(3);
+        fx->wizard->setBuildMode(BuildMode::Microsoft);
         fx->wizard->go(mainWindow(), PageId::MicrosoftStandalone);
         QCOMPARE(control<QLineEdit>("TForm40", "Edit3")->text(), QStringLiteral("LAB 1"));
         QCOMPARE(control<QLineEdit>("TForm40", "Edit1")->displayText(), QStringLiteral(" 10.  0.  2. 11"));

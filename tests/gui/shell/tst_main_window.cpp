@@ -64,7 +64,7 @@ private Q_SLOTS:
             QStringLiteral("Welcome to the Pellacore Bootwright.\nYou can press F1 for help at any time."));
         QVERIFY(w->hintLabel()->wordWrap());
         QVERIFY(w->hintLabel()->alignment() & Qt::AlignHCenter);
-        QCOMPARE(f.wizard->buildMode(), 1);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::Multicast);
     }
 
     void buttons_data() {

@@ -44,12 +44,12 @@ private Q_SLOTS:
         ModalWatcher watcher;
         MainWindow* w = mainWindow(f);
         f.wizard->showMain();
-        f.wizard->setBuildMode(modeBefore);
+        f.wizard->setBuildMode(BuildMode(modeBefore));
         if (auto* button = w->findChild<QPushButton*>(trigger))
             QTest::mouseClick(button, Qt::LeftButton);
         else
             w->findChild<QAction*>(trigger)->trigger();
-        QCOMPARE(f.wizard->buildMode(), expectedMode);
+        QCOMPARE(BuildModes::number(f.wizard->buildMode()), expectedMode);
         QVERIFY(page(f, PageId::ClientLocation)->isVisible());
         QVERIFY(!w->isVisible());
         QCOMPARE(watcher.seen(), QStringList()); // ShowHint1 is 0: no hint
@@ -74,7 +74,7 @@ private Q_SLOTS:
         QStringList texts;
         QString key;
         watcher.then([&](QWidget* w) {
-            auto* hint = qobject_cast<TForm20*>(w);
+            auto* hint = qobject_cast<HintDialog*>(w);
             QVERIFY(hint);
             for (int i = 1; i <= 3; ++i)
                 texts << hint->findChild<QLabel*>(QStringLiteral("Label%1").arg(i))->text();
@@ -100,7 +100,7 @@ private Q_SLOTS:
                      "We recommend always using Windows 95/98 for formatting and system files which will "
                      "give Pellacore more memory and fewer errors."}));
         QCOMPARE(ProfileFile(f.path("PCBW.INI")).readString("CONFIG", "ShowHint1"), stored);
-        QCOMPARE(f.wizard->buildMode(), 2);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
         QVERIFY(page(f, PageId::ClientLocation)->isVisible());
     }
 
@@ -152,11 +152,11 @@ private Q_SLOTS:
     void loadPreviousConfiguration() {
         GuiFixture f(kAllHintsOff);
         f.wizard->showMain();
-        f.wizard->setBuildMode(2);
+        f.wizard->setBuildMode(BuildMode::NetWare);
         action(f, "LoadPreviousConfiguration1")->trigger();
         QVERIFY(page(f, PageId::LoadConfiguration)->isVisible());
         QVERIFY(!mainWindow(f)->isVisible());
-        QCOMPARE(f.wizard->buildMode(), 2);
+        QCOMPARE(f.wizard->buildMode(), BuildMode::NetWare);
     }
 
     void exitClosesMainWindow() {

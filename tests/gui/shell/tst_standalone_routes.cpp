@@ -14,7 +14,7 @@ private Q_SLOTS:
         writeIni(2);
         QStringList hint;
         watcher->then([&](QWidget* w) {
-            auto* dialog = qobject_cast<TForm20*>(w);
+            auto* dialog = qobject_cast<HintDialog*>(w);
             QVERIFY(dialog);
             hint << dialog->hintKey() << dialog->label(1)->text() << dialog->label(2)->text()
                  << dialog->label(3)->text();
@@ -90,7 +90,7 @@ private Q_SLOTS:
 
     void microsoftClientOnServer() {
         startRoute(kOnServer, PageId::MicrosoftStandalone);
-        QCOMPARE(fx->wizard->buildMode(), 3);
+        QCOMPARE(fx->wizard->buildMode(), BuildMode::Microsoft);
         auto* tabs = control<QTabWidget>("TForm40", "PageControl1");
         QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("IP Address / Sub Net Mask"));
         retype(control<QLineEdit>("TForm40", "Edit6"), QStringLiteral("imager"));
@@ -213,7 +213,7 @@ private Q_SLOTS:
         });
 
         startRoute(kNoNetwork, PageId::Summary);
-        QCOMPARE(fx->wizard->buildMode(), 4);
+        QCOMPARE(fx->wizard->buildMode(), BuildMode::NoNetwork);
         finishRoute({"NIC=", "HARDWARE=None"});
         QTRY_COMPARE_WITH_TIMEOUT(quitCalls, 1, 20000);
         QCOMPARE(fx->dialogs.texts(), QStringList{kComplete});

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The hint dialog (TForm20), showHint() and the Hints dialog (TUserPrefs) against a real PCBW.INI.
+// The hint dialog, showHint() and the Hints dialog against a real PCBW.INI.
 class TestHintDialog : public QObject {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ class TestHintDialog : public QObject {
 
 private Q_SLOTS:
     void dialogLooks() {
-        TForm20 dialog;
+        HintDialog dialog;
         dialog.setHint(QStringLiteral(" ShowHint4 "), QStringLiteral("one"), QStringLiteral("two"),
                        QString());
         QCOMPARE(dialog.objectName(), QStringLiteral("TForm20"));
@@ -66,7 +66,7 @@ private Q_SLOTS:
         QStringList texts;
         QString key;
         watcher.then([&](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             texts << d->label(1)->text() << d->label(2)->text() << d->label(3)->text();
             key = d->hintKey();
             d->dontShowBox()->setChecked(tick);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         ModalWatcher watcher;
         auto tickAndOk = [](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             d->dontShowBox()->setChecked(true);
             QTest::mouseClick(d->okButton(), Qt::LeftButton);
         };
@@ -124,7 +124,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         QCOMPARE(prefs.windowTitle(), QStringLiteral("Hints"));
         QCOMPARE(prefs.findChild<QGroupBox*>()->title(), QStringLiteral("Hints"));
         const QStringList captions{"Show \"Formatted Floppies Required\" hint", "Show \"Netware Logon\" hint",
@@ -166,7 +166,7 @@ private Q_SLOTS:
             TestEnv::writeHostFile(dir.path() + "/PCBW.INI", before);
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         prefs.show();
         for (int i = 1; i <= 5; ++i)
             QCOMPARE(prefs.checkBox(i)->isChecked(), shownTicked.at(i - 1));
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         prefs.show();
         prefs.checkBox(2)->setChecked(false);
         prefs.close();
@@ -193,7 +193,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         ScriptedDialogs dialogs;
         RecordingHelp help;
-        TUserPrefs prefs(missingDir(dir), dialogs, help);
+        UserPrefsDialog prefs(missingDir(dir), dialogs, help);
         prefs.show();
         QTest::mouseClick(prefs.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
         QCOMPARE(dialogs.texts().size(), 1);
@@ -210,12 +210,12 @@ private Q_SLOTS:
         RecordingHelp help;
         ModalWatcher watcher;
         watcher.then([](QWidget* w) {
-            auto* d = qobject_cast<TForm20*>(w);
+            auto* d = qobject_cast<HintDialog*>(w);
             d->dontShowBox()->setChecked(true);
             QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         ::showHint(dialogs, dir.path(), 4, "Multicast client boot diskette operation.", QString(), QString());
-        TUserPrefs prefs(dir.path(), dialogs, help);
+        UserPrefsDialog prefs(dir.path(), dialogs, help);
         QVERIFY(!prefs.checkBox(4)->isChecked());
         QVERIFY(prefs.checkBox(3)->isChecked());
         ::showHint(dialogs, dir.path(), 4, "again", QString(), QString());

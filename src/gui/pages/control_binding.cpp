@@ -1,4 +1,4 @@
-#include "gui/pages/page_values.h"
+#include "gui/pages/control_binding.h"
 
 #include "gui/widgets/address_edit.h"
 #include "settings/build_settings.h"
@@ -33,7 +33,7 @@ void setRadio(QAbstractButton* button, bool on) {
 
 } // namespace
 
-namespace PageValues {
+namespace ControlBinding {
 
 void read(const QWidget* page, BuildSettings& s) {
     for (const ValueSpec& entry : SettingsTable::values()) {
@@ -101,4 +101,4 @@ void write(QWidget* page, const BuildSettings& s, bool quiet) {
     }
 }
 
-} // namespace PageValues
+} // namespace ControlBinding

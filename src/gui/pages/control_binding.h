@@ -9,7 +9,7 @@ class QWidget;
 
 // Moves a page's values between its controls and a BuildSettings, through the page-value table:
 // a control's objectName is its name in the table ("Edit1" of the page "TForm6" is "TForm6.Edit1").
-namespace PageValues {
+namespace ControlBinding {
 
 // The control a page value lives in: "Edit1" for PageValue::MulticastIp ("TForm6.Edit1").
 inline QString controlName(QLatin1String value) {
@@ -26,4 +26,4 @@ void read(const QWidget* page, BuildSettings& settings);
 // page puts back what a core rule worked out for it.
 void write(QWidget* page, const BuildSettings& settings, bool quiet);
 
-} // namespace PageValues
+} // namespace ControlBinding
