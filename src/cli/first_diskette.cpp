@@ -3,6 +3,7 @@
 #include "platform/dos_fs.h"
 #include "platform/drive_table.h"
 #include "platform/file_lock.h"
+#include "platform/image_scratch.h"
 #include "platform/image_volume.h"
 #include "platform/io_error.h"
 
@@ -44,7 +45,7 @@ void FirstDiskette::built(const BuildRun& run, const DriveTable& drives, QChar t
     if (!m_image.isEmpty() || !m_fresh || m_planned.isEmpty())
         return;
     // Named as the volumes name their scratch, so that a start after a kill clears it away.
-    auto dir = std::make_unique<QTemporaryDir>(ImageVolume::scratchRoot() +
+    auto dir = std::make_unique<QTemporaryDir>(ImageScratch::root() +
                                                QStringLiteral("/bootwright-%1-XXXXXX").arg(::getpid()));
     if (!dir->isValid())
         return;

@@ -187,7 +187,7 @@ void TstShowSteps::nextDisketteShowsItsModesPages() {
     QFETCH(QString, field);
     QFETCH(bool, postShown);
     BuildSettings s;
-    s.setBuildMode(mode);
+    s.setBuildMode(BuildMode(mode));
     s.setChecked("TForm6.CheckBox2", true);
     s.setText("TForm6.Edit1", " 10.  0.  0.  5");
     s.setText("TForm6.Edit2", "255.255.  0.  0");
@@ -201,7 +201,7 @@ void TstShowSteps::nextDisketteShowsItsModesPages() {
     ShowSteps::nextDiskette(s, withHost ? &host : nullptr, multicast, microsoft);
     QTEST(s.text(field), "expected");
     QCOMPARE(s.text("TForm99.Edit1"), postShown ? QStringLiteral("  0.  0.  0.  0") : " 10.  0.  0.  5");
-    QCOMPARE(s.buildMode(), mode);
+    QCOMPARE(s.buildMode(), BuildMode(mode));
 }
 
 QTEST_GUILESS_MAIN(TstShowSteps)
