@@ -249,6 +249,8 @@ bool quiet() {
 static int runCommand(const QStringList& arguments) {
     // The command whose help a usage error points to, once it is known.
     QString helpFor;
+    // Each run starts from the defaults, so that one process may run several commands.
+    g_quiet = false;
     try {
         QStringList rest = arguments.mid(1);
         QString dir;
