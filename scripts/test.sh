@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs the whole test suite twice:
-# once as built normally (then clang-tidy over src/ with that build's compile commands), once under
+# once as built normally (then clang-tidy over the changed files of src/), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then runs each libFuzzer target for a few
 # seconds (BW_FUZZ_SECONDS, default 10; scripts/fuzz.sh runs them longer).
 set -euo pipefail
