@@ -10,7 +10,7 @@
 # without --all it reads the files changed since the branch left BW_TIDY_BASE (default origin/main,
 # else main), or those of the last commit on that branch itself. A changed header brings its .cpp.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 2
 all=0
 if [ "${1:-}" = --all ]; then
   all=1
