@@ -67,7 +67,7 @@ public:
     }
     bool atEnd() const { return m_pos >= m_args.size(); }
     QString next() {
-        const QString arg = m_args.at(m_pos++);
+        QString arg = m_args.at(m_pos++);
         skipQuiet();
         return arg;
     }
