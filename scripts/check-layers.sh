@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks that the folders of src/ keep their layer order: every quoted #include names a file of the
-# same folder or of a folder below, the core folders include and link nothing of QtGui or QtWidgets,
+# Checks that the folders of src/ keep their layer order: every #include of a project header, quoted
+# or in angle brackets, names a file of the same folder or of a folder below, the core folders include and link nothing of QtGui or QtWidgets,
 # and the order itself has no cycle. Prints one line per fault (file:line: what) and exits 1 on any.
 #
 #   scripts/check-layers.sh SRC_DIR [QT_HEADERS_DIR]
@@ -73,9 +73,15 @@ while IFS= read -r -d '' file; do
     continue
   fi
   while IFS=: read -r line text; do
+    target=""
     if [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]]; then
       target=${BASH_REMATCH[1]}
       [[ $target == */* ]] || continue # a file of the same folder
+    elif [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<([^/\>]+)/([^\>]+)\> && -d "$src/${BASH_REMATCH[1]}" ]]; then
+      # <writers/build_run.h> finds the same file through the include path; it obeys the same order.
+      target=${BASH_REMATCH[1]}/${BASH_REMATCH[2]}
+    fi
+    if [ -n "$target" ]; then
       to=$(folder_of "$target")
       if [ -z "$to" ]; then
         fault "$rel:$line: includes \"$target\", which is in no folder of the layer order"

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang-format
+  build-essential cmake pkg-config clang-format clang-tidy
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev libqt6svg6
   mtools dosfstools

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs the whole test suite twice:
-# once as built normally, once under AddressSanitizer and UndefinedBehaviorSanitizer; then runs each
-# libFuzzer target for a few seconds (BW_FUZZ_SECONDS, default 10; scripts/fuzz.sh runs them longer).
+# once as built normally (then clang-tidy over the changed files of src/), once under
+# AddressSanitizer and UndefinedBehaviorSanitizer; then runs each libFuzzer target for a few
+# seconds (BW_FUZZ_SECONDS, default 10; scripts/fuzz.sh runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,6 +15,9 @@ echo "== normal build"
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
+
+echo "== clang-tidy"
+scripts/tidy.sh build/ci
 
 echo "== sanitizer build"
 cmake --preset asan >/dev/null

@@ -70,7 +70,7 @@ public:
     }
     bool atEnd() const { return m_pos >= m_args.size(); }
     QString next() {
-        const QString arg = m_args.at(m_pos++);
+        QString arg = m_args.at(m_pos++);
         skipQuiet();
         return arg;
     }
@@ -275,6 +275,8 @@ bool quiet() {
 static int runCommand(const QStringList& arguments) {
     // The command whose help a usage error points to, once it is known.
     QString helpFor;
+    // Each run starts from the defaults, so that one process may run several commands.
+    g_quiet = false;
     try {
         QStringList rest = arguments.mid(1);
         QString dir;

@@ -69,7 +69,7 @@ std::optional<FatFree> readFree(const QString& path) {
             ++freeClusters;
     free.freeBytes = freeClusters * free.clusterBytes;
     for (int entry = 0; entry < layout->rootEntries; ++entry) {
-        const quint8 first = quint8(root[entry * 32]);
+        const quint8 first = quint8(root[qsizetype{entry} * 32]);
         if (first == 0x00 || first == 0xE5)
             ++free.freeRootEntries;
     }

@@ -206,7 +206,7 @@ void ProfileDocument::deleteKey(const QString& section, const QString& key) {
 QString ProfileDocument::firstUnstorable(const QString& text) const {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString c = text.mid(i, width);
+        QString c = text.mid(i, width);
         if (!m_text.canHold(c))
             return c;
         i += width - 1;

@@ -41,7 +41,7 @@ public:
 
     // No profile file comes near this size; a larger "file" (a device, a runaway) is refused, and
     // no change may make a file larger, which every later read would refuse.
-    static constexpr qint64 LargestFile = 16 * 1024 * 1024;
+    static constexpr qint64 LargestFile = qint64{16} * 1024 * 1024;
     // Why a change that would make the file `size` bytes long is refused.
     static QString tooLargeToWrite(qint64 size);
 

@@ -56,7 +56,7 @@ QString fromCp1252(const QByteArray& bytes) {
 QString firstUnencodable(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString c = text.mid(i, width);
+        QString c = text.mid(i, width);
         if (fromCp1252(toCp1252(c)) != c)
             return c;
         i += width - 1;

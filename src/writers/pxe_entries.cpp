@@ -47,9 +47,9 @@ QString entryName(const QString& macKey) {
 
 QString imageReference(const QString& dir, const QString& image) {
     const QString base = QFileInfo(dir).canonicalFilePath();
-    const QString file = resolved(image);
+    QString file = resolved(image);
     if (!base.isEmpty()) {
-        const QString relative = QDir(base).relativeFilePath(file);
+        QString relative = QDir(base).relativeFilePath(file);
         if (!relative.startsWith(QLatin1String("../")) && !QDir::isAbsolutePath(relative))
             return relative;
     }
@@ -153,7 +153,7 @@ QString folderProblem(const QString& dir) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
-    const QList<QByteArray> lines = file.read(64 * 1024).split('\n');
+    const QList<QByteArray> lines = file.read(qint64{64} * 1024).split('\n');
     if (lines.size() < 2 || lines.at(1).trimmed() != kMarker)
         return QStringLiteral("%1 is not a script bootwright-cli wrote; it is left as it is (move it away to "
                               "have a new one written)")

@@ -1,3 +1,4 @@
+#include "cli_runner.h"
 #include "diskette_contents.h"
 #include "fixed_clock.h"
 #include "small_disk.h"
@@ -8,29 +9,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// bootwright-cli end to end: the real program, run as a user's script would run it.
+// bootwright-cli end to end, as a user's script would run it: in this process, and as a process
+// of its own where its exit on a lost output is the point.
 class TestCli : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_tmp;
     QString m_dir; // the program directory
 
-    struct Result {
-        int code;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Result = CliResult;
 
-    Result cli(QStringList args) {
-        args.prepend(m_dir);
-        args.prepend(QStringLiteral("--dir"));
-        QProcess p;
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.start(QStringLiteral(BW_CLI_PATH), args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    Result cli(const QStringList& args) const { return CliRunner::run(QStringList{"--dir", m_dir} + args); }
 
     QString path(const QString& rel) const { return m_dir + QLatin1Char('/') + rel; }
     void placeholder(const QString& rel) {
@@ -155,7 +144,7 @@ private Q_SLOTS:
         QProcess p;
         p.setStandardInputFile(QProcess::nullDevice());
         p.setStandardOutputFile("/dev/full");
-        p.start(QStringLiteral(BW_CLI_PATH), {"values"});
+        p.start(CliRunner::program(), {"values"});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 3);
         QVERIFY(p.readAllStandardError().contains("could not be written"));

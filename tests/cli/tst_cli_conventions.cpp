@@ -1,6 +1,5 @@
 #include "cli_program.h"
 
-#include <QProcess>
 #include <QtTest>
 
 // What a person used to other command-line programs expects: help for each command, --quiet,
@@ -22,21 +21,19 @@ private Q_SLOTS:
         QFETCH(QString, command);
         const QString home = m_fx->tmp.filePath("home");
         QDir().mkpath(home);
-        QProcess p;
+        // A process of its own, with a home of its own that must stay empty.
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", home);
         env.remove("XDG_CONFIG_HOME");
-        p.setProcessEnvironment(env);
-        p.start(BW_CLI_PATH, {command, "--set", "x=1", "--help"});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 0);
-        const QByteArray out = p.readAllStandardOutput();
+        const CliResult r = CliRunner::process({command, "--set", "x=1", "--help"}, env);
+        QCOMPARE(r.code, 0);
+        const QByteArray out = r.out;
         QVERIFY2(out.startsWith("usage: bootwright-cli "), out.constData());
         QVERIFY(out.contains(QByteArray(" " + command.toLatin1() + " ")) ||
                 out.contains(QByteArray(" " + command.toLatin1() + "\n")));
         QVERIFY(out.contains("--help"));
         QVERIFY(out.contains("exit status"));
-        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(r.err, QByteArray());
         QVERIFY(QDir(home).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     }
 

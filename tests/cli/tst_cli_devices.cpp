@@ -59,7 +59,7 @@ private Q_SLOTS:
         QCOMPARE(m_fx->cli({"drives"}).out.split('\n').value(1),
                  "A:\tdevice\t" + loop.toLatin1() + "\tyes\tyes\t-");
 
-        const CliProgram::Result r = m_fx->cli(QStringList{"build"} + m_fx->multicast());
+        const CliProgram::Result r = m_fx->process(QStringList{"build"} + m_fx->multicast());
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, "1\t" + loop.toLatin1() + "\t10.0.0.5\tCLIENT01\n");
         // Read back from the device itself, as another program would.
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(TestEnv::imageFiles(loop).contains("::/PROTMAN.DOS"));
 
         // The batch update goes through the same device.
-        const CliProgram::Result b = m_fx->cli({"batch", "--name", "LAB9", loop});
+        const CliProgram::Result b = m_fx->process({"batch", "--name", "LAB9", loop});
         QCOMPARE(b.code, 0);
         QVERIFY(TestEnv::mtype(loop, "::/WATTCP.CFG").contains("HOSTNAME=LAB9\r\n"));
         QVERIFY(TestEnv::fsckClean(loop));
@@ -124,7 +124,7 @@ private Q_SLOTS:
         const QByteArray before = sha(backing);
         m_fx->setDrives("A=" + loop.toLatin1() + "\r\n");
 
-        const CliProgram::Result r = m_fx->cli(QStringList{"build", "--no-verify"} + m_fx->multicast());
+        const CliProgram::Result r = m_fx->process(QStringList{"build", "--no-verify"} + m_fx->multicast());
         QCOMPARE(r.code, 3);
         QVERIFY2(r.err.startsWith(
                      QByteArray("bootwright-cli: drive A: (" + loop.toLatin1() + ") is not written: ")),
@@ -137,7 +137,7 @@ private Q_SLOTS:
         if (mount)
             return;
         // The batch update is refused before it reads WATTCP.CFG.
-        const CliProgram::Result b = m_fx->cli({"batch", "--name", "LAB9", loop});
+        const CliProgram::Result b = m_fx->process({"batch", "--name", "LAB9", loop});
         QCOMPARE(b.code, 3);
         QVERIFY2(
             b.err.contains(QByteArray("\nbootwright-cli: Cannot write to the diskette " + loop.toLatin1())),

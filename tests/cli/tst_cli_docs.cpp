@@ -1,3 +1,4 @@
+#include "cli_runner.h"
 #include "test_env.h"
 
 #include <QProcess>
@@ -29,7 +30,12 @@ class TestCliDocs : public QObject {
             *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
-    static QString help(const QStringList& args, int* code = nullptr) { return run(BW_CLI_PATH, args, code); }
+    static QString help(const QStringList& args, int* code = nullptr) {
+        const CliResult r = CliRunner::run(args);
+        if (code)
+            *code = r.code;
+        return QString::fromLocal8Bit(r.out);
+    }
 
     static QStringList optionsIn(const QString& text) {
         static const QRegularExpression option(QStringLiteral("(?<![\\w-])--[a-z][a-z0-9-]*"));

@@ -3,11 +3,10 @@
 #include "test_env.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// A lab built from a host list with the real bootwright-cli: one image per row, the network boot
+// A lab built from a host list with bootwright-cli: one image per row, the network boot
 // entries beside them, the batch over copied diskettes, and lists with mistakes that must leave
 // everything untouched.
 class TestCliHosts : public QObject {
@@ -16,21 +15,9 @@ class TestCliHosts : public QObject {
     QTemporaryDir m_tmp;
     QString m_dir; // the program directory
 
-    struct Result {
-        int code;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Result = CliResult;
 
-    Result cli(QStringList args) const {
-        args = QStringList{"--dir", m_dir} + args;
-        QProcess p;
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.start(QStringLiteral(BW_CLI_PATH), args);
-        p.waitForFinished(300000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
-    }
+    Result cli(const QStringList& args) const { return CliRunner::run(QStringList{"--dir", m_dir} + args); }
 
     QString path(const QString& rel) const { return m_tmp.filePath(rel); }
     QString driver() const { return "nic.driver=" + m_dir + "/nics/NE2000.DOS"; }

@@ -225,7 +225,7 @@ private Q_SLOTS:
             QCOMPARE(onFs.cli({"save", QStringLiteral("Old %1").arg(i)}).code, 0);
         const QByteArray before = TestEnv::readHostFile(onFs.path("PCBWSAVE.INI"));
         QVERIFY(fs.fill(1));
-        const CliFixture::Result r = onFs.cli(QStringList{"save", "New"} + valueSet("NEW"));
+        const CliFixture::Result r = onFs.process(QStringList{"save", "New"} + valueSet("NEW"));
         const QMap<QString, QString> keys = onFs.savedKeys("New");
         if (r.code == 0) {
             QCOMPARE(wholeSet(keys, "NEW"), QString());

@@ -62,7 +62,7 @@ private Q_SLOTS:
             file = onFull.path("PCBWSAVE.INI");
             const QByteArray before = TestEnv::readHostFile(file);
             QVERIFY(fs.fill());
-            const CliFixture::Result r = onFull.cli({"save", "After", "--set", "TForm6.Edit3=LAB"});
+            const CliFixture::Result r = onFull.process({"save", "After", "--set", "TForm6.Edit3=LAB"});
             QCOMPARE(r.code, 3);
             QVERIFY2(r.err.contains("PCBWSAVE.INI"), r.err.constData());
             QCOMPARE(TestEnv::readHostFile(file), before);
@@ -81,7 +81,7 @@ private Q_SLOTS:
         const QByteArray imageBefore =
             what == QLatin1String("image") ? TestEnv::readHostFile(file) : QByteArray();
         QVERIFY(fs.fill());
-        const CliFixture::Result r = fx().cli({"batch", "--ip", "10.9.9.9", "--name", "NEWNAME", file});
+        const CliFixture::Result r = fx().process({"batch", "--ip", "10.9.9.9", "--name", "NEWNAME", file});
         QCOMPARE(r.code, 3);
         QVERIFY2(!r.err.contains("Update Successful"), r.err.constData());
         QVERIFY2(r.out.isEmpty(), r.out.constData());
@@ -433,7 +433,7 @@ private Q_SLOTS:
             ::setrlimit(RLIMIT_AS, &limit);
         });
 #endif
-        p.start(CliFixture::program(), {"--dir", fx().dir(), "list"});
+        p.start(CliRunner::program(), {"--dir", fx().dir(), "list"});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 3);
@@ -476,7 +476,7 @@ private Q_SLOTS:
         args.replaceInStrings("{input}", input).replaceInStrings("{base}", m_base->path());
         if (args.contains("build"))
             args += fx().buildable();
-        p.start(CliFixture::program(), QStringList{"--dir", fx().dir()} + args);
+        p.start(CliRunner::program(), QStringList{"--dir", fx().dir()} + args);
         QVERIFY2(p.waitForFinished(20000), "still waiting after 20 s");
         const QByteArray err = p.readAllStandardError();
         QCOMPARE(p.exitCode(), code);

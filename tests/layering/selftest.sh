@@ -36,6 +36,10 @@ tree; printf '#include "gui/pages/p.h"\n' >> "$work/src/platform/a.h"
 expect fail 'platform/a.h:3: platform includes "gui/pages/p.h" of gui/pages'
 tree; printf '#include "writers/w.h"\n' > "$work/src/batch/x.cpp"
 expect fail 'batch/x.cpp:1: batch includes "writers/w.h" of writers'
+tree; printf '#include <writers/build_run.h>\n' > "$work/src/rules/r.cpp"
+expect fail 'rules/r.cpp:1: rules includes "writers/build_run.h" of writers'
+tree; printf '#include <settings/b.h>\n#include <QtCore/QString>\n' > "$work/src/rules/r.cpp"
+expect pass ''
 tree; printf '#include "gui/shell/wizard.h"\n' > "$work/src/gui/pages/q.cpp"
 expect fail 'gui/pages/q.cpp:1: gui/pages includes'
 tree; printf '#include <QWidget>\n' > "$work/src/rules/r.cpp"

@@ -1,10 +1,10 @@
 #include "settings/build_settings.h"
 #include "settings/settings_table.h"
+#include "settings_error_text.h"
 
 #include <QHash>
 #include <QSet>
 #include <QTest>
-#include <functional>
 
 namespace {
 
@@ -76,15 +76,6 @@ const KeyRow kKeyTable[] = {
     {"parambz", "TForm99.Edit2", ""},
     {"paramca", "TForm99.Edit1", ""},
 };
-
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const SettingsError& e) {
-        return QString::fromStdString(e.what());
-    }
-    return QStringLiteral("<no error>");
-}
 
 } // namespace
 

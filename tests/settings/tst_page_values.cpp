@@ -1,12 +1,12 @@
 #include "settings/build_settings.h"
 #include "settings/page_values.h"
 #include "settings/settings_table.h"
+#include "settings_error_text.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
-#include <functional>
 
 namespace {
 
@@ -21,15 +21,6 @@ const Listed kListed[] = {
 #include "settings/page_values.def"
 #undef BW_PAGE_VALUE
 };
-
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const SettingsError& e) {
-        return QString::fromStdString(e.what());
-    }
-    return QStringLiteral("<no error>");
-}
 
 // A value of the entry's kind that differs from its start-up value.
 QString otherValue(const ValueSpec& s) {

@@ -68,32 +68,19 @@ QStringList CliFixture::buildable() const {
             QStringLiteral("--set"), QStringLiteral("nic.driver=") + path(QStringLiteral("c/ne2000.dos"))};
 }
 
-QString CliFixture::program() {
-    // BW_TEST_CLI runs the same tests against another build of the program (an older one, say).
-    const QString other = qEnvironmentVariable("BW_TEST_CLI");
-    return other.isEmpty() ? QStringLiteral(BW_CLI_PATH) : other;
-}
-
 std::unique_ptr<QProcess> CliFixture::start(const QStringList& args) const {
-    auto p = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), m_tmp);
-    p->setProcessEnvironment(env);
-    p->setStandardInputFile(QProcess::nullDevice());
-    p->start(program(), QStringList{QStringLiteral("--dir"), m_dir} + args);
-    p->waitForStarted(10000);
-    return p;
+    return CliRunner::start(QStringList{QStringLiteral("--dir"), m_dir} + args, env);
 }
 
-CliFixture::Result CliFixture::finish(QProcess& p) {
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+CliFixture::Result CliFixture::process(const QStringList& args) const {
+    const std::unique_ptr<QProcess> p = start(args);
+    return finish(*p);
 }
 
 CliFixture::Result CliFixture::cli(const QStringList& args) const {
-    const std::unique_ptr<QProcess> p = start(args);
-    return finish(*p);
+    return CliRunner::run(QStringList{QStringLiteral("--dir"), m_dir} + args, m_tmp);
 }
 
 bool CliFixture::makeDirectoryDiskette(const QString& dirPath, const QByteArray& wattcp) {

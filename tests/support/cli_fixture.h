@@ -1,8 +1,8 @@
 #pragma once
 
+#include "cli_runner.h"
+
 #include <QByteArray>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -13,11 +13,7 @@
 // owners, processes started side by side).
 class CliFixture {
 public:
-    struct Result {
-        int code = -1; // -1: did not end normally (killed, crashed)
-        QByteArray out;
-        QByteArray err;
-    };
+    using Result = CliResult;
 
     // base: an existing directory the fixture may fill.
     explicit CliFixture(const QString& base);
@@ -26,13 +22,13 @@ public:
     QString path(const QString& rel) const { return m_dir + QLatin1Char('/') + rel; }
     const QString& tmpDir() const { return m_tmp; }
 
-    // The program under test: this build's bootwright-cli, or the one BW_TEST_CLI names.
-    static QString program();
-    // bootwright-cli --dir DIR args..., waited for.
+    // bootwright-cli --dir DIR args..., in this process (CliRunner::run).
     Result cli(const QStringList& args) const;
+    // The same as a process of its own, waited for: where the process is the point.
+    Result process(const QStringList& args) const;
     // Started, not waited for: for processes that race each other or are killed.
     std::unique_ptr<QProcess> start(const QStringList& args) const;
-    static Result finish(QProcess& process);
+    static Result finish(QProcess& process) { return CliRunner::finish(process); }
 
     // The --set values a build needs to pass the wizard's pages: a client program and a NIC driver
     // that exist (placeholders the fixture writes).

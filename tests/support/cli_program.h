@@ -1,22 +1,18 @@
 #pragma once
 
 // A program directory that bootwright-cli can build a Multicast diskette from (PCBW.INI with the
-// driver folders, placeholder drivers and client program), and the real program run on it.
+// driver folders, placeholder drivers and client program), and the command line run on it.
 
+#include "cli_runner.h"
 #include "diskette_contents.h"
 #include "test_env.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 class CliProgram {
 public:
-    struct Result {
-        int code;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Result = CliResult;
 
     CliProgram() {
         dir = tmp.filePath(QStringLiteral("prog"));
@@ -44,16 +40,11 @@ public:
                 "--set", "multicast.mask=255.255.255.0",          "--set", "multicast.name=client01"};
     }
 
-    // bootwright-cli with --dir set to the program directory unless withDir is false.
-    Result cli(QStringList args, bool withDir = true) const {
-        if (withDir)
-            args = QStringList{"--dir", dir} + args;
-        QProcess p;
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.start(QStringLiteral(BW_CLI_PATH), args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
+    // bootwright-cli --dir DIR args..., in this process.
+    Result cli(const QStringList& args) const { return CliRunner::run(QStringList{"--dir", dir} + args); }
+    // The same as a process of its own: for real devices.
+    Result process(const QStringList& args) const {
+        return CliRunner::process(QStringList{"--dir", dir} + args);
     }
 
     QTemporaryDir tmp;

@@ -29,7 +29,7 @@ inline const QByteArray kAllHintsOff = hintSwitches();
 
 // A check box or radio button clicked as a person clicks it: on its box, at the left (a button
 // stretched by its layout takes no click on the empty space right of its text).
-inline void clickChoice(QAbstractButton* button) {
+inline void clickChoice(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 

@@ -35,7 +35,8 @@ class TestBuildSafety : public QObject {
             return {};
         return image;
     }
-    QStringList imageFiles(const QString& image) {
+    // The root folder's entries, folders too (TestEnv::imageFiles lists files only).
+    QStringList rootEntries(const QString& image) {
         QByteArray listing;
         TestEnv::run("mdir", {"-b", "-i", image, "::"}, &listing);
         return QString::fromLocal8Bit(listing).toUpper().split('\n', Qt::SkipEmptyParts);
@@ -99,7 +100,7 @@ void TestBuildSafety::fillsUpMidCopy() {
     if (kind == "image") {
         // The failed build leaves the diskette as it was, and no working copy beside it.
         QVERIFY(TestEnv::fsckClean(a));
-        QCOMPARE(imageFiles(a), QStringList{});
+        QCOMPARE(rootEntries(a), QStringList{});
         QCOMPARE(QFileInfo(a).dir().entryList(QDir::Files | QDir::Hidden), QStringList{"A.img"});
     }
 }
@@ -146,7 +147,7 @@ void TestBuildSafety::doesNotFit() {
     else if (kind == "fresh image")
         QVERIFY(!QFileInfo::exists(a)); // a refused build makes no image at all
     else
-        QCOMPARE(imageFiles(a), QStringList{});
+        QCOMPARE(rootEntries(a), QStringList{});
 }
 
 // A diskette full of the last build's files takes the next build: the files it replaces count.
@@ -186,7 +187,7 @@ void TestBuildSafety::rootDirectoryFull() {
         (QStringList{"The files for this diskette do not fit on it: they need 10 entries in its root folder, "
                      "the diskette in A: has 4 free.  Creation can not proceed.",
                      kCanceled}));
-    QVERIFY(!imageFiles(image).contains("CONFIG.SYS"));
+    QVERIFY(!TestEnv::imageFiles(image).contains("::/CONFIG.SYS"));
 }
 
 void TestBuildSafety::readBack_data() {

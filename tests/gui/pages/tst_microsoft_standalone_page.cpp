@@ -30,11 +30,10 @@ private:
         return f.wizard->form<MicrosoftStandalonePage>(PageId::MicrosoftStandalone);
     }
     static QTabWidget* tabs(GuiFixture& f) { return page(f)->findChild<QTabWidget*>(); }
-    static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     // A button sits on its tab: bring the tab to the front as the user would before clicking.
     static void clickOn(GuiFixture& f, int tab, const char* name) {
         tabs(f)->setCurrentIndex(tab);
-        click(ctl(f, name));
+        clickChoice(ctl(f, name));
     }
     // Digits typed from the start of a masked field fill its groups from the left.
     static void typeInto(QLineEdit* edit, const QString& keys) {
@@ -152,7 +151,7 @@ void TestMicrosoftStandalonePage::dhcpOnAndOff() {
     QCOMPARE(edit1(f)->value(), QStringLiteral("010.000.005.020"));
     QCOMPARE(edit2(f)->value(), QStringLiteral("255.255.255.  0"));
 
-    click(ctl(f, "RadioButton16"));
+    clickChoice(ctl(f, "RadioButton16"));
     QCOMPARE(edit1(f)->value(), kDhcp);
     QCOMPARE(edit2(f)->value(), kDhcp);
     QVERIFY(!edit1(f)->isMasked() && !edit2(f)->isMasked());
@@ -209,7 +208,7 @@ void TestMicrosoftStandalonePage::autoIncrementAcrossShowings() {
     if (!typed.isEmpty())
         typeInto(edit1(f), typed);
     const QString mask = edit2(f)->value();
-    click(ctl(f, "RadioButton13"));
+    clickChoice(ctl(f, "RadioButton13"));
     // Selecting Auto-Increment keeps what was typed; the next showing advances it.
     QCOMPARE(edit1(f)->value().left(11), showings.first().left(11));
     for (const QString& expected : showings) {
@@ -241,7 +240,7 @@ void TestMicrosoftStandalonePage::autoAssign() {
     tabs(f)->setCurrentIndex(MicrosoftStandalonePage::ComputerNameTab);
     auto* edit3 = ctl<QLineEdit>(f, "Edit3");
     replaceText(edit3, name);
-    click(ctl(f, "RadioButton17"));
+    clickChoice(ctl(f, "RadioButton17"));
     QCOMPARE(edit3->text(), after.first());
     QVERIFY(edit3->isEnabled());
     for (qsizetype i = 1; i < after.size(); ++i) {
@@ -258,7 +257,7 @@ void TestMicrosoftStandalonePage::useAsEnteredClearsDerivedName() {
     show(f);
     clickOn(f, MicrosoftStandalonePage::ComputerNameTab, "RadioButton17");
     replaceText(ctl<QLineEdit>(f, "Edit3"), QStringLiteral(" Derive From NIC MAC Address "));
-    click(ctl(f, "RadioButton20"));
+    clickChoice(ctl(f, "RadioButton20"));
     QCOMPARE(ctl<QLineEdit>(f, "Edit3")->text(), QString());
     QVERIFY(ctl(f, "Edit3")->isEnabled());
 }
@@ -268,7 +267,7 @@ void TestMicrosoftStandalonePage::workgroupOrDomain() {
     show(f);
     tabs(f)->setCurrentIndex(MicrosoftStandalonePage::WorkgroupTab);
     replaceText(ctl<QLineEdit>(f, "Edit5"), QStringLiteral("LABNET"));
-    click(ctl(f, "RadioButton11"));
+    clickChoice(ctl(f, "RadioButton11"));
     QCOMPARE(ctl<QLabel>(f, "Label1")->text(), QStringLiteral("Domain Name"));
     QCOMPARE(ctl<QLineEdit>(f, "Edit5")->text(), QStringLiteral("LABNET"));
     showAgain(f);

@@ -32,9 +32,6 @@ private:
     static QCheckBox* box(const GuiFixture& f, const char* name) {
         return f.control<QCheckBox>(kForm, QLatin1String(name));
     }
-    static void click(QAbstractButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(4, button->height() / 2));
-    }
     static void show(GuiFixture& f) { f.wizard->go(nullptr, PageId::MulticastClient); }
     // Back to the NIC parameters page and Next again: one more showing, as a user gets it.
     static void showAgain(GuiFixture& f) {
@@ -113,7 +110,7 @@ void TestMulticastClientPage::incrementAcrossShowings() {
     QFETCH(QStringList, showings);
     GuiFixture f(kAllHintsOff);
     show(f);
-    click(box(f, "CheckBox2"));
+    clickChoice(box(f, "CheckBox2"));
     type(address(f, "Edit1"), typed);
     type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
     for (const QString& expected : showings) {
@@ -132,11 +129,11 @@ void TestMulticastClientPage::autoAssignFollowsItsBox() {
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
     showAgain(f);
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("Not Specified1"));
-    click(box(f, "CheckBox1"));
+    clickChoice(box(f, "CheckBox1"));
     type(line(f, "Edit3"), QStringLiteral("LAB 12"));
     showAfterDiskette(f);
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("LAB 12"));
-    click(box(f, "CheckBox1"));
+    clickChoice(box(f, "CheckBox1"));
     QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("LAB13"));
 }
 
@@ -144,9 +141,9 @@ void TestMulticastClientPage::dhcpSwitchesBothFields() {
     GuiFixture f(kAllHintsOff);
     show(f);
     type(line(f, "Edit3"), QStringLiteral("LAB1"));
-    click(box(f, "CheckBox2"));
+    clickChoice(box(f, "CheckBox2"));
     type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     for (const char* name : {"Edit1", "Edit2"}) {
         QCOMPARE(address(f, name)->value(), QStringLiteral("DHCP"));
         QVERIFY(!address(f, name)->isMasked());
@@ -167,10 +164,10 @@ void TestMulticastClientPage::dhcpOffRestoresRememberedValues() {
     show(f);
     type(address(f, "Edit1"), QStringLiteral("10.0.0.5"));
     type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     // Shown again while DHCP stays on: what was typed before the switch still comes back.
     showAgain(f);
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.  5"));
     QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.255.  0"));
     QVERIFY(address(f, "Edit1")->isMasked());
@@ -186,8 +183,8 @@ void TestMulticastClientPage::typedValuesLastAcrossShowings() {
     GuiFixture f(kAllHintsOff);
     show(f);
     // A DHCP round trip first, so that there are remembered values that could overwrite the entry.
-    click(box(f, "CheckBox3"));
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     type(address(f, "Edit1"), QStringLiteral("10.20.30.40"));
     type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
     showAgain(f);
@@ -208,12 +205,12 @@ void TestMulticastClientPage::loadedDhcpConfigurationSwitchesAtShowing() {
     QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("DHCP"));
     QVERIFY(!address(f, "Edit2")->isEnabled());
     QVERIFY(!box(f, "CheckBox2")->isChecked());
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  1.  1.  1"));
     QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.  0.  0"));
 
     // A load that leaves DHCP mode unlocks the fields at the next showing.
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     f.wizard->showMain(page(f));
     loaded.setChecked(QStringLiteral("TForm6.CheckBox3"), false);
     loaded.setChecked(QStringLiteral("TForm6.CheckBox2"), false);
@@ -356,7 +353,7 @@ void TestMulticastClientPage::valuesReachCollect() {
     type(address(f, "Edit1"), QStringLiteral("192.168.1.5"));
     type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
     type(line(f, "Edit3"), QStringLiteral("LAB 4"));
-    click(box(f, "CheckBox2"));
+    clickChoice(box(f, "CheckBox2"));
     BuildSettings s = f.wizard->collect();
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit1")), QStringLiteral("192.168.  1.  5"));
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit2")), QStringLiteral("255.255.255.  0"));
@@ -364,7 +361,7 @@ void TestMulticastClientPage::valuesReachCollect() {
     QVERIFY(s.isChecked(QStringLiteral("TForm6.CheckBox1")));
     QVERIFY(s.isChecked(QStringLiteral("TForm6.CheckBox2")));
     QVERIFY(!s.isChecked(QStringLiteral("TForm6.CheckBox3")));
-    click(box(f, "CheckBox3"));
+    clickChoice(box(f, "CheckBox3"));
     s = f.wizard->collect();
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit1")), QStringLiteral("DHCP"));
     QCOMPARE(s.text(QStringLiteral("TForm6.Edit2")), QStringLiteral("DHCP"));

@@ -33,7 +33,6 @@ private:
         return f.control<T>(QStringLiteral("TForm21"), QLatin1String(name));
     }
     static WizardPage* page(GuiFixture& f, PageId id) { return f.wizard->form<WizardPage>(id); }
-    static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     // Chooses an item the way a user does with the keyboard: Home, then Down as often as needed.
     static void chooseByKeys(QComboBox* combo, int index) {
         QTest::keyClick(combo, Qt::Key_Home);
@@ -224,7 +223,7 @@ void TestStandalonePages::netwareVisibility() {
     GuiFixture f;
     f.wizard->go(nullptr, PageId::NetWare);
     for (const QString& name : clicks)
-        click(nw(f, name.toLatin1().constData()));
+        clickChoice(nw(f, name.toLatin1().constData()));
     for (const char* name : {"Label6", "Label3", "ComboBox2", "Edit1"})
         QVERIFY2(nw(f, name)->isVisible() == login, name);
     for (const char* name : {"Label7", "ComboBox3", "Label8", "Edit2"})
@@ -239,7 +238,7 @@ void TestStandalonePages::netwareVisibility() {
 void TestStandalonePages::frameTypeCheck() {
     GuiFixture f;
     f.wizard->go(nullptr, PageId::NetWare);
-    click(nw(f, "RadioButton2"));
+    clickChoice(nw(f, "RadioButton2"));
     nw<QComboBox>(f, "ComboBox1")->setCurrentIndex(-1);
     HintCatcher hints;
     QTest::mouseClick(page(f, PageId::NetWare)->nextButton(), Qt::LeftButton);
@@ -270,7 +269,7 @@ void TestStandalonePages::loginHint() {
     f.wizard->setBuildMode(BuildMode::NetWare);
     f.wizard->go(nullptr, PageId::NetWare);
     for (const QString& name : clicks)
-        click(nw(f, name.toLatin1().constData()));
+        clickChoice(nw(f, name.toLatin1().constData()));
     if (!typed.isNull()) {
         auto* edit = nw<QLineEdit>(f, "Edit1");
         edit->selectAll();
@@ -300,7 +299,7 @@ void TestStandalonePages::hintSwitchedOff() {
     {
         GuiFixture f(QByteArray("[CONFIG]\r\nShowHint2=0\r\n"));
         f.wizard->go(nullptr, PageId::NetWare);
-        click(nw(f, "RadioButton2"));
+        clickChoice(nw(f, "RadioButton2"));
         HintCatcher hints;
         QTest::mouseClick(page(f, PageId::NetWare)->nextButton(), Qt::LeftButton);
         QVERIFY(hints.seen.isEmpty());
@@ -310,7 +309,7 @@ void TestStandalonePages::hintSwitchedOff() {
     // Ticking "Don't show this message again." on a shown hint switches it off for the next pass.
     GuiFixture g;
     g.wizard->go(nullptr, PageId::NetWare);
-    click(g.control(QStringLiteral("TForm21"), QStringLiteral("RadioButton4")));
+    clickChoice(g.control(QStringLiteral("TForm21"), QStringLiteral("RadioButton4")));
     {
         HintCatcher ticking(true);
         QTest::mouseClick(page(g, PageId::NetWare)->nextButton(), Qt::LeftButton);
@@ -368,8 +367,8 @@ void TestStandalonePages::valuesReachCollect() {
     QCOMPARE(visiblePage(f), PageId::NetWare);
 
     chooseByKeys(nw<QComboBox>(f, "ComboBox1"), 2);
-    click(nw(f, "RadioButton2"));
-    click(nw(f, "RadioButton4"));
+    clickChoice(nw(f, "RadioButton2"));
+    clickChoice(nw(f, "RadioButton4"));
     chooseByKeys(nw<QComboBox>(f, "ComboBox2"), 6);
     chooseByKeys(nw<QComboBox>(f, "ComboBox3"), 9);
     auto* login = nw<QLineEdit>(f, "Edit1");

@@ -75,11 +75,6 @@ protected:
         QVERIFY2(qobject_cast<QLineEdit*>(field), "Enter is pressed in a field");
         QTest::keyClick(field, Qt::Key_Return);
     }
-    // Clicks a check or radio button on its indicator: a button stretched by its layout takes
-    // clicks only on its indicator and caption, not in the middle of its width.
-    void click(QAbstractButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
     // Replaces a field's text the way a user does: click in, select everything, type.
     void retype(QLineEdit* edit, const QString& text) {
         QTest::mouseClick(edit, Qt::LeftButton);

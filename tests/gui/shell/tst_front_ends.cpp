@@ -2,10 +2,10 @@
 // clicks and types through them, and once through bootwright-cli with the same values; the two
 // diskettes must hold the same files, byte for byte, but for the date in the header lines.
 
+#include "cli_runner.h"
 #include "route_driver.h"
 
 #include <QAbstractButton>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
@@ -122,7 +122,7 @@ class TestFrontEnds : public RouteDriver {
                 retype(edit, value);
             } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
                 if (button->isChecked() != (value == QLatin1String("1")))
-                    click(button);
+                    clickChoice(button);
                 QCOMPARE(button->isChecked(), value == QLatin1String("1"));
             } else {
                 QFAIL(qPrintable(name + QStringLiteral(": no way to enter it")));
@@ -163,17 +163,8 @@ class TestFrontEnds : public RouteDriver {
         QFAIL("the build page never came");
     }
 
-    struct CliResult {
-        int code = -1;
-        QByteArray out, err;
-    };
-    CliResult runCli(const QStringList& args) {
-        QProcess p;
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.start(QStringLiteral(BW_CLI_PATH), QStringList{"--dir", cliDir} + args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-                p.readAllStandardError()};
+    CliResult runCli(const QStringList& args) const {
+        return CliRunner::run(QStringList{"--dir", cliDir} + args);
     }
 
 private Q_SLOTS:

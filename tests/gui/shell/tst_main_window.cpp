@@ -1,6 +1,6 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/startup_check.h"
-#include "gui_fixture.h"
+#include "main_window_lookup.h"
 
 #include <QAction>
 #include <QDir>
@@ -41,12 +41,6 @@ void leave(QWidget* w) {
 // The main window's texts, menus, hints and help.
 class TestMainWindow : public QObject {
     Q_OBJECT
-
-    static MainWindow* mainWindow(GuiFixture& f) { return f.wizard->form<MainWindow>(PageId::Main); }
-    static QAction* action(GuiFixture& f, const char* name) {
-        return mainWindow(f)->findChild<QAction*>(QString::fromLatin1(name));
-    }
-    static QWidget* page(GuiFixture& f, PageId id) { return f.wizard->form(id); }
 
 private Q_SLOTS:
     void init() { setDelayPacing(0); }

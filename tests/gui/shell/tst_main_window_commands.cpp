@@ -1,6 +1,6 @@
 #include "gui/shell/main_window.h"
 #include "gui/widgets/hint_dialog.h"
-#include "gui_fixture.h"
+#include "main_window_lookup.h"
 #include "modal_watcher.h"
 #include "platform/profile_file.h"
 
@@ -14,12 +14,6 @@
 // The main window's commands: where they lead, the hints they show and the dialogs they open.
 class TestMainWindowCommands : public QObject {
     Q_OBJECT
-
-    static MainWindow* mainWindow(GuiFixture& f) { return f.wizard->form<MainWindow>(PageId::Main); }
-    static QAction* action(GuiFixture& f, const char* name) {
-        return mainWindow(f)->findChild<QAction*>(QString::fromLatin1(name));
-    }
-    static QWidget* page(GuiFixture& f, PageId id) { return f.wizard->form(id); }
 
 private Q_SLOTS:
     void init() { setDelayPacing(0); }

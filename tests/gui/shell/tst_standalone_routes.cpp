@@ -23,11 +23,11 @@ private Q_SLOTS:
 
         startRoute(kNetWare, PageId::NetWare);
         choose(control<QComboBox>("TForm21", "ComboBox1"), QStringLiteral("Ethernet_II"));
-        click(control<QRadioButton>("TForm21", "RadioButton2"));
+        clickChoice(control<QRadioButton>("TForm21", "RadioButton2"));
         QVERIFY(control<QLineEdit>("TForm21", "Edit1")->isVisible());
         choose(control<QComboBox>("TForm21", "ComboBox2"), QStringLiteral("G:"));
         retype(control<QLineEdit>("TForm21", "Edit1"), QStringLiteral("IMAGER  "));
-        click(control<QRadioButton>("TForm21", "RadioButton4"));
+        clickChoice(control<QRadioButton>("TForm21", "RadioButton4"));
         QVERIFY(control<QLineEdit>("TForm21", "Edit2")->isVisible());
         choose(control<QComboBox>("TForm21", "ComboBox3"), QStringLiteral("J:"));
         retype(control<QLineEdit>("TForm21", "Edit2"), QStringLiteral("\\\\IMGSRV\\SYS\\IMAGES"));
@@ -44,7 +44,7 @@ private Q_SLOTS:
         next(PageId::NicSelection);
 
         expectShown(PageId::NicParameters);
-        click(control<QRadioButton>("TForm7", "RadioButton2"));
+        clickChoice(control<QRadioButton>("TForm7", "RadioButton2"));
         choose(control<QComboBox>("TForm7", "ComboBox1"), QStringLiteral("10"));
         retype(control<QComboBox>("TForm7", "ComboBox2")->lineEdit(), QStringLiteral("340"));
         next(PageId::NicParameters);
@@ -103,7 +103,7 @@ private Q_SLOTS:
         showTab("TForm40", QStringLiteral("Computer Name"));
         retype(control<QLineEdit>("TForm40", "Edit3"), QStringLiteral(" LAB-PC07 "));
         showTab("TForm40", QStringLiteral("Workgroup / Domain"));
-        click(control<QRadioButton>("TForm40", "RadioButton11"));
+        clickChoice(control<QRadioButton>("TForm40", "RadioButton11"));
         QCOMPARE(control<QLabel>("TForm40", "Label1")->text(), QStringLiteral("Domain Name"));
         retype(control<QLineEdit>("TForm40", "Edit5"), QStringLiteral("SALES"));
         enter(PageId::MicrosoftStandalone);
@@ -150,7 +150,7 @@ private Q_SLOTS:
         startRoute(kOnFloppy, PageId::MicrosoftStandalone);
         retype(control<QLineEdit>("TForm40", "Edit6"), QStringLiteral("imager"));
         showTab("TForm40", QStringLiteral("IP Address / Sub Net Mask"));
-        click(control<QRadioButton>("TForm40", "RadioButton16"));
+        clickChoice(control<QRadioButton>("TForm40", "RadioButton16"));
         QCOMPARE(control<QLineEdit>("TForm40", "Edit1")->text(), QStringLiteral("DHCP"));
         QVERIFY(!control<QLineEdit>("TForm40", "Edit2")->isEnabled());
         showTab("TForm40", QStringLiteral("Computer Name"));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         pickNic(QStringLiteral("NE2000 Compatible"));
         next(PageId::NicSelection);
         expectShown(PageId::NicParameters);
-        click(control<QRadioButton>("TForm7", "RadioButton2"));
+        clickChoice(control<QRadioButton>("TForm7", "RadioButton2"));
         choose(control<QComboBox>("TForm7", "ComboBox1"), QStringLiteral("11"));
         next(PageId::NicParameters);
 
