@@ -30,10 +30,7 @@ keys '^Diskette Location' alt+n
 window '^Create Client Diskette' >/dev/null
 
 # "Insert Disk #2..." comes in a box once the first diskette is written and read back.
-for _ in $(seq 1 60); do
-  xdotool search --onlyvisible --name '^Pellacore Bootwright$' >/dev/null 2>&1 && break
-  sleep 1
-done
+wait_for_box
 cp "$image" "$work/first.img"
 keys '^Pellacore Bootwright$' Return
 keys '^Second Diskette' Escape

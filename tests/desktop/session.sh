@@ -46,6 +46,15 @@ window() {
   fail "no window \"$pattern\" came up"
 }
 
+# Waits up to a minute for the program's message box, which comes once a diskette is written and
+# read back (a build under load takes its time).
+wait_for_box() {
+  for _ in $(seq 1 60); do
+    xdotool search --onlyvisible --name '^Pellacore Bootwright$' >/dev/null 2>&1 && return 0
+    sleep 1
+  done
+}
+
 # Brings the window to the front and gives it the keys, as a person would after clicking into it.
 keys() {
   local pattern=$1

@@ -55,10 +55,7 @@ keys '^Standalone Parameters' Home Down Down Down alt+n
 keys '^Client Diskette Parameters' alt+n
 keys '^Diskette Location' alt+n
 window '^Create Client Diskette' >/dev/null
-for _ in $(seq 1 60); do
-  xdotool search --onlyvisible --name '^Pellacore Bootwright$' >/dev/null 2>&1 && break
-  sleep 1
-done
+wait_for_box
 keys '^Pellacore Bootwright$' alt+t
 close_machine "$(window 'Bootwright: A.img')"
 keys '^Pellacore Bootwright$' alt+n # "Create Another?" No: the program ends
