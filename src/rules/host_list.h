@@ -42,7 +42,7 @@ public:
     enum class Names { ClientName, ComputerName };
 
     // Larger files are no host list; reading them whole would only use up memory.
-    static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
+    static constexpr qint64 MaxBytes = qint64{4} * 1024 * 1024;
 
     HostList() = default;
     // Reads and parses a file. Throws IoError when it cannot be read, is no regular file (a fifo
