@@ -10,7 +10,7 @@ namespace {
 constexpr qint64 kBlockSize = 40960;
 // Kept as bytes up to here: comparing them costs nothing, where hashing them twice (at the copy and
 // at the read-back) was most of a build's own work.
-constexpr qint64 kKeptBytes = 4 * 1024 * 1024;
+constexpr qint64 kKeptBytes = qint64{4} * 1024 * 1024;
 
 int failed(CopyReport* report, int result, const IoError& error, bool source = false) {
     if (report) {

@@ -32,8 +32,5 @@ public:
     // One more button on the next message box only, which runs `action` and leaves the box open
     // (the build's "Try in Virtual Machine" beside "Create Another?"). Front ends that show no
     // buttons leave it out.
-    virtual void offerAction(const QString& label, std::function<void()> action) {
-        (void)label;
-        (void)action;
-    }
+    virtual void offerAction(const QString& /*label*/, std::function<void()> /*action*/) {}
 };

@@ -36,7 +36,7 @@ QString folderRefusal(const QString& folder) {
 QString writeRefusal(const QString& image, bool device) {
     const QString folder = QFileInfo(image).absolutePath();
     if (device) {
-        if (const QString refused = FloppyDrives::writeRefusal(image); !refused.isEmpty())
+        if (QString refused = FloppyDrives::writeRefusal(image); !refused.isEmpty())
             return refused;
     } else if (!QFileInfo::exists(image)) {
         return folderRefusal(folder);

@@ -28,7 +28,7 @@ QString ImageScratch::newPath() {
 }
 
 QString ImageScratch::linkTo(const QString& target) {
-    const QString link = QFileInfo(newPath()).absolutePath() + QStringLiteral("/d.img");
+    QString link = QFileInfo(newPath()).absolutePath() + QStringLiteral("/d.img");
     const QString absolute = QFileInfo(target).absoluteFilePath();
     if (m_linkTarget == absolute)
         return link;

@@ -125,7 +125,7 @@ HostList HostList::read(const QString& path) {
     case RegularFileRead::Outcome::TooLarge:
         throw IoError(QStringLiteral("%1 is no host list: it is larger than %2 MiB")
                           .arg(path)
-                          .arg(MaxBytes / (1024 * 1024)));
+                          .arg(MaxBytes / (qint64{1024} * 1024)));
     case RegularFileRead::Outcome::Missing:
     case RegularFileRead::Outcome::Failed:
         break;
