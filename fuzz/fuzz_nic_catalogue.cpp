@@ -22,12 +22,14 @@ void put(const QString& path, const QByteArray& bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
     FuzzedDataProvider fdp(data, size);
-    const int mode = fdp.ConsumeIntegralInRange(1, 4);
+    const auto mode = BuildMode(fdp.ConsumeIntegralInRange(1, 4));
     const std::string prefs = fdp.ConsumeRandomLengthString(200);
     const std::vector<uint8_t> rest = fdp.ConsumeRemainingBytes<uint8_t>();
     const QByteArray catalogue(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
     put(dir.filePath(QStringLiteral("PCBW.INI")), QByteArray(prefs.data(), qsizetype(prefs.size())));
-    put(dir.filePath(mode == 2 ? QStringLiteral("PCBWNICS.INI") : QStringLiteral("PCBWNICM.INI")), catalogue);
+    put(dir.filePath(mode == BuildMode::NetWare ? QStringLiteral("PCBWNICS.INI")
+                                                : QStringLiteral("PCBWNICM.INI")),
+        catalogue);
 
     const NicCatalogue nics(dir.path(), mode);
     const QStringList entries = nics.entries();
@@ -42,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QString& entry = entries[i];
         FUZZ_CHECK(!seen.contains(entry.toCaseFolded()), "listed twice: " + entry);
         seen.insert(entry.toCaseFolded());
-        FUZZ_CHECK(mode != 4, "a list in No-network mode");
+        FUZZ_CHECK(mode != BuildMode::NoNetwork, "a list in No-network mode");
         // No value read from a line can hold a line break: this default is never a card's driver.
         const QString missing = QStringLiteral("\n");
         const QString driver = file.readString(QStringLiteral("NICS"), entry, missing);
