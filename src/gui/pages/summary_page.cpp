@@ -1,6 +1,7 @@
 #include "gui/pages/summary_page.h"
 
 #include "gui/pages/page_host.h"
+#include "rules/summary_rows.h"
 #include "settings/page_values.h"
 
 #include <QGridLayout>
@@ -12,119 +13,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kSameAsImage = QStringLiteral("Same as Image");
-
-using Row = QPair<QString, QString>;
-
-QString trimmedText(const BuildSettings& s, QLatin1String name) {
-    return s.text(name).trimmed();
-}
-QString chosenItem(const BuildSettings& s, QLatin1String name) {
-    return s.itemText(name).trimmed();
-}
-bool checked(const BuildSettings& s, QLatin1String name) {
-    return s.isChecked(name);
-}
-
-QList<Row> operationRows(const BuildSettings& s) {
-    QList<Row> rows;
-    const BuildMode mode = s.buildMode();
-    switch (mode) {
-    case BuildMode::Multicast:
-        rows << Row{"MODE", "Multicast"} << Row{"CLIENT NAME", trimmedText(s, PageValue::MulticastName)}
-             << Row{"IP ADDRESS", trimmedText(s, PageValue::MulticastIp)}
-             << Row{"SUB NET MASK", trimmedText(s, PageValue::MulticastMask)};
-        break;
-    case BuildMode::NetWare:
-        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
-             << Row{"FRAME TYPE", chosenItem(s, PageValue::NetwareFrame)};
-        if (checked(s, PageValue::NetwareMapOn))
-            rows << Row{"MAP DRIVE", chosenItem(s, PageValue::NetwareMapDrive) +
-                                         trimmedText(s, PageValue::NetwareMapPath)};
-        if (checked(s, PageValue::NetwareLoginOn))
-            rows << Row{"LOGIN DRIVE", chosenItem(s, PageValue::NetwareLoginDrive)}
-                 << Row{"LOGIN NAME", trimmedText(s, PageValue::NetwareLoginName)};
-        break;
-    case BuildMode::Microsoft:
-        rows << Row{"MODE", "Standalone"} << Row{"NOS", chosenItem(s, PageValue::StandaloneNos)}
-             << Row{"LOGIN NAME", trimmedText(s, PageValue::MicrosoftLoginName)}
-             << Row{"IP ADDRESS", trimmedText(s, PageValue::MicrosoftIp)}
-             << Row{"SUB NET MASK", trimmedText(s, PageValue::MicrosoftMask)}
-             << Row{"SERVER DRIVE", chosenItem(s, PageValue::MicrosoftServerDrive) +
-                                        trimmedText(s, PageValue::MicrosoftServerShare)}
-             << Row{checked(s, PageValue::MicrosoftGroupWorkgroup) ? "WORKGROUP" : "DOMAIN",
-                    trimmedText(s, PageValue::MicrosoftGroup)}
-             << Row{"COMPUTER NAME", trimmedText(s, PageValue::MicrosoftName)};
-        break;
-    case BuildMode::NoNetwork:
-        rows << Row{"NIC", trimmedText(s, PageValue::NicSelection)};
-        break;
-    default:
-        break;
-    }
-
-    // The file the build copies, whichever way it was chosen: the catalogue's name alone does not say.
-    if (mode != BuildMode::NoNetwork)
-        rows << Row{"NIC DRIVER", trimmedText(s, PageValue::NicDriver)};
-    if (checked(s, PageValue::NicPnpOff) && mode != BuildMode::NoNetwork)
-        rows << Row{"HARDWARE", "Non-PnP"} << Row{"IRQ", chosenItem(s, PageValue::NicIrq)}
-             << Row{"IO PORT", trimmedText(s, PageValue::NicPort)};
-    else
-        rows << Row{"HARDWARE", mode == BuildMode::NoNetwork ? "None" : "Plug and Play"};
-    return rows;
-}
-
-QList<Row> postConfigurationRows(const BuildSettings& s) {
-    QString group = QStringLiteral("WORKGROUP/DOMAIN");
-    if (checked(s, PageValue::PostGroupWorkgroup))
-        group = QStringLiteral("WORKGROUP");
-    else if (checked(s, PageValue::PostGroupDomain))
-        group = QStringLiteral("DOMAIN");
-    return {
-        Row{"COMPUTER NAME", trimmedText(s, PageValue::PostName)},
-        Row{group, trimmedText(s, PageValue::PostGroup)},
-        Row{"LOGIN NAME", trimmedText(s, PageValue::PostLoginName)},
-        Row{"IP ADDRESS",
-            checked(s, PageValue::PostIpSet) ? trimmedText(s, PageValue::PostIp) : kSameAsImage},
-        Row{"SUB NET MASK",
-            checked(s, PageValue::PostMaskSet) ? trimmedText(s, PageValue::PostMask) : kSameAsImage},
-    };
-}
-
-// The tab of the Microsoft standalone page that holds the value of a summary row.
-QString microsoftTab(const QString& label) {
-    if (label == QLatin1String("IP ADDRESS") || label == QLatin1String("SUB NET MASK"))
-        return QStringLiteral("IP Address / Sub Net Mask");
-    if (label == QLatin1String("SERVER DRIVE"))
-        return QStringLiteral("Server Drive");
-    if (label == QLatin1String("COMPUTER NAME"))
-        return QStringLiteral("Computer Name");
-    if (label == QLatin1String("WORKGROUP") || label == QLatin1String("DOMAIN"))
-        return QStringLiteral("Workgroup / Domain");
-    if (label == QLatin1String("LOGIN NAME"))
-        return QStringLiteral("Login Name");
-    return {};
-}
-
-QString postConfigurationTab(const QString& label) {
-    if (label == QLatin1String("COMPUTER NAME"))
-        return QStringLiteral("Computer Name");
-    if (label == QLatin1String("WORKGROUP") || label == QLatin1String("DOMAIN") ||
-        label == QLatin1String("WORKGROUP/DOMAIN"))
-        return QStringLiteral("Workgroup / Domain");
-    if (label == QLatin1String("LOGIN NAME"))
-        return QStringLiteral("Login Name");
-    if (label == QLatin1String("IP ADDRESS"))
-        return QStringLiteral("IP Address");
-    if (label == QLatin1String("SUB NET MASK"))
-        return QStringLiteral("Sub Net Mask");
-    return {};
-}
-
-} // namespace
 
 SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, PageId::Summary, parent) {
     auto* intro = new QLabel(
@@ -145,7 +33,7 @@ SummaryPage::SummaryPage(PageHost& host, QWidget* parent) : WizardPage(host, Pag
     auto* postTab = new QWidget(this);
     auto* stack = new QGridLayout(postTab);
     stack->setContentsMargins(0, 0, 0, 0);
-    m_sameAsImage = new QLabel(kSameAsImage, postTab);
+    m_sameAsImage = new QLabel(SummaryRows::SameAsImage, postTab);
     m_sameAsImage->setObjectName(QStringLiteral("Label3"));
     m_sameAsImage->setAlignment(Qt::AlignCenter);
     m_postGrid = makeGrid(QStringLiteral("StringGrid2"));
@@ -191,12 +79,12 @@ QTableWidget* SummaryPage::makeGrid(const QString& name) {
     return grid;
 }
 
-void SummaryPage::setRow(QTableWidget* grid, int row, const QString& label, const QString& value) {
-    auto* labelItem = new QTableWidgetItem(label);
+void SummaryPage::setRow(QTableWidget* grid, int row, const SummaryRow& line) {
+    auto* labelItem = new QTableWidgetItem(line.label);
     // The label column stands for the fixed column of the grid: it reads like a row heading.
     labelItem->setBackground(palette().button());
     grid->setItem(row, 0, labelItem);
-    grid->setItem(row, 1, new QTableWidgetItem(value));
+    grid->setItem(row, 1, new QTableWidgetItem(line.value));
 }
 
 void SummaryPage::showPage() {
@@ -207,10 +95,10 @@ void SummaryPage::showPage() {
 void SummaryPage::fill(const BuildSettings& settings) {
     m_disketteGrid->verticalHeader()->setDefaultSectionSize(15);
     // As many rows as there are values, shown from the first: no blank rows to scroll into.
-    const QList<Row> rows = operationRows(settings);
+    const QList<SummaryRow> rows = SummaryRows::operation(settings);
     m_disketteGrid->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row)
-        setRow(m_disketteGrid, row, rows[row].first, rows[row].second);
+        setRow(m_disketteGrid, row, rows[row]);
     m_disketteGrid->scrollToTop();
     // The label column as wide as its longest label, at least as the program always had it.
     m_disketteGrid->resizeColumnToContents(0);
@@ -220,10 +108,10 @@ void SummaryPage::fill(const BuildSettings& settings) {
     m_postGrid->setVisible(post);
     if (post) {
         m_postGrid->verticalHeader()->setDefaultSectionSize(15);
-        const QList<Row> postRows = postConfigurationRows(settings);
+        const QList<SummaryRow> postRows = SummaryRows::postConfiguration(settings);
         m_postGrid->setRowCount(int(postRows.size()));
         for (int row = 0; row < postRows.size(); ++row)
-            setRow(m_postGrid, row, postRows[row].first, postRows[row].second);
+            setRow(m_postGrid, row, postRows[row]);
         m_postGrid->scrollToTop();
         m_postGrid->resizeColumnToContents(0);
         m_postGrid->setColumnWidth(0, qMax(150, m_postGrid->columnWidth(0)));
@@ -236,49 +124,30 @@ QString SummaryPage::labelAt(QTableWidget* grid, int row) const {
 }
 
 void SummaryPage::editDisketteRow(int row) {
-    const QString label = labelAt(m_disketteGrid, row);
-    const BuildMode mode = host().buildMode();
-    if (label == QLatin1String("MODE"))
-        jump(PageId::Main);
-    else if (label == QLatin1String("HARDWARE") || label == QLatin1String("IRQ") ||
-             label == QLatin1String("IO PORT"))
-        jump(PageId::NicParameters);
-    else if (label == QLatin1String("NOS"))
-        jump(PageId::StandaloneParameters);
-    else if (label == QLatin1String("NIC") || label == QLatin1String("NIC DRIVER"))
-        jump(PageId::NicSelection);
-    else if (mode == BuildMode::Multicast &&
-             (label == QLatin1String("CLIENT NAME") || label == QLatin1String("IP ADDRESS") ||
-              label == QLatin1String("SUB NET MASK")))
-        jump(PageId::MulticastClient);
-    else if (mode == BuildMode::NetWare &&
-             (label == QLatin1String("FRAME TYPE") || label == QLatin1String("MAP DRIVE") ||
-              label == QLatin1String("LOGIN DRIVE") || label == QLatin1String("LOGIN NAME")))
-        jump(PageId::NetWare);
-    else if (mode == BuildMode::Microsoft && !microsoftTab(label).isEmpty())
-        jump(PageId::MicrosoftStandalone, microsoftTab(label));
+    if (const auto target = SummaryRows::operationTarget(labelAt(m_disketteGrid, row), host().buildMode()))
+        jump(*target);
 }
 
 void SummaryPage::editPostRow(int row) {
-    jump(PageId::PostConfiguration, postConfigurationTab(labelAt(m_postGrid, row)));
+    jump(SummaryRows::postConfigurationTarget(labelAt(m_postGrid, row)));
 }
 
 void SummaryPage::saveConfiguration() {
     host().go(this, PageId::SaveConfiguration);
 }
 
-void SummaryPage::jump(PageId target, const QString& tab) {
+void SummaryPage::jump(const SummaryTarget& target) {
     // Back from the page, the summary shows no row still picked out from before.
     m_disketteGrid->clearSelection();
     m_postGrid->clearSelection();
     // The tab that holds the value comes to the front, found by its caption.
-    QWidget* page = host().form(target);
-    auto* tabs = page && !tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;
+    QWidget* page = host().form(target.page);
+    auto* tabs = page && !target.tab.isEmpty() ? page->findChild<QTabWidget*>() : nullptr;
     for (int i = 0; tabs && i < tabs->count(); ++i) {
-        if (tabs->tabText(i).remove(QLatin1Char('&')) == tab)
+        if (tabs->tabText(i).remove(QLatin1Char('&')) == target.tab)
             tabs->setCurrentIndex(i);
     }
-    host().go(this, target);
+    host().go(this, target.page);
 }
 
 void SummaryPage::keyPressEvent(QKeyEvent* event) {

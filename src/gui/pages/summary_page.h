@@ -3,6 +3,9 @@
 #include "gui/pages/wizard_page.h"
 #include "settings/build_settings.h"
 
+struct SummaryRow;
+struct SummaryTarget;
+
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -31,10 +34,10 @@ protected:
 
 private:
     QTableWidget* makeGrid(const QString& name);
-    void setRow(QTableWidget* grid, int row, const QString& label, const QString& value);
+    void setRow(QTableWidget* grid, int row, const SummaryRow& line);
     QString labelAt(QTableWidget* grid, int row) const;
     // Hides this page and shows the target, with the named tab of its tab control in front first.
-    void jump(PageId target, const QString& tab = {});
+    void jump(const SummaryTarget& target);
 
     QTabWidget* m_tabs;
     QTableWidget* m_disketteGrid;
