@@ -29,6 +29,9 @@ public:
 
     // The one page this host serves; the test owns it.
     void serve(WizardPage* page) { m_page = page; }
+    // A page a move from the served one may lead to, for a test that looks at it after the move (a
+    // tab brought to the front); its values are not collected.
+    void serveTarget(WizardPage* page) { m_targets << page; }
 
     ScriptedDialogs scripted;
     RecordingHelp recordedHelp;
@@ -60,7 +63,15 @@ public:
     HostQueue& hosts() override { return m_hosts; }
     AdvanceDue& advanceDue() override { return m_advanceDue; }
 
-    QWidget* form(PageId id) const override { return m_page && m_page->pageId() == id ? m_page : nullptr; }
+    QWidget* form(PageId id) const override {
+        if (m_page && m_page->pageId() == id)
+            return m_page;
+        for (WizardPage* target : m_targets) {
+            if (target && target->pageId() == id)
+                return target;
+        }
+        return nullptr;
+    }
     void go(QWidget* from, PageId to) override {
         if (from)
             from->hide();
@@ -77,4 +88,5 @@ private:
     HostQueue m_hosts;
     AdvanceDue m_advanceDue;
     QPointer<WizardPage> m_page;
+    QList<QPointer<WizardPage>> m_targets;
 };
