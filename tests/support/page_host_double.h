@@ -1,8 +1,9 @@
 #pragma once
 
 // For a page test about one page's wiring: the program around the page without the wizard. Moves
-// are recorded (and the page shown or hidden), the values are the page's controls over the
-// defaults, and the ports are the scripted ones of the other widget tests.
+// are recorded (and the page shown or hidden), the values are the page's controls over `others`
+// (the defaults until set or applied), and the ports are the scripted ones of the other widget
+// tests.
 
 #include "fixed_clock.h"
 #include "gui/pages/control_binding.h"
@@ -38,6 +39,8 @@ public:
     BuildMode mode = BuildMode::Multicast;
     QString nos;
     QList<PageId> moves; // each go() and showMain(), in order
+    // The values of the pages not served (the served page's controls are read over them).
+    BuildSettings others;
 
     Dialogs& dialogs() override { return scripted; }
     Help& help() override { return recordedHelp; }
@@ -49,7 +52,7 @@ public:
     QString chosenNos() const override { return nos; }
 
     BuildSettings collect() const override {
-        BuildSettings s;
+        BuildSettings s = others;
         s.setBuildMode(mode);
         if (m_page)
             ControlBinding::read(m_page, s);
@@ -57,6 +60,7 @@ public:
     }
     void apply(const BuildSettings& settings) override {
         mode = settings.buildMode();
+        others = settings;
         if (m_page)
             ControlBinding::write(m_page, settings, false);
     }

@@ -1,6 +1,7 @@
-#include "gui/pages/wizard_page.h"
+#include "gui/pages/post_configuration_page.h"
 #include "gui/widgets/address_edit.h"
 #include "gui_fixture.h"
+#include "page_host_double.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,52 +14,45 @@
 
 namespace {
 
-const QString kForm = QStringLiteral("TForm99");
 const QString kSame = QStringLiteral("Same as Image");
 
-} // namespace
+// The page alone, over a PageHostDouble. What each choice does to the values is
+// PostConfigurationRules' (tst_post_configuration_rules), what showing does ShowSteps'
+// (tst_show_steps); here that the page's buttons run them and what the controls then allow.
+struct PostConfigurationFixture {
+    PageHostDouble host{kAllHintsOff};
+    PostConfigurationPage page{host};
 
-class TestPostConfigurationPage : public QObject {
-    Q_OBJECT
-private:
-    static WizardPage* page(const GuiFixture& f) {
-        return f.wizard->form<WizardPage>(PageId::PostConfiguration);
-    }
-    template <class T = QWidget> static T* w(const GuiFixture& f, const char* name) {
-        return f.control<T>(kForm, QLatin1String(name));
-    }
-    static AddressEdit* address(const GuiFixture& f, const char* name) { return w<AddressEdit>(f, name); }
-    static QLineEdit* line(const GuiFixture& f, const char* name) { return w<QLineEdit>(f, name); }
-    static bool on(const GuiFixture& f, const char* name) { return w<QAbstractButton>(f, name)->isChecked(); }
-    static QTabWidget* tabs(const GuiFixture& f) { return w<QTabWidget>(f, "PageControl1"); }
+    PostConfigurationFixture() { host.serve(&page); }
 
-    static void show(GuiFixture& f) { f.wizard->go(nullptr, PageId::PostConfiguration); }
-    // Back to the Multicast client page and Next again: one more showing.
-    static void showAgain(GuiFixture& f) {
-        // The Multicast client page lets only a named client through.
-        f.control<QLineEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit3"))
-            ->setText(QStringLiteral("LAB1"));
-        QTest::mouseClick(page(f)->backButton(), Qt::LeftButton);
-        QTest::mouseClick(f.wizard->form<WizardPage>(PageId::MulticastClient)->nextButton(), Qt::LeftButton);
-        QVERIFY(page(f)->isVisible());
+    template <class T = QWidget> T* w(const char* name) { return page.findChild<T*>(QLatin1String(name)); }
+    AddressEdit* address(const char* name) { return w<AddressEdit>(name); }
+    QLineEdit* line(const char* name) { return w<QLineEdit>(name); }
+    bool on(const char* name) { return w<QAbstractButton>(name)->isChecked(); }
+    QTabWidget* tabs() { return w<QTabWidget>("PageControl1"); }
+
+    // Shows the page anew, as coming from another page does.
+    void show() {
+        host.go(&page, PageId::PostConfiguration);
+        QVERIFY(page.isVisible());
     }
     // The showing after a Multicast diskette was built: the one that advances the values.
-    static void showAfterDiskette(GuiFixture& f) {
-        f.wizard->advanceDue().built(BuildMode::Multicast);
-        showAgain(f);
+    void showAfterDiskette() {
+        host.advanceDue().built(BuildMode::Multicast);
+        show();
     }
     // Brings the tab that holds the control to the front, as a user does before using it.
-    static void reveal(GuiFixture& f, QWidget* control) {
-        for (int i = 0; i < tabs(f)->count(); ++i) {
-            if (tabs(f)->widget(i)->isAncestorOf(control))
-                tabs(f)->setCurrentIndex(i);
+    void reveal(QWidget* control) {
+        for (int i = 0; i < tabs()->count(); ++i) {
+            if (tabs()->widget(i)->isAncestorOf(control))
+                tabs()->setCurrentIndex(i);
         }
         QApplication::sendPostedEvents();
     }
     // Clicks a button where a user can see it; a disabled button takes no click.
-    static void click(GuiFixture& f, const char* name) {
-        auto* button = w<QAbstractButton>(f, name);
-        reveal(f, button);
+    void click(const char* name) {
+        auto* button = w<QAbstractButton>(name);
+        reveal(button);
         QVERIFY2(button->isVisible(), name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(4, button->height() / 2));
     }
@@ -67,106 +61,108 @@ private:
         QTest::keyClicks(edit, keys);
     }
     // Post-configuration switched on, on a page already shown.
-    static void start(GuiFixture& f) {
-        show(f);
-        click(f, "RadioButton1");
+    void start() {
+        show();
+        click("RadioButton1");
     }
+};
 
+} // namespace
+
+class TestPostConfigurationPage : public QObject {
+    Q_OBJECT
 private Q_SLOTS:
     void startUpState();
-    void allSameSwitchesOff_data();
-    void allSameSwitchesOff();
+    void leavingRunsTheAllSameRule_data();
+    void leavingRunsTheAllSameRule();
     void groupsAreIndependent();
     void addressChoices_data();
     void addressChoices();
     void addressBackToSameAsImage();
-    void addressKindSurvivesShowing();
+    void showingAdvancesOnlyAfterADiskette();
     void maskRules();
     void nameChoices();
     void nameShowingReselectsUseAsEntered();
     void workgroupAndLogin();
     void leavingFieldsCopiesComputerName();
-    void buttonTargets();
+    void helpAndCancel();
     void valuesReachCollect();
 };
 
 void TestPostConfigurationPage::startUpState() {
-    GuiFixture f(kAllHintsOff);
-    show(f);
-    QCOMPARE(page(f)->windowTitle(), QStringLiteral("Post Configuration Parameters"));
-    QVERIFY(on(f, "RadioButton2") && !on(f, "RadioButton1"));
-    QVERIFY(tabs(f)->isHidden());
+    PostConfigurationFixture f;
+    f.show();
+    QCOMPARE(f.page.windowTitle(), QStringLiteral("Post Configuration Parameters"));
+    QVERIFY(f.on("RadioButton2") && !f.on("RadioButton1"));
+    QVERIFY(f.tabs()->isHidden());
     QStringList captions;
-    for (int i = 0; i < tabs(f)->count(); ++i)
-        captions << tabs(f)->tabText(i);
+    for (int i = 0; i < f.tabs()->count(); ++i)
+        captions << f.tabs()->tabText(i);
     QCOMPARE(captions, (QStringList{"IP Address", "Sub Net Mask", "Computer Name", "Workgroup / Domain",
                                     "Login Name"}));
-    QCOMPARE(tabs(f)->currentIndex(), 0); // a host's address in view
+    QCOMPARE(f.tabs()->currentIndex(), 0); // a host's address in view
     for (const char* kind : {"RadioButton13", "RadioButton15", "RadioButton16", "RadioButton21",
                              "RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
-        QVERIFY2(!on(f, kind) && !w(f, kind)->isEnabled(), kind);
-    QCOMPARE(w<QAbstractButton>(f, "RadioButton18")->text(),
+        QVERIFY2(!f.on(kind) && !f.w(kind)->isEnabled(), kind);
+    QCOMPARE(f.w<QAbstractButton>("RadioButton18")->text(),
              QStringLiteral("Derive From NIC\u2019s MAC Address"));
-    QCOMPARE(w<QAbstractButton>(f, "RadioButton19")->text(),
+    QCOMPARE(f.w<QAbstractButton>("RadioButton19")->text(),
              QStringLiteral("Same as Multicast Parameter \"Client Name\""));
-    QCOMPARE(w<QAbstractButton>(f, "RadioButton20")->text(), QStringLiteral("Use as Entered "));
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
-    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
-    QCOMPARE(line(f, "Edit3")->text(), kSame);
-    QCOMPARE(line(f, "Edit5")->text(), kSame);
-    QCOMPARE(line(f, "Edit6")->text(), kSame);
-    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("CLIENT"));
-    QVERIFY(line(f, "Edit4")->isHidden() && !line(f, "Edit4")->isEnabled());
-    QCOMPARE(w<QLabel>(f, "Label1")->text(), QStringLiteral("Workgroup / Domain Name"));
-    QVERIFY(!line(f, "Edit5")->isEnabled() && !line(f, "Edit6")->isEnabled());
+    QCOMPARE(f.w<QAbstractButton>("RadioButton20")->text(), QStringLiteral("Use as Entered "));
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
+    QCOMPARE(f.address("Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
+    QCOMPARE(f.line("Edit3")->text(), kSame);
+    QCOMPARE(f.line("Edit5")->text(), kSame);
+    QCOMPARE(f.line("Edit6")->text(), kSame);
+    QCOMPARE(f.line("Edit4")->text(), QStringLiteral("CLIENT"));
+    QVERIFY(f.line("Edit4")->isHidden() && !f.line("Edit4")->isEnabled());
+    QCOMPARE(f.w<QLabel>("Label1")->text(), QStringLiteral("Workgroup / Domain Name"));
+    QVERIFY(!f.line("Edit5")->isEnabled() && !f.line("Edit6")->isEnabled());
 
-    click(f, "RadioButton1");
-    QVERIFY(!tabs(f)->isHidden());
-    click(f, "RadioButton2");
-    QVERIFY(tabs(f)->isHidden());
+    f.click("RadioButton1");
+    QVERIFY(!f.tabs()->isHidden());
+    f.click("RadioButton2");
+    QVERIFY(f.tabs()->isHidden());
 }
 
-void TestPostConfigurationPage::allSameSwitchesOff_data() {
+void TestPostConfigurationPage::leavingRunsTheAllSameRule_data() {
     QTest::addColumn<bool>("back");
     QTest::addColumn<QByteArray>("setOne");
     QTest::addColumn<bool>("staysOn");
     QTest::newRow("next, all same") << false << QByteArray() << false;
     QTest::newRow("back, all same") << true << QByteArray() << false;
-    QTest::newRow("next, address set") << false << QByteArray("RadioButton3") << true;
-    QTest::newRow("next, mask set") << false << QByteArray("RadioButton5") << true;
     QTest::newRow("next, name set") << false << QByteArray("RadioButton7") << true;
-    QTest::newRow("back, domain set") << true << QByteArray("RadioButton11") << true;
-    QTest::newRow("next, login set") << false << QByteArray("RadioButton12") << true;
 }
 
-void TestPostConfigurationPage::allSameSwitchesOff() {
+void TestPostConfigurationPage::leavingRunsTheAllSameRule() {
     QFETCH(bool, back);
     QFETCH(QByteArray, setOne);
     QFETCH(bool, staysOn);
-    GuiFixture f(kAllHintsOff);
-    start(f);
+    PostConfigurationFixture f;
+    f.start();
     if (!setOne.isEmpty())
-        click(f, setOne.constData());
-    QTest::mouseClick(back ? page(f)->backButton() : page(f)->nextButton(), Qt::LeftButton);
-    QCOMPARE(on(f, "RadioButton1"), staysOn);
-    QCOMPARE(on(f, "RadioButton2"), !staysOn);
-    QCOMPARE(tabs(f)->isHidden(), !staysOn);
-    QVERIFY(f.wizard->form(back ? PageId::MulticastClient : PageId::Summary)->isVisible());
-    QVERIFY(f.dialogs.shown().isEmpty());
+        f.click(setOne.constData());
+    f.host.moves.clear();
+    QTest::mouseClick(back ? f.page.backButton() : f.page.nextButton(), Qt::LeftButton);
+    QCOMPARE(f.on("RadioButton1"), staysOn);
+    QCOMPARE(f.on("RadioButton2"), !staysOn);
+    QCOMPARE(f.tabs()->isHidden(), !staysOn);
+    QCOMPARE(f.host.moves, QList<PageId>{back ? PageId::MulticastClient : PageId::Summary});
+    QVERIFY(f.host.scripted.shown().isEmpty());
 }
 
 void TestPostConfigurationPage::groupsAreIndependent() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
+    PostConfigurationFixture f;
+    f.start();
     for (const char* set : {"RadioButton3", "RadioButton5", "RadioButton7", "RadioButton9", "RadioButton12"})
-        click(f, set);
-    QVERIFY(on(f, "RadioButton1"));
+        f.click(set);
+    QVERIFY(f.on("RadioButton1"));
     for (const char* set : {"RadioButton3", "RadioButton21", "RadioButton5", "RadioButton7", "RadioButton20",
                             "RadioButton9", "RadioButton12"})
-        QVERIFY2(on(f, set), set);
+        QVERIFY2(f.on(set), set);
     for (const char* same :
          {"RadioButton4", "RadioButton6", "RadioButton8", "RadioButton10", "RadioButton14"})
-        QVERIFY2(!on(f, same), same);
+        QVERIFY2(!f.on(same), same);
 }
 
 void TestPostConfigurationPage::addressChoices_data() {
@@ -181,22 +177,13 @@ void TestPostConfigurationPage::addressChoices_data() {
                          << true;
     QTest::newRow("nt-dhcp") << L{"RadioButton3", "RadioButton16"} << QByteArray("RadioButton16") << "BOOTP"
                              << false << false;
-    // The address held before NT-DHCP is not restored.
     QTest::newRow("nt-dhcp, use as entered")
         << L{"RadioButton3", "RadioButton16", "RadioButton21"} << QByteArray("RadioButton21")
-        << "  0.  0.  0.  0" << true << true;
-    QTest::newRow("nt-dhcp, auto-increment")
-        << L{"RadioButton3", "RadioButton16", "RadioButton13"} << QByteArray("RadioButton13")
         << "  0.  0.  0.  0" << true << true;
     // Showing an address, the field has its mask, so what is typed later stays an address.
     QTest::newRow("nt-dhcp, same as multicast")
         << L{"RadioButton3", "RadioButton16", "RadioButton15"} << QByteArray("RadioButton15")
         << " 10.  1.  2.  3" << true << false;
-    QTest::newRow("nt-dhcp, same as multicast, auto-increment")
-        << L{"RadioButton3", "RadioButton16", "RadioButton15", "RadioButton13"} << QByteArray("RadioButton13")
-        << " 10.  1.  2.  3" << true << true;
-    QTest::newRow("same as multicast") << L{"RadioButton3", "RadioButton15"} << QByteArray("RadioButton15")
-                                       << " 10.  1.  2.  3" << true << false;
     QTest::newRow("same as multicast, auto-increment")
         << L{"RadioButton3", "RadioButton15", "RadioButton13"} << QByteArray("RadioButton13")
         << " 10.  1.  2.  3" << true << true;
@@ -208,196 +195,188 @@ void TestPostConfigurationPage::addressChoices() {
     QFETCH(QString, value);
     QFETCH(bool, masked);
     QFETCH(bool, enabled);
-    GuiFixture f(kAllHintsOff);
-    f.control<AddressEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit1"))->setValue(" 10.  1.  2.  3");
-    start(f);
+    PostConfigurationFixture f;
+    f.host.others.setText(QStringLiteral("TForm6.Edit1"), QStringLiteral(" 10.  1.  2.  3"));
+    f.start();
     for (const QByteArray& name : clicks) {
-        click(f, name.constData());
+        f.click(name.constData());
         if (name == "RadioButton3")
-            type(address(f, "Edit1"), QStringLiteral("192.168.0.9"));
+            f.type(f.address("Edit1"), QStringLiteral("192.168.0.9"));
     }
     for (const char* kind : {"RadioButton13", "RadioButton15", "RadioButton16", "RadioButton21"})
-        QCOMPARE(on(f, kind), selected == kind);
-    QCOMPARE(address(f, "Edit1")->value(), value);
-    QCOMPARE(address(f, "Edit1")->isMasked(), masked);
-    QCOMPARE(address(f, "Edit1")->isEnabled(), enabled);
+        QCOMPARE(f.on(kind), selected == kind);
+    QCOMPARE(f.address("Edit1")->value(), value);
+    QCOMPARE(f.address("Edit1")->isMasked(), masked);
+    QCOMPARE(f.address("Edit1")->isEnabled(), enabled);
 }
 
 void TestPostConfigurationPage::addressBackToSameAsImage() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    click(f, "RadioButton3");
-    click(f, "RadioButton16");
-    click(f, "RadioButton4");
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
-    QVERIFY(address(f, "Edit1")->isMasked() && !address(f, "Edit1")->isEnabled());
+    PostConfigurationFixture f;
+    f.start();
+    f.click("RadioButton3");
+    f.click("RadioButton16");
+    f.click("RadioButton4");
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral("  0.  0.  0.  0"));
+    QVERIFY(f.address("Edit1")->isMasked() && !f.address("Edit1")->isEnabled());
     for (const char* kind : {"RadioButton13", "RadioButton15", "RadioButton16", "RadioButton21"})
-        QVERIFY2(!on(f, kind) && !w(f, kind)->isEnabled(), kind);
+        QVERIFY2(!f.on(kind) && !f.w(kind)->isEnabled(), kind);
 }
 
-void TestPostConfigurationPage::addressKindSurvivesShowing() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    click(f, "RadioButton3");
-    click(f, "RadioButton13");
-    type(address(f, "Edit1"), QStringLiteral("10.0.0.254"));
-    showAgain(f);
-    QVERIFY(on(f, "RadioButton13"));
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.254"));
-    showAfterDiskette(f);
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.255"));
-    showAfterDiskette(f);
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  0.  0.001"));
+void TestPostConfigurationPage::showingAdvancesOnlyAfterADiskette() {
+    PostConfigurationFixture f;
+    f.start();
+    f.click("RadioButton3");
+    f.click("RadioButton13");
+    f.type(f.address("Edit1"), QStringLiteral("10.0.0.254"));
+    f.show();
+    QVERIFY(f.on("RadioButton13"));
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral(" 10.  0.  0.254"));
+    f.showAfterDiskette();
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral(" 10.  0.  0.255"));
+    f.showAfterDiskette();
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral(" 10.  0.  0.001"));
 
     // "Same as Multicast Parameter" copies the Multicast address as it is at each showing.
-    click(f, "RadioButton15");
-    auto* multicast = f.control<AddressEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit1"));
-    multicast->setValue(QStringLiteral(" 10.  9.  9.  9"));
-    showAgain(f);
-    QCOMPARE(address(f, "Edit1")->value(), QStringLiteral(" 10.  9.  9.  9"));
-}
-
-void TestPostConfigurationPage::maskRules() {
-    GuiFixture f(kAllHintsOff);
-    f.control<AddressEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit2"))->setValue("255.255.  0.  0");
-    start(f);
-    auto* copy = w<QCheckBox>(f, "CheckBox6");
-    QVERIFY(!copy->isEnabled() && !address(f, "Edit2")->isEnabled());
-    click(f, "RadioButton5");
-    QVERIFY(copy->isEnabled() && address(f, "Edit2")->isEnabled());
-    click(f, "CheckBox6");
-    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.  0.  0"));
-    QVERIFY(!address(f, "Edit2")->isEnabled());
-    click(f, "CheckBox6");
-    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
-    QVERIFY(address(f, "Edit2")->isEnabled());
-    type(address(f, "Edit2"), QStringLiteral("255.255.255.0"));
-    click(f, "CheckBox6");
-    click(f, "RadioButton6");
-    QVERIFY(!copy->isEnabled());
-    QVERIFY(copy->isChecked());
-    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
-    QVERIFY(!address(f, "Edit2")->isEnabled());
-    // Back on "Set Sub Net Mask" with the box still ticked: the Multicast mask again.
-    click(f, "RadioButton5");
-    QCOMPARE(address(f, "Edit2")->value(), QStringLiteral("255.255.  0.  0"));
-    QVERIFY(!address(f, "Edit2")->isEnabled());
-}
-
-void TestPostConfigurationPage::nameChoices() {
-    GuiFixture f(kAllHintsOff);
-    f.control<QLineEdit>(QStringLiteral("TForm6"), QStringLiteral("Edit3"))->setText(QStringLiteral("LAB 7"));
-    start(f);
-    QLineEdit* name = line(f, "Edit3");
-    click(f, "RadioButton7");
-    QVERIFY(on(f, "RadioButton20"));
-    QCOMPARE(name->text(), QString());
-    QVERIFY(name->isEnabled());
-    click(f, "RadioButton17");
-    QCOMPARE(name->text(), QStringLiteral("CLIENT1"));
-    click(f, "RadioButton18");
-    QCOMPARE(name->text(), QStringLiteral("Derive From NIC MAC Address"));
-    QVERIFY(!name->isEnabled());
-    click(f, "RadioButton17");
-    QCOMPARE(name->text(), QStringLiteral("CLIENT1"));
-    QVERIFY(name->isEnabled());
-    click(f, "RadioButton18");
-    click(f, "RadioButton20");
-    QCOMPARE(name->text(), QString());
-    QVERIFY(name->isEnabled());
-    click(f, "RadioButton19");
-    QCOMPARE(name->text(), QStringLiteral("LAB 7"));
-    QVERIFY(name->isEnabled());
-    click(f, "RadioButton8");
-    QCOMPARE(name->text(), kSame);
-    QVERIFY(!name->isEnabled());
-    for (const char* kind : {"RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
-        QVERIFY2(!on(f, kind) && !w(f, kind)->isEnabled(), kind);
+    f.click("RadioButton15");
+    f.host.others.setText(QStringLiteral("TForm6.Edit1"), QStringLiteral(" 10.  9.  9.  9"));
+    f.show();
+    QCOMPARE(f.address("Edit1")->value(), QStringLiteral(" 10.  9.  9.  9"));
 }
 
 void TestPostConfigurationPage::nameShowingReselectsUseAsEntered() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    click(f, "RadioButton7");
-    click(f, "RadioButton18");
-    showAgain(f);
-    QVERIFY(on(f, "RadioButton20") && !on(f, "RadioButton18"));
-    QCOMPARE(line(f, "Edit3")->text(), QString());
-    QVERIFY(line(f, "Edit3")->isEnabled());
-    click(f, "RadioButton17");
-    showAgain(f);
-    QCOMPARE(line(f, "Edit3")->text(), QStringLiteral("CLIENT1"));
+    PostConfigurationFixture f;
+    f.start();
+    f.click("RadioButton7");
+    f.click("RadioButton18");
+    f.show();
+    QVERIFY(f.on("RadioButton20") && !f.on("RadioButton18"));
+    QCOMPARE(f.line("Edit3")->text(), QString());
+    QVERIFY(f.line("Edit3")->isEnabled());
+    f.click("RadioButton17");
+    f.show();
+    QCOMPARE(f.line("Edit3")->text(), QStringLiteral("CLIENT1"));
+}
+
+void TestPostConfigurationPage::maskRules() {
+    PostConfigurationFixture f;
+    f.host.others.setText(QStringLiteral("TForm6.Edit2"), QStringLiteral("255.255.  0.  0"));
+    f.start();
+    auto* copy = f.w<QCheckBox>("CheckBox6");
+    QVERIFY(!copy->isEnabled() && !f.address("Edit2")->isEnabled());
+    f.click("RadioButton5");
+    QVERIFY(copy->isEnabled() && f.address("Edit2")->isEnabled());
+    f.click("CheckBox6");
+    QCOMPARE(f.address("Edit2")->value(), QStringLiteral("255.255.  0.  0"));
+    QVERIFY(!f.address("Edit2")->isEnabled());
+    f.click("CheckBox6");
+    QCOMPARE(f.address("Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
+    QVERIFY(f.address("Edit2")->isEnabled());
+    f.click("CheckBox6");
+    f.click("RadioButton6");
+    QVERIFY(!copy->isEnabled());
+    QVERIFY(copy->isChecked());
+    QCOMPARE(f.address("Edit2")->value(), QStringLiteral("255.  0.  0.  0"));
+    QVERIFY(!f.address("Edit2")->isEnabled());
+    // Back on "Set Sub Net Mask" with the box still ticked: the Multicast mask again.
+    f.click("RadioButton5");
+    QCOMPARE(f.address("Edit2")->value(), QStringLiteral("255.255.  0.  0"));
+    QVERIFY(!f.address("Edit2")->isEnabled());
+}
+
+void TestPostConfigurationPage::nameChoices() {
+    PostConfigurationFixture f;
+    f.host.others.setText(QStringLiteral("TForm6.Edit3"), QStringLiteral("LAB 7"));
+    f.start();
+    QLineEdit* name = f.line("Edit3");
+    f.click("RadioButton7");
+    QVERIFY(f.on("RadioButton20"));
+    QCOMPARE(name->text(), QString());
+    QVERIFY(name->isEnabled());
+    f.click("RadioButton18");
+    QCOMPARE(name->text(), QStringLiteral("Derive From NIC MAC Address"));
+    QVERIFY(!name->isEnabled());
+    f.click("RadioButton17");
+    QCOMPARE(name->text(), QStringLiteral("CLIENT1"));
+    QVERIFY(name->isEnabled());
+    f.click("RadioButton19");
+    QCOMPARE(name->text(), QStringLiteral("LAB 7"));
+    QVERIFY(name->isEnabled());
+    f.click("RadioButton8");
+    QCOMPARE(name->text(), kSame);
+    QVERIFY(!name->isEnabled());
+    for (const char* kind : {"RadioButton17", "RadioButton18", "RadioButton19", "RadioButton20"})
+        QVERIFY2(!f.on(kind) && !f.w(kind)->isEnabled(), kind);
 }
 
 void TestPostConfigurationPage::workgroupAndLogin() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    auto* label1 = w<QLabel>(f, "Label1");
-    click(f, "RadioButton9");
-    QCOMPARE(line(f, "Edit5")->text(), QString());
+    PostConfigurationFixture f;
+    f.start();
+    auto* label1 = f.w<QLabel>("Label1");
+    f.click("RadioButton9");
+    QCOMPARE(f.line("Edit5")->text(), QString());
     QCOMPARE(label1->text(), QStringLiteral("Workgroup Name"));
-    QVERIFY(line(f, "Edit5")->isEnabled() && label1->isEnabled());
-    QTest::keyClicks(line(f, "Edit5"), QStringLiteral("OFFICE"));
-    click(f, "RadioButton11");
-    QCOMPARE(line(f, "Edit5")->text(), QStringLiteral("OFFICE"));
+    QVERIFY(f.line("Edit5")->isEnabled() && label1->isEnabled());
+    f.click("RadioButton11");
     QCOMPARE(label1->text(), QStringLiteral("Domain Name"));
-    showAgain(f);
-    QCOMPARE(line(f, "Edit5")->text(), QStringLiteral("OFFICE"));
-    click(f, "RadioButton10");
-    QCOMPARE(line(f, "Edit5")->text(), kSame);
+    f.click("RadioButton10");
+    QCOMPARE(f.line("Edit5")->text(), kSame);
     QCOMPARE(label1->text(), QStringLiteral("Workgroup / Domain Name"));
-    QVERIFY(!line(f, "Edit5")->isEnabled() && !label1->isEnabled());
+    QVERIFY(!f.line("Edit5")->isEnabled() && !label1->isEnabled());
 
-    auto* label2 = w<QLabel>(f, "Label2");
+    auto* label2 = f.w<QLabel>("Label2");
     QCOMPARE(label2->text(), QStringLiteral("Login Name"));
-    click(f, "RadioButton12");
-    QCOMPARE(line(f, "Edit6")->text(), QString());
-    QVERIFY(line(f, "Edit6")->isEnabled() && label2->isEnabled());
-    QTest::keyClicks(line(f, "Edit6"), QStringLiteral("admin"));
-    click(f, "RadioButton14");
-    QCOMPARE(line(f, "Edit6")->text(), kSame);
-    QVERIFY(!line(f, "Edit6")->isEnabled() && !label2->isEnabled());
+    f.click("RadioButton12");
+    QCOMPARE(f.line("Edit6")->text(), QString());
+    QVERIFY(f.line("Edit6")->isEnabled() && label2->isEnabled());
+    f.click("RadioButton14");
+    QCOMPARE(f.line("Edit6")->text(), kSame);
+    QVERIFY(!f.line("Edit6")->isEnabled() && !label2->isEnabled());
 }
 
 void TestPostConfigurationPage::leavingFieldsCopiesComputerName() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    QVERIFY(QTest::qWaitForWindowActive(page(f)));
-    click(f, "RadioButton7");
-    click(f, "RadioButton9");
-    click(f, "RadioButton12");
-    QTest::keyClicks(line(f, "Edit3"), QStringLiteral("PC4"));
-    QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("CLIENT"));
+    PostConfigurationFixture f;
+    f.start();
+    f.page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.page));
+    f.click("RadioButton7");
+    f.click("RadioButton9");
+    f.click("RadioButton12");
+    QTest::keyClicks(f.line("Edit3"), QStringLiteral("PC4"));
+    QCOMPARE(f.line("Edit4")->text(), QStringLiteral("CLIENT"));
     for (const char* left : {"Edit5", "Edit6"}) {
-        line(f, "Edit4")->setText(QStringLiteral("CLIENT"));
-        reveal(f, line(f, left));
-        line(f, left)->setFocus();
-        QTest::keyClicks(line(f, left), QStringLiteral("X"));
-        QTest::keyClick(line(f, left), Qt::Key_Tab);
-        QCOMPARE(line(f, "Edit4")->text(), QStringLiteral("PC4"));
+        f.line("Edit4")->setText(QStringLiteral("CLIENT"));
+        f.reveal(f.line(left));
+        f.line(left)->setFocus();
+        QTest::keyClicks(f.line(left), QStringLiteral("X"));
+        QTest::keyClick(f.line(left), Qt::Key_Tab);
+        QCOMPARE(f.line("Edit4")->text(), QStringLiteral("PC4"));
     }
 }
 
-void TestPostConfigurationPage::buttonTargets() {
-    GuiFixture f(kAllHintsOff);
-    show(f);
-    QTest::keyClick(page(f), Qt::Key_F1);
-    QCOMPARE(f.help.calls, QStringList{QStringLiteral("context:551")});
-    f.cancelToMain(page(f));
+void TestPostConfigurationPage::helpAndCancel() {
+    PostConfigurationFixture f;
+    f.show();
+    QTest::keyClick(&f.page, Qt::Key_F1);
+    QCOMPARE(f.host.recordedHelp.calls, QStringList{QStringLiteral("context:551")});
+    f.host.moves.clear();
+    f.host.scripted.answer(Dialogs::Button::Ok);
+    QTest::mouseClick(f.page.cancelButton(), Qt::LeftButton);
+    QCOMPARE(f.host.scripted.texts(), QStringList{QStringLiteral("You will lose all selections! ")});
+    QCOMPARE(f.host.moves, QList<PageId>{PageId::Main});
 }
 
 void TestPostConfigurationPage::valuesReachCollect() {
-    GuiFixture f(kAllHintsOff);
-    start(f);
-    click(f, "RadioButton3");
-    type(address(f, "Edit1"), QStringLiteral("10.0.0.7"));
-    click(f, "RadioButton5");
-    type(address(f, "Edit2"), QStringLiteral("255.255.0.0"));
-    click(f, "RadioButton7");
-    QTest::keyClicks(line(f, "Edit3"), QStringLiteral("PC7"));
-    click(f, "RadioButton11");
-    QTest::keyClicks(line(f, "Edit5"), QStringLiteral("CORP"));
-    const BuildSettings s = f.wizard->collect();
+    PostConfigurationFixture f;
+    f.start();
+    f.click("RadioButton3");
+    f.type(f.address("Edit1"), QStringLiteral("10.0.0.7"));
+    f.click("RadioButton5");
+    f.type(f.address("Edit2"), QStringLiteral("255.255.0.0"));
+    f.click("RadioButton7");
+    QTest::keyClicks(f.line("Edit3"), QStringLiteral("PC7"));
+    f.click("RadioButton11");
+    QTest::keyClicks(f.line("Edit5"), QStringLiteral("CORP"));
+    const BuildSettings s = f.host.collect();
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton1")));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton3")));
     QVERIFY(s.isChecked(QStringLiteral("TForm99.RadioButton21")));
@@ -416,8 +395,8 @@ void TestPostConfigurationPage::valuesReachCollect() {
     loaded.setChecked(QStringLiteral("TForm99.RadioButton21"), false);
     loaded.setChecked(QStringLiteral("TForm99.RadioButton3"), false);
     loaded.setChecked(QStringLiteral("TForm99.RadioButton4"), true);
-    f.wizard->apply(loaded);
-    const BuildSettings back = f.wizard->collect();
+    f.host.apply(loaded);
+    const BuildSettings back = f.host.collect();
     QVERIFY(!back.isChecked(QStringLiteral("TForm99.RadioButton21")));
     QVERIFY(back.isChecked(QStringLiteral("TForm99.RadioButton4")));
     QCOMPARE(back.text(QStringLiteral("TForm99.Edit5")), QStringLiteral("CORP"));
