@@ -7,7 +7,7 @@ Q_DECLARE_METATYPE(PageId)
 
 namespace {
 
-using Values = QList<QPair<QString, QString>>; // value name -> save form
+using Values = QList<QPair<QString, QString>>; // alias -> save form
 
 BuildSettings settingsFor(int mode, const Values& values) {
     BuildSettings s;
@@ -17,27 +17,24 @@ BuildSettings settingsFor(int mode, const Values& values) {
     return s;
 }
 
-QStringList texts(const QList<SummaryRow>& rows) {
+// "LABEL=value|LABEL=value|...", in the grid's order.
+QString texts(const QList<SummaryRow>& rows) {
     QStringList out;
     for (const SummaryRow& row : rows)
         out << row.label + QLatin1Char('=') + row.value;
-    return out;
+    return out.join(QLatin1Char('|'));
 }
 
 const Values kMulticast{
-    {"TForm6.Edit3", " client07 "}, {"TForm6.Edit1", " 10.  0.  0.  5"}, {"TForm6.Edit2", "255.255.  0.  0"}};
+    {"multicast.name", " client07 "}, {"multicast.ip", "10.0.0.5"}, {"multicast.mask", "255.255.0.0"}};
 const Values kNetwareBoth{
-    {"TForm21.RadioButton4", "1"}, {"TForm21.ComboBox3", "12"}, {"TForm21.Edit2", "\\\\NWSRV\\Sys\\Images"},
-    {"TForm21.RadioButton2", "1"}, {"TForm21.ComboBox2", "6"},  {"TForm21.Edit1", "IMAGER  "}};
-const Values kMicrosoft{{"TForm9.ComboBox1", "1"},
-                        {"TForm40.Edit6", "admin"},
-                        {"TForm40.Edit1", "192.168.  1. 20"},
-                        {"TForm40.Edit2", "255.255.255.  0"},
-                        {"TForm40.ComboBox3", "9"},
-                        {"TForm40.Edit4", "\\\\SRV\\D"},
-                        {"TForm40.Edit5", "LAB"},
-                        {"TForm40.Edit3", "WS1"}};
-const Values kNonPnp{{"TForm7.RadioButton2", "1"}, {"TForm7.ComboBox1", "10"}, {"TForm7.ComboBox2", "340"}};
+    {"netware.map.on", "1"},   {"netware.map.drive", "12"},  {"netware.map.path", "\\\\NW\\Sys"},
+    {"netware.login.on", "1"}, {"netware.login.drive", "6"}, {"netware.login.name", "IMAGER  "}};
+const Values kMicrosoft{{"standalone.nos", "1"},         {"microsoft.login.name", "admin"},
+                        {"microsoft.ip", "10.0.1.20"},   {"microsoft.mask", "255.255.255.0"},
+                        {"microsoft.server.drive", "9"}, {"microsoft.server.share", "\\\\SRV\\D"},
+                        {"microsoft.group", "LAB"},      {"microsoft.name", "WS1"}};
+const Values kNonPnp{{"nic.pnp.off", "1"}, {"nic.irq", "10"}, {"nic.port", "340"}};
 
 } // namespace
 
@@ -50,87 +47,65 @@ private Q_SLOTS:
     void operation_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<Values>("values");
-        QTest::addColumn<QStringList>("rows");
-        const QStringList multicast{"MODE=Multicast", "CLIENT NAME=client07", "IP ADDRESS=10.  0.  0.  5",
-                                    "SUB NET MASK=255.255.  0.  0", "NIC DRIVER=NIC Driver Name"};
-        QTest::newRow("multicast, plug and play")
-            << 1 << kMulticast << multicast + QStringList{"HARDWARE=Plug and Play"};
+        QTest::addColumn<QString>("rows");
+        const QString multicast = "MODE=Multicast|CLIENT NAME=client07|IP ADDRESS=10.  0.  0.  5|"
+                                  "SUB NET MASK=255.255.  0.  0|NIC DRIVER=NIC Driver Name|";
+        const QString netware =
+            "MODE=Standalone|NOS=Novell Netware 3.12 or higher|FRAME TYPE=Ethernet_802.2|";
+        const QString microsoft = "MODE=Standalone|NOS=Microsoft TCP/IP - Pellacore Client on Server|"
+                                  "LOGIN NAME=admin|IP ADDRESS=10.  0.  1. 20|SUB NET MASK=255.255.255.  0|"
+                                  "SERVER DRIVE=J:\\\\SRV\\D|%1=LAB|COMPUTER NAME=WS1|"
+                                  "NIC DRIVER=NIC Driver Name|HARDWARE=Plug and Play";
+        QTest::newRow("multicast, plug and play") << 1 << kMulticast << multicast + "HARDWARE=Plug and Play";
         QTest::newRow("multicast, not plug and play")
-            << 1 << kMulticast + kNonPnp
-            << multicast + QStringList{"HARDWARE=Non-PnP", "IRQ=10", "IO PORT=340"};
+            << 1 << kMulticast + kNonPnp << multicast + "HARDWARE=Non-PnP|IRQ=10|IO PORT=340";
         QTest::newRow("netware, no login, no mapping, not plug and play")
-            << 2 << Values{{"TForm7.RadioButton2", "1"}, {"TForm21.ComboBox1", "2"}}
-            << QStringList{"MODE=Standalone",
-                           "NOS=Novell Netware 3.12 or higher",
-                           "FRAME TYPE=Ethernet_II",
-                           "NIC DRIVER=NIC Driver Name",
-                           "HARDWARE=Non-PnP",
-                           "IRQ=5",
-                           "IO PORT=300"};
-        QTest::newRow("netware, login and mapping") << 2 << kNetwareBoth
-                                                    << QStringList{"MODE=Standalone",
-                                                                   "NOS=Novell Netware 3.12 or higher",
-                                                                   "FRAME TYPE=Ethernet_802.2",
-                                                                   "MAP DRIVE=M:\\\\NWSRV\\Sys\\Images",
-                                                                   "LOGIN DRIVE=G:",
-                                                                   "LOGIN NAME=IMAGER",
-                                                                   "NIC DRIVER=NIC Driver Name",
-                                                                   "HARDWARE=Plug and Play"};
+            << 2 << Values{{"nic.pnp.off", "1"}, {"netware.frame", "2"}}
+            << "MODE=Standalone|NOS=Novell Netware 3.12 or higher|FRAME TYPE=Ethernet_II|"
+               "NIC DRIVER=NIC Driver Name|HARDWARE=Non-PnP|IRQ=5|IO PORT=300";
+        QTest::newRow("netware, login and mapping")
+            << 2 << kNetwareBoth
+            << netware + "MAP DRIVE=M:\\\\NW\\Sys|LOGIN DRIVE=G:|LOGIN NAME=IMAGER|"
+                         "NIC DRIVER=NIC Driver Name|HARDWARE=Plug and Play";
         QTest::newRow("netware, login only")
-            << 2 << Values{{"TForm21.RadioButton2", "1"}, {"TForm21.Edit1", "IMAGER"}}
-            << QStringList{"MODE=Standalone",           "NOS=Novell Netware 3.12 or higher",
-                           "FRAME TYPE=Ethernet_802.2", "LOGIN DRIVE=F:",
-                           "LOGIN NAME=IMAGER",         "NIC DRIVER=NIC Driver Name",
-                           "HARDWARE=Plug and Play"};
-        const QStringList microsoftHead{"MODE=Standalone",
-                                        "NOS=Microsoft TCP/IP - Pellacore Client on Server",
-                                        "LOGIN NAME=admin",
-                                        "IP ADDRESS=192.168.  1. 20",
-                                        "SUB NET MASK=255.255.255.  0",
-                                        "SERVER DRIVE=J:\\\\SRV\\D"};
-        const QStringList microsoftTail{"COMPUTER NAME=WS1", "NIC DRIVER=NIC Driver Name",
-                                        "HARDWARE=Plug and Play"};
-        QTest::newRow("microsoft, workgroup")
-            << 3 << kMicrosoft << microsoftHead + QStringList{"WORKGROUP=LAB"} + microsoftTail;
-        QTest::newRow("microsoft, domain") << 3 << kMicrosoft + Values{{"TForm40.RadioButton11", "1"}}
-                                           << microsoftHead + QStringList{"DOMAIN=LAB"} + microsoftTail;
+            << 2 << Values{{"netware.login.on", "1"}, {"netware.login.name", "IMAGER"}}
+            << netware + "LOGIN DRIVE=F:|LOGIN NAME=IMAGER|NIC DRIVER=NIC Driver Name|HARDWARE=Plug and Play";
+        QTest::newRow("microsoft, workgroup") << 3 << kMicrosoft << microsoft.arg("WORKGROUP");
+        QTest::newRow("microsoft, domain")
+            << 3 << kMicrosoft + Values{{"microsoft.group.domain", "1"}} << microsoft.arg("DOMAIN");
         QTest::newRow("no network ignores the IRQ choice")
-            << 4 << Values{{"TForm4.Edit1", "NE2000 Compatible"}, {"TForm7.RadioButton2", "1"}}
-            << QStringList{"NIC=NE2000 Compatible", "HARDWARE=None"};
+            << 4 << Values{{"nic.selection", "NE2000 Compatible"}, {"nic.pnp.off", "1"}}
+            << "NIC=NE2000 Compatible|HARDWARE=None";
     }
     void operation() {
         QFETCH(int, mode);
         QFETCH(Values, values);
-        QFETCH(QStringList, rows);
+        QFETCH(QString, rows);
         QCOMPARE(texts(SummaryRows::operation(settingsFor(mode, values))), rows);
     }
 
     void postConfiguration_data() {
         QTest::addColumn<Values>("values");
-        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("rows");
         QTest::newRow("everything as the image")
             << Values{}
-            << QStringList{"COMPUTER NAME=Same as Image", "WORKGROUP/DOMAIN=Same as Image",
-                           "LOGIN NAME=Same as Image", "IP ADDRESS=Same as Image",
-                           "SUB NET MASK=Same as Image"};
+            << "COMPUTER NAME=Same as Image|WORKGROUP/DOMAIN=Same as Image|LOGIN NAME=Same as Image|"
+               "IP ADDRESS=Same as Image|SUB NET MASK=Same as Image";
         QTest::newRow("every value set, domain")
-            << Values{{"TForm99.Edit3", "PC12"},     {"TForm99.RadioButton11", "1"},
-                      {"TForm99.Edit5", "CORP"},     {"TForm99.Edit6", "jo"},
-                      {"TForm99.RadioButton3", "1"}, {"TForm99.Edit1", " 10.  1.  1.  1"},
-                      {"TForm99.RadioButton5", "1"}, {"TForm99.Edit2", "255.255.  0.  0"}}
-            << QStringList{"COMPUTER NAME=PC12", "DOMAIN=CORP", "LOGIN NAME=jo", "IP ADDRESS=10.  1.  1.  1",
-                           "SUB NET MASK=255.255.  0.  0"};
+            << Values{{"post.name", "PC12"},     {"post.group.domain", "1"},  {"post.group", "CORP"},
+                      {"post.login.name", "jo"}, {"post.ip.set", "1"},        {"post.ip", "10.1.1.1"},
+                      {"post.mask.set", "1"},    {"post.mask", "255.255.0.0"}}
+            << "COMPUTER NAME=PC12|DOMAIN=CORP|LOGIN NAME=jo|IP ADDRESS=10.  1.  1.  1|SUB NET MASK=255.255. "
+               " 0.  0";
         // An address or mask left to the image reads so, whatever its field still holds.
         QTest::newRow("workgroup, address fields not set")
-            << Values{{"TForm99.RadioButton9", "1"},
-                      {"TForm99.Edit5", "LAB"},
-                      {"TForm99.Edit1", " 10.  1.  1.  1"}}
-            << QStringList{"COMPUTER NAME=Same as Image", "WORKGROUP=LAB", "LOGIN NAME=Same as Image",
-                           "IP ADDRESS=Same as Image", "SUB NET MASK=Same as Image"};
+            << Values{{"post.group.workgroup", "1"}, {"post.group", "LAB"}, {"post.ip", "10.1.1.1"}}
+            << "COMPUTER NAME=Same as Image|WORKGROUP=LAB|LOGIN NAME=Same as Image|IP ADDRESS=Same as Image|"
+               "SUB NET MASK=Same as Image";
     }
     void postConfiguration() {
         QFETCH(Values, values);
-        QFETCH(QStringList, rows);
+        QFETCH(QString, rows);
         QCOMPARE(texts(SummaryRows::postConfiguration(settingsFor(1, values))), rows);
     }
 
@@ -173,20 +148,16 @@ private Q_SLOTS:
     }
 
     // Whatever the values, every row the summary lists leads back to a page.
-    void everyOperationRowLeadsSomewhere_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<Values>("values");
-        QTest::newRow("multicast") << 1 << kNonPnp;
-        QTest::newRow("netware") << 2 << kNetwareBoth + kNonPnp;
-        QTest::newRow("microsoft, domain") << 3 << kNonPnp + Values{{"TForm40.RadioButton11", "1"}};
-        QTest::newRow("microsoft, workgroup") << 3 << Values{};
-        QTest::newRow("no network") << 4 << Values{};
-    }
     void everyOperationRowLeadsSomewhere() {
-        QFETCH(int, mode);
-        QFETCH(Values, values);
-        for (const SummaryRow& row : SummaryRows::operation(settingsFor(mode, values)))
-            QVERIFY2(SummaryRows::operationTarget(row.label, BuildMode(mode)), qPrintable(row.label));
+        const QList<QPair<int, Values>> cases{{1, kNonPnp},
+                                              {2, kNetwareBoth + kNonPnp},
+                                              {3, kNonPnp + Values{{"microsoft.group.domain", "1"}}},
+                                              {3, {}},
+                                              {4, {}}};
+        for (const auto& [mode, values] : cases) {
+            for (const SummaryRow& row : SummaryRows::operation(settingsFor(mode, values)))
+                QVERIFY2(SummaryRows::operationTarget(row.label, BuildMode(mode)), qPrintable(row.label));
+        }
     }
 
     void postConfigurationTarget_data() {
