@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class FatEditor;
 class ReplacementFile;
 
 // A FAT diskette held in an image file or behind a floppy block device, read and written through
@@ -23,7 +24,11 @@ class ReplacementFile;
 // a link with a plain name in this volume's own scratch directory, whatever the real path holds.
 //
 // Between beginWork and commitWork an image is changed in a working copy beside it, which then
-// replaces it at once; a device is written in place. Either is locked for the whole time.
+// replaces it at once; a device is written in place. Either is locked for the whole time. The
+// working copy, which only this build sees, is read and changed in memory where FatEditor takes
+// the names and directories in question, and saved to its file before anything else reads it
+// (an mtools call, the read-back, fsck.fat, the commit); whatever the editor declines goes through
+// mtools as before, with mtools' own messages.
 class ImageVolume : public Volume {
 public:
     ImageVolume(QString image, bool device, QString templateImage = {});
@@ -84,6 +89,16 @@ public:
 
 private:
     QString dosPath(const QStringList& parts) const;
+    // The build's working copy in memory, or null where mtools does the work.
+    FatEditor* editor();
+    void saveEditor();
+    // What the editor has room for, or the image file's own figure without an editor.
+    std::optional<FatFree> currentFree();
+    // Each returns false, having changed nothing, when the editor cannot do it exactly.
+    bool listInMemory(const QStringList& dirParts, std::optional<Mtools::Listing>* out);
+    bool storeInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime);
+    bool copyOutInMemory(const VolumePath& path, const QString& out);
+    void readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out, QList<qsizetype>& pending);
     // The file mtools works on: the working copy while there is one, else the image or device.
     QString file() const;
     bool imageExists() const;
@@ -107,8 +122,9 @@ private:
     // which the queued files' count does not foresee.
     static bool directoryMayGrow(const QStringList& dirParts, const QString& name,
                                  const Mtools::Listing& listing, const FatFree& fat);
-    // Fills a new image's file: the template's bytes, or a blank formatted diskette.
-    void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
+    // Fills a new image's file: the template's bytes (returned, so that the editor need not read
+    // them again), or a blank formatted diskette (nothing returned).
+    QByteArray makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
     // The listing of a directory, or nothing when the directory does not exist.
     std::optional<Mtools::Listing> list(const QStringList& dirParts);
@@ -143,5 +159,7 @@ private:
     QSet<QString> m_madeDirs; // "::/NET", made by the build under way
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
+    std::unique_ptr<FatEditor> m_editor;
+    bool m_editorDeclined = false; // the working copy holds what the editor does not read
     bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
 };

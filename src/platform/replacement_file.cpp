@@ -158,6 +158,11 @@ void ReplacementFile::copyTarget() {
     ::close(in);
 }
 
+void ReplacementFile::startFlush() {
+    if (m_fd >= 0)
+        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void ReplacementFile::commit() {
     if (m_fd < 0 || m_committed)
         fail(QStringLiteral("write"), EBADF);

@@ -31,6 +31,9 @@ public:
     void write(const QByteArray& bytes);
     // Appends the target's present contents (a working copy that is then changed in place).
     void copyTarget();
+    // Starts writing what the temporary file holds so far to the disk without waiting for it, so
+    // that the flush at commit finds little left to do. Only a hint: commit() checks the flush.
+    void startFlush();
     // Flushes the temporary file to the disk, gives it the old file's owner, group and mode (a new
     // file gets 0666 less the umask) and renames it over the target. Throws IoError.
     void commit();
