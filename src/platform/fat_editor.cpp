@@ -31,12 +31,13 @@ void putLe16(QByteArray& b, qint64 at, quint32 v) {
 
 // Names mtools would keep as they stand with long names off: DOS's own character set, no device.
 bool shortNameChar(QChar c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || QStringLiteral("!#$%&'()-@^_`{}~").contains(c);
+    return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           QStringLiteral("!#$%&'()-@^_`{}~").contains(c);
 }
 
 bool deviceName(const QString& base) {
-    static const QStringList devices{"CON", "AUX", "PRN", "NUL", "CLOCK$", "COM1", "COM2", "COM3", "COM4",
-                                     "LPT1", "LPT2", "LPT3"};
+    static const QStringList devices{"CON",  "AUX",  "PRN",  "NUL",  "CLOCK$", "COM1",
+                                     "COM2", "COM3", "COM4", "LPT1", "LPT2",   "LPT3"};
     return devices.contains(base);
 }
 
@@ -80,7 +81,8 @@ FatEditor::Signature FatEditor::signatureOf(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
-    return {qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+    return {qint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
             qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
@@ -121,8 +123,8 @@ quint32 FatEditor::fat(quint32 cluster) const {
 
 void FatEditor::setFat(quint32 cluster, quint32 value) {
     for (int copy = 0; copy < m_layout.fatCount; ++copy) {
-        const qint64 at = m_layout.fatOffset() + qint64(copy) * m_layout.sectorsPerFat * m_layout.bytesPerSector +
-                          cluster * 3 / 2;
+        const qint64 at = m_layout.fatOffset() +
+                          qint64(copy) * m_layout.sectorsPerFat * m_layout.bytesPerSector + cluster * 3 / 2;
         quint32 pair = le16(m_image, at);
         pair = (cluster & 1) ? (pair & 0x000F) | (value << 4) : (pair & 0xF000) | (value & 0xFFF);
         putLe16(m_image, at, pair);
@@ -331,7 +333,8 @@ quint32 FatEditor::linkChain(const std::vector<quint32>& clusters) {
 }
 
 void FatEditor::touch(qint64 offset, qint64 length) {
-    for (qint64 s = offset / m_layout.bytesPerSector; s <= (offset + length - 1) / m_layout.bytesPerSector; ++s)
+    for (qint64 s = offset / m_layout.bytesPerSector; s <= (offset + length - 1) / m_layout.bytesPerSector;
+         ++s)
         m_dirty[size_t(s)] = true;
 }
 
@@ -506,7 +509,8 @@ void FatEditor::save(const QString& path, const QString& shownAs) {
         const char* from = m_image.constData() + qint64(s) * sector;
         const qint64 length = qint64(end - s) * sector;
         for (qint64 done = 0; done < length;) {
-            const ssize_t n = ::pwrite(fd, from + done, size_t(length - done), off_t(qint64(s) * sector + done));
+            const ssize_t n =
+                ::pwrite(fd, from + done, size_t(length - done), off_t(qint64(s) * sector + done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)

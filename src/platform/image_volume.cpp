@@ -623,7 +623,8 @@ void ImageVolume::setAttributes(const VolumePath& path, quint8 attributes) {
             return;
     }
     prepareWrite(path, verb);
-    if (FatEditor* fat = editor(); fat && fat->setAttributes(path.parts, attributes) == FatEditor::Outcome::Done) {
+    if (FatEditor* fat = editor();
+        fat && fat->setAttributes(path.parts, attributes) == FatEditor::Outcome::Done) {
         ++m_generation;
         saveEditor(); // at once: the working copy always holds what the editor holds
         return;

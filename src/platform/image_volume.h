@@ -161,5 +161,5 @@ private:
     std::unique_ptr<ReplacementFile> m_work;
     std::unique_ptr<FatEditor> m_editor;
     bool m_editorDeclined = false; // the working copy holds what the editor does not read
-    bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
+    bool m_workMade = false;       // the working copy holds a diskette (a new image's only once written)
 };

@@ -100,15 +100,24 @@ void TestFatEditor::declinesWithoutChange_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("outcome");
     using O = FatEditor::Outcome;
-    QTest::newRow("long name") << "" << "LONGNAME9.TXT" << 10 << int(O::Unsupported);
-    QTest::newRow("four-letter extension") << "" << "A.TEXT" << 10 << int(O::Unsupported);
-    QTest::newRow("blank in the name") << "" << "A B.TXT" << 10 << int(O::Unsupported);
-    QTest::newRow("two dots") << "" << "A.B.C" << 10 << int(O::Unsupported);
-    QTest::newRow("device name") << "" << "AUX" << 10 << int(O::Unsupported);
-    QTest::newRow("no such directory") << "" << "NONE/A.TXT" << 10 << int(O::Missing);
-    QTest::newRow("more than the diskette") << "" << "HUGE.BIN" << 1500000 << int(O::NoSpace);
-    QTest::newRow("beside a long name") << "long" << "A.TXT" << 10 << int(O::Unsupported);
-    QTest::newRow("root directory full") << "full" << "ONEMORE.TXT" << 1 << int(O::DirectoryFull);
+    QTest::newRow("long name") << ""
+                               << "LONGNAME9.TXT" << 10 << int(O::Unsupported);
+    QTest::newRow("four-letter extension") << ""
+                                           << "A.TEXT" << 10 << int(O::Unsupported);
+    QTest::newRow("blank in the name") << ""
+                                       << "A B.TXT" << 10 << int(O::Unsupported);
+    QTest::newRow("two dots") << ""
+                              << "A.B.C" << 10 << int(O::Unsupported);
+    QTest::newRow("device name") << ""
+                                 << "AUX" << 10 << int(O::Unsupported);
+    QTest::newRow("no such directory") << ""
+                                       << "NONE/A.TXT" << 10 << int(O::Missing);
+    QTest::newRow("more than the diskette") << ""
+                                            << "HUGE.BIN" << 1500000 << int(O::NoSpace);
+    QTest::newRow("beside a long name") << "long"
+                                        << "A.TXT" << 10 << int(O::Unsupported);
+    QTest::newRow("root directory full") << "full"
+                                         << "ONEMORE.TXT" << 1 << int(O::DirectoryFull);
 }
 
 void TestFatEditor::declinesWithoutChange() {
@@ -123,7 +132,8 @@ void TestFatEditor::declinesWithoutChange() {
     std::unique_ptr<FatEditor> fat = FatEditor::load(m_image);
     QVERIFY(fat);
     const QByteArray image = TestEnv::readHostFile(m_image);
-    QCOMPARE(int(fat->write(name.split(u'/'), bytes(size, 'x'), QDateTime::currentDateTime(), 0x20)), outcome);
+    QCOMPARE(int(fat->write(name.split(u'/'), bytes(size, 'x'), QDateTime::currentDateTime(), 0x20)),
+             outcome);
     QVERIFY(!fat->changed());
     fat->save(m_image, m_image);
     QCOMPARE(TestEnv::readHostFile(m_image), image);
