@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +78,25 @@ std::unique_ptr<FatEditor> FatEditor::load(const QString& path) {
     return fat;
 }
 
+std::unique_ptr<const FatEditor> FatEditor::view(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    void* mapped = MAP_FAILED;
+    if (::fstat(fd, &st) == 0 && st.st_size >= BootSector::kBytes)
+        mapped = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    std::shared_ptr<void> mapping(mapped, [size = size_t(st.st_size)](void* at) { ::munmap(at, size); });
+    std::unique_ptr<FatEditor> fat =
+        fromBytes(QByteArray::fromRawData(static_cast<const char*>(mapped), qsizetype(st.st_size)));
+    if (fat)
+        fat->m_mapping = std::move(mapping);
+    return fat;
+}
+
 FatEditor::Signature FatEditor::signatureOf(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -100,7 +120,8 @@ std::unique_ptr<FatEditor> FatEditor::fromBytes(QByteArray image) {
     const std::optional<FatLayout> layout = BootSector::read(image.left(BootSector::kBytes)).layout;
     if (!layout || image.size() < layout->totalSectors * layout->bytesPerSector)
         return nullptr;
-    image.truncate(layout->totalSectors * layout->bytesPerSector);
+    if (image.size() > layout->totalSectors * layout->bytesPerSector) // a mapped view stays uncopied
+        image.truncate(layout->totalSectors * layout->bytesPerSector);
     return std::unique_ptr<FatEditor>(new FatEditor(std::move(image), *layout));
 }
 

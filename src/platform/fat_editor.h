@@ -38,6 +38,9 @@ public:
     static std::unique_ptr<FatEditor> load(const QString& path);
     // The same from an image's bytes in hand.
     static std::unique_ptr<FatEditor> fromBytes(QByteArray image);
+    // For reading only: the file is mapped, not copied, so only what is read is fetched. Any
+    // change made through it would go to a private copy, never to the file.
+    static std::unique_ptr<const FatEditor> view(const QString& path);
 
     const FatLayout& layout() const { return m_layout; }
     qint64 freeBytes() const;
@@ -114,6 +117,7 @@ private:
     static Signature signatureOf(const QString& path);
     qint64 dataOffset() const;
 
+    std::shared_ptr<void> m_mapping; // keeps a view's mapped file while m_image points into it
     QByteArray m_image;
     FatLayout m_layout;
     Signature m_saved;

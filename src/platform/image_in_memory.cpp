@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 FatEditor* ImageVolume::editor() {
     if (!m_work || !m_workMade || m_device || m_editorDeclined)
@@ -52,35 +53,69 @@ bool ImageVolume::listInMemory(const QStringList& dirParts, std::optional<Mtools
     return true;
 }
 
-bool ImageVolume::storeInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime) {
+bool ImageVolume::storeInMemory(const QByteArray& data, const QDateTime& stamp, const VolumePath& path) {
     FatEditor* fat = editor();
-    if (!fat)
+    if (!fat || fat->write(path.parts, data, stamp, DosAttr::Archive) != FatEditor::Outcome::Done)
+        return false;
+    saveEditor(); // at once: the working copy always holds what the editor holds
+    return true;
+}
+
+bool ImageVolume::storeFileInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime) {
+    if (!editor())
         return false;
     QFile host(hostFile);
     if (!host.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = host.readAll();
-    if (data.size() != host.size())
-        return false;
     // As mcopy stamps it: the host file's time when that is kept, else the time of the copy.
-    const QDateTime stamp = keepHostTime ? QFileInfo(hostFile).lastModified() : QDateTime::currentDateTime();
-    if (fat->write(path.parts, data, stamp, DosAttr::Archive) != FatEditor::Outcome::Done)
-        return false;
-    saveEditor();
-    return true;
+    return data.size() == host.size() &&
+           storeInMemory(
+               data, keepHostTime ? QFileInfo(hostFile).lastModified() : QDateTime::currentDateTime(), path);
+}
+
+void ImageVolume::storeBytes(const QByteArray& data, const QDateTime& stamp, const Space& space,
+                             const VolumePath& path) {
+    const Space current = remeasured(space, data.size(), path);
+    if (storeInMemory(data, stamp.isValid() ? stamp : QDateTime::currentDateTime(), path)) {
+        noteStored(current.target);
+        return;
+    }
+    const QString host = scratchPath();
+    QFile file(host);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush() &&
+                         (!stamp.isValid() || file.setFileTime(stamp, QFileDevice::FileModificationTime));
+    file.close();
+    try {
+        if (!written)
+            throw IoError(QStringLiteral("Cannot write %1: the scratch file %2 cannot be written (%3)")
+                              .arg(where(path), host, file.errorString()));
+        store(host, data.size(), current, path, stamp.isValid());
+    } catch (const IoError&) {
+        QFile::remove(host);
+        throw;
+    }
+    QFile::remove(host);
+}
+
+std::optional<FatEditor::Entry> ImageVolume::entryInMemory(const VolumePath& path) {
+    FatEditor* fat = editor();
+    if (!fat || path.parts.isEmpty())
+        return std::nullopt;
+    const FatEditor::Listing listed = fat->list(path.parts.mid(0, path.parts.size() - 1));
+    const QString name = DosPath::normalizeName(path.parts.last());
+    for (const FatEditor::Entry& entry : listed.entries)
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return std::nullopt;
 }
 
 bool ImageVolume::copyOutInMemory(const VolumePath& path, const QString& out) {
     FatEditor* fat = editor();
-    if (!fat)
-        return false;
+    const std::optional<FatEditor::Entry> entry = entryInMemory(path);
     FatEditor::Outcome outcome = FatEditor::Outcome::Done;
-    const std::optional<QByteArray> data = fat->read(path.parts, &outcome);
-    const FatEditor::Listing listed = fat->list(path.parts.mid(0, path.parts.size() - 1));
-    const auto entry = std::find_if(listed.entries.begin(), listed.entries.end(), [&](const auto& e) {
-        return e.name.compare(DosPath::normalizeName(path.parts.last()), Qt::CaseInsensitive) == 0;
-    });
-    if (!data || entry == listed.entries.end())
+    const std::optional<QByteArray> data = entry ? fat->read(path.parts, &outcome) : std::nullopt;
+    if (!data)
         return false;
     QFile file(out);
     if (!file.open(QIODevice::WriteOnly) || file.write(*data) != data->size() ||
@@ -92,6 +127,44 @@ bool ImageVolume::copyOutInMemory(const VolumePath& path, const QString& out) {
     return true;
 }
 
+namespace {
+
+// A file read out of the editor: its bytes are in hand already.
+class BytesReader : public DosReader {
+public:
+    BytesReader(QByteArray data, QDateTime stamp, quint8 attributes)
+        : m_data(std::move(data)), m_stamp(std::move(stamp)), m_attributes(attributes) {}
+    qint64 read(char* data, qint64 size) override {
+        const qint64 n = std::min(size, m_data.size() - m_at);
+        std::memcpy(data, m_data.constData() + m_at, size_t(n));
+        m_at += n;
+        return n;
+    }
+    QDateTime fileTime() const override { return m_stamp; }
+    quint8 attributes() const override { return m_attributes; }
+
+private:
+    QByteArray m_data;
+    QDateTime m_stamp;
+    quint8 m_attributes;
+    qint64 m_at = 0;
+};
+
+} // namespace
+
+std::unique_ptr<DosReader> ImageVolume::openInMemory(const VolumePath& path) {
+    const std::optional<FatEditor::Entry> entry = entryInMemory(path);
+    if (!entry || entry->directory)
+        return nullptr;
+    FatEditor::Outcome outcome = FatEditor::Outcome::Done;
+    std::optional<QByteArray> data = editor()->read(path.parts, &outcome);
+    if (!data)
+        return nullptr;
+    return std::make_unique<BytesReader>(std::move(*data), entry->stamp(),
+                                         quint8(entry->attributes & (DosAttr::Archive | DosAttr::ReadOnly |
+                                                                     DosAttr::System | DosAttr::Hidden)));
+}
+
 void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out,
                                    QList<qsizetype>& pending) {
     if (!editor())
@@ -99,7 +172,7 @@ void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBac
     // Read from the file as saved, not from the editor's memory: what the image now holds.
     saveEditor();
     m_work->startFlush();
-    const std::unique_ptr<FatEditor> saved = FatEditor::load(file());
+    const std::unique_ptr<const FatEditor> saved = FatEditor::view(file());
     if (!saved)
         return;
     QList<qsizetype> left;

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -68,6 +69,32 @@ quint8 attributesOf(const QString& flags) {
 quint8 parseAttributes(const QByteArray& mattribOutput) {
     const QString line = QString::fromLocal8Bit(mattribOutput).section(u'\n', 0, 0);
     return attributesOf(line.left(line.indexOf(QLatin1String("::"))));
+}
+
+// Every later diskette of a run is made from the same template: its bytes are read once, and again
+// only when the file is another or has changed (its inode, size or times differ).
+QByteArray templateBytes(const QString& path, QString* error) {
+    static QString cachedPath;
+    static std::array<qint64, 4> cachedSignature{};
+    static QByteArray cached;
+    struct stat st {};
+    const QByteArray name = QFile::encodeName(path);
+    const bool known = ::stat(name.constData(), &st) == 0;
+    const std::array<qint64, 4> signature{qint64(st.st_ino), qint64(st.st_size),
+                                          qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                                          qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    if (known && path == cachedPath && signature == cachedSignature)
+        return cached;
+    QFile copy(path);
+    QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+    if (bytes.isEmpty() || bytes.size() != copy.size() || !known) {
+        *error = copy.errorString();
+        return {};
+    }
+    cachedPath = path;
+    cachedSignature = signature;
+    cached = bytes;
+    return bytes;
 }
 
 } // namespace
@@ -236,11 +263,11 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
     if (!m_template.isEmpty()) {
         if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
-        QFile copy(m_template);
-        const QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
-        if (bytes.isEmpty() || bytes.size() != copy.size())
+        QString error;
+        const QByteArray bytes = templateBytes(m_template, &error);
+        if (bytes.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be read (%4)")
-                              .arg(verb, where(path), m_template, copy.errorString()));
+                              .arg(verb, where(path), m_template, error));
         image.write(bytes);
         return bytes;
     }
@@ -346,6 +373,8 @@ bool ImageVolume::directoryExists(const VolumePath& path) {
 }
 
 std::unique_ptr<DosReader> ImageVolume::openRead(const VolumePath& path) {
+    if (std::unique_ptr<DosReader> inMemory = openInMemory(path))
+        return inMemory;
     const QString verb = QStringLiteral("open");
     const QString copy = copyOut(path, verb);
     const QDateTime stamp = modificationTime(copy);
@@ -423,22 +452,30 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     return space;
 }
 
+ImageVolume::Space ImageVolume::remeasured(const Space& space, qint64 size, const VolumePath& path) {
+    if (space.generation == m_generation)
+        return space;
+    Space current = measure(path);
+    // mcopy deletes the old file before it finds that the new one does not fit.
+    if (size > current.capacity)
+        throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
+                          .arg(where(path)),
+                      IoError::Problem::NoSpace);
+    return current;
+}
+
+void ImageVolume::noteStored(const QString& target) {
+    ++m_generation;
+    m_lastStored = target.toUpper();
+    m_lastStoredGeneration = m_generation;
+}
+
 void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                         bool keepHostTime) {
-    Space current = space;
-    if (space.generation != m_generation) {
-        current = measure(path);
-        // mcopy deletes the old file before it finds that the new one does not fit.
-        if (size > current.capacity)
-            throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
-                              .arg(where(path)),
-                          IoError::Problem::NoSpace);
-    }
+    const Space current = remeasured(space, size, path);
     const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
-    if (storeInMemory(hostFile, path, keepHostTime)) {
-        ++m_generation;
-        m_lastStored = current.target.toUpper();
-        m_lastStoredGeneration = m_generation;
+    if (storeFileInMemory(hostFile, path, keepHostTime)) {
+        noteStored(current.target);
         return;
     }
     const qint64 clusters = (size + current.cluster - 1) / current.cluster * current.cluster;
@@ -533,6 +570,8 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
 }
 
 QDateTime ImageVolume::fileTime(const VolumePath& path) {
+    if (const std::optional<FatEditor::Entry> entry = entryInMemory(path); entry && !entry->directory)
+        return entry->stamp();
     const QString copy = copyOut(path, QStringLiteral("read the date of"));
     QDateTime stamp = modificationTime(copy);
     QFile::remove(copy);
@@ -578,14 +617,9 @@ quint8 ImageVolume::attributes(const VolumePath& path) {
     requireImage(path, verb);
     if (path.parts.isEmpty() || hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
-    if (FatEditor* fat = editor()) {
-        const FatEditor::Listing listed = fat->list(path.parts.mid(0, path.parts.size() - 1));
-        const QString name = DosPath::normalizeName(path.parts.last());
-        for (const FatEditor::Entry& entry : listed.entries)
-            if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
-                return quint8(entry.attributes &
-                              (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
-    }
+    if (const std::optional<FatEditor::Entry> entry = entryInMemory(path))
+        return quint8(entry->attributes &
+                      (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
     if (m_listings.held()) {
         // The directory's listing says whether there is such a file; one mattrib call then gives
         // the attributes of all its files.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fat_editor.h"
 #include "platform/fat_image.h"
 #include "platform/file_lock.h"
 #include "platform/image_listings.h"
@@ -11,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class FatEditor;
 class ReplacementFile;
 
 // A FAT diskette held in an image file or behind a floppy block device, read and written through
@@ -84,6 +84,12 @@ public:
     // During a build, a new file is queued (taking the host file) and goes in with the others.
     void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                bool keepHostTime);
+    // The same for bytes in hand (stamp invalid: the time of the copy). Only where the editor
+    // cannot take them do they go to a host file for mcopy.
+    void storeBytes(const QByteArray& data, const QDateTime& stamp, const Space& space,
+                    const VolumePath& path);
+    // True while the diskette is changed in memory: a writer may then keep its bytes in memory too.
+    bool inMemory() { return editor() != nullptr; }
     // A fresh host path in this volume's scratch directory.
     QString scratchPath() { return m_scratch.newPath(); }
 
@@ -96,8 +102,15 @@ private:
     std::optional<FatFree> currentFree();
     // Each returns false, having changed nothing, when the editor cannot do it exactly.
     bool listInMemory(const QStringList& dirParts, std::optional<Mtools::Listing>* out);
-    bool storeInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime);
+    bool storeInMemory(const QByteArray& data, const QDateTime& stamp, const VolumePath& path);
+    bool storeFileInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime);
+    // The space measured anew when the image changed since; throws when size no longer fits.
+    Space remeasured(const Space& space, qint64 size, const VolumePath& path);
+    void noteStored(const QString& target);
     bool copyOutInMemory(const VolumePath& path, const QString& out);
+    std::unique_ptr<DosReader> openInMemory(const VolumePath& path);
+    // The file's entry as the editor lists it, when the editor can tell.
+    std::optional<FatEditor::Entry> entryInMemory(const VolumePath& path);
     void readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out, QList<qsizetype>& pending);
     // The file mtools works on: the working copy while there is one, else the image or device.
     QString file() const;
