@@ -182,7 +182,7 @@ std::optional<std::vector<quint32>> FatEditor::chain(quint32 first) const {
     }
 }
 
-std::optional<std::vector<qint64>> FatEditor::slots(const Dir& dir) const {
+std::optional<std::vector<qint64>> FatEditor::entrySlots(const Dir& dir) const {
     std::vector<qint64> out;
     if (dir.root) {
         for (int i = 0; i < m_layout.rootEntries; ++i)
@@ -213,17 +213,21 @@ FatEditor::Entry FatEditor::entryAt(qint64 offset) const {
 
 FatEditor::Scan FatEditor::scan(const Dir& dir, const QString& wanted) const {
     Scan out;
-    const std::optional<std::vector<qint64>> all = slots(dir);
+    const std::optional<std::vector<qint64>> all = entrySlots(dir);
     if (!all)
         return out; // a damaged chain is mtools' to report
-    for (qint64 at : *all) {
+    for (size_t i = 0; i < all->size(); ++i) {
+        const qint64 at = (*all)[i];
         const quint8 first = quint8(m_image[at]);
         const quint8 attributes = quint8(m_image[at + 11]);
         if (first == 0 || first == kDeleted) {
             if (out.free < 0)
                 out.free = at;
-            if (first == 0)
+            if (first == 0) {
+                if (out.free == at && i + 1 < all->size())
+                    out.end = (*all)[i + 1];
                 break;
+            }
             continue;
         }
         if ((attributes & kVolumeLabel && attributes != kLongName) || first == '.')
@@ -277,6 +281,7 @@ FatEditor::Found FatEditor::find(const QStringList& parts) const {
     out.dir = *dir;
     out.entry = here.entry;
     out.free = here.free;
+    out.end = here.end;
     return out;
 }
 
@@ -428,6 +433,7 @@ FatEditor::Outcome FatEditor::write(const QStringList& parts, const QByteArray& 
         put(clusterOffset(clusters[i]), block);
     }
     putEntry(slot, name, attributes, linkChain(clusters), data.size(), stamp);
+    fill(found, slot);
     return Outcome::Done;
 }
 
@@ -477,6 +483,7 @@ FatEditor::Outcome FatEditor::makeDirectory(const QStringList& parts, const QDat
     putEntry(clusterOffset(own) + kEntryBytes, QByteArray("..         "), kDirectory,
              found.dir.root ? 0 : found.dir.cluster, 0, stamp);
     putEntry(slot, name, kDirectory, own, 0, stamp);
+    fill(found, slot);
     return Outcome::Done;
 }
 
@@ -499,6 +506,11 @@ FatEditor::Outcome FatEditor::setStamp(const QStringList& parts, const QDateTime
     putEntry(found.entry, m_image.mid(found.entry, 11), entry.attributes, le16(m_image, found.entry + 26),
              entry.size, stamp);
     return Outcome::Done;
+}
+
+void FatEditor::fill(const Found& found, qint64 slot) {
+    if (slot == found.free && found.end >= 0 && m_image[found.end] != 0)
+        put(found.end, QByteArray(1, '\0'));
 }
 
 bool FatEditor::changed() const {

@@ -81,7 +81,10 @@ private:
         Dir dir;
         qint64 entry = -1; // offset of the named entry, -1 when the directory has none
         qint64 free = -1;  // offset of the first free slot, -1 when the directory is full
+        qint64 end = -1;   // the slot after it, when it ends the directory and more follow
     };
+    // Fills the free slot found; when it ended the directory, the next slot ends it now.
+    void fill(const Found& found, qint64 slot);
 
     FatEditor(QByteArray image, FatLayout layout);
     quint32 fat(quint32 cluster) const;
@@ -90,11 +93,12 @@ private:
     bool validCluster(quint32 cluster) const;
     // The clusters of a chain, or nullopt when it runs out of the FAT or loops.
     std::optional<std::vector<quint32>> chain(quint32 first) const;
-    std::optional<std::vector<qint64>> slots(const Dir& dir) const;
+    std::optional<std::vector<qint64>> entrySlots(const Dir& dir) const;
     struct Scan {
         bool supported = false;
         qint64 entry = -1; // offset of the wanted entry
         qint64 free = -1;  // offset of the first free slot
+        qint64 end = -1;   // offset of the slot after free, when free ends the directory
         QList<Entry> entries;
     };
     Scan scan(const Dir& dir, const QString& wanted) const;

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void init();
     void writesWhatMtoolsReads();
     void readsWhatMtoolsWrote();
+    void keepsTheEndOfADirectory();
     void declinesWithoutChange_data();
     void declinesWithoutChange();
 
@@ -92,6 +93,21 @@ void TestFatEditor::readsWhatMtoolsWrote() {
     QVERIFY(!fat->read({"NICS", "OTHER.DOS"}, &outcome));
     QCOMPARE(outcome, FatEditor::Outcome::Missing);
     QCOMPARE(fat->list({"NOPE"}).exists, false);
+}
+
+// Slots after the one that ends a directory count as free whatever they hold; filling the end
+// moves it on, or the bytes behind it would read as entries.
+void TestFatEditor::keepsTheEndOfADirectory() {
+    QFile image(m_image);
+    QVERIFY(image.open(QIODevice::ReadWrite) && image.seek(19 * 512 + 32));
+    image.write(QByteArray("LEFTOVERBIN\x20", 12));
+    image.close();
+    std::unique_ptr<FatEditor> fat = FatEditor::load(m_image);
+    QVERIFY(fat && fat->list({}).entries.isEmpty());
+    QCOMPARE(fat->write({"A.TXT"}, "a", QDateTime::currentDateTime(), 0x20), FatEditor::Outcome::Done);
+    fat->save(m_image, m_image);
+    QCOMPARE(TestEnv::imageFiles(m_image), QStringList{"::/A.TXT"});
+    QVERIFY(TestEnv::fsckClean(m_image));
 }
 
 void TestFatEditor::declinesWithoutChange_data() {
