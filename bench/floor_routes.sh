@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Each route's build onto a new image against the floor: mformat -C -f 1440 plus one recursive
 # mcopy of the very files that build put on the diskette. Whole processes, medians of N runs, and
-# the mtools processes one build starts (counted in one extra run through a shim on PATH).
+# the tool processes one build starts, mtools and fsck.fat (counted in one extra run through a shim
+# on PATH).
 #
 #   bench/floor_routes.sh [N] [bootwright-cli ...]
 #
@@ -68,21 +69,21 @@ floor() { # folder of the diskette's files -> seconds
     echo "$end - $start" | bc -l
 }
 
-# A PATH shim that counts every mtools process the program starts.
+# A PATH shim that counts every mtools and fsck.fat process the program starts.
 shim=$work/shim
 mkdir -p "$shim"
-for tool in mdir mcopy mattrib mdel mmd mformat mtype; do
-    real=$(command -v "$tool")
+for tool in mdir mcopy mattrib mdel mmd mformat mtype fsck.fat; do
+    real=$(PATH=$PATH:/usr/sbin:/sbin command -v "$tool")
     printf '#!/bin/sh\necho x >>"%s/count"\nexec %s "$@"\n' "$work" "$real" >"$shim/$tool"
     chmod +x "$shim/$tool"
 done
-processes() { # program route -> mtools processes of one build
+processes() { # program route -> tool processes of one build
     : >"$work/count"
     PATH=$shim:$PATH build "$1" "$work/count.img" "$2" >/dev/null
     wc -l <"$work/count"
 }
 
-printf '| build onto a new image | program | median | floor | x floor | mtools processes |\n'
+printf '| build onto a new image | program | median | floor | x floor | tool processes |\n'
 printf '|---|---|---|---|---|---|\n'
 for name in "${order[@]}"; do
     build "${programs[0]}" "$work/files.img" "$name" >/dev/null

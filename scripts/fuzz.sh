@@ -10,7 +10,7 @@ seconds=${1:-10}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_profile fuzz_wattcp fuzz_nic_catalogue fuzz_address fuzz_host_list)
+  targets=(fuzz_profile fuzz_wattcp fuzz_nic_catalogue fuzz_address fuzz_host_list fuzz_fat_editor)
 fi
 
 cmake --preset fuzz >/dev/null

@@ -11,6 +11,7 @@
 #include "platform/fat_image.h"
 #include "platform/floppy_drives.h"
 #include "platform/io_error.h"
+#include "platform/replacement_file.h"
 #include "rules/page_rules.h"
 #include "rules/show_steps.h"
 #include "settings/page_values.h"
@@ -165,6 +166,9 @@ int run(const BuildOptions& options) {
         mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     }
 
+    std::optional<ReplacementFile::StaleListingHold> staleHold;
+    if (count > 1)
+        staleHold.emplace();
     for (int n = 1; n <= count; ++n) {
         if (first)
             malloc_trim(0); // what the last diskette freed between what stays goes back too

@@ -31,6 +31,7 @@ QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
         else
             pending.append(i);
     }
+    readBackInMemory(paths, out, pending);
     // mcopy puts the files side by side under their own names: one pass for each set of distinct names.
     while (!pending.isEmpty()) {
         QList<qsizetype> pass;
@@ -78,6 +79,7 @@ QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
 
 QString ImageVolume::checkFileSystem() {
     flushQueued();
+    saveEditor();
     if (m_device || !imageExists())
         return {};
     const QString fsck = fsckProgram();

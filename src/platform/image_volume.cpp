@@ -3,6 +3,7 @@
 #include "platform/boot_sector.h"
 #include "platform/diskette.h"
 #include "platform/dos_path.h"
+#include "platform/fat_editor.h"
 #include "platform/fat_image.h"
 #include "platform/image_checks.h"
 #include "platform/image_reader.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -69,6 +71,32 @@ quint8 parseAttributes(const QByteArray& mattribOutput) {
     return attributesOf(line.left(line.indexOf(QLatin1String("::"))));
 }
 
+// Every later diskette of a run is made from the same template: its bytes are read once, and again
+// only when the file is another or has changed (its inode, size or times differ).
+QByteArray templateBytes(const QString& path, QString* error) {
+    static QString cachedPath;
+    static std::array<qint64, 4> cachedSignature{};
+    static QByteArray cached;
+    struct stat st {};
+    const QByteArray name = QFile::encodeName(path);
+    const bool known = ::stat(name.constData(), &st) == 0;
+    const std::array<qint64, 4> signature{qint64(st.st_ino), qint64(st.st_size),
+                                          qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                                          qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    if (known && path == cachedPath && signature == cachedSignature)
+        return cached;
+    QFile copy(path);
+    QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+    if (bytes.isEmpty() || bytes.size() != copy.size() || !known) {
+        *error = copy.errorString();
+        return {};
+    }
+    cachedPath = path;
+    cachedSignature = signature;
+    cached = bytes;
+    return bytes;
+}
+
 } // namespace
 
 ImageVolume::ImageVolume(QString image, bool device, QString templateImage)
@@ -107,6 +135,7 @@ bool ImageVolume::imageExists() const {
 }
 
 DisketteCheck ImageVolume::check() {
+    saveEditor();
     return ImageChecks::check(m_image, m_device, m_device || !imageExists() ? QString() : file());
 }
 
@@ -131,6 +160,7 @@ void ImageVolume::beginWork() {
 
 void ImageVolume::commitWork() {
     flushQueued();
+    saveEditor();
     if (m_work && m_workMade)
         m_work->commit();
     endWork();
@@ -138,6 +168,8 @@ void ImageVolume::commitWork() {
 
 void ImageVolume::endWork() {
     dropQueued();
+    m_editor.reset();
+    m_editorDeclined = false;
     if (m_work) {
         m_work.reset();
         m_listings.watch(m_image);
@@ -153,6 +185,10 @@ Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
 }
 
 Mtools::Result ImageVolume::runTool(const QString& name, QStringList args) {
+    saveEditor();
+    // Whatever the tool changes, the editor reads anew.
+    m_editor.reset();
+    m_editorDeclined = false;
     args.prepend(m_scratch.linkTo(file()));
     args.prepend(QStringLiteral("-i"));
     return Mtools::run(name, args, m_image);
@@ -181,7 +217,10 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
             requireImage(path, verb); // a missing device cannot be made
         m_listings.forget();
         if (m_work) {
-            makeImage(*m_work, path, verb);
+            const QByteArray bytes = makeImage(*m_work, path, verb);
+            m_work->startFlush();
+            if (!bytes.isEmpty() && !m_device && (m_editor = FatEditor::fromBytes(bytes)))
+                m_editor->adopt(file());
             m_workMade = true;
             // The working copy, only ours, was just formatted: nothing to ask mdir about it.
             if (m_template.isEmpty()) {
@@ -220,17 +259,17 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     }
 }
 
-void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
+QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
     if (!m_template.isEmpty()) {
         if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
-        QFile copy(m_template);
-        const QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
-        if (bytes.isEmpty() || bytes.size() != copy.size())
+        QString error;
+        const QByteArray bytes = templateBytes(m_template, &error);
+        if (bytes.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be read (%4)")
-                              .arg(verb, where(path), m_template, copy.errorString()));
+                              .arg(verb, where(path), m_template, error));
         image.write(bytes);
-        return;
+        return bytes;
     }
     // mformat lays the file system into a file of the diskette's size.
     image.write(QByteArray(Diskette::kBytes, '\0'));
@@ -240,11 +279,14 @@ void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, cons
     if (made.exitCode != 0)
         throw IoError(QStringLiteral("Cannot %1 %2: the blank diskette image could not be made: %3")
                           .arg(verb, where(path), made.errorText));
+    return {};
 }
 
 std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) {
     if (!imageExists() || hasWildcard(dirParts))
         return std::nullopt;
+    if (std::optional<Mtools::Listing> inMemory; listInMemory(dirParts, &inMemory))
+        return inMemory;
     if (const Mtools::Listing* kept = m_listings.listing(dirParts))
         return *kept;
     // A directory its kept parent does not hold need not be asked for.
@@ -300,6 +342,8 @@ QString ImageVolume::copyOut(const VolumePath& path, const QString& verb) {
     if (hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
     QString out = scratchPath();
+    if (copyOutInMemory(path, out))
+        return out;
     const Mtools::Result result =
         tool(QStringLiteral("mcopy"), {QStringLiteral("-n"), QStringLiteral("-m"), dosPath(path.parts), out});
     if (result.exitCode != 0) {
@@ -329,6 +373,8 @@ bool ImageVolume::directoryExists(const VolumePath& path) {
 }
 
 std::unique_ptr<DosReader> ImageVolume::openRead(const VolumePath& path) {
+    if (std::unique_ptr<DosReader> inMemory = openInMemory(path))
+        return inMemory;
     const QString verb = QStringLiteral("open");
     const QString copy = copyOut(path, verb);
     const QDateTime stamp = modificationTime(copy);
@@ -357,7 +403,7 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     std::optional<Mtools::Listing> listing = list(dirParts);
     // Read from the image itself: exact after every write, where a kept listing's figure is not;
     // the queued files' clusters are counted off it.
-    std::optional<FatFree> fat = FatImage::readFree(file());
+    std::optional<FatFree> fat = currentFree();
     // A file that may make its directory grow goes in at once, after the queued ones, so that
     // the next file is measured against the directory's new cluster too; a directory this build
     // made has no deleted entries to reuse, so there the new cluster is simply counted.
@@ -371,7 +417,7 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     if (!m_queued.isEmpty() && listing && unforeseen()) {
         flushQueued();
         listing = list(dirParts);
-        fat = FatImage::readFree(file());
+        fat = currentFree();
     }
     if (!listing)
         throw IoError(QStringLiteral("Cannot %1 %2: the directory %3 does not exist")
@@ -406,20 +452,35 @@ ImageVolume::Space ImageVolume::measure(const VolumePath& path) {
     return space;
 }
 
+ImageVolume::Space ImageVolume::remeasured(const Space& space, qint64 size, const VolumePath& path) {
+    if (space.generation == m_generation)
+        return space;
+    Space current = measure(path);
+    // mcopy deletes the old file before it finds that the new one does not fit.
+    if (size > current.capacity)
+        throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
+                          .arg(where(path)),
+                      IoError::Problem::NoSpace);
+    return current;
+}
+
+void ImageVolume::noteStored(const QString& target) {
+    ++m_generation;
+    m_lastStored = target.toUpper();
+    m_lastStoredGeneration = m_generation;
+}
+
 void ImageVolume::store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                         bool keepHostTime) {
-    Space current = space;
-    if (space.generation != m_generation) {
-        current = measure(path);
-        // mcopy deletes the old file before it finds that the new one does not fit.
-        if (size > current.capacity)
-            throw IoError(QStringLiteral("Cannot write %1: the diskette is full; the file was not changed")
-                              .arg(where(path)),
-                          IoError::Problem::NoSpace);
-    }
+    const Space current = remeasured(space, size, path);
     const QStringList dirParts = path.parts.mid(0, path.parts.size() - 1);
+    if (storeFileInMemory(hostFile, path, keepHostTime)) {
+        noteStored(current.target);
+        return;
+    }
     const qint64 clusters = (size + current.cluster - 1) / current.cluster * current.cluster;
-    if (current.queueable && clusters + current.growth <= current.capacity &&
+    // Beside the editor nothing waits: what it lists must be what the image holds.
+    if (current.queueable && !m_editor && clusters + current.growth <= current.capacity &&
         queue(hostFile, clusters + current.growth, size, current, path)) {
         ++m_generation;
         m_listings.stored(dirParts, current.target.section(u'/', -1), size);
@@ -450,6 +511,12 @@ void ImageVolume::remove(const VolumePath& path) {
     if (attributes(path) & DosAttr::ReadOnly)
         throw IoError(QStringLiteral("Cannot %1 %2: the file is read-only").arg(verb, where(path)));
     prepareWrite(path, verb);
+    if (FatEditor* fat = editor(); fat && fat->remove(path.parts) == FatEditor::Outcome::Done) {
+        ++m_generation;
+        saveEditor(); // at once: the working copy always holds what the editor holds
+        m_madeDirs.remove(dosPath(path.parts.mid(0, path.parts.size() - 1)).toUpper());
+        return;
+    }
     const Mtools::Result result = tool(QStringLiteral("mdel"), {dosPath(path.parts)});
     ++m_generation;
     if (result.exitCode != 0) {
@@ -475,6 +542,13 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
     }
     QStringList parts = path.parts;
     parts.last() = parts.last().toUpper();
+    if (FatEditor* fat = editor();
+        fat && fat->makeDirectory(parts, QDateTime::currentDateTime()) == FatEditor::Outcome::Done) {
+        ++m_generation;
+        saveEditor(); // at once: the working copy always holds what the editor holds
+        m_madeDirs.insert(dosPath(parts).toUpper());
+        return;
+    }
     const Mtools::Result result =
         tool(QStringLiteral("mmd"), {QStringLiteral("-D"), QStringLiteral("s"), dosPath(parts)});
     ++m_generation;
@@ -496,6 +570,8 @@ void ImageVolume::makeDirectory(const VolumePath& path) {
 }
 
 QDateTime ImageVolume::fileTime(const VolumePath& path) {
+    if (const std::optional<FatEditor::Entry> entry = entryInMemory(path); entry && !entry->directory)
+        return entry->stamp();
     const QString copy = copyOut(path, QStringLiteral("read the date of"));
     QDateTime stamp = modificationTime(copy);
     QFile::remove(copy);
@@ -506,6 +582,11 @@ void ImageVolume::setFileTime(const VolumePath& path, const QDateTime& stamp) {
     // mtools has no command that only sets a date: the file goes out and back in with the new one,
     // and mcopy leaves it with the archive bit alone, so the other attributes are put back.
     const QString verb = QStringLiteral("set the date of");
+    if (FatEditor* fat = editor(); fat && fat->setStamp(path.parts, stamp) == FatEditor::Outcome::Done) {
+        ++m_generation;
+        saveEditor(); // at once: the working copy always holds what the editor holds
+        return;
+    }
     const quint8 kept = attributes(path);
     if (kept & DosAttr::ReadOnly)
         setAttributes(path, kept & ~DosAttr::ReadOnly);
@@ -536,6 +617,9 @@ quint8 ImageVolume::attributes(const VolumePath& path) {
     requireImage(path, verb);
     if (path.parts.isEmpty() || hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    if (const std::optional<FatEditor::Entry> entry = entryInMemory(path))
+        return quint8(entry->attributes &
+                      (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
     if (m_listings.held()) {
         // The directory's listing says whether there is such a file; one mattrib call then gives
         // the attributes of all its files.
@@ -573,6 +657,12 @@ void ImageVolume::setAttributes(const VolumePath& path, quint8 attributes) {
             return;
     }
     prepareWrite(path, verb);
+    if (FatEditor* fat = editor();
+        fat && fat->setAttributes(path.parts, attributes) == FatEditor::Outcome::Done) {
+        ++m_generation;
+        saveEditor(); // at once: the working copy always holds what the editor holds
+        return;
+    }
     const auto flag = [attributes](quint8 bit, char letter) -> QString {
         return QString(QChar((attributes & bit) ? u'+' : u'-')) + QLatin1Char(letter);
     };
@@ -636,7 +726,7 @@ VolumeSpace ImageVolume::space() {
             throw IoError(QStringLiteral("Cannot find the free space of %1: %2")
                               .arg(m_image, FatImage::templateProblem(m_template)));
     } else {
-        free = FatImage::readFree(file());
+        free = currentFree();
     }
     if (free)
         return {free->clusterBytes, free->freeBytes, free->freeRootEntries};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fat_editor.h"
 #include "platform/fat_image.h"
 #include "platform/file_lock.h"
 #include "platform/image_listings.h"
@@ -23,7 +24,11 @@ class ReplacementFile;
 // a link with a plain name in this volume's own scratch directory, whatever the real path holds.
 //
 // Between beginWork and commitWork an image is changed in a working copy beside it, which then
-// replaces it at once; a device is written in place. Either is locked for the whole time.
+// replaces it at once; a device is written in place. Either is locked for the whole time. The
+// working copy, which only this build sees, is read and changed in memory where FatEditor takes
+// the names and directories in question, and saved to its file before anything else reads it
+// (an mtools call, the read-back, fsck.fat, the commit); whatever the editor declines goes through
+// mtools as before, with mtools' own messages.
 class ImageVolume : public Volume {
 public:
     ImageVolume(QString image, bool device, QString templateImage = {});
@@ -79,11 +84,34 @@ public:
     // During a build, a new file is queued (taking the host file) and goes in with the others.
     void store(const QString& hostFile, qint64 size, const Space& space, const VolumePath& path,
                bool keepHostTime);
+    // The same for bytes in hand (stamp invalid: the time of the copy). Only where the editor
+    // cannot take them do they go to a host file for mcopy.
+    void storeBytes(const QByteArray& data, const QDateTime& stamp, const Space& space,
+                    const VolumePath& path);
+    // True while the diskette is changed in memory: a writer may then keep its bytes in memory too.
+    bool inMemory() { return editor() != nullptr; }
     // A fresh host path in this volume's scratch directory.
     QString scratchPath() { return m_scratch.newPath(); }
 
 private:
     QString dosPath(const QStringList& parts) const;
+    // The build's working copy in memory, or null where mtools does the work.
+    FatEditor* editor();
+    void saveEditor();
+    // What the editor has room for, or the image file's own figure without an editor.
+    std::optional<FatFree> currentFree();
+    // Each returns false, having changed nothing, when the editor cannot do it exactly.
+    bool listInMemory(const QStringList& dirParts, std::optional<Mtools::Listing>* out);
+    bool storeInMemory(const QByteArray& data, const QDateTime& stamp, const VolumePath& path);
+    bool storeFileInMemory(const QString& hostFile, const VolumePath& path, bool keepHostTime);
+    // The space measured anew when the image changed since; throws when size no longer fits.
+    Space remeasured(const Space& space, qint64 size, const VolumePath& path);
+    void noteStored(const QString& target);
+    bool copyOutInMemory(const VolumePath& path, const QString& out);
+    std::unique_ptr<DosReader> openInMemory(const VolumePath& path);
+    // The file's entry as the editor lists it, when the editor can tell.
+    std::optional<FatEditor::Entry> entryInMemory(const VolumePath& path);
+    void readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out, QList<qsizetype>& pending);
     // The file mtools works on: the working copy while there is one, else the image or device.
     QString file() const;
     bool imageExists() const;
@@ -107,8 +135,9 @@ private:
     // which the queued files' count does not foresee.
     static bool directoryMayGrow(const QStringList& dirParts, const QString& name,
                                  const Mtools::Listing& listing, const FatFree& fat);
-    // Fills a new image's file: the template's bytes, or a blank formatted diskette.
-    void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
+    // Fills a new image's file: the template's bytes (returned, so that the editor need not read
+    // them again), or a blank formatted diskette (nothing returned).
+    QByteArray makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
     // The listing of a directory, or nothing when the directory does not exist.
     std::optional<Mtools::Listing> list(const QStringList& dirParts);
@@ -143,5 +172,7 @@ private:
     QSet<QString> m_madeDirs; // "::/NET", made by the build under way
     FileLock m_lock;
     std::unique_ptr<ReplacementFile> m_work;
-    bool m_workMade = false; // the working copy holds a diskette (a new image's only once written)
+    std::unique_ptr<FatEditor> m_editor;
+    bool m_editorDeclined = false; // the working copy holds what the editor does not read
+    bool m_workMade = false;       // the working copy holds a diskette (a new image's only once written)
 };

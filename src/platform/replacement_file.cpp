@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <atomic>
@@ -158,6 +160,11 @@ void ReplacementFile::copyTarget() {
     ::close(in);
 }
 
+void ReplacementFile::startFlush() {
+    if (m_fd >= 0)
+        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void ReplacementFile::commit() {
     if (m_fd < 0 || m_committed)
         fail(QStringLiteral("write"), EBADF);
@@ -218,17 +225,48 @@ bool ReplacementFile::isTemporaryName(const QString& fileName) {
     return temporaryPattern().match(fileName).hasMatch();
 }
 
+namespace {
+
+// The folders listed for temporary files while a StaleListingHold is held, with what they held.
+QMutex staleMutex;
+int staleHolds = 0;
+QHash<QString, QStringList> staleListed;
+
+} // namespace
+
+ReplacementFile::StaleListingHold::StaleListingHold() {
+    const QMutexLocker lock(&staleMutex);
+    ++staleHolds;
+}
+
+ReplacementFile::StaleListingHold::~StaleListingHold() {
+    const QMutexLocker lock(&staleMutex);
+    if (--staleHolds == 0)
+        staleListed.clear();
+}
+
 void ReplacementFile::removeStale(const QString& dir, const QString& name) {
-    // Any name may hold wildcard characters: the pattern below does the matching.
-    const QString filter = QLatin1Char('*') + kMarker + QLatin1Char('*');
-    const QDateTime dayAgo = QDateTime::currentDateTimeUtc().addDays(-1);
-    const QFileInfoList entries =
-        QDir(dir).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch m = temporaryPattern().match(entry.fileName());
-        if (!m.hasMatch() || (!name.isEmpty() && m.captured(1) != name))
-            continue;
-        if (!processAlive(m.captured(2).toLongLong()) || entry.lastModified().toUTC() < dayAgo)
-            QFile::remove(entry.absoluteFilePath());
+    const QMutexLocker lock(&staleMutex);
+    auto known = staleListed.find(dir);
+    if (name.isEmpty() || staleHolds == 0 || known == staleListed.end()) {
+        // Any name may hold wildcard characters: the pattern below does the matching.
+        const QString filter = QLatin1Char('*') + kMarker + QLatin1Char('*');
+        const QStringList names =
+            QDir(dir).entryList({filter}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        known = staleListed.insert(dir, names);
     }
+    const QDateTime dayAgo = QDateTime::currentDateTimeUtc().addDays(-1);
+    known->removeIf([&](const QString& fileName) {
+        const QRegularExpressionMatch m = temporaryPattern().match(fileName);
+        if (!m.hasMatch() || (!name.isEmpty() && m.captured(1) != name))
+            return false;
+        const QFileInfo entry(dir + QLatin1Char('/') + fileName);
+        if (!entry.exists())
+            return true;
+        if (processAlive(m.captured(2).toLongLong()) && entry.lastModified().toUTC() >= dayAgo)
+            return false;
+        return QFile::remove(entry.absoluteFilePath());
+    });
+    if (staleHolds == 0)
+        staleListed.clear();
 }

@@ -31,6 +31,9 @@ public:
     void write(const QByteArray& bytes);
     // Appends the target's present contents (a working copy that is then changed in place).
     void copyTarget();
+    // Starts writing what the temporary file holds so far to the disk without waiting for it, so
+    // that the flush at commit finds little left to do. Only a hint: commit() checks the flush.
+    void startFlush();
     // Flushes the temporary file to the disk, gives it the old file's owner, group and mode (a new
     // file gets 0666 less the umask) and renames it over the target. Throws IoError.
     void commit();
@@ -47,6 +50,16 @@ public:
     // Removes the temporary files in dir whose process has ended (or that are older than a day);
     // only those of one target name when name is given.
     static void removeStale(const QString& dir, const QString& name = {});
+    // While one is held, removeStale lists each folder once and keeps what it found, so that a
+    // run writing a thousand images into one folder does not list it for each. What a process
+    // that ends meanwhile leaves behind is the next run's to clear.
+    class StaleListingHold {
+    public:
+        StaleListingHold();
+        ~StaleListingHold();
+        StaleListingHold(const StaleListingHold&) = delete;
+        StaleListingHold& operator=(const StaleListingHold&) = delete;
+    };
 
 private:
     [[noreturn]] void fail(const QString& what, int error) const;
