@@ -60,8 +60,12 @@ DosFs::Location DosFs::locate(const QString& path) {
     if (!parsed.hostAbsolute)
         parsed = DosPath::parse(QDir::currentPath() + u'/' + path);
     auto it = m_volumes.find(QChar());
-    if (it == m_volumes.end())
-        it = m_volumes.emplace(QChar(), std::make_unique<DirectoryVolume>(QStringLiteral("/"))).first;
+    if (it == m_volumes.end()) {
+        auto volume = std::make_unique<DirectoryVolume>(QStringLiteral("/"));
+        if (m_holds > 0)
+            volume->holdListings(true);
+        it = m_volumes.emplace(QChar(), std::move(volume)).first;
+    }
     location.volume = it->second.get();
     location.path.parts = parsed.parts;
     return location;

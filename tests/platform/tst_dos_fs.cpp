@@ -1,4 +1,5 @@
 #include "platform/dos_fs.h"
+#include "platform/host_listings.h"
 #include "platform/io_error.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
@@ -8,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <optional>
 
 namespace {
 const QDateTime kStamp(QDate(2021, 6, 15), QTime(10, 20, 30));
@@ -69,13 +72,19 @@ private Q_SLOTS:
             path = m_dir->path().toUpper() + "/C/" + path.mid(1);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(m_dir->filePath("c"));
-        const bool exists = m_fs->fileExists(path);
-        const QByteArray read = exists ? m_fs->readFile(path) : QByteArray();
+        // Held listings must find what a look without them finds.
+        for (const bool held : {false, true}) {
+            std::optional<DosFs::ListingHold> hold;
+            if (held)
+                hold.emplace(*m_fs);
+            const bool exists = m_fs->fileExists(path);
+            const QByteArray read = exists ? m_fs->readFile(path) : QByteArray();
+            QVERIFY(exists);
+            QCOMPARE(read, contents);
+            QVERIFY(m_fs->directoryExists("C:\\NICS"));
+            QVERIFY(!m_fs->fileExists("C:\\NICS"));
+        }
         QDir::setCurrent(previous);
-        QVERIFY(exists);
-        QCOMPARE(read, contents);
-        QVERIFY(m_fs->directoryExists("C:\\NICS"));
-        QVERIFY(!m_fs->fileExists("C:\\NICS"));
     }
 
     void directoryWrites() {
@@ -365,6 +374,39 @@ private Q_SLOTS:
         m_fs->fileExists("A:\\OLD.TXT");
         QCOMPARE(Mtools::processCount() - start, quint64(2));
         checkImage();
+    }
+
+    // Held, a folder is listed once; the holder's own writes keep the listing true, and a change by
+    // another program (which the folder's times show) is seen all the same.
+    void folderListingHold() {
+        TestEnv::writeHostFile(host("Old.txt"), "old");
+        {
+            const DosFs::ListingHold hold(*m_fs);
+            const quint64 start = HostListings::readCount();
+            for (int i = 0; i < 10; ++i) {
+                QCOMPARE(m_fs->fileSize("C:\\OLD.TXT"), 3);
+                QVERIFY(!m_fs->fileExists("C:\\NEW.TXT"));
+            }
+            QCOMPARE(HostListings::readCount() - start, quint64(1));
+
+            m_fs->makeDirectory("C:\\NET");
+            m_fs->writeFile("C:\\NET\\P.INI", "12345");
+            m_fs->replaceFile("C:\\new.txt", "replaced");
+            m_fs->remove("C:\\OLD.TXT");
+            QCOMPARE(m_fs->fileSize("C:\\net\\p.ini"), 5);
+            QCOMPARE(m_fs->fileSize("C:\\NEW.TXT"), 8);
+            QVERIFY(!m_fs->fileExists("C:\\old.txt"));
+            QCOMPARE(HostListings::readCount() - start, quint64(1));
+
+            QThread::msleep(20); // past the file system's clock step
+            TestEnv::writeHostFile(host("outside.txt"), "0123456789");
+            QCOMPARE(m_fs->fileSize("C:\\OUTSIDE.TXT"), 10);
+        }
+        // Not held: every look lists anew.
+        const quint64 start = HostListings::readCount();
+        m_fs->fileExists("C:\\NET\\Q.INI");
+        m_fs->fileExists("C:\\NET\\Q.INI");
+        QCOMPARE(HostListings::readCount() - start, quint64(2));
     }
 
     void readBack_data() {
