@@ -401,9 +401,13 @@ QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
     // the cache file by file, so that what is read is what the medium holds, not what the kernel
     // was handed. On the host's own disks the sync would flush every program's writes (a tenth of a
     // second and more on a busy machine, several times the build) and reading proves nothing more.
+    // Dropping the cached pages likewise only there: elsewhere it starts each file's write-out to
+    // the disk, which the build then waits for, and the read takes the same bytes either way.
+    bool dosMedium = false;
     const int rootFd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd >= 0) {
-        if (onDosMedium(rootFd))
+        dosMedium = onDosMedium(rootFd);
+        if (dosMedium)
             ::syncfs(rootFd);
         ::close(rootFd);
     }
@@ -420,7 +424,8 @@ QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
             out.append(file);
             continue;
         }
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        if (dosMedium)
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         char block[65536];
         ssize_t n = 0;
         while ((n = ::read(fd, block, sizeof block)) > 0 || (n < 0 && errno == EINTR))
