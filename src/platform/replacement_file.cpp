@@ -1,8 +1,8 @@
 #include "platform/replacement_file.h"
 
+#include "platform/host_listings.h"
 #include "platform/io_error.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -219,16 +220,23 @@ bool ReplacementFile::isTemporaryName(const QString& fileName) {
 }
 
 void ReplacementFile::removeStale(const QString& dir, const QString& name) {
-    // Any name may hold wildcard characters: the pattern below does the matching.
-    const QString filter = QLatin1Char('*') + kMarker + QLatin1Char('*');
-    const QDateTime dayAgo = QDateTime::currentDateTimeUtc().addDays(-1);
-    const QFileInfoList entries =
-        QDir(dir).entryInfoList({filter}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch m = temporaryPattern().match(entry.fileName());
+    // Any name may hold wildcard characters: the pattern below does the matching. Listed straight
+    // from the directory: a name filter compiled a pattern of its own at every call, most of what
+    // writing a small profile file cost.
+    const time_t dayAgo = ::time(nullptr) - time_t{24} * 60 * 60;
+    for (const QString& fileName : HostDirectory::entries(dir)) {
+        if (!fileName.contains(kMarker, Qt::CaseInsensitive))
+            continue;
+        const QRegularExpressionMatch m = temporaryPattern().match(fileName);
         if (!m.hasMatch() || (!name.isEmpty() && m.captured(1) != name))
             continue;
-        if (!processAlive(m.captured(2).toLongLong()) || entry.lastModified().toUTC() < dayAgo)
-            QFile::remove(entry.absoluteFilePath());
+        // Files only; a link of that name is left alone, as is whatever it points to.
+        const QString path = QDir(dir).filePath(fileName);
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || S_ISDIR(st.st_mode) ||
+            S_ISLNK(st.st_mode))
+            continue;
+        if (!processAlive(m.captured(2).toLongLong()) || st.st_mtime < dayAgo)
+            QFile::remove(path);
     }
 }
