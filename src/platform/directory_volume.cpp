@@ -323,6 +323,14 @@ quint8 DirectoryVolume::attributes(const VolumePath& path) {
     return attributesOf(st);
 }
 
+std::optional<quint8> DirectoryVolume::attributesIfPresent(const VolumePath& path) {
+    const Resolved r = resolve(path.parts);
+    struct stat st {};
+    if (r.found < path.parts.size() || !statPath(r.hostPath, &st))
+        return std::nullopt;
+    return attributesOf(st);
+}
+
 void DirectoryVolume::setAttributes(const VolumePath& path, quint8 attributes) {
     const QString host = existing(path, QStringLiteral("set the attributes of"));
     struct stat st {};

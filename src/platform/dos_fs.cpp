@@ -173,6 +173,11 @@ quint8 DosFs::attributes(const QString& path) {
     return l.volume->attributes(l.path);
 }
 
+std::optional<quint8> DosFs::attributesIfPresent(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->attributesIfPresent(l.path) : std::nullopt;
+}
+
 void DosFs::setAttributes(const QString& path, quint8 attributes) {
     const Location l = locate(path);
     if (!l.volume)

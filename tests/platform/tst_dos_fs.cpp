@@ -110,12 +110,15 @@ private Q_SLOTS:
         m_fs->setAttributes("C:\\NEW.TXT", DosAttr::ReadOnly | DosAttr::Hidden);
         QVERIFY(!(QFileInfo(host("New.Txt")).permissions() & QFile::WriteOwner));
         QCOMPARE(m_fs->attributes("C:\\NEW.TXT"), quint8(DosAttr::ReadOnly | DosAttr::Archive));
+        QCOMPARE(m_fs->attributesIfPresent("c:\\new.txt"),
+                 std::optional<quint8>(DosAttr::ReadOnly | DosAttr::Archive));
         expectIoError([&] { m_fs->writeFile("C:\\NEW.TXT", "y"); }, "read-only");
         expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "read-only");
         m_fs->setAttributes("C:\\NEW.TXT", 0);
         m_fs->remove("C:\\NEW.TXT");
         QVERIFY(!QFileInfo::exists(host("New.Txt")));
         expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "no such file");
+        QVERIFY(!m_fs->attributesIfPresent("C:\\NEW.TXT"));
     }
 
     void unmappedDrive() {
