@@ -19,28 +19,46 @@ QString key(const QString& dir) {
 
 } // namespace
 
-QStringList HostDirectory::entries(const QString& dir) {
+QByteArrayList HostDirectory::rawEntries(const QString& dir) {
     DIR* stream = ::opendir(QFile::encodeName(dir).constData());
     if (!stream)
         return {};
-    QStringList names;
+    QByteArrayList names;
     while (const dirent* entry = ::readdir(stream)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        names.append(QFile::decodeName(name));
+        names.append(QByteArray(name));
     }
     ::closedir(stream);
     return names;
 }
 
-QString HostDirectory::matching(const QStringList& names, const QString& name) {
-    // Of two that match, the same one every time, whatever order the directory lists them in.
+QStringList HostDirectory::entries(const QString& dir) {
+    QStringList names;
+    for (const QByteArray& name : rawEntries(dir))
+        names.append(QFile::decodeName(name));
+    return names;
+}
+
+QString HostDirectory::matching(const QByteArrayList& names, const QString& name) {
+    // Only a name that may match is decoded, which in a large folder (the temporary folder on the
+    // way to a source) is few of them: an ASCII first letter matches only itself in either case.
+    const char16_t first = name.isEmpty() ? 0 : name.front().unicode();
+    const bool asciiFirst = first > 0 && first < 0x80;
     QString match;
-    for (const QString& entryName : names)
+    for (const QByteArray& raw : names) {
+        if (raw.isEmpty())
+            continue;
+        if (asciiFirst && uchar(raw.front()) < 0x80 &&
+            QChar::toCaseFolded(char16_t(uchar(raw.front()))) != QChar::toCaseFolded(first))
+            continue;
+        const QString entryName = QFile::decodeName(raw);
+        // Of two that match, the same one every time, whatever order the directory lists them in.
         if (DosPath::normalizeName(entryName).compare(name, Qt::CaseInsensitive) == 0 &&
             (match.isEmpty() || entryName < match))
             match = entryName;
+    }
     return match;
 }
 
@@ -71,7 +89,7 @@ HostListings::Listing* HostListings::current(const QString& dir) {
     if (it != m_dirs.end() && it->seen == now)
         return &it.value();
     // Read after the look at its times: a change made meanwhile shows at the next look.
-    Listing fresh{HostDirectory::entries(k), now};
+    Listing fresh{HostDirectory::rawEntries(k), now};
     ++s_reads;
     return &m_dirs.insert(k, fresh).value();
 }
@@ -79,12 +97,12 @@ HostListings::Listing* HostListings::current(const QString& dir) {
 QString HostListings::entry(const QString& dir, const QString& name) {
     if (!m_held) {
         ++s_reads;
-        return HostDirectory::matching(HostDirectory::entries(dir), name);
+        return HostDirectory::matching(HostDirectory::rawEntries(dir), name);
     }
     const Listing* listing = current(dir);
     if (!listing)
         return {};
-    if (listing->names.contains(name))
+    if (listing->names.contains(QFile::encodeName(name)))
         return name;
     return HostDirectory::matching(listing->names, name);
 }
@@ -101,8 +119,9 @@ void HostListings::added(const QString& dir, const QString& name) {
     auto it = m_dirs.find(k);
     if (it == m_dirs.end())
         return;
-    if (!it->names.contains(name))
-        it->names.append(name);
+    const QByteArray raw = QFile::encodeName(name);
+    if (!it->names.contains(raw))
+        it->names.append(raw);
     afterOwnWrite(it.value(), k);
 }
 
@@ -111,7 +130,7 @@ void HostListings::removed(const QString& dir, const QString& name) {
     auto it = m_dirs.find(k);
     if (it == m_dirs.end())
         return;
-    it->names.removeAll(name);
+    it->names.removeAll(QFile::encodeName(name));
     afterOwnWrite(it.value(), k);
 }
 

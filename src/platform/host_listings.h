@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -35,7 +36,7 @@ private:
         bool operator==(const Signature&) const = default;
     };
     struct Listing {
-        QStringList names;
+        QByteArrayList names; // as the file system holds them
         Signature seen;
     };
     static bool signature(const QString& dir, Signature* out);
@@ -50,7 +51,8 @@ private:
 namespace HostDirectory {
 // The entries of dir, "." and ".." left out, read straight from the directory: listing through
 // QDir cost most of a folder build. Empty when dir cannot be read.
+QByteArrayList rawEntries(const QString& dir); // as the file system holds them
 QStringList entries(const QString& dir);
 // Of names, the one that stands for name (see HostListings::entry), or empty.
-QString matching(const QStringList& names, const QString& name);
+QString matching(const QByteArrayList& names, const QString& name);
 } // namespace HostDirectory
