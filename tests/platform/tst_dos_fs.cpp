@@ -57,6 +57,7 @@ private Q_SLOTS:
         QTest::newRow("host path, upper case") << "@NICS/NE2000.DOS" << QByteArray("driver");
         QTest::newRow("host path, trailing dots") << "@NICS./LMHOSTS." << QByteArray("nested");
         QTest::newRow("relative") << "NICS\\NE2000.DOS" << QByteArray("driver");
+        QTest::newRow("first letter beyond ASCII") << "C:\\ÜBER.TXT" << QByteArray("umlaut");
         QTest::newRow("two spellings, the first in code-point order")
             << "C:\\NICS\\NETBIND.COM" << QByteArray("first");
     }
@@ -68,6 +69,7 @@ private Q_SLOTS:
         TestEnv::writeHostFile(host("lmhosts"), "hosts");
         TestEnv::writeHostFile(host("nics/netbind.com"), "second");
         TestEnv::writeHostFile(host("nics/NetBind.com"), "first");
+        TestEnv::writeHostFile(host("über.txt"), "umlaut");
         if (path.startsWith('@'))
             path = m_dir->path().toUpper() + "/C/" + path.mid(1);
         const QString previous = QDir::currentPath();
