@@ -403,6 +403,13 @@ private Q_SLOTS:
             QVERIFY(!m_fs->fileExists("C:\\old.txt"));
             QCOMPARE(HostListings::readCount() - start, quint64(1));
 
+            // The host tree's volume, first used within the hold, keeps its listings too.
+            const QString upper = m_dir->path().toUpper() + "/C/NET/P.INI";
+            QCOMPARE(m_fs->fileSize(upper), 5);
+            const quint64 listed = HostListings::readCount();
+            QCOMPARE(m_fs->fileSize(upper), 5);
+            QCOMPARE(HostListings::readCount(), listed);
+
             QThread::msleep(20); // past the file system's clock step
             TestEnv::writeHostFile(host("outside.txt"), "0123456789");
             QCOMPARE(m_fs->fileSize("C:\\OUTSIDE.TXT"), 10);
