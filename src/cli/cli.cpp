@@ -330,6 +330,9 @@ static int runCommand(const QStringList& arguments) {
         else if (!QDir(dir).exists())
             throw UsageError(QStringLiteral("--dir %1: no such directory").arg(TextCodec::escaped(dir)));
         dir = QDir(dir).absolutePath();
+        // One run, one reading of each settings file: a build looks at PCBW.INI from several
+        // places, and each look was a lock, a read and a parse.
+        const ProfileFile::ReadOnce readOnce;
         ProgramDir::checkSettingsFiles(dir);
         // What killed runs left behind goes before this one starts.
         StaleFiles::sweep(dir);

@@ -46,7 +46,8 @@ int CopyMyFile(DosFs& fs, const QString& source, const QString& target, CopyRepo
     // the archive bit would change nothing: the new file gets its own attributes. There may be no
     // such file yet; if the target cannot be reached at all, creating it says so.
     try {
-        if (fs.attributes(target) & (DosAttr::ReadOnly | DosAttr::Hidden | DosAttr::System))
+        const std::optional<quint8> present = fs.attributesIfPresent(target);
+        if (present && (*present & (DosAttr::ReadOnly | DosAttr::Hidden | DosAttr::System)))
             fs.setAttributes(target, 0);
     } catch (const IoError&) {
     }

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
@@ -24,27 +23,6 @@ namespace {
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// The entry of dir that stands for name without regard to case and trailing dots; of two such, the
-// first in code-point order, so that the same one is taken every time. Read straight from the
-// directory: a build looks up every source this way, and listing through QDir cost most of a
-// folder build.
-QString matchingEntry(const QString& dir, const QString& name) {
-    DIR* stream = ::opendir(QFile::encodeName(dir).constData());
-    if (!stream)
-        return {};
-    QString match;
-    while (const dirent* entry = ::readdir(stream)) {
-        const QString entryName = QFile::decodeName(entry->d_name);
-        if (entryName == QLatin1String(".") || entryName == QLatin1String(".."))
-            continue;
-        if (DosPath::normalizeName(entryName).compare(name, Qt::CaseInsensitive) == 0 &&
-            (match.isEmpty() || entryName < match))
-            match = entryName;
-    }
-    ::closedir(stream);
-    return match;
 }
 
 // A FAT or exFAT file system: a mounted diskette or stick, whose medium may lose what it is handed.
@@ -73,6 +51,12 @@ IoError::Problem problemOf(int error) {
 
 QString join(const QString& dir, const QString& name) {
     return dir.endsWith(u'/') ? QString(dir + name) : QString(dir + u'/' + name);
+}
+
+// The directory that holds a host path, and the name in it.
+std::pair<QString, QString> splitHostPath(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return {slash <= 0 ? QStringLiteral("/") : path.left(slash), path.mid(slash + 1)};
 }
 
 bool statPath(const QString& path, struct stat* st) {
@@ -193,13 +177,17 @@ DirectoryVolume::DirectoryVolume(QString root) : m_root(std::move(root)) {}
 
 DirectoryVolume::Resolved DirectoryVolume::resolve(const QStringList& parts) const {
     QString current = m_root;
+    for (const QString& part : parts)
+        current = join(current, part);
+    // A path that exists as spelled is found in its spelling at every step: one look does.
+    if (parts.isEmpty() || ::access(QFile::encodeName(current).constData(), F_OK) == 0)
+        return {current, parts.size()};
+    current = m_root;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString exact = join(current, parts[i]);
-        if (QFileInfo::exists(exact)) {
-            current = exact;
-            continue;
-        }
-        const QString match = matchingEntry(current, parts[i]);
+        // Held, the listing answers for the spelling as given too.
+        const QString match =
+            !m_listings.held() && QFileInfo::exists(exact) ? parts[i] : m_listings.entry(current, parts[i]);
         if (match.isEmpty()) {
             QString rest = current;
             for (qsizetype j = i; j < parts.size(); ++j)
@@ -272,6 +260,10 @@ std::unique_ptr<DosWriter> DirectoryVolume::create(const VolumePath& path) {
         throw IoError(QStringLiteral("Cannot create %1: %2").arg(shown, systemError(error)),
                       problemOf(error));
     }
+    if (flags & O_CREAT) {
+        const auto [dir, name] = splitHostPath(r.hostPath);
+        m_listings.added(dir, name);
+    }
     return std::make_unique<HostWriter>(fd, shown);
 }
 
@@ -284,6 +276,8 @@ void DirectoryVolume::remove(const VolumePath& path) {
         throw IoError(QStringLiteral("Cannot delete %1: the file is read-only").arg(where(path, host)));
     if (::unlink(QFile::encodeName(host).constData()) != 0)
         throw IoError(QStringLiteral("Cannot delete %1: %2").arg(where(path, host), systemError(errno)));
+    const auto [dir, name] = splitHostPath(host);
+    m_listings.removed(dir, name);
 }
 
 void DirectoryVolume::makeDirectory(const VolumePath& path) {
@@ -299,6 +293,8 @@ void DirectoryVolume::makeDirectory(const VolumePath& path) {
                           .arg(shown, QFileInfo(r.hostPath).path()));
     if (::mkdir(QFile::encodeName(r.hostPath).constData(), 0777) != 0)
         throw IoError(QStringLiteral("Cannot make the directory %1: %2").arg(shown, systemError(errno)));
+    const auto [dir, name] = splitHostPath(r.hostPath);
+    m_listings.madeDirectory(dir, name);
 }
 
 QDateTime DirectoryVolume::fileTime(const VolumePath& path) {
@@ -324,6 +320,14 @@ quint8 DirectoryVolume::attributes(const VolumePath& path) {
     if (!statPath(host, &st))
         throw IoError(QStringLiteral("Cannot read the attributes of %1: %2")
                           .arg(where(path, host), systemError(errno)));
+    return attributesOf(st);
+}
+
+std::optional<quint8> DirectoryVolume::attributesIfPresent(const VolumePath& path) {
+    const Resolved r = resolve(path.parts);
+    struct stat st {};
+    if (r.found < path.parts.size() || !statPath(r.hostPath, &st))
+        return std::nullopt;
     return attributesOf(st);
 }
 
@@ -366,6 +370,8 @@ void DirectoryVolume::replaceFile(const VolumePath& path, const QByteArray& data
             throw IoError(QStringLiteral("Cannot write %1: the file is read-only").arg(shown));
     }
     ReplacementFile::replace(r.hostPath, data);
+    const auto [dir, name] = splitHostPath(r.hostPath);
+    m_listings.added(dir, name);
 }
 
 FileLock DirectoryVolume::lockForUpdate(const VolumePath& path) {
@@ -403,9 +409,13 @@ QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
     // the cache file by file, so that what is read is what the medium holds, not what the kernel
     // was handed. On the host's own disks the sync would flush every program's writes (a tenth of a
     // second and more on a busy machine, several times the build) and reading proves nothing more.
+    // Dropping the cached pages likewise only there: elsewhere it starts each file's write-out to
+    // the disk, which the build then waits for, and the read takes the same bytes either way.
+    bool dosMedium = false;
     const int rootFd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd >= 0) {
-        if (onDosMedium(rootFd))
+        dosMedium = onDosMedium(rootFd);
+        if (dosMedium)
             ::syncfs(rootFd);
         ::close(rootFd);
     }
@@ -422,7 +432,8 @@ QList<ReadBack> DirectoryVolume::readBack(const QList<VolumePath>& paths) {
             out.append(file);
             continue;
         }
-        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        if (dosMedium)
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         char block[65536];
         ssize_t n = 0;
         while ((n = ::read(fd, block, sizeof block)) > 0 || (n < 0 && errno == EINTR))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/host_listings.h"
 #include "platform/volume.h"
 
 // Files in a host directory tree: a drive letter mapped to a directory, or the host's own tree for
@@ -19,6 +20,7 @@ public:
     QDateTime fileTime(const VolumePath& path) override;
     void setFileTime(const VolumePath& path, const QDateTime& stamp) override;
     quint8 attributes(const VolumePath& path) override;
+    std::optional<quint8> attributesIfPresent(const VolumePath& path) override;
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
@@ -27,6 +29,7 @@ public:
     VolumeSpace space() override;
     QString describe(const VolumePath& path) override;
     QList<ReadBack> readBack(const QList<VolumePath>& paths) override;
+    void holdListings(bool on) override { m_listings.hold(on); }
 
     // The host path a volume path stands for: existing components in their spelling on disk, the
     // rest as given. found is how many leading components exist.
@@ -41,4 +44,5 @@ private:
     // The host path of an existing file or directory; throws "Cannot <verb> ...: no such file".
     QString existing(const VolumePath& path, const QString& verb) const;
     QString m_root;
+    mutable HostListings m_listings; // resolve() reads through it
 };

@@ -60,8 +60,12 @@ DosFs::Location DosFs::locate(const QString& path) {
     if (!parsed.hostAbsolute)
         parsed = DosPath::parse(QDir::currentPath() + u'/' + path);
     auto it = m_volumes.find(QChar());
-    if (it == m_volumes.end())
-        it = m_volumes.emplace(QChar(), std::make_unique<DirectoryVolume>(QStringLiteral("/"))).first;
+    if (it == m_volumes.end()) {
+        auto volume = std::make_unique<DirectoryVolume>(QStringLiteral("/"));
+        if (m_holds > 0)
+            volume->holdListings(true);
+        it = m_volumes.emplace(QChar(), std::move(volume)).first;
+    }
     location.volume = it->second.get();
     location.path.parts = parsed.parts;
     return location;
@@ -167,6 +171,11 @@ quint8 DosFs::attributes(const QString& path) {
     if (!l.volume)
         unmapped(QStringLiteral("read the attributes of"), path, l.drive);
     return l.volume->attributes(l.path);
+}
+
+std::optional<quint8> DosFs::attributesIfPresent(const QString& path) {
+    const Location l = locate(path);
+    return l.volume ? l.volume->attributesIfPresent(l.path) : std::nullopt;
 }
 
 void DosFs::setAttributes(const QString& path, quint8 attributes) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 
 class FileLock;
 class Volume;
@@ -81,6 +82,7 @@ public:
     QDateTime fileTime(const QString& path);
     void setFileTime(const QString& path, const QDateTime& stamp);
     quint8 attributes(const QString& path);
+    std::optional<quint8> attributesIfPresent(const QString& path); // none: no such file
     void setAttributes(const QString& path, quint8 attributes);
     // True when both paths name the same existing file.
     bool sameFile(const QString& a, const QString& b);

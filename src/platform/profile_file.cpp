@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <sys/stat.h>
 
 namespace {
@@ -52,7 +53,23 @@ void requireFileOrNothing(const QString& path) {
         unreadable(path, notAFile(S_ISDIR(st.st_mode)));
 }
 
+// What this thread has read while a ReadOnce is alive, by full path.
+struct ReadOnceCache {
+    int holds = 0;
+    QHash<QString, ProfileDocument> documents;
+};
+thread_local ReadOnceCache t_readOnce;
+
 } // namespace
+
+ProfileFile::ReadOnce::ReadOnce() {
+    ++t_readOnce.holds;
+}
+
+ProfileFile::ReadOnce::~ReadOnce() {
+    if (--t_readOnce.holds == 0)
+        t_readOnce.documents.clear();
+}
 
 QString ProfileFile::tooLargeToWrite(qint64 size) {
     return QStringLiteral("It would grow to %1 bytes, more than the 16 MiB (%2 bytes) that the program "
@@ -79,9 +96,16 @@ QString ProfileFile::fullPath() const {
 
 ProfileDocument ProfileFile::snapshot() const {
     const QString path = fullPath();
+    if (t_readOnce.holds > 0) {
+        if (const auto it = t_readOnce.documents.constFind(path); it != t_readOnce.documents.cend())
+            return it.value();
+    }
     requireFileOrNothing(path);
     const FileLock lock = FileLock::beside(lockedPath(path), FileLock::Mode::Shared);
-    return ProfileDocument(readBytes(path), path);
+    ProfileDocument document(readBytes(path), path);
+    if (t_readOnce.holds > 0)
+        t_readOnce.documents.insert(path, document);
+    return document;
 }
 
 ProfileFile::Edit::Edit(const ProfileFile& file) : m_path(file.fullPath()) {
@@ -108,6 +132,8 @@ void ProfileFile::Edit::commit() {
     const QByteArray bytes = m_document.bytes();
     if (bytes.size() > LargestFile)
         throw ProfileWriteError(m_path, tooLargeToWrite(bytes.size()));
+    // Another path may lead to the same file through a link: nothing read before stays.
+    t_readOnce.documents.clear();
     try {
         ReplacementFile::replace(m_path, bytes);
     } catch (const IoError& e) {

@@ -75,6 +75,18 @@ public:
         ProfileDocument m_document;
     };
 
+    // While one is alive, each profile file is read once in this thread: later reads take what the
+    // first found, so one run works from one state of its settings (another program's change
+    // half-way would only mix two). A change made through an Edit still reads under its lock, and
+    // once it is made every file is read anew.
+    class ReadOnce {
+    public:
+        ReadOnce();
+        ~ReadOnce();
+        ReadOnce(const ReadOnce&) = delete;
+        ReadOnce& operator=(const ReadOnce&) = delete;
+    };
+
     // Test seam: called with the temporary file just before it replaces the real one; throwing
     // from it simulates a failure at the last moment (a full disk, a crash).
     using CommitHook = void (*)(const QString& tempPath);

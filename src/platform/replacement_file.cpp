@@ -1,8 +1,8 @@
 #include "platform/replacement_file.h"
 
+#include "platform/host_listings.h"
 #include "platform/io_error.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -249,23 +250,29 @@ void ReplacementFile::removeStale(const QString& dir, const QString& name) {
     const QMutexLocker lock(&staleMutex);
     auto known = staleListed.find(dir);
     if (name.isEmpty() || staleHolds == 0 || known == staleListed.end()) {
-        // Any name may hold wildcard characters: the pattern below does the matching.
-        const QString filter = QLatin1Char('*') + kMarker + QLatin1Char('*');
-        const QStringList names =
-            QDir(dir).entryList({filter}, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        // Listed straight from the directory: a name filter compiled a pattern of its own at every
+        // call, most of what writing a small profile file cost.
+        QStringList names = HostDirectory::entries(dir);
+        names.removeIf(
+            [](const QString& fileName) { return !fileName.contains(kMarker, Qt::CaseInsensitive); });
         known = staleListed.insert(dir, names);
     }
-    const QDateTime dayAgo = QDateTime::currentDateTimeUtc().addDays(-1);
+    const time_t dayAgo = ::time(nullptr) - time_t{24} * 60 * 60;
     known->removeIf([&](const QString& fileName) {
+        // Any name may hold wildcard characters: the pattern does the matching.
         const QRegularExpressionMatch m = temporaryPattern().match(fileName);
         if (!m.hasMatch() || (!name.isEmpty() && m.captured(1) != name))
             return false;
-        const QFileInfo entry(dir + QLatin1Char('/') + fileName);
-        if (!entry.exists())
-            return true;
-        if (processAlive(m.captured(2).toLongLong()) && entry.lastModified().toUTC() >= dayAgo)
+        // Files only; a link of that name is left alone, as is whatever it points to.
+        const QString path = QDir(dir).filePath(fileName);
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+            return true; // gone already
+        if (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode))
             return false;
-        return QFile::remove(entry.absoluteFilePath());
+        if (processAlive(m.captured(2).toLongLong()) && st.st_mtime >= dayAgo)
+            return false;
+        return QFile::remove(path);
     });
     if (staleHolds == 0)
         staleListed.clear();

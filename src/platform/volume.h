@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 // A path on one volume: its components below the volume's root, already split and freed of
 // trailing dots, plus the path as the caller wrote it, so that messages name what the user knows.
@@ -49,6 +50,15 @@ public:
     virtual QDateTime fileTime(const VolumePath& path) = 0;
     virtual void setFileTime(const VolumePath& path, const QDateTime& stamp) = 0;
     virtual quint8 attributes(const VolumePath& path) = 0;
+    // The attributes of what the path names, or none when nothing does: for a file that is mostly
+    // not there yet, where a refusal would cost an exception each time.
+    virtual std::optional<quint8> attributesIfPresent(const VolumePath& path) {
+        try {
+            return attributes(path);
+        } catch (const IoError&) {
+            return std::nullopt;
+        }
+    }
     virtual void setAttributes(const VolumePath& path, quint8 attributes) = 0;
     // A text that names the file behind the path and only that file, for comparing two paths;
     // empty when no file of that name exists.

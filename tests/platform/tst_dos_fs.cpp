@@ -1,4 +1,5 @@
 #include "platform/dos_fs.h"
+#include "platform/host_listings.h"
 #include "platform/io_error.h"
 #include "platform/mtools.h"
 #include "platform/volume.h"
@@ -8,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <optional>
 
 namespace {
 const QDateTime kStamp(QDate(2021, 6, 15), QTime(10, 20, 30));
@@ -54,6 +57,7 @@ private Q_SLOTS:
         QTest::newRow("host path, upper case") << "@NICS/NE2000.DOS" << QByteArray("driver");
         QTest::newRow("host path, trailing dots") << "@NICS./LMHOSTS." << QByteArray("nested");
         QTest::newRow("relative") << "NICS\\NE2000.DOS" << QByteArray("driver");
+        QTest::newRow("first letter beyond ASCII") << "C:\\ÜBER.TXT" << QByteArray("umlaut");
         QTest::newRow("two spellings, the first in code-point order")
             << "C:\\NICS\\NETBIND.COM" << QByteArray("first");
     }
@@ -65,17 +69,24 @@ private Q_SLOTS:
         TestEnv::writeHostFile(host("lmhosts"), "hosts");
         TestEnv::writeHostFile(host("nics/netbind.com"), "second");
         TestEnv::writeHostFile(host("nics/NetBind.com"), "first");
+        TestEnv::writeHostFile(host("über.txt"), "umlaut");
         if (path.startsWith('@'))
             path = m_dir->path().toUpper() + "/C/" + path.mid(1);
         const QString previous = QDir::currentPath();
         QDir::setCurrent(m_dir->filePath("c"));
-        const bool exists = m_fs->fileExists(path);
-        const QByteArray read = exists ? m_fs->readFile(path) : QByteArray();
+        // Held listings must find what a look without them finds.
+        for (const bool held : {false, true}) {
+            std::optional<DosFs::ListingHold> hold;
+            if (held)
+                hold.emplace(*m_fs);
+            const bool exists = m_fs->fileExists(path);
+            const QByteArray read = exists ? m_fs->readFile(path) : QByteArray();
+            QVERIFY(exists);
+            QCOMPARE(read, contents);
+            QVERIFY(m_fs->directoryExists("C:\\NICS"));
+            QVERIFY(!m_fs->fileExists("C:\\NICS"));
+        }
         QDir::setCurrent(previous);
-        QVERIFY(exists);
-        QCOMPARE(read, contents);
-        QVERIFY(m_fs->directoryExists("C:\\NICS"));
-        QVERIFY(!m_fs->fileExists("C:\\NICS"));
     }
 
     void directoryWrites() {
@@ -101,12 +112,15 @@ private Q_SLOTS:
         m_fs->setAttributes("C:\\NEW.TXT", DosAttr::ReadOnly | DosAttr::Hidden);
         QVERIFY(!(QFileInfo(host("New.Txt")).permissions() & QFile::WriteOwner));
         QCOMPARE(m_fs->attributes("C:\\NEW.TXT"), quint8(DosAttr::ReadOnly | DosAttr::Archive));
+        QCOMPARE(m_fs->attributesIfPresent("c:\\new.txt"),
+                 std::optional<quint8>(DosAttr::ReadOnly | DosAttr::Archive));
         expectIoError([&] { m_fs->writeFile("C:\\NEW.TXT", "y"); }, "read-only");
         expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "read-only");
         m_fs->setAttributes("C:\\NEW.TXT", 0);
         m_fs->remove("C:\\NEW.TXT");
         QVERIFY(!QFileInfo::exists(host("New.Txt")));
         expectIoError([&] { m_fs->remove("C:\\NEW.TXT"); }, "no such file");
+        QVERIFY(!m_fs->attributesIfPresent("C:\\NEW.TXT"));
     }
 
     void unmappedDrive() {
@@ -365,6 +379,46 @@ private Q_SLOTS:
         m_fs->fileExists("A:\\OLD.TXT");
         QCOMPARE(Mtools::processCount() - start, quint64(2));
         checkImage();
+    }
+
+    // Held, a folder is listed once; the holder's own writes keep the listing true, and a change by
+    // another program (which the folder's times show) is seen all the same.
+    void folderListingHold() {
+        TestEnv::writeHostFile(host("Old.txt"), "old");
+        {
+            const DosFs::ListingHold hold(*m_fs);
+            const quint64 start = HostListings::readCount();
+            for (int i = 0; i < 10; ++i) {
+                QCOMPARE(m_fs->fileSize("C:\\OLD.TXT"), 3);
+                QVERIFY(!m_fs->fileExists("C:\\NEW.TXT"));
+            }
+            QCOMPARE(HostListings::readCount() - start, quint64(1));
+
+            m_fs->makeDirectory("C:\\NET");
+            m_fs->writeFile("C:\\NET\\P.INI", "12345");
+            m_fs->replaceFile("C:\\new.txt", "replaced");
+            m_fs->remove("C:\\OLD.TXT");
+            QCOMPARE(m_fs->fileSize("C:\\net\\p.ini"), 5);
+            QCOMPARE(m_fs->fileSize("C:\\NEW.TXT"), 8);
+            QVERIFY(!m_fs->fileExists("C:\\old.txt"));
+            QCOMPARE(HostListings::readCount() - start, quint64(1));
+
+            // The host tree's volume, first used within the hold, keeps its listings too.
+            const QString upper = m_dir->path().toUpper() + "/C/NET/P.INI";
+            QCOMPARE(m_fs->fileSize(upper), 5);
+            const quint64 listed = HostListings::readCount();
+            QCOMPARE(m_fs->fileSize(upper), 5);
+            QCOMPARE(HostListings::readCount(), listed);
+
+            QThread::msleep(20); // past the file system's clock step
+            TestEnv::writeHostFile(host("outside.txt"), "0123456789");
+            QCOMPARE(m_fs->fileSize("C:\\OUTSIDE.TXT"), 10);
+        }
+        // Not held: every look lists anew.
+        const quint64 start = HostListings::readCount();
+        m_fs->fileExists("C:\\NET\\Q.INI");
+        m_fs->fileExists("C:\\NET\\Q.INI");
+        QCOMPARE(HostListings::readCount() - start, quint64(2));
     }
 
     void readBack_data() {

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void listsKeysThatFitInto8192Characters();
     void listsKeysInFileOrderOnce();
     void seesChangesMadeBehindItsBack();
+    void readOnceKeepsTheFirstReading();
     void failedCommitLeavesOldFileWhole();
     void keepsPermissionsAndLinks();
     void refusesWriteIntoMissingDirectory();
@@ -496,6 +497,25 @@ void TestProfileFile::seesChangesMadeBehindItsBack() {
     QCOMPARE(profile.readString("S", "k"), QStringLiteral("2"));
     ProfileFile(path()).writeString("S", "k", "3");
     QCOMPARE(profile.readString("S", "k"), QStringLiteral("3"));
+}
+
+// Held, reads take the first reading; an own change still starts from the file as it is under the
+// lock, and is what later reads see. Once the hold ends, other programs' changes show again.
+void TestProfileFile::readOnceKeepsTheFirstReading() {
+    const ProfileFile profile(path());
+    setFile("[S]\r\nk=1\r\nm=1\r\n");
+    {
+        const ProfileFile::ReadOnce once;
+        QCOMPARE(profile.readString("S", "k"), QStringLiteral("1"));
+        setFile("[S]\r\nk=2\r\nm=2\r\n");
+        QCOMPARE(profile.readString("S", "k"), QStringLiteral("1"));
+        ProfileFile(path()).writeString("S", "k", "3");
+        QCOMPARE(profile.readString("S", "k"), QStringLiteral("3"));
+        QCOMPARE(profile.readString("S", "m"), QStringLiteral("2"));
+        setFile("[S]\r\nk=4\r\n");
+        QCOMPARE(profile.readString("S", "k"), QStringLiteral("3"));
+    }
+    QCOMPARE(profile.readString("S", "k"), QStringLiteral("4"));
 }
 
 void TestProfileFile::failedCommitLeavesOldFileWhole() {

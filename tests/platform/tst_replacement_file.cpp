@@ -121,9 +121,15 @@ private Q_SLOTS:
         const QString mine = QStringLiteral(".A.img.bw-tmp.%1.x1").arg(::getpid());
         const QStringList stale{QStringLiteral(".A.img.bw-tmp.%1.x2").arg(dead),
                                 QStringLiteral(".PCBWSAVE.INI.bw-tmp.%1.abc").arg(dead)};
-        const QStringList kept{mine, "A.img", ".A.img.bw-tmp.notapid.x", "A.img.bw-tmp.1.x"};
+        QStringList kept{mine, "A.img", ".A.img.bw-tmp.notapid.x", "A.img.bw-tmp.1.x"};
         for (const QString& name : stale + kept)
             TestEnv::writeHostFile(path(name), "x");
+        // Only files: a folder or a link of such a name stays, and so does what the link points to.
+        const QString folder = QStringLiteral(".B.bw-tmp.%1.d").arg(dead);
+        const QString link = QStringLiteral(".C.bw-tmp.%1.l").arg(dead);
+        QVERIFY(QDir().mkdir(path(folder)));
+        QVERIFY(QFile::link(path("A.img"), path(link)));
+        kept << folder << link;
         ReplacementFile::removeStale(m_dir->path(), QStringLiteral("PCBWSAVE.INI"));
         QVERIFY(!QFileInfo::exists(path(stale[1])));
         QVERIFY(QFileInfo::exists(path(stale[0])));
