@@ -187,3 +187,17 @@ void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBac
     }
     pending = left;
 }
+
+std::optional<quint8> ImageVolume::attributesIfPresent(const VolumePath& path) {
+    FatEditor* fat = path.parts.isEmpty() || hasWildcard(path.parts) ? nullptr : editor();
+    const FatEditor::Listing listed =
+        fat ? fat->list(path.parts.mid(0, path.parts.size() - 1)) : FatEditor::Listing{};
+    if (!listed.supported)
+        return Volume::attributesIfPresent(path);
+    const QString name = DosPath::normalizeName(path.parts.last());
+    for (const FatEditor::Entry& entry : listed.entries)
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+            return quint8(entry.attributes &
+                          (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
+    return std::nullopt;
+}

@@ -1,5 +1,6 @@
 #include "platform/image_scratch.h"
 
+#include "platform/host_listings.h"
 #include "platform/io_error.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 QString ImageScratch::newPath() {
@@ -42,18 +44,23 @@ QString ImageScratch::linkTo(const QString& target) {
 }
 
 void ImageScratch::removeStale(const QString& tempDir) {
+    // Listed straight, at every start: a QDir name filter compiles a pattern of its own for a
+    // folder that may hold hundreds of names.
     static const QRegularExpression name(QStringLiteral("\\Abootwright-(\\d+)-\\w+\\z"));
-    const QFileInfoList entries = QDir(tempDir).entryInfoList({QStringLiteral("bootwright-*")},
-                                                              QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
-    for (const QFileInfo& entry : entries) {
-        const QRegularExpressionMatch m = name.match(entry.fileName());
-        if (!m.hasMatch() || entry.ownerId() != ::geteuid())
+    for (const QString& fileName : HostDirectory::entries(tempDir)) {
+        if (!fileName.startsWith(QLatin1String("bootwright-")))
+            continue;
+        const QRegularExpressionMatch m = name.match(fileName);
+        const QString path = tempDir + QLatin1Char('/') + fileName;
+        struct stat st {};
+        if (!m.hasMatch() || ::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+            st.st_uid != ::geteuid())
             continue;
         const qint64 pid = m.captured(1).toLongLong();
         const bool alive = pid > 0 && pid <= std::numeric_limits<pid_t>::max() &&
                            (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
         if (!alive)
-            QDir(entry.absoluteFilePath()).removeRecursively();
+            QDir(path).removeRecursively();
     }
 }
 

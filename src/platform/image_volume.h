@@ -45,6 +45,7 @@ public:
     QDateTime fileTime(const VolumePath& path) override;
     void setFileTime(const VolumePath& path, const QDateTime& stamp) override;
     quint8 attributes(const VolumePath& path) override;
+    std::optional<quint8> attributesIfPresent(const VolumePath& path) override;
     void setAttributes(const VolumePath& path, quint8 attributes) override;
     QString fileIdentity(const VolumePath& path) override;
     void replaceFile(const VolumePath& path, const QByteArray& data) override;
