@@ -21,13 +21,15 @@ constexpr quint8 kLongName = 0x0F;
 constexpr quint8 kDeleted = 0xE5;
 constexpr quint32 kEndOfChain = 0xFFF;
 
-quint16 le16(const QByteArray& b, qint64 at) {
-    return quint16(quint8(b[at]) | (quint8(b[at + 1]) << 8));
+template <typename Bytes> quint16 le16(const Bytes& b, qint64 at) {
+    const char* p = b.constData() + at;
+    return quint16(quint8(p[0]) | (quint8(p[1]) << 8));
 }
 
-void putLe16(QByteArray& b, qint64 at, quint32 v) {
-    b[at] = char(v & 0xFF);
-    b[at + 1] = char((v >> 8) & 0xFF);
+template <typename Bytes> void putLe16(Bytes& b, qint64 at, quint32 v) {
+    char* p = b.data() + at;
+    p[0] = char(v & 0xFF);
+    p[1] = char((v >> 8) & 0xFF);
 }
 
 // Names mtools would keep as they stand with long names off: DOS's own character set, no device.
@@ -60,41 +62,55 @@ QDateTime FatEditor::Entry::stamp() const {
                      QTime(time >> 11, (time >> 5) & 63, (time & 31) * 2));
 }
 
-FatEditor::FatEditor(QByteArray image, FatLayout layout)
+FatEditor::FatEditor(Bytes image, FatLayout layout)
     : m_image(std::move(image)), m_layout(layout),
       m_dirty(size_t(m_image.size() / layout.bytesPerSector), false) {}
 
+std::unique_ptr<FatEditor> FatEditor::fromImage(Bytes image) {
+    const std::optional<FatLayout> layout =
+        BootSector::read(image.mid(0, std::min<qint64>(image.size(), BootSector::kBytes))).layout;
+    if (!layout || image.size() < layout->totalSectors * layout->bytesPerSector)
+        return nullptr;
+    image.length = layout->totalSectors * layout->bytesPerSector;
+    return std::unique_ptr<FatEditor>(new FatEditor(std::move(image), *layout));
+}
+
+std::unique_ptr<FatEditor> FatEditor::fromBytes(QByteArray image) {
+    auto owned = std::make_shared<QByteArray>(std::move(image));
+    Bytes bytes{owned->data(), owned->size(), owned}; // data() makes the buffer the editor's own
+    return fromImage(std::move(bytes));
+}
+
+FatEditor::Bytes FatEditor::map(const QString& path, bool writable, Signature* signature) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    *signature = signatureOf(path);
+    struct stat st {};
+    void* mapped = MAP_FAILED;
+    // Private: what the editor changes stays in memory until save() writes it, and only the
+    // pages it reads are fetched.
+    if (::fstat(fd, &st) == 0 && st.st_size >= BootSector::kBytes)
+        mapped = ::mmap(nullptr, size_t(st.st_size), writable ? PROT_READ | PROT_WRITE : PROT_READ,
+                        MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    if (mapped == MAP_FAILED)
+        return {};
+    std::shared_ptr<void> mapping(mapped, [size = size_t(st.st_size)](void* at) { ::munmap(at, size); });
+    return {static_cast<char*>(mapped), qint64(st.st_size), std::move(mapping)};
+}
+
 std::unique_ptr<FatEditor> FatEditor::load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
-    const Signature before = signatureOf(path);
-    QByteArray image = file.readAll();
-    if (image.size() != file.size())
-        return nullptr;
-    std::unique_ptr<FatEditor> fat = fromBytes(std::move(image));
+    Signature before;
+    std::unique_ptr<FatEditor> fat = fromImage(map(path, true, &before));
     if (fat)
         fat->m_saved = before;
     return fat;
 }
 
 std::unique_ptr<const FatEditor> FatEditor::view(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat st {};
-    void* mapped = MAP_FAILED;
-    if (::fstat(fd, &st) == 0 && st.st_size >= BootSector::kBytes)
-        mapped = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (mapped == MAP_FAILED)
-        return nullptr;
-    std::shared_ptr<void> mapping(mapped, [size = size_t(st.st_size)](void* at) { ::munmap(at, size); });
-    std::unique_ptr<FatEditor> fat =
-        fromBytes(QByteArray::fromRawData(static_cast<const char*>(mapped), qsizetype(st.st_size)));
-    if (fat)
-        fat->m_mapping = std::move(mapping);
-    return fat;
+    Signature unused;
+    return fromImage(map(path, false, &unused));
 }
 
 FatEditor::Signature FatEditor::signatureOf(const QString& path) {
@@ -113,16 +129,7 @@ bool FatEditor::unchangedOnDisk(const QString& path) const {
     // change to the diskette's files leaves the FAT and the root directory as they were.
     QFile file(path);
     const qint64 length = dataOffset();
-    return file.open(QIODevice::ReadOnly) && file.read(length) == QByteArrayView(m_image).first(length);
-}
-
-std::unique_ptr<FatEditor> FatEditor::fromBytes(QByteArray image) {
-    const std::optional<FatLayout> layout = BootSector::read(image.left(BootSector::kBytes)).layout;
-    if (!layout || image.size() < layout->totalSectors * layout->bytesPerSector)
-        return nullptr;
-    if (image.size() > layout->totalSectors * layout->bytesPerSector) // a mapped view stays uncopied
-        image.truncate(layout->totalSectors * layout->bytesPerSector);
-    return std::unique_ptr<FatEditor>(new FatEditor(std::move(image), *layout));
+    return file.open(QIODevice::ReadOnly) && file.read(length) == QByteArrayView(m_image.constData(), length);
 }
 
 QByteArray FatEditor::shortName(const QString& name) {

@@ -86,7 +86,22 @@ private:
     // Fills the free slot found; when it ended the directory, the next slot ends it now.
     void fill(const Found& found, qint64 slot);
 
-    FatEditor(QByteArray image, FatLayout layout);
+    // The image's bytes: a buffer of the editor's own, or a private mapping of the file where only
+    // the pages read are fetched and only those written are copied.
+    struct Bytes {
+        char* at = nullptr;
+        qint64 length = 0;
+        std::shared_ptr<void> owner;
+        char operator[](qint64 i) const { return at[i]; }
+        QByteArray mid(qint64 from, qint64 n) const { return QByteArray(at + from, qsizetype(n)); }
+        const char* constData() const { return at; }
+        char* data() { return at; }
+        qint64 size() const { return length; }
+    };
+    struct Signature;
+    static Bytes map(const QString& path, bool writable, Signature* signature);
+    static std::unique_ptr<FatEditor> fromImage(Bytes image);
+    FatEditor(Bytes image, FatLayout layout);
     quint32 fat(quint32 cluster) const;
     void setFat(quint32 cluster, quint32 value);
     qint64 clusterOffset(quint32 cluster) const;
@@ -121,8 +136,7 @@ private:
     static Signature signatureOf(const QString& path);
     qint64 dataOffset() const;
 
-    std::shared_ptr<void> m_mapping; // keeps a view's mapped file while m_image points into it
-    QByteArray m_image;
+    Bytes m_image;
     FatLayout m_layout;
     Signature m_saved;
     std::vector<bool> m_dirty; // per sector

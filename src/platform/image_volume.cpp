@@ -272,7 +272,7 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
         return bytes;
     }
     // mformat lays the file system into a file of the diskette's size.
-    image.write(QByteArray(Diskette::kBytes, '\0'));
+    image.allocate(Diskette::kBytes);
     const QString link = m_scratch.linkTo(image.tempPath());
     const Mtools::Result made =
         Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-i", link, "::"}, m_image);

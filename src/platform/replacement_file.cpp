@@ -161,6 +161,14 @@ void ReplacementFile::copyTarget() {
     ::close(in);
 }
 
+void ReplacementFile::allocate(qint64 size) {
+    if (m_fd < 0)
+        fail(QStringLiteral("write"), EBADF);
+    // posix_fallocate writes the zeros itself where the file system cannot reserve room.
+    if (const int error = ::posix_fallocate(m_fd, 0, off_t(size)); error != 0)
+        fail(QStringLiteral("write"), error);
+}
+
 void ReplacementFile::startFlush() {
     if (m_fd >= 0)
         ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);

@@ -29,6 +29,9 @@ public:
 
     // Appends to the temporary file; throws IoError when the disk takes less.
     void write(const QByteArray& bytes);
+    // Gives the temporary file size bytes that read as zeros, their room on the disk taken at
+    // once (so that a full disk shows here), without writing them. Throws IoError.
+    void allocate(qint64 size);
     // Appends the target's present contents (a working copy that is then changed in place).
     void copyTarget();
     // Starts writing what the temporary file holds so far to the disk without waiting for it, so
