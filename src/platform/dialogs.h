@@ -32,5 +32,7 @@ public:
     // One more button on the next message box only, which runs `action` and leaves the box open
     // (the build's "Try in Virtual Machine" beside "Create Another?"). Front ends that show no
     // buttons leave it out.
+    // By value: the front end that shows the button keeps the action.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void offerAction(const QString& /*label*/, std::function<void()> /*action*/) {}
 };

@@ -264,7 +264,7 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
         if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
         QString error;
-        const QByteArray bytes = templateBytes(m_template, &error);
+        QByteArray bytes = templateBytes(m_template, &error);
         if (bytes.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be read (%4)")
                               .arg(verb, where(path), m_template, error));
