@@ -4,6 +4,7 @@
 #include "platform/io_error.h"
 
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -220,6 +221,7 @@ FatEditor::Entry FatEditor::entryAt(qint64 offset) const {
 
 FatEditor::Scan FatEditor::scan(const Dir& dir, const QString& wanted) const {
     Scan out;
+    QSet<QByteArray> seen;
     const std::optional<std::vector<qint64>> all = entrySlots(dir);
     if (!all)
         return out; // a damaged chain is mtools' to report
@@ -240,9 +242,12 @@ FatEditor::Scan FatEditor::scan(const Dir& dir, const QString& wanted) const {
         if ((attributes & kVolumeLabel && attributes != kLongName) || first == '.')
             continue;
         const Entry entry = entryAt(at);
-        // Long names, and names mdir would show otherwise, are mtools' to read.
-        if (attributes == kLongName || shortName(entry.name) != m_image.mid(at, 11))
+        // Long names, names mdir would show otherwise, and a name twice over (which of the two
+        // a path means is not for the editor to choose) are mtools' to read.
+        const QByteArray raw = m_image.mid(at, 11);
+        if (attributes == kLongName || shortName(entry.name) != raw || seen.contains(raw))
             return out;
+        seen.insert(raw);
         if (!wanted.isEmpty() && out.entry < 0 && entry.name.compare(wanted, Qt::CaseInsensitive) == 0)
             out.entry = at;
         out.entries.append(entry);
