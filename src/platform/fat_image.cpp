@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,8 @@ quint32 fatEntry(const QByteArray& fat, qint64 cluster) {
     const quint32 pair = quint32(le16(fat, at));
     return (cluster & 1) ? pair >> 4 : pair & 0xFFF;
 }
+
+constexpr int kMedia = 0xF0; // a 3.5-inch high-density diskette
 
 } // namespace
 
@@ -79,6 +82,71 @@ std::optional<FatFree> readFree(const QString& path) {
 FatFree blankDiskette() {
     const FatLayout l = disketteLayout();
     return {l.clusterBytes(), l.clusterCount * l.clusterBytes(), l.rootEntries};
+}
+
+QByteArray blankSystemArea(quint32 serial) {
+    const FatLayout l = disketteLayout();
+    QByteArray image(l.rootOffset() + qint64(l.rootEntries) * 32, '\0');
+    char* b = image.data();
+    const auto put16 = [b](int at, int value) {
+        b[at] = char(value & 0xFF);
+        b[at + 1] = char((value >> 8) & 0xFF);
+    };
+    // Jump over the parameter block to the loader, then the name of the formatting system.
+    std::memcpy(b,
+                "\xEB\x3C\x90"
+                "MSDOS5.0",
+                11);
+    put16(11, l.bytesPerSector);
+    b[13] = char(l.sectorsPerCluster);
+    put16(14, l.reservedSectors);
+    b[16] = char(l.fatCount);
+    put16(17, l.rootEntries);
+    put16(19, int(l.totalSectors));
+    b[21] = char(kMedia);
+    put16(22, l.sectorsPerFat);
+    put16(24, 18);      // sectors per track
+    put16(26, 2);       // heads
+    b[38] = char(0x29); // the extended block follows: serial, label, file system name
+    for (int i = 0; i < 4; ++i)
+        b[39 + i] = char((serial >> (8 * i)) & 0xFF);
+    std::memcpy(b + 43, "NO NAME    FAT12   ", 19);
+    // The loader of a diskette without a system: it says so, waits for a key and has the BIOS
+    // try the next boot device (int 19h). Real-mode code at 0:7C3E, its message at 0:7C60.
+    static constexpr unsigned char kLoader[] = {
+        0xFA,             // cli
+        0x31, 0xC0,       // xor ax, ax
+        0x8E, 0xD8,       // mov ds, ax
+        0x8E, 0xD0,       // mov ss, ax
+        0xBC, 0x00, 0x7C, // mov sp, 7C00h
+        0xFB,             // sti
+        0xBE, 0x60, 0x7C, // mov si, 7C60h
+        0xAC,             // next: lodsb
+        0x84, 0xC0,       // test al, al
+        0x74, 0x09,       // jz wait
+        0xB4, 0x0E,       // mov ah, 0Eh (teletype output)
+        0xBB, 0x07, 0x00, // mov bx, 0007h
+        0xCD, 0x10,       // int 10h
+        0xEB, 0xF2,       // jmp next
+        0x31, 0xC0,       // wait: xor ax, ax
+        0xCD, 0x16,       // int 16h (read a key)
+        0xCD, 0x19,       // int 19h (boot the next device)
+    };
+    static_assert(0x3E + sizeof(kLoader) == 0x60);
+    std::memcpy(b + 0x3E, kLoader, sizeof(kLoader));
+    static constexpr char kMessage[] = "\r\nNon-system disk or disk error\r\n"
+                                       "Replace and press any key when ready\r\n";
+    std::memcpy(b + 0x60, kMessage, sizeof(kMessage)); // with its terminating zero
+    b[510] = char(0x55);
+    b[511] = char(0xAA);
+    // Each FAT begins with the media byte and an end-of-chain mark; every cluster is free.
+    for (int fat = 0; fat < l.fatCount; ++fat) {
+        char* first = b + l.fatOffset() + qint64(fat) * l.sectorsPerFat * l.bytesPerSector;
+        first[0] = char(kMedia);
+        first[1] = char(0xFF);
+        first[2] = char(0xFF);
+    }
+    return image;
 }
 
 QString templateProblem(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include "platform/boot_sector.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -20,6 +21,10 @@ namespace FatImage {
 std::optional<FatFree> readFree(const QString& path);
 // What a blank diskette made by mformat -f 1440 offers.
 FatFree blankDiskette();
+// The first sectors of a blank 1.44 MB diskette (boot sector, FATs, root directory; the rest is
+// zeros), in the layout mformat -f 1440 writes, whose boot sector carries the given volume serial
+// number and a loader that says the diskette holds no system.
+QByteArray blankSystemArea(quint32 serial);
 // Empty when path can serve as the template of new diskette images (a 1,474,560-byte FAT12
 // image); otherwise why not, in words.
 QString templateProblem(const QString& path);

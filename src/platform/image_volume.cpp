@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -217,9 +218,9 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
             requireImage(path, verb); // a missing device cannot be made
         m_listings.forget();
         if (m_work) {
-            const QByteArray bytes = makeImage(*m_work, path, verb);
+            QByteArray bytes = makeImage(*m_work, path, verb);
             m_work->startFlush();
-            if (!bytes.isEmpty() && !m_device && (m_editor = FatEditor::fromBytes(bytes)))
+            if (!bytes.isEmpty() && !m_device && (m_editor = FatEditor::fromBytes(std::move(bytes))))
                 m_editor->adopt(file());
             m_workMade = true;
             // The working copy, only ours, was just formatted: nothing to ask mdir about it.
@@ -271,14 +272,10 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
         image.write(bytes);
         return bytes;
     }
-    // mformat lays the file system into a file of the diskette's size.
+    // Formatted here: the file reserved at the diskette's size reads as zeros, and only its first
+    // sectors are written. The editor maps the file and touches no more than that.
     image.allocate(Diskette::kBytes);
-    const QString link = m_scratch.linkTo(image.tempPath());
-    const Mtools::Result made =
-        Mtools::run(QStringLiteral("mformat"), {"-f", "1440", "-i", link, "::"}, m_image);
-    if (made.exitCode != 0)
-        throw IoError(QStringLiteral("Cannot %1 %2: the blank diskette image could not be made: %3")
-                          .arg(verb, where(path), made.errorText));
+    image.write(FatImage::blankSystemArea(QRandomGenerator::system()->generate()));
     return {};
 }
 

@@ -6,7 +6,7 @@
 #   boot.sh PATH-TO-bootwright-cli BUILD_DIR ROUTE
 # ROUTE: multicast, no_network, rebuild, batch (from the floppy drive), pxelinux, ipxe (two hosts
 # over QEMU's own user-mode network, confined to the process by restrict=on), try (bootwright-cli
-# try leaves a diskette as it was).
+# try leaves a diskette as it was), blank (a diskette without a system says so).
 set -euo pipefail
 
 cli=${1:?usage: $0 CLI BUILD_DIR ROUTE}
@@ -140,6 +140,20 @@ pxelinux | ipxe)
   if printed "$work/h1" "$work/tftp/images/PC#2%41.img" >/dev/null; then
     fail "host 1's serial log passed as host 2's diskette: the check proves nothing"
   fi
+  ;;
+blank)
+  # Built without a template, the diskette has no system: its own loader says so on the screen
+  # (mirrored to COM2) and waits for a key, so the machine is stopped once the words are there.
+  "$cli" --dir "$dir" --quiet build --set build.mode=4 --drive "A=$work/a.img"
+  boot "$work/a" 60 -drive "if=floppy,format=raw,file=$work/a.img,snapshot=on" -boot a &
+  for _ in $(seq 1 600); do
+    grep -q 'Replace and press any key when ready' "$work/a.com2" 2>/dev/null && break
+    sleep 0.1
+  done
+  pkill -f -- "file=$work/a.img," || true
+  wait
+  grep -q 'Non-system disk or disk error' "$work/a.com2" ||
+    { tr -d '\r' <"$work/a.com2" | cat -v; cat "$work/a.qemu"; fail "the blank diskette did not say it has no system"; }
   ;;
 try)
   # A diskette whose boot sector writes itself into the second sector and halts: booted as such

@@ -39,6 +39,7 @@ class TestBootSector : public QObject {
 private Q_SLOTS:
     void readsOnlyA1440KDisketteLayout_data();
     void readsOnlyA1440KDisketteLayout();
+    void blankImageIsTheDisketteMformatMakes();
 };
 
 void TestBootSector::readsOnlyA1440KDisketteLayout_data() {
@@ -80,6 +81,30 @@ void TestBootSector::readsOnlyA1440KDisketteLayout() {
     QCOMPARE(check.refusal.isEmpty(), problem.isEmpty());
     QVERIFY2(check.refusal.contains(problem), qPrintable(check.refusal));
     QCOMPARE(FatImage::templateProblem(image).isEmpty(), problem.isEmpty());
+}
+
+// A diskette formatted in the program: the layout, FATs and directories of mformat's, its own serial
+// number, and sound to fsck.fat and mtools alike.
+void TestBootSector::blankImageIsTheDisketteMformatMakes() {
+    QTemporaryDir tmp;
+    const QString ours = tmp.filePath(QStringLiteral("ours.img"));
+    const QString theirs = tmp.filePath(QStringLiteral("theirs.img"));
+    QByteArray blank = FatImage::blankSystemArea(0x12345678);
+    blank.append(QByteArray(1474560 - blank.size(), '\0'));
+    TestEnv::writeHostFile(ours, blank);
+    QVERIFY(TestEnv::makeBlankImage(theirs));
+    const QByteArray mformat = TestEnv::readHostFile(theirs);
+    QCOMPARE(blank.size(), mformat.size());
+    // The parameter block and the label, then everything after the boot sector.
+    QCOMPARE(blank.mid(11, 27), mformat.mid(11, 27));
+    QCOMPARE(blank.mid(43, 19), mformat.mid(43, 19));
+    QCOMPARE(blank.mid(510), mformat.mid(510));
+    QCOMPARE(blank.mid(39, 4), QByteArray("\x78\x56\x34\x12", 4));
+    QByteArray report;
+    QVERIFY2(TestEnv::fsckClean(ours, &report), report.constData());
+    QVERIFY(TestEnv::imageFiles(ours).isEmpty());
+    QVERIFY(TestEnv::putIntoImage(ours, QStringLiteral("CLIENT.EXE"), 120000));
+    QCOMPARE(TestEnv::imageFreeBytes(ours), FatImage::blankDiskette().freeBytes - 120320);
 }
 
 QTEST_GUILESS_MAIN(TestBootSector)
