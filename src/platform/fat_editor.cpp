@@ -219,8 +219,11 @@ FatEditor::Entry FatEditor::entryAt(qint64 offset) const {
     return e;
 }
 
-FatEditor::Scan FatEditor::scan(const Dir& dir, const QString& wanted) const {
-    Scan out;
+const FatEditor::Scan& FatEditor::scan(const Dir& dir) const {
+    const quint32 key = dir.root ? 0 : dir.cluster;
+    if (const auto kept = m_scans.find(key); kept != m_scans.end())
+        return kept->second;
+    Scan& out = m_scans[key];
     QSet<QByteArray> seen;
     const std::optional<std::vector<qint64>> all = entrySlots(dir);
     if (!all)
@@ -245,29 +248,38 @@ FatEditor::Scan FatEditor::scan(const Dir& dir, const QString& wanted) const {
         // Long names, names mdir would show otherwise, and a name twice over (which of the two
         // a path means is not for the editor to choose) are mtools' to read.
         const QByteArray raw = m_image.mid(at, 11);
-        if (attributes == kLongName || shortName(entry.name) != raw || seen.contains(raw))
+        if (attributes == kLongName || shortName(entry.name) != raw || seen.contains(raw)) {
+            out = Scan{};
             return out;
+        }
         seen.insert(raw);
-        if (!wanted.isEmpty() && out.entry < 0 && entry.name.compare(wanted, Qt::CaseInsensitive) == 0)
-            out.entry = at;
         out.entries.append(entry);
+        out.offsets.push_back(at);
     }
     out.supported = true;
     return out;
+}
+
+qint64 FatEditor::Scan::offsetOf(const QString& name) const {
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return offsets[size_t(i)];
+    return -1;
 }
 
 std::optional<FatEditor::Dir> FatEditor::directory(const QStringList& dirParts, bool* supported) const {
     Dir dir;
     *supported = true;
     for (const QString& part : dirParts) {
-        const Scan parent = scan(dir, DosPath::normalizeName(part));
+        const Scan& parent = scan(dir);
         if (!parent.supported) {
             *supported = false;
             return std::nullopt;
         }
-        if (parent.entry < 0 || !(quint8(m_image[parent.entry + 11]) & kDirectory))
+        const qint64 entry = parent.offsetOf(DosPath::normalizeName(part));
+        if (entry < 0 || !(quint8(m_image[entry + 11]) & kDirectory))
             return std::nullopt;
-        const quint32 first = le16(m_image, parent.entry + 26);
+        const quint32 first = le16(m_image, entry + 26);
         if (!validCluster(first)) {
             *supported = false;
             return std::nullopt;
@@ -285,13 +297,13 @@ FatEditor::Found FatEditor::find(const QStringList& parts) const {
         out.outcome = supported ? Outcome::Missing : Outcome::Unsupported;
         return out;
     }
-    const Scan here = scan(*dir, parts.isEmpty() ? QString() : DosPath::normalizeName(parts.last()));
+    const Scan& here = scan(*dir);
     if (!here.supported) {
         out.outcome = Outcome::Unsupported;
         return out;
     }
     out.dir = *dir;
-    out.entry = here.entry;
+    out.entry = parts.isEmpty() ? -1 : here.offsetOf(DosPath::normalizeName(parts.last()));
     out.free = here.free;
     out.end = here.end;
     return out;
@@ -304,10 +316,10 @@ FatEditor::Listing FatEditor::list(const QStringList& dirParts) const {
     out.supported = supported;
     if (!supported || !dir)
         return out;
-    Scan all = scan(*dir, {});
+    const Scan& all = scan(*dir);
     out.supported = all.supported;
     out.exists = all.supported;
-    out.entries = std::move(all.entries);
+    out.entries = all.entries;
     return out;
 }
 
@@ -371,6 +383,7 @@ quint32 FatEditor::linkChain(const std::vector<quint32>& clusters) {
 }
 
 void FatEditor::touch(qint64 offset, qint64 length) {
+    m_scans.clear(); // every change passes here
     for (qint64 s = offset / m_layout.bytesPerSector; s <= (offset + length - 1) / m_layout.bytesPerSector;
          ++s)
         m_dirty[size_t(s)] = true;

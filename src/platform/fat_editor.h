@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -111,12 +112,14 @@ private:
     std::optional<std::vector<qint64>> entrySlots(const Dir& dir) const;
     struct Scan {
         bool supported = false;
-        qint64 entry = -1; // offset of the wanted entry
-        qint64 free = -1;  // offset of the first free slot
-        qint64 end = -1;   // offset of the slot after free, when free ends the directory
+        qint64 free = -1; // offset of the first free slot
+        qint64 end = -1;  // offset of the slot after free, when free ends the directory
         QList<Entry> entries;
+        std::vector<qint64> offsets;                // of each entry
+        qint64 offsetOf(const QString& name) const; // -1 when no entry has the name
     };
-    Scan scan(const Dir& dir, const QString& wanted) const;
+    // A directory read once until the next change: a build asks about one directory many times.
+    const Scan& scan(const Dir& dir) const;
     Found find(const QStringList& parts) const;
     std::optional<Dir> directory(const QStringList& dirParts, bool* supported) const;
     std::vector<quint32> freeClusters(qint64 wanted) const;
@@ -139,5 +142,6 @@ private:
     Bytes m_image;
     FatLayout m_layout;
     Signature m_saved;
-    std::vector<bool> m_dirty; // per sector
+    std::vector<bool> m_dirty;               // per sector
+    mutable std::map<quint32, Scan> m_scans; // by first cluster, 0 for the root
 };
