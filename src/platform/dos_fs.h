@@ -28,7 +28,9 @@ struct DisketteCheck {
 // DOS file attributes, as the diskette keeps them.
 namespace DosAttr {
 enum : quint8 { ReadOnly = 0x01, Hidden = 0x02, System = 0x04, Archive = 0x20 };
-}
+// The attributes a file's entry carries that this program reads and sets (not directory or label).
+constexpr quint8 kFileBits = Archive | ReadOnly | System | Hidden;
+} // namespace DosAttr
 
 // An open file being written. write() returns how many bytes were taken: fewer than offered when
 // the volume is full (as a DOS write falls short on a full diskette). close() makes the file final;

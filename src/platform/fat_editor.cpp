@@ -114,15 +114,6 @@ std::unique_ptr<const FatEditor> FatEditor::view(const QString& path) {
     return fromImage(map(path, false, &unused));
 }
 
-FatEditor::Signature FatEditor::signatureOf(const QString& path) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return {};
-    return {qint64(st.st_ino), qint64(st.st_size),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-}
-
 bool FatEditor::unchangedOnDisk(const QString& path) const {
     if (signatureOf(path) != m_saved)
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/boot_sector.h"
+#include "platform/file_signature.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -99,7 +100,9 @@ private:
         char* data() { return at; }
         qint64 size() const { return length; }
     };
-    struct Signature;
+    // The file as the last load or save left it.
+    using Signature = std::optional<FileSignature>;
+    static Signature signatureOf(const QString& path) { return FileSignature::of(path); }
     static Bytes map(const QString& path, bool writable, Signature* signature);
     static std::unique_ptr<FatEditor> fromImage(Bytes image);
     FatEditor(Bytes image, FatLayout layout);
@@ -131,12 +134,6 @@ private:
     Entry entryAt(qint64 offset) const;
     void touch(qint64 offset, qint64 length);
 
-    // The file as the last load or save left it.
-    struct Signature {
-        qint64 inode = -1, size = -1, modified = -1, changed = -1;
-        bool operator==(const Signature&) const = default;
-    };
-    static Signature signatureOf(const QString& path);
     qint64 dataOffset() const;
 
     Bytes m_image;

@@ -63,12 +63,10 @@ QString HostDirectory::matching(const QByteArrayList& names, const QString& name
 }
 
 bool HostListings::signature(const QString& dir, Signature* out) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    const std::optional<FileSignature> now = FileSignature::of(dir);
+    if (!now || !now->directory)
         return false;
-    *out = {quint64(st.st_dev), quint64(st.st_ino),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    *out = *now;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_signature.h"
+
 #include <QByteArrayList>
 #include <QHash>
 #include <QString>
@@ -30,11 +32,7 @@ public:
     static quint64 readCount() { return s_reads.load(); }
 
 private:
-    struct Signature {
-        quint64 device = 0, inode = 0;
-        qint64 modified = 0, changed = 0;
-        bool operator==(const Signature&) const = default;
-    };
+    using Signature = FileSignature;
     struct Listing {
         QByteArrayList names; // as the file system holds them
         Signature seen;

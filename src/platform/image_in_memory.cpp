@@ -98,33 +98,20 @@ void ImageVolume::storeBytes(const QByteArray& data, const QDateTime& stamp, con
     QFile::remove(host);
 }
 
-std::optional<FatEditor::Entry> ImageVolume::entryInMemory(const VolumePath& path) {
-    FatEditor* fat = editor();
-    if (!fat || path.parts.isEmpty())
+std::optional<FatEditor::Entry> ImageVolume::entryInMemory(const VolumePath& path, bool* known) {
+    if (known)
+        *known = false;
+    FatEditor* fat = path.parts.isEmpty() ? nullptr : editor();
+    if (!fat)
         return std::nullopt;
     const FatEditor::Listing listed = fat->list(path.parts.mid(0, path.parts.size() - 1));
+    if (known)
+        *known = listed.supported;
     const QString name = DosPath::normalizeName(path.parts.last());
     for (const FatEditor::Entry& entry : listed.entries)
         if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     return std::nullopt;
-}
-
-bool ImageVolume::copyOutInMemory(const VolumePath& path, const QString& out) {
-    FatEditor* fat = editor();
-    const std::optional<FatEditor::Entry> entry = entryInMemory(path);
-    FatEditor::Outcome outcome = FatEditor::Outcome::Done;
-    const std::optional<QByteArray> data = entry ? fat->read(path.parts, &outcome) : std::nullopt;
-    if (!data)
-        return false;
-    QFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*data) != data->size() ||
-        !file.setFileTime(entry->stamp(), QFileDevice::FileModificationTime)) {
-        file.close();
-        QFile::remove(out);
-        return false;
-    }
-    return true;
 }
 
 namespace {
@@ -161,8 +148,7 @@ std::unique_ptr<DosReader> ImageVolume::openInMemory(const VolumePath& path) {
     if (!data)
         return nullptr;
     return std::make_unique<BytesReader>(std::move(*data), entry->stamp(),
-                                         quint8(entry->attributes & (DosAttr::Archive | DosAttr::ReadOnly |
-                                                                     DosAttr::System | DosAttr::Hidden)));
+                                         quint8(entry->attributes & DosAttr::kFileBits));
 }
 
 void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out,
@@ -189,15 +175,10 @@ void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBac
 }
 
 std::optional<quint8> ImageVolume::attributesIfPresent(const VolumePath& path) {
-    FatEditor* fat = path.parts.isEmpty() || hasWildcard(path.parts) ? nullptr : editor();
-    const FatEditor::Listing listed =
-        fat ? fat->list(path.parts.mid(0, path.parts.size() - 1)) : FatEditor::Listing{};
-    if (!listed.supported)
+    bool known = false;
+    const std::optional<FatEditor::Entry> entry =
+        hasWildcard(path.parts) ? std::nullopt : entryInMemory(path, &known);
+    if (!known)
         return Volume::attributesIfPresent(path);
-    const QString name = DosPath::normalizeName(path.parts.last());
-    for (const FatEditor::Entry& entry : listed.entries)
-        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
-            return quint8(entry.attributes &
-                          (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
-    return std::nullopt;
+    return entry ? std::optional<quint8>(entry->attributes & DosAttr::kFileBits) : std::nullopt;
 }

@@ -24,16 +24,7 @@ QString ImageListings::key(const QStringList& dirParts) {
 }
 
 ImageListings::Signature ImageListings::current() const {
-    struct stat st {};
-    if (::stat(QFile::encodeName(m_image).constData(), &st) != 0)
-        return {};
-    Signature s;
-    s.device = st.st_dev;
-    s.inode = st.st_ino;
-    s.size = st.st_size;
-    s.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    s.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    return s;
+    return FileSignature::of(m_image);
 }
 
 bool ImageListings::unchanged() {

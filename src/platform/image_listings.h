@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_signature.h"
 #include "platform/mtools.h"
 
 #include <QHash>
@@ -48,11 +49,7 @@ private:
         QHash<QString, quint8> attributes; // upper-case short name -> DOS attributes
         bool attributesComplete = false;
     };
-    struct Signature {
-        quint64 device = 0, inode = 0;
-        qint64 size = 0, modified = 0, changed = 0;
-        bool operator==(const Signature&) const = default;
-    };
+    using Signature = std::optional<FileSignature>;
     static QString key(const QStringList& dirParts);
     Signature current() const;
     bool unchanged(); // drops everything when the image changed behind our back

@@ -5,6 +5,7 @@
 #include "platform/dos_path.h"
 #include "platform/fat_editor.h"
 #include "platform/fat_image.h"
+#include "platform/file_signature.h"
 #include "platform/image_checks.h"
 #include "platform/image_reader.h"
 #include "platform/image_writer.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -76,14 +76,10 @@ quint8 parseAttributes(const QByteArray& mattribOutput) {
 // only when the file is another or has changed (its inode, size or times differ).
 QByteArray templateBytes(const QString& path, QString* error) {
     static QString cachedPath;
-    static std::array<qint64, 4> cachedSignature{};
+    static std::optional<FileSignature> cachedSignature;
     static QByteArray cached;
-    struct stat st {};
-    const QByteArray name = QFile::encodeName(path);
-    const bool known = ::stat(name.constData(), &st) == 0;
-    const std::array<qint64, 4> signature{qint64(st.st_ino), qint64(st.st_size),
-                                          qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                                          qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    const std::optional<FileSignature> signature = FileSignature::of(path);
+    const bool known = signature.has_value();
     if (known && path == cachedPath && signature == cachedSignature)
         return cached;
     QFile copy(path);
@@ -338,9 +334,8 @@ QString ImageVolume::copyOut(const VolumePath& path, const QString& verb) {
         throw IoError(QStringLiteral("Cannot %1 %2: it is a directory").arg(verb, where(path)));
     if (hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
+    // Callers ask the editor first; this is the way for what it declines.
     QString out = scratchPath();
-    if (copyOutInMemory(path, out))
-        return out;
     const Mtools::Result result =
         tool(QStringLiteral("mcopy"), {QStringLiteral("-n"), QStringLiteral("-m"), dosPath(path.parts), out});
     if (result.exitCode != 0) {
@@ -615,8 +610,7 @@ quint8 ImageVolume::attributes(const VolumePath& path) {
     if (path.parts.isEmpty() || hasWildcard(path.parts))
         throw IoError(QStringLiteral("Cannot %1 %2: no such file").arg(verb, where(path)));
     if (const std::optional<FatEditor::Entry> entry = entryInMemory(path))
-        return quint8(entry->attributes &
-                      (DosAttr::Archive | DosAttr::ReadOnly | DosAttr::System | DosAttr::Hidden));
+        return quint8(entry->attributes & DosAttr::kFileBits);
     if (m_listings.held()) {
         // The directory's listing says whether there is such a file; one mattrib call then gives
         // the attributes of all its files.

@@ -108,10 +108,10 @@ private:
     // The space measured anew when the image changed since; throws when size no longer fits.
     Space remeasured(const Space& space, qint64 size, const VolumePath& path);
     void noteStored(const QString& target);
-    bool copyOutInMemory(const VolumePath& path, const QString& out);
     std::unique_ptr<DosReader> openInMemory(const VolumePath& path);
-    // The file's entry as the editor lists it, when the editor can tell.
-    std::optional<FatEditor::Entry> entryInMemory(const VolumePath& path);
+    // The file's entry as the editor lists it, when the editor can tell; *known (when given) says
+    // whether it could, so that nullopt with it set means there is no such file.
+    std::optional<FatEditor::Entry> entryInMemory(const VolumePath& path, bool* known = nullptr);
     void readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out, QList<qsizetype>& pending);
     // The file mtools works on: the working copy while there is one, else the image or device.
     QString file() const;
