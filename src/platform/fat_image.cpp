@@ -149,6 +149,31 @@ QByteArray blankSystemArea(quint32 serial) {
     return image;
 }
 
+QList<QPair<qint64, qint64>> usedRegions(const QByteArray& image) {
+    const std::optional<FatLayout> layout = BootSector::read(image.left(BootSector::kBytes)).layout;
+    const qint64 data = layout ? layout->rootOffset() + qint64(layout->rootEntries) * 32 : 0;
+    const qint64 fatBytes = layout ? qint64(layout->sectorsPerFat) * layout->bytesPerSector : 0;
+    if (!layout || layout->totalSectors * layout->bytesPerSector != image.size() ||
+        (layout->clusterCount + 2) * 3 / 2 > fatBytes)
+        return {{0, image.size()}};
+    QList<QPair<qint64, qint64>> runs{{0, data}};
+    const QByteArray fat = image.mid(layout->fatOffset(), fatBytes);
+    const qint64 cb = layout->clusterBytes();
+    for (qint64 cluster = 2; cluster < layout->clusterCount + 2; ++cluster) {
+        if (fatEntry(fat, cluster) == 0)
+            continue;
+        const qint64 at = data + (cluster - 2) * cb;
+        if (runs.last().first + runs.last().second == at)
+            runs.last().second += cb;
+        else
+            runs.append({at, cb});
+    }
+    // Sectors after the last whole cluster belong to no cluster: kept as they are.
+    if (const qint64 end = data + layout->clusterCount * cb; end < image.size())
+        runs.append({end, image.size() - end});
+    return runs;
+}
+
 QString templateProblem(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())

@@ -83,7 +83,7 @@ QByteArray templateBytes(const QString& path, QString* error) {
     if (known && path == cachedPath && signature == cachedSignature)
         return cached;
     QFile copy(path);
-    QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+    QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.read(copy.size()) : QByteArray();
     if (bytes.isEmpty() || bytes.size() != copy.size() || !known) {
         *error = copy.errorString();
         return {};
@@ -214,10 +214,8 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
             requireImage(path, verb); // a missing device cannot be made
         m_listings.forget();
         if (m_work) {
-            QByteArray bytes = makeImage(*m_work, path, verb);
+            makeImage(*m_work, path, verb);
             m_work->startFlush();
-            if (!bytes.isEmpty() && !m_device && (m_editor = FatEditor::fromBytes(std::move(bytes))))
-                m_editor->adopt(file());
             m_workMade = true;
             // The working copy, only ours, was just formatted: nothing to ask mdir about it.
             if (m_template.isEmpty()) {
@@ -256,7 +254,7 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     }
 }
 
-QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
+void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
     if (!m_template.isEmpty()) {
         if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
@@ -265,14 +263,17 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
         if (bytes.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: the template image %3 could not be read (%4)")
                               .arg(verb, where(path), m_template, error));
-        image.write(bytes);
-        return bytes;
+        // Only what the template's file system uses is written; the rest reads as zeros, and the
+        // editor maps the file and touches no more than a build needs.
+        image.allocate(Diskette::kBytes);
+        for (const auto& [at, length] : FatImage::usedRegions(bytes))
+            image.writeAt(at, QByteArray::fromRawData(bytes.constData() + at, qsizetype(length)));
+        return;
     }
     // Formatted here: the file reserved at the diskette's size reads as zeros, and only its first
     // sectors are written. The editor maps the file and touches no more than that.
     image.allocate(Diskette::kBytes);
     image.write(FatImage::blankSystemArea(QRandomGenerator::system()->generate()));
-    return {};
 }
 
 std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) {

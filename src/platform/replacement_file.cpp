@@ -136,6 +136,12 @@ void ReplacementFile::write(const QByteArray& bytes) {
         fail(QStringLiteral("write"), m_fd < 0 ? EBADF : error);
 }
 
+void ReplacementFile::writeAt(qint64 offset, const QByteArray& bytes) {
+    if (m_fd >= 0 && ::lseek(m_fd, off_t(offset), SEEK_SET) < 0)
+        fail(QStringLiteral("write"), errno);
+    write(bytes);
+}
+
 void ReplacementFile::copyTarget() {
     const int in = ::open(QFile::encodeName(m_target).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0)

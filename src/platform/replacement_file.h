@@ -29,6 +29,8 @@ public:
 
     // Appends to the temporary file; throws IoError when the disk takes less.
     void write(const QByteArray& bytes);
+    // Writes at offset and goes on appending from the end of what it wrote. Throws IoError.
+    void writeAt(qint64 offset, const QByteArray& bytes);
     // Gives the temporary file size bytes that read as zeros, their room on the disk taken at
     // once (so that a full disk shows here), without writing them. Throws IoError.
     void allocate(qint64 size);

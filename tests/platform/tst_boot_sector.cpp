@@ -40,6 +40,7 @@ private Q_SLOTS:
     void readsOnlyA1440KDisketteLayout_data();
     void readsOnlyA1440KDisketteLayout();
     void blankImageIsTheDisketteMformatMakes();
+    void copyOfUsedRegionsHoldsTheSameFiles();
 };
 
 void TestBootSector::readsOnlyA1440KDisketteLayout_data() {
@@ -105,6 +106,32 @@ void TestBootSector::blankImageIsTheDisketteMformatMakes() {
     QVERIFY(TestEnv::imageFiles(ours).isEmpty());
     QVERIFY(TestEnv::putIntoImage(ours, QStringLiteral("CLIENT.EXE"), 120000));
     QCOMPARE(TestEnv::imageFreeBytes(ours), FatImage::blankDiskette().freeBytes - 120320);
+}
+
+// A later diskette starts from the used parts of the first: its files stay, a deleted file's data
+// in free clusters does not, and something that is no diskette is copied whole.
+void TestBootSector::copyOfUsedRegionsHoldsTheSameFiles() {
+    QTemporaryDir tmp;
+    const QString image = tmp.filePath(QStringLiteral("A.img"));
+    QVERIFY(TestEnv::makeBlankImage(image));
+    QVERIFY(TestEnv::putIntoImage(image, QStringLiteral("GONE.EXE"), 3000));
+    QVERIFY(TestEnv::putIntoImage(image, QStringLiteral("KEPT.EXE"), 1200));
+    QCOMPARE(TestEnv::run(QStringLiteral("mdel"), {"-i", image, "::/GONE.EXE"}), 0);
+    const QByteArray original = TestEnv::readHostFile(image);
+
+    const QList<QPair<qint64, qint64>> runs = FatImage::usedRegions(original);
+    const qint64 data = 33 * 512, kept = data + 6 * 512; // GONE.EXE took clusters 2 to 7
+    QCOMPARE(runs, (QList<QPair<qint64, qint64>>{{0, data}, {kept, 3 * 512}}));
+    QByteArray copy(original.size(), '\0');
+    for (const auto& [at, length] : runs)
+        copy.replace(at, length, original.mid(at, length));
+    TestEnv::writeHostFile(image, copy);
+    QVERIFY(TestEnv::fsckClean(image));
+    QCOMPARE(TestEnv::imageFiles(image), QStringList{"::/KEPT.EXE"});
+    QCOMPARE(TestEnv::mtype(image, "::/KEPT.EXE"), original.mid(kept, 1200));
+    QVERIFY(copy.mid(data, 6 * 512) != original.mid(data, 6 * 512));
+
+    QCOMPARE(FatImage::usedRegions(original.left(5000)), (QList<QPair<qint64, qint64>>{{0, 5000}}));
 }
 
 QTEST_GUILESS_MAIN(TestBootSector)
