@@ -19,7 +19,6 @@
 #include "writers/client_identity.h"
 
 #include <cstdio>
-#include <malloc.h>
 #include <optional>
 
 namespace {
@@ -157,21 +156,13 @@ int run(const BuildOptions& options) {
     RememberedAddress microsoftRemembered;
     bool lackedSystem = false;
     std::optional<FirstDiskette> first;
-    if (count > 1 && !options.check && !PageRules::twoDiskettes(settings)) {
+    if (count > 1 && !options.check && !PageRules::twoDiskettes(settings))
         first.emplace();
-        // Each diskette takes and frees buffers of a diskette's size. Left to itself, glibc raises
-        // its mapping threshold at the first such free and serves the next ones from the heap,
-        // where they scatter and a run of a thousand diskettes grows by megabytes; at a fixed
-        // threshold each gets a mapping of its own, handed back whole.
-        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-    }
 
     std::optional<ReplacementFile::StaleListingHold> staleHold;
     if (count > 1)
         staleHold.emplace();
     for (int n = 1; n <= count; ++n) {
-        if (first)
-            malloc_trim(0); // what the last diskette freed between what stays goes back too
         // Each diskette of a host list takes its host, the first one too.
         if (hosts || n > 1)
             ShowSteps::nextDiskette(settings, hosts ? &hosts->host(n) : nullptr, multicastRemembered,

@@ -1,7 +1,6 @@
 #include "cli/console_ports.h"
 
 Dialogs::Button ConsoleDialogs::message(const QString& text, Icon, Buttons buttons, int) {
-    m_shown << text;
     print(text);
     switch (buttons) {
     case Buttons::Ok:

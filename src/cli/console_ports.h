@@ -25,11 +25,9 @@ public:
 
     // Prints a text the way a message box's text is printed.
     void print(const QString& text);
-    const QStringList& shown() const { return m_shown; }
 
 private:
     std::FILE* m_out;
-    QStringList m_shown;
 };
 
 // The build page's status line on a terminal: each new step text on a line of its own when

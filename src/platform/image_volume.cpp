@@ -83,8 +83,13 @@ QByteArray templateBytes(const QString& path, QString* error) {
     if (known && path == cachedPath && signature == cachedSignature)
         return cached;
     QFile copy(path);
-    QByteArray bytes = copy.open(QIODevice::ReadOnly) ? copy.read(copy.size()) : QByteArray();
-    if (bytes.isEmpty() || bytes.size() != copy.size() || !known) {
+    QByteArray bytes;
+    if (copy.open(QIODevice::ReadOnly)) {
+        bytes.resize(copy.size());
+        if (copy.read(bytes.data(), bytes.size()) != bytes.size())
+            bytes.clear();
+    }
+    if (bytes.isEmpty() || !known) {
         *error = copy.errorString();
         return {};
     }
