@@ -82,6 +82,18 @@ std::unique_ptr<FatEditor> FatEditor::fromBytes(QByteArray image) {
     return fromImage(std::move(bytes));
 }
 
+std::unique_ptr<FatEditor> FatEditor::fromStart(const QByteArray& start, qint64 size) {
+    // Anonymous memory reads as zeros and takes a page only where something is written.
+    void* mapped = size >= start.size() ? ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE,
+                                                 MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                        : MAP_FAILED;
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    std::shared_ptr<void> mapping(mapped, [size = size_t(size)](void* at) { ::munmap(at, size); });
+    std::memcpy(mapped, start.constData(), size_t(start.size()));
+    return fromImage({static_cast<char*>(mapped), size, std::move(mapping)});
+}
+
 FatEditor::Bytes FatEditor::map(const QString& path, bool writable, Signature* signature) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)

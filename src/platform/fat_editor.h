@@ -40,6 +40,8 @@ public:
     static std::unique_ptr<FatEditor> load(const QString& path);
     // The same from an image's bytes in hand.
     static std::unique_ptr<FatEditor> fromBytes(QByteArray image);
+    // An image of size bytes that begins with start and holds zeros after it.
+    static std::unique_ptr<FatEditor> fromStart(const QByteArray& start, qint64 size);
     // For reading only: the file is mapped, not copied, so only what is read is fetched. Any
     // change made through it would go to a private copy, never to the file.
     static std::unique_ptr<const FatEditor> view(const QString& path);

@@ -219,8 +219,10 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
             requireImage(path, verb); // a missing device cannot be made
         m_listings.forget();
         if (m_work) {
-            makeImage(*m_work, path, verb);
+            const QByteArray start = makeImage(*m_work, path, verb);
             m_work->startFlush();
+            if (!start.isEmpty() && (m_editor = FatEditor::fromStart(start, Diskette::kBytes)))
+                m_editor->adopt(file());
             m_workMade = true;
             // The working copy, only ours, was just formatted: nothing to ask mdir about it.
             if (m_template.isEmpty()) {
@@ -259,7 +261,7 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
     }
 }
 
-void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
+QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb) {
     if (!m_template.isEmpty()) {
         if (const QString problem = FatImage::templateProblem(m_template); !problem.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), problem));
@@ -273,12 +275,14 @@ void ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path, cons
         image.allocate(Diskette::kBytes);
         for (const auto& [at, length] : FatImage::usedRegions(bytes))
             image.writeAt(at, QByteArray::fromRawData(bytes.constData() + at, qsizetype(length)));
-        return;
+        return {};
     }
     // Formatted here: the file reserved at the diskette's size reads as zeros, and only its first
     // sectors are written. The editor maps the file and touches no more than that.
     image.allocate(Diskette::kBytes);
-    image.write(FatImage::blankSystemArea(QRandomGenerator::system()->generate()));
+    QByteArray start = FatImage::blankSystemArea(QRandomGenerator::system()->generate());
+    image.write(start);
+    return start;
 }
 
 std::optional<Mtools::Listing> ImageVolume::list(const QStringList& dirParts) {

@@ -136,8 +136,9 @@ private:
     // which the queued files' count does not foresee.
     static bool directoryMayGrow(const QStringList& dirParts, const QString& name,
                                  const Mtools::Listing& listing, const FatFree& fat);
-    // Fills a new image's file: a copy of the template, or a blank formatted diskette.
-    void makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
+    // Fills a new image's file: a copy of the template, or a blank formatted diskette, whose first
+    // sectors (all that is not zeros) it returns.
+    QByteArray makeImage(ReplacementFile& image, const VolumePath& path, const QString& verb);
     [[noreturn]] void fail(const QString& verb, const VolumePath& path, const Mtools::Result& result) const;
     // The listing of a directory, or nothing when the directory does not exist.
     std::optional<Mtools::Listing> list(const QStringList& dirParts);
