@@ -92,11 +92,13 @@ QByteArray blankSystemArea(quint32 serial) {
         b[at] = char(value & 0xFF);
         b[at + 1] = char((value >> 8) & 0xFF);
     };
+    // Fixed-width fields without a terminating zero.
+    const auto putText = [&image](int at, QByteArrayView text) {
+        image.replace(at, text.size(), text);
+    };
     // Jump over the parameter block to the loader, then the name of the formatting system.
-    std::memcpy(b,
-                "\xEB\x3C\x90"
-                "MSDOS5.0",
-                11);
+    putText(0, "\xEB\x3C\x90"
+               "MSDOS5.0");
     put16(11, l.bytesPerSector);
     b[13] = char(l.sectorsPerCluster);
     put16(14, l.reservedSectors);
@@ -110,7 +112,7 @@ QByteArray blankSystemArea(quint32 serial) {
     b[38] = char(0x29); // the extended block follows: serial, label, file system name
     for (int i = 0; i < 4; ++i)
         b[39 + i] = char((serial >> (8 * i)) & 0xFF);
-    std::memcpy(b + 43, "NO NAME    FAT12   ", 19);
+    putText(43, "NO NAME    FAT12   ");
     // The loader of a diskette without a system: it says so, waits for a key and has the BIOS
     // try the next boot device (int 19h). Real-mode code at 0:7C3E, its message at 0:7C60.
     static constexpr unsigned char kLoader[] = {
