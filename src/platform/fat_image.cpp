@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -93,8 +94,8 @@ QByteArray blankSystemArea(quint32 serial) {
         b[at + 1] = char((value >> 8) & 0xFF);
     };
     // Fixed-width fields without a terminating zero.
-    const auto putText = [&image](int at, QByteArrayView text) {
-        image.replace(at, text.size(), text);
+    const auto putText = [b](int at, QByteArrayView text) {
+        std::copy_n(text.data(), text.size(), b + at);
     };
     // Jump over the parameter block to the loader, then the name of the formatting system.
     putText(0, "\xEB\x3C\x90"
