@@ -42,9 +42,7 @@ BootSector BootSector::read(const QByteArray& boot) {
         !powerOfTwo(l.sectorsPerCluster) || l.reservedSectors < 1 || l.fatCount < 1 || l.rootEntries < 1 ||
         l.sectorsPerFat < 1 || (media != 0xF0 && media < 0xF8))
         return refused(QStringLiteral("it does not begin with the boot sector of a FAT file system"));
-    const qint64 rootSectors = (qint64(l.rootEntries) * 32 + l.bytesPerSector - 1) / l.bytesPerSector;
-    const qint64 dataSectors =
-        l.totalSectors - l.reservedSectors - qint64(l.fatCount) * l.sectorsPerFat - rootSectors;
+    const qint64 dataSectors = l.totalSectors - l.dataOffset() / l.bytesPerSector;
     if (dataSectors <= 0)
         return refused(QStringLiteral("its boot sector describes no room for files"));
     l.clusterCount = dataSectors / l.sectorsPerCluster;

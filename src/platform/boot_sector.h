@@ -18,6 +18,11 @@ struct FatLayout {
     qint64 clusterBytes() const { return qint64(bytesPerSector) * sectorsPerCluster; }
     qint64 fatOffset() const { return qint64(reservedSectors) * bytesPerSector; }
     qint64 rootOffset() const { return fatOffset() + qint64(fatCount) * sectorsPerFat * bytesPerSector; }
+    // Where cluster 2 begins: after the root directory, in whole sectors.
+    qint64 dataOffset() const {
+        const qint64 rootSectors = (qint64(rootEntries) * 32 + bytesPerSector - 1) / bytesPerSector;
+        return rootOffset() + rootSectors * bytesPerSector;
+    }
 };
 
 // The one reader of a boot sector, for every caller that takes a file for a diskette: what it

@@ -132,7 +132,7 @@ bool FatEditor::unchangedOnDisk(const QString& path) const {
     // Times move in coarse steps: a write just after ours may leave them as they were, but no
     // change to the diskette's files leaves the FAT and the root directory as they were.
     QFile file(path);
-    const qint64 length = dataOffset();
+    const qint64 length = m_layout.dataOffset();
     return file.open(QIODevice::ReadOnly) && file.read(length) == QByteArrayView(m_image.constData(), length);
 }
 
@@ -168,14 +168,8 @@ bool FatEditor::validCluster(quint32 cluster) const {
     return cluster >= 2 && cluster < m_layout.clusterCount + 2;
 }
 
-qint64 FatEditor::dataOffset() const {
-    const qint64 rootBytes = qint64(m_layout.rootEntries) * kEntryBytes;
-    const qint64 rootSectors = (rootBytes + m_layout.bytesPerSector - 1) / m_layout.bytesPerSector;
-    return m_layout.rootOffset() + rootSectors * m_layout.bytesPerSector;
-}
-
 qint64 FatEditor::clusterOffset(quint32 cluster) const {
-    return dataOffset() + qint64(cluster - 2) * m_layout.clusterBytes();
+    return m_layout.dataOffset() + qint64(cluster - 2) * m_layout.clusterBytes();
 }
 
 std::optional<std::vector<quint32>> FatEditor::chain(quint32 first) const {

@@ -136,8 +136,6 @@ private:
     Entry entryAt(qint64 offset) const;
     void touch(qint64 offset, qint64 length);
 
-    qint64 dataOffset() const;
-
     Bytes m_image;
     FatLayout m_layout;
     Signature m_saved;

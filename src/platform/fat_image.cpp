@@ -87,7 +87,7 @@ FatFree blankDiskette() {
 
 QByteArray blankSystemArea(quint32 serial) {
     const FatLayout l = disketteLayout();
-    QByteArray image(l.rootOffset() + qint64(l.rootEntries) * 32, '\0');
+    QByteArray image(l.dataOffset(), '\0');
     char* b = image.data();
     const auto put16 = [b](int at, int value) {
         b[at] = char(value & 0xFF);
@@ -154,7 +154,7 @@ QByteArray blankSystemArea(quint32 serial) {
 
 QList<QPair<qint64, qint64>> usedRegions(const QByteArray& image) {
     const std::optional<FatLayout> layout = BootSector::read(image.left(BootSector::kBytes)).layout;
-    const qint64 data = layout ? layout->rootOffset() + qint64(layout->rootEntries) * 32 : 0;
+    const qint64 data = layout ? layout->dataOffset() : 0;
     const qint64 fatBytes = layout ? qint64(layout->sectorsPerFat) * layout->bytesPerSector : 0;
     if (!layout || layout->totalSectors * layout->bytesPerSector != image.size() ||
         (layout->clusterCount + 2) * 3 / 2 > fatBytes)

@@ -132,6 +132,10 @@ void TestBootSector::copyOfUsedRegionsHoldsTheSameFiles() {
     QVERIFY(copy.mid(data, 6 * 512) != original.mid(data, 6 * 512));
 
     QCOMPARE(FatImage::usedRegions(original.left(5000)), (QList<QPair<qint64, qint64>>{{0, 5000}}));
+    // A root directory of 209 entries ends inside its last sector; the clusters begin after it.
+    QByteArray odd = original;
+    odd[17] = char(209);
+    QCOMPARE(FatImage::usedRegions(odd), runs);
 }
 
 QTEST_GUILESS_MAIN(TestBootSector)
