@@ -154,13 +154,13 @@ QByteArray blankSystemArea(quint32 serial) {
 
 QList<QPair<qint64, qint64>> usedRegions(const QByteArray& image) {
     const std::optional<FatLayout> layout = BootSector::read(image.left(BootSector::kBytes)).layout;
-    const qint64 data = layout ? layout->dataOffset() : 0;
-    const qint64 fatBytes = layout ? qint64(layout->sectorsPerFat) * layout->bytesPerSector : 0;
-    if (!layout || layout->totalSectors * layout->bytesPerSector != image.size() ||
-        (layout->clusterCount + 2) * 3 / 2 > fatBytes)
+    // The reader has checked that the FAT holds an entry for every cluster.
+    if (!layout || layout->totalSectors * layout->bytesPerSector != image.size())
         return {{0, image.size()}};
+    const qint64 data = layout->dataOffset();
     QList<QPair<qint64, qint64>> runs{{0, data}};
-    const QByteArray fat = image.mid(layout->fatOffset(), fatBytes);
+    const QByteArray fat =
+        image.mid(layout->fatOffset(), qint64(layout->sectorsPerFat) * layout->bytesPerSector);
     const qint64 cb = layout->clusterBytes();
     for (qint64 cluster = 2; cluster < layout->clusterCount + 2; ++cluster) {
         if (fatEntry(fat, cluster) == 0)

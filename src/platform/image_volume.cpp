@@ -278,7 +278,7 @@ QByteArray ImageVolume::makeImage(ReplacementFile& image, const VolumePath& path
         return {};
     }
     // Formatted here: the file reserved at the diskette's size reads as zeros, and only its first
-    // sectors are written. The editor maps the file and touches no more than that.
+    // sectors are written; they are returned for the editor to start from.
     image.allocate(Diskette::kBytes);
     QByteArray start = FatImage::blankSystemArea(QRandomGenerator::system()->generate());
     image.write(start);
