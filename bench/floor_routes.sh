@@ -9,6 +9,9 @@
 # With several programs named (say one built before a change and one after), each is measured in
 # the same run, route by route, so that the machine's load weighs on all of them alike.
 set -euo pipefail
+# Times are read from the shell ($EPOCHREALTIME), not from a `date` process that would add its
+# own start to every interval; the C locale gives them a decimal point.
+export LC_ALL=C
 
 runs=${1:-9}
 shift || true
@@ -45,27 +48,26 @@ declare -A route=(
 )
 order=("Multicast" "NetWare" "Microsoft TCP/IP" "no network")
 
-now() { date +%s.%N; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
 build() { # program image route -> seconds; fails when the build does not succeed
     local start end
     rm -f "$2"
-    start=$(now)
+    start=$EPOCHREALTIME
     # shellcheck disable=SC2086
     "$1" --dir "$prog" build "${common[@]}" ${route[$3]} --drive "A=$2" >/dev/null 2>&1 </dev/null ||
         { echo "build of $3 with $1 failed" >&2; exit 1; }
-    end=$(now)
+    end=$EPOCHREALTIME
     echo "$end - $start" | bc -l
 }
 
 floor() { # folder of the diskette's files -> seconds
     local start end
     rm -f "$work/floor.img"
-    start=$(now)
+    start=$EPOCHREALTIME
     mformat -C -f 1440 -i "$work/floor.img" ::
     mcopy -s -i "$work/floor.img" "$1"/* ::/
-    end=$(now)
+    end=$EPOCHREALTIME
     echo "$end - $start" | bc -l
 }
 
