@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // The 15-character text of an address field: its fixed values and its reading.
 namespace AddressText {
@@ -11,6 +12,10 @@ inline const QString Blank = QStringLiteral("   .   .   .   ");
 inline const QString AllZeros = QStringLiteral("000.000.000.000");
 // Qt's form of the classic mask "999.999.999.999;1; " (Qt's "0" is the optional digit).
 inline const QString InputMask = QStringLiteral("000.000.000.000; ");
+
+// True for text of one or more of the digits 0 to 9 and nothing else (no sign, blank or other
+// script's digits).
+bool isDigits(QStringView text);
 
 // True for the 15-character text of a masked address field: digits or blanks in the groups, dots
 // at positions 4, 8 and 12.

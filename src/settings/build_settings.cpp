@@ -4,8 +4,6 @@
 #include "settings/address_text.h"
 #include "settings/page_values.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 bool isBuildMode(const QString& name) {
@@ -16,9 +14,10 @@ QString quoted(const QString& s) {
     return TextCodec::quoted(s);
 }
 
+// An optional minus and one to nine digits: within int, whatever the digits.
 bool isDecimal(const QString& s) {
-    static const QRegularExpression re(QStringLiteral("\\A-?[0-9]{1,9}\\z"));
-    return re.match(s).hasMatch();
+    const QStringView digits = QStringView(s).sliced(s.startsWith(u'-') ? 1 : 0);
+    return digits.size() <= 9 && AddressText::isDigits(digits);
 }
 
 // The masked field's text for an address typed without its blanks: each group right-aligned in

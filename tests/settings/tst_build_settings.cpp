@@ -403,6 +403,19 @@ private Q_SLOTS:
             << "TForm9.ComboBox1"
             << "2\n"
             << "TForm9.ComboBox1 takes an index from -1 to 3, not \"2\\x0A\"";
+        QTest::newRow("index, other digits")
+            << "TForm9.ComboBox1" << QStringLiteral("\u0663")
+            << "TForm9.ComboBox1 takes an index from -1 to 3, not \"\u0663\"";
+        QTest::newRow("index signs") << "TForm9.ComboBox1"
+                                     << "+-1"
+                                     << "TForm9.ComboBox1 takes an index from -1 to 3, not \"+-1\"";
+        QTest::newRow("index minus alone") << "TForm9.ComboBox1"
+                                           << "-"
+                                           << "TForm9.ComboBox1 takes an index from -1 to 3, not \"-\"";
+        QTest::newRow("index ten digits")
+            << "TForm9.ComboBox1"
+            << "0000000001"
+            << "TForm9.ComboBox1 takes an index from -1 to 3, not \"0000000001\"";
         QTest::newRow("index blank") << "TForm21.ComboBox2"
                                      << " 5"
                                      << "TForm21.ComboBox2 takes an index from -1 to 25, not \" 5\"";
@@ -419,6 +432,12 @@ private Q_SLOTS:
                                      << QString("TForm6.Edit1" + quadForms + "\"1000.1.1.1\"");
         QTest::newRow("letter") << "TForm99.Edit2"
                                 << "255.255.0.x" << QString("TForm99.Edit2" + quadForms + "\"255.255.0.x\"");
+        QTest::newRow("other digits")
+            << "TForm6.Edit1" << QStringLiteral("10.0.0.\u0665")
+            << QString("TForm6.Edit1" + quadForms + QStringLiteral("\"10.0.0.\u0665\""));
+        QTest::newRow("five groups") << "TForm6.Edit1"
+                                     << "10.0.0.5.1"
+                                     << QString("TForm6.Edit1" + quadForms + "\"10.0.0.5.1\"");
         QTest::newRow("empty group") << "TForm6.Edit1"
                                      << "10..0.5" << QString("TForm6.Edit1" + quadForms + "\"10..0.5\"");
         QTest::newRow("15 chars, dot misplaced")
