@@ -4,11 +4,12 @@
 #include "platform/io_error.h"
 
 #include <QFile>
-#include <QSet>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <set>
+#include <string_view>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +44,23 @@ bool deviceName(const QString& base) {
     static const QStringList devices{"CON",  "AUX",  "PRN",  "NUL",  "CLOCK$", "COM1",
                                      "COM2", "COM3", "COM4", "LPT1", "LPT2",   "LPT3"};
     return devices.contains(base);
+}
+
+// The 11 bytes of an entry's name as DOS writes an 8.3 name that needs no long name: each part
+// left-aligned and filled up with blanks, only characters from DOS's set, a name part that is not
+// empty and no device's name. Read straight off the entry, as a directory is read often.
+bool plainShortName(const char* raw) {
+    const auto used = [raw](int from, int length) {
+        int n = 0;
+        while (n < length && shortNameChar(QLatin1Char(raw[from + n])))
+            ++n;
+        for (int i = n; i < length; ++i)
+            if (raw[from + i] != ' ')
+                return -1;
+        return n;
+    };
+    const int base = used(0, 8);
+    return base > 0 && used(8, 3) >= 0 && !deviceName(QString::fromLatin1(raw, base));
 }
 
 // DOS keeps local time in two-second steps, as mtools writes it from the host's time.
@@ -130,22 +148,35 @@ bool FatEditor::unchangedOnDisk(const QString& path) const {
     if (signatureOf(path) != m_saved)
         return false;
     // Times move in coarse steps: a write just after ours may leave them as they were, but no
-    // change to the diskette's files leaves the FAT and the root directory as they were.
-    QFile file(path);
+    // change to the diskette's files leaves the FAT and the root directory as they were. Read
+    // without QFile: a build asks this before nearly every step.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
     const qint64 length = m_layout.dataOffset();
-    return file.open(QIODevice::ReadOnly) && file.read(length) == QByteArrayView(m_image.constData(), length);
+    std::vector<char> onDisk(static_cast<size_t>(length));
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(fd, onDisk.data() + done, size_t(length - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    ::close(fd);
+    return done == length && std::memcmp(onDisk.data(), m_image.constData(), size_t(length)) == 0;
 }
 
 QByteArray FatEditor::shortName(const QString& name) {
-    const QString base = name.section(u'.', 0, 0);
-    const QString ext = name.contains(u'.') ? name.section(u'.', 1) : QString();
-    if (base.isEmpty() || base.size() > 8 || ext.size() > 3 || ext.contains(u'.') ||
-        (name.contains(u'.') && ext.isEmpty()) || deviceName(base))
+    const qsizetype dot = name.indexOf(u'.');
+    const QString base = dot < 0 ? name : name.left(dot);
+    const QString ext = dot < 0 ? QString() : name.mid(dot + 1);
+    // A blank would pass for the filling, and "NAME." is listed as "NAME".
+    if (base.size() > 8 || ext.size() > 3 || (dot >= 0 && ext.isEmpty()) || name.contains(u' '))
         return {};
-    const QString both = base + ext;
-    if (!std::all_of(both.begin(), both.end(), shortNameChar))
-        return {};
-    return (base.leftJustified(8, u' ') + ext.leftJustified(3, u' ')).toLatin1();
+    const QByteArray raw = (base.leftJustified(8, u' ') + ext.leftJustified(3, u' ')).toLatin1();
+    return plainShortName(raw.constData()) ? raw : QByteArray();
 }
 
 quint32 FatEditor::fat(quint32 cluster) const {
@@ -154,6 +185,8 @@ quint32 FatEditor::fat(quint32 cluster) const {
 }
 
 void FatEditor::setFat(quint32 cluster, quint32 value) {
+    if (const bool wasFree = fat(cluster) == 0; m_freeClusters && wasFree != (value == 0))
+        *m_freeClusters += wasFree ? -1 : 1;
     for (int copy = 0; copy < m_layout.fatCount; ++copy) {
         const qint64 at = m_layout.fatOffset() +
                           qint64(copy) * m_layout.sectorsPerFat * m_layout.bytesPerSector + cluster * 3 / 2;
@@ -205,8 +238,8 @@ std::optional<std::vector<qint64>> FatEditor::entrySlots(const Dir& dir) const {
 
 FatEditor::Entry FatEditor::entryAt(qint64 offset) const {
     Entry e;
-    const QString base = QString::fromLatin1(m_image.mid(offset, 8)).trimmed();
-    const QString ext = QString::fromLatin1(m_image.mid(offset + 8, 3)).trimmed();
+    const QString base = QString::fromLatin1(m_image.constData() + offset, 8).trimmed();
+    const QString ext = QString::fromLatin1(m_image.constData() + offset + 8, 3).trimmed();
     e.name = ext.isEmpty() ? base : base + u'.' + ext;
     e.attributes = quint8(m_image[offset + 11]);
     e.directory = e.attributes & kDirectory;
@@ -221,7 +254,7 @@ const FatEditor::Scan& FatEditor::scan(const Dir& dir) const {
     if (const auto kept = m_scans.find(key); kept != m_scans.end())
         return kept->second;
     Scan& out = m_scans[key];
-    QSet<QByteArray> seen;
+    std::set<std::string_view> seen;
     const std::optional<std::vector<qint64>> all = entrySlots(dir);
     if (!all)
         return out; // a damaged chain is mtools' to report
@@ -241,16 +274,15 @@ const FatEditor::Scan& FatEditor::scan(const Dir& dir) const {
         }
         if ((attributes & kVolumeLabel && attributes != kLongName) || first == '.')
             continue;
-        const Entry entry = entryAt(at);
         // Long names, names mdir would show otherwise, and a name twice over (which of the two
         // a path means is not for the editor to choose) are mtools' to read.
-        const QByteArray raw = m_image.mid(at, 11);
-        if (attributes == kLongName || shortName(entry.name) != raw || seen.contains(raw)) {
+        const char* raw = m_image.constData() + at;
+        if (attributes == kLongName || !plainShortName(raw) ||
+            !seen.insert(std::string_view(raw, 11)).second) {
             out = Scan{};
             return out;
         }
-        seen.insert(raw);
-        out.entries.append(entry);
+        out.entries.append(entryAt(at));
         out.offsets.push_back(at);
     }
     out.supported = true;
@@ -321,10 +353,13 @@ FatEditor::Listing FatEditor::list(const QStringList& dirParts) const {
 }
 
 qint64 FatEditor::freeBytes() const {
-    qint64 free = 0;
-    for (quint32 c = 2; c < m_layout.clusterCount + 2; ++c)
-        free += fat(c) == 0;
-    return free * m_layout.clusterBytes();
+    if (!m_freeClusters) {
+        qint64 free = 0;
+        for (quint32 c = 2; c < m_layout.clusterCount + 2; ++c)
+            free += fat(c) == 0;
+        m_freeClusters = free;
+    }
+    return *m_freeClusters * m_layout.clusterBytes();
 }
 
 int FatEditor::freeRootEntries() const {

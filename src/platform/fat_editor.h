@@ -139,6 +139,7 @@ private:
     Bytes m_image;
     FatLayout m_layout;
     Signature m_saved;
-    std::vector<bool> m_dirty;               // per sector
-    mutable std::map<quint32, Scan> m_scans; // by first cluster, 0 for the root
+    std::vector<bool> m_dirty;                    // per sector
+    mutable std::map<quint32, Scan> m_scans;      // by first cluster, 0 for the root
+    mutable std::optional<qint64> m_freeClusters; // counted when first asked, then kept by setFat
 };

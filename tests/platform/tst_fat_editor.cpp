@@ -17,6 +17,8 @@ private Q_SLOTS:
     void keepsTheEndOfADirectory();
     void declinesWithoutChange_data();
     void declinesWithoutChange();
+    void shortNames_data();
+    void shortNames();
 
 private:
     QByteArray bytes(int size, char seed) const;
@@ -153,6 +155,30 @@ void TestFatEditor::declinesWithoutChange() {
     QVERIFY(!fat->changed());
     fat->save(m_image, m_image);
     QCOMPARE(TestEnv::readHostFile(m_image), image);
+}
+
+void TestFatEditor::shortNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("entry"); // empty: the name needs a long name
+    QTest::newRow("8.3") << "12345678.123" << QByteArray("12345678123");
+    QTest::newRow("short parts") << "NAME.EX" << QByteArray("NAME    EX ");
+    QTest::newRow("no extension") << "CLOCK" << QByteArray("CLOCK      ");
+    QTest::newRow("DOS's signs") << "$~!#%&'(.)-@" << QByteArray("$~!#%&'()-@");
+    QTest::newRow("lower case") << "name.txt" << QByteArray();
+    QTest::newRow("dot at the end") << "NAME." << QByteArray();
+    QTest::newRow("dot first") << ".TXT" << QByteArray();
+    QTest::newRow("blank at the end") << "NAME " << QByteArray();
+    QTest::newRow("blank before the dot") << "NAME .TXT" << QByteArray();
+    QTest::newRow("accented") << QStringLiteral("CAF\u00C9.TXT") << QByteArray();
+    QTest::newRow("not Latin-1") << QStringLiteral("\u0410.TXT") << QByteArray();
+    QTest::newRow("device") << "CLOCK$" << QByteArray();
+    QTest::newRow("device with extension") << "NUL.TXT" << QByteArray();
+}
+
+void TestFatEditor::shortNames() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, entry);
+    QCOMPARE(FatEditor::shortName(name), entry);
 }
 
 QTEST_GUILESS_MAIN(TestFatEditor)
