@@ -23,8 +23,10 @@ FatEditor* ImageVolume::editor() {
 }
 
 void ImageVolume::saveEditor() {
-    if (m_editor && m_editor->changed())
+    if (m_editor && m_editor->changed()) {
+        dropCheck();
         m_editor->save(file(), m_image);
+    }
 }
 
 std::optional<FatFree> ImageVolume::currentFree() {

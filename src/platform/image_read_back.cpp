@@ -1,6 +1,7 @@
 // Reading a diskette image back after a build, and the file-system check of dosfstools.
 #include "platform/dos_path.h"
 #include "platform/image_volume.h"
+#include "platform/replacement_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,11 @@ QString fsckProgram() {
 } // namespace
 
 QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
+    // fsck.fat reads the image while the files are read back here: the check of the file system
+    // follows the read-back, and nothing writes between them (a write stops the check).
+    flushQueued();
+    saveEditor();
+    startCheck();
     QList<ReadBack> out(paths.size());
     QList<qsizetype> pending;
     for (qsizetype i = 0; i < paths.size(); ++i) {
@@ -77,23 +83,50 @@ QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
     return out;
 }
 
-QString ImageVolume::checkFileSystem() {
-    flushQueued();
-    saveEditor();
+void ImageVolume::startCheck() {
+    dropCheck();
     if (m_device || !imageExists())
-        return {};
+        return;
     const QString fsck = fsckProgram();
     if (fsck.isEmpty())
+        return;
+    m_check = std::make_unique<QProcess>();
+    m_check->setProcessChannelMode(QProcess::MergedChannels);
+    m_check->setStandardInputFile(QProcess::nullDevice());
+    m_check->start(fsck, {QStringLiteral("-n"), QFileInfo(file()).absoluteFilePath()});
+}
+
+void ImageVolume::dropCheck() {
+    if (!m_check)
+        return;
+    if (m_check->state() != QProcess::NotRunning) {
+        m_check->kill();
+        m_check->waitForFinished();
+    }
+    m_check.reset();
+}
+
+QString ImageVolume::checkFileSystem() {
+    flushQueued();
+    saveEditor(); // a change stops a check started before it
+    if (!m_check)
+        startCheck();
+    if (!m_check)
         return {};
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(fsck, {QStringLiteral("-n"), QFileInfo(file()).absoluteFilePath()});
-    if (!process.waitForStarted(30000) || !process.waitForFinished(120000) ||
-        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 1)
+    const std::unique_ptr<QProcess> process = std::move(m_check);
+    // The flush the commit needs is done while fsck.fat reads.
+    if (m_work && m_workMade)
+        m_work->flush();
+    // It may have ended already, and been seen to end while events were handled.
+    if (process->state() != QProcess::NotRunning && !process->waitForFinished(120000)) {
+        process->kill();
+        process->waitForFinished();
+        return {};
+    }
+    if (process->exitStatus() != QProcess::NormalExit || process->exitCode() != 1)
         return {};
     // The first lines name the damage; the rest repeats it for each file.
-    QStringList report = QString::fromLocal8Bit(process.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList report = QString::fromLocal8Bit(process->readAll()).split(u'\n', Qt::SkipEmptyParts);
     report.removeIf([](const QString& line) { return line.startsWith(QLatin1String("fsck.fat ")); });
     return QStringLiteral("fsck.fat -n found errors in the image %1: %2")
         .arg(m_image, report.mid(0, 4).join(QLatin1String("; ")));

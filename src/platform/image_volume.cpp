@@ -105,7 +105,9 @@ ImageVolume::ImageVolume(QString image, bool device, QString templateImage)
     : m_image(std::move(image)), m_device(device), m_template(std::move(templateImage)),
       m_listings(m_image, m_device), m_scratch(m_image) {}
 
-ImageVolume::~ImageVolume() = default;
+ImageVolume::~ImageVolume() {
+    dropCheck();
+}
 
 QString ImageVolume::where(const VolumePath& path) const {
     const QString name = path.shown.isEmpty() ? dosPath(path.parts) : path.shown;
@@ -169,6 +171,7 @@ void ImageVolume::commitWork() {
 }
 
 void ImageVolume::endWork() {
+    dropCheck();
     dropQueued();
     m_editor.reset();
     m_editorDeclined = false;
@@ -187,6 +190,7 @@ Mtools::Result ImageVolume::tool(const QString& name, QStringList args) {
 }
 
 Mtools::Result ImageVolume::runTool(const QString& name, QStringList args) {
+    dropCheck(); // the tool may write
     saveEditor();
     // Whatever the tool changes, the editor reads anew.
     m_editor.reset();
@@ -214,6 +218,7 @@ void ImageVolume::requireImage(const VolumePath& path, const QString& verb) cons
 }
 
 void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
+    dropCheck();
     if (!imageExists()) {
         if (m_device)
             requireImage(path, verb); // a missing device cannot be made
@@ -240,6 +245,10 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         }
         ++m_generation;
     }
+    // The working copy is this build's own file, and an editor holding it has read its boot
+    // sector: nothing more to ask the file before each write.
+    if (m_work && editor())
+        return;
     if (m_device) {
         if (const QString refused = ImageChecks::writeRefusal(m_image, m_device); !refused.isEmpty())
             throw IoError(QStringLiteral("Cannot %1 %2: %3").arg(verb, where(path), refused),

@@ -8,6 +8,7 @@
 #include "platform/mtools.h"
 #include "platform/volume.h"
 
+#include <QProcess>
 #include <QSet>
 #include <memory>
 #include <optional>
@@ -113,6 +114,10 @@ private:
     // whether it could, so that nullopt with it set means there is no such file.
     std::optional<FatEditor::Entry> entryInMemory(const VolumePath& path, bool* known = nullptr);
     void readBackInMemory(const QList<VolumePath>& paths, QList<ReadBack>& out, QList<qsizetype>& pending);
+    // fsck.fat -n started on the image as it now is, for checkFileSystem() to take up; anything
+    // that writes the image stops it first.
+    void startCheck();
+    void dropCheck();
     // The file mtools works on: the working copy while there is one, else the image or device.
     QString file() const;
     bool imageExists() const;
@@ -176,4 +181,5 @@ private:
     std::unique_ptr<FatEditor> m_editor;
     bool m_editorDeclined = false; // the working copy holds what the editor does not read
     bool m_workMade = false;       // the working copy holds a diskette (a new image's only once written)
+    std::unique_ptr<QProcess> m_check;
 };

@@ -180,12 +180,19 @@ void ReplacementFile::startFlush() {
         ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
+void ReplacementFile::flush() {
+    if (m_fd >= 0 && m_flushError == 0 && ::fsync(m_fd) != 0)
+        m_flushError = errno;
+}
+
 void ReplacementFile::commit() {
     if (m_fd < 0 || m_committed)
         fail(QStringLiteral("write"), EBADF);
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat old {};
     const bool exists = oldFile(targetName, m_links, &old);
+    if (m_flushError != 0)
+        fail(QStringLiteral("write"), m_flushError);
     if (::fsync(m_fd) != 0)
         fail(QStringLiteral("write"), errno);
     // What counts is how the new file ends up: on a FAT floppy mounted with fixed owner and

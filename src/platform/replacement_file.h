@@ -39,6 +39,9 @@ public:
     // Starts writing what the temporary file holds so far to the disk without waiting for it, so
     // that the flush at commit finds little left to do. Only a hint: commit() checks the flush.
     void startFlush();
+    // Waits until what the temporary file holds so far is on the disk, so that commit() finds
+    // nothing left to flush. A failure is kept for commit() to report (the system tells it once).
+    void flush();
     // Flushes the temporary file to the disk, gives it the old file's owner, group and mode (a new
     // file gets 0666 less the umask) and renames it over the target. Throws IoError.
     void commit();
@@ -75,5 +78,6 @@ private:
     int m_fd = -1;
     bool m_exists = false;
     bool m_committed = false;
+    int m_flushError = 0;
     Links m_links = Links::Follow;
 };
