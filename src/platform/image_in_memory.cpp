@@ -159,7 +159,6 @@ void ImageVolume::readBackInMemory(const QList<VolumePath>& paths, QList<ReadBac
         return;
     // Read from the file as saved, not from the editor's memory: what the image now holds.
     saveEditor();
-    m_work->startFlush();
     const std::unique_ptr<const FatEditor> saved = FatEditor::view(file());
     if (!saved)
         return;

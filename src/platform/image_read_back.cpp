@@ -29,6 +29,9 @@ QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
     flushQueued();
     saveEditor();
     startCheck();
+    // And the flush the commit needs goes on meanwhile too.
+    if (m_work && m_workMade)
+        m_work->startFlush();
     QList<ReadBack> out(paths.size());
     QList<qsizetype> pending;
     for (qsizetype i = 0; i < paths.size(); ++i) {
@@ -114,9 +117,6 @@ QString ImageVolume::checkFileSystem() {
     if (!m_check)
         return {};
     const std::unique_ptr<QProcess> process = std::move(m_check);
-    // The flush the commit needs is done while fsck.fat reads.
-    if (m_work && m_workMade)
-        m_work->flush();
     // It may have ended already, and been seen to end while events were handled.
     if (process->state() != QProcess::NotRunning && !process->waitForFinished(120000)) {
         process->kill();

@@ -225,7 +225,6 @@ void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
         m_listings.forget();
         if (m_work) {
             const QByteArray start = makeImage(*m_work, path, verb);
-            m_work->startFlush();
             if (!start.isEmpty() && (m_editor = FatEditor::fromStart(start, Diskette::kBytes)))
                 m_editor->adopt(file());
             m_workMade = true;

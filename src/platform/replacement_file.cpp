@@ -12,12 +12,14 @@
 #include <QRegularExpression>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -119,6 +121,8 @@ ReplacementFile::~ReplacementFile() {
 }
 
 void ReplacementFile::discard() {
+    if (m_flushing.valid())
+        m_flushing.wait(); // it flushes through m_fd
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -176,13 +180,22 @@ void ReplacementFile::allocate(qint64 size) {
 }
 
 void ReplacementFile::startFlush() {
-    if (m_fd >= 0)
-        ::sync_file_range(m_fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (m_fd < 0 ||
+        (m_flushing.valid() && m_flushing.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
+        return;
+    joinFlush();
+    try {
+        m_flushing = std::async(std::launch::async, [fd = m_fd] { return ::fsync(fd) == 0 ? 0 : errno; });
+    } catch (const std::system_error&) {
+        // No thread to spare: commit() flushes all of it.
+    }
 }
 
-void ReplacementFile::flush() {
-    if (m_fd >= 0 && m_flushError == 0 && ::fsync(m_fd) != 0)
-        m_flushError = errno;
+void ReplacementFile::joinFlush() {
+    if (!m_flushing.valid())
+        return;
+    if (const int error = m_flushing.get(); error != 0 && m_flushError == 0)
+        m_flushError = error;
 }
 
 void ReplacementFile::commit() {
@@ -191,6 +204,7 @@ void ReplacementFile::commit() {
     const QByteArray targetName = QFile::encodeName(m_target);
     struct stat old {};
     const bool exists = oldFile(targetName, m_links, &old);
+    joinFlush();
     if (m_flushError != 0)
         fail(QStringLiteral("write"), m_flushError);
     if (::fsync(m_fd) != 0)

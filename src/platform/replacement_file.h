@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <future>
 
 // The one way the program replaces a file: profile files, WATTCP.CFG on a directory diskette and
 // the working copy of a diskette image all go through it. The new contents go into a temporary
@@ -36,12 +37,10 @@ public:
     void allocate(qint64 size);
     // Appends the target's present contents (a working copy that is then changed in place).
     void copyTarget();
-    // Starts writing what the temporary file holds so far to the disk without waiting for it, so
-    // that the flush at commit finds little left to do. Only a hint: commit() checks the flush.
+    // Flushes what the temporary file holds so far to the disk on a thread of its own, so that
+    // the flush at commit finds little left to do; nothing when one is still under way. A failure
+    // is kept for commit() to report (the system tells it to one flush only).
     void startFlush();
-    // Waits until what the temporary file holds so far is on the disk, so that commit() finds
-    // nothing left to flush. A failure is kept for commit() to report (the system tells it once).
-    void flush();
     // Flushes the temporary file to the disk, gives it the old file's owner, group and mode (a new
     // file gets 0666 less the umask) and renames it over the target. Throws IoError.
     void commit();
@@ -78,6 +77,8 @@ private:
     int m_fd = -1;
     bool m_exists = false;
     bool m_committed = false;
+    std::future<int> m_flushing; // the errno of a flush under way, 0 for none
     int m_flushError = 0;
+    void joinFlush();
     Links m_links = Links::Follow;
 };
