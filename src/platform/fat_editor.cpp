@@ -417,8 +417,11 @@ quint32 FatEditor::linkChain(const std::vector<quint32>& clusters) {
 void FatEditor::touch(qint64 offset, qint64 length) {
     m_scans.clear(); // every change passes here
     for (qint64 s = offset / m_layout.bytesPerSector; s <= (offset + length - 1) / m_layout.bytesPerSector;
-         ++s)
+         ++s) {
         m_dirty[size_t(s)] = true;
+        m_dirtyFrom = std::min(m_dirtyFrom, size_t(s));
+        m_dirtyTo = std::max(m_dirtyTo, size_t(s) + 1);
+    }
 }
 
 void FatEditor::put(qint64 offset, const QByteArray& bytes) {
@@ -571,7 +574,7 @@ void FatEditor::fill(const Found& found, qint64 slot) {
 }
 
 bool FatEditor::changed() const {
-    return std::find(m_dirty.begin(), m_dirty.end(), true) != m_dirty.end();
+    return m_dirtyFrom < m_dirtyTo;
 }
 
 void FatEditor::save(const QString& path, const QString& shownAs) {
@@ -588,13 +591,13 @@ void FatEditor::save(const QString& path, const QString& shownAs) {
     if (fd < 0)
         failed(errno);
     const qint64 sector = m_layout.bytesPerSector;
-    for (size_t s = 0; s < m_dirty.size();) {
+    for (size_t s = m_dirtyFrom; s < m_dirtyTo;) {
         if (!m_dirty[s]) {
             ++s;
             continue;
         }
         size_t end = s;
-        while (end < m_dirty.size() && m_dirty[end])
+        while (end < m_dirtyTo && m_dirty[end])
             ++end;
         const char* from = m_image.constData() + qint64(s) * sector;
         const qint64 length = qint64(end - s) * sector;
@@ -611,6 +614,8 @@ void FatEditor::save(const QString& path, const QString& shownAs) {
     }
     if (::close(fd) != 0)
         failed(errno);
-    std::fill(m_dirty.begin(), m_dirty.end(), false);
+    std::fill(m_dirty.begin() + qsizetype(m_dirtyFrom), m_dirty.begin() + qsizetype(m_dirtyTo), false);
+    m_dirtyFrom = SIZE_MAX;
+    m_dirtyTo = 0;
     m_saved = signatureOf(path);
 }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -140,6 +141,7 @@ private:
     FatLayout m_layout;
     Signature m_saved;
     std::vector<bool> m_dirty;                    // per sector
+    size_t m_dirtyFrom = SIZE_MAX, m_dirtyTo = 0; // the sectors m_dirty may mark; none when empty
     mutable std::map<quint32, Scan> m_scans;      // by first cluster, 0 for the root
     mutable std::optional<qint64> m_freeClusters; // counted when first asked, then kept by setFat
 };
