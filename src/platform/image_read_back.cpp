@@ -24,14 +24,14 @@ QString fsckProgram() {
 } // namespace
 
 QList<ReadBack> ImageVolume::readBack(const QList<VolumePath>& paths) {
-    // fsck.fat reads the image while the files are read back here: the check of the file system
-    // follows the read-back, and nothing writes between them (a write stops the check).
     flushQueued();
     saveEditor();
-    startCheck();
-    // And the flush the commit needs goes on meanwhile too.
-    if (m_work && m_workMade)
+    // A build's read-back is followed by the check of the file system: fsck.fat reads the working
+    // copy meanwhile (a write in between stops it), and so does the flush the commit needs.
+    if (m_work && m_workMade) {
+        startCheck();
         m_work->startFlush();
+    }
     QList<ReadBack> out(paths.size());
     QList<qsizetype> pending;
     for (qsizetype i = 0; i < paths.size(); ++i) {

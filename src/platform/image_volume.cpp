@@ -218,7 +218,6 @@ void ImageVolume::requireImage(const VolumePath& path, const QString& verb) cons
 }
 
 void ImageVolume::prepareWrite(const VolumePath& path, const QString& verb) {
-    dropCheck();
     if (!imageExists()) {
         if (m_device)
             requireImage(path, verb); // a missing device cannot be made
