@@ -47,9 +47,10 @@ void ImageScratch::removeStale(const QString& tempDir) {
     // Listed straight, at every start: a QDir name filter compiles a pattern of its own for a
     // folder that may hold hundreds of names.
     static const QRegularExpression name(QStringLiteral("\\Abootwright-(\\d+)-\\w+\\z"));
-    for (const QString& fileName : HostDirectory::entries(tempDir)) {
-        if (!fileName.startsWith(QLatin1String("bootwright-")))
-            continue;
+    for (const QByteArray& raw : HostDirectory::rawEntries(tempDir)) {
+        if (!raw.startsWith("bootwright-"))
+            continue; // only these names are decoded
+        const QString fileName = QFile::decodeName(raw);
         const QRegularExpressionMatch m = name.match(fileName);
         const QString path = tempDir + QLatin1Char('/') + fileName;
         struct stat st {};
