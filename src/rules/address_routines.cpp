@@ -11,10 +11,6 @@ namespace {
 const QString kClient = QStringLiteral("CLIENT");
 constexpr qint64 kLargestCounter = 2147483647;
 
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 // A decimal octet after optional leading blanks; anything else, or nothing, cannot be read.
 std::optional<int> readOctet(const QString& text) {
     qsizetype i = 0;
@@ -24,7 +20,7 @@ std::optional<int> readOctet(const QString& text) {
         return std::nullopt;
     qint64 value = 0;
     for (; i < text.size(); ++i) {
-        if (!isDigit(text[i]))
+        if (!AddressText::isDigit(text[i]))
             return std::nullopt;
         value = value * 10 + text[i].digitValue();
         if (value > kLargestCounter)
@@ -76,7 +72,7 @@ QString AutoClientInc(const QString& name, const AddressPage& page) {
         trimmed = kClient;
 
     qsizetype runStart = trimmed.size();
-    while (runStart > 0 && isDigit(trimmed[runStart - 1]))
+    while (runStart > 0 && AddressText::isDigit(trimmed[runStart - 1]))
         --runStart;
 
     qint64 counter = 0;

@@ -7,8 +7,7 @@
 namespace AddressText {
 
 bool isDigits(QStringView text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), isDigit);
 }
 
 bool isMaskedAddress(const QString& text) {
@@ -19,7 +18,7 @@ bool isMaskedAddress(const QString& text) {
         if (i == 3 || i == 7 || i == 11) {
             if (c != QLatin1Char('.'))
                 return false;
-        } else if (c != QLatin1Char(' ') && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
+        } else if (c != QLatin1Char(' ') && !isDigit(c)) {
             return false;
         }
     }

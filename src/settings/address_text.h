@@ -13,8 +13,11 @@ inline const QString AllZeros = QStringLiteral("000.000.000.000");
 // Qt's form of the classic mask "999.999.999.999;1; " (Qt's "0" is the optional digit).
 inline const QString InputMask = QStringLiteral("000.000.000.000; ");
 
-// True for text of one or more of the digits 0 to 9 and nothing else (no sign, blank or other
-// script's digits).
+// True for the digits 0 to 9 only: no other script's digits.
+inline bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+// True for text of one or more of those digits and nothing else (no sign or blank).
 bool isDigits(QStringView text);
 
 // True for the 15-character text of a masked address field: digits or blanks in the groups, dots
